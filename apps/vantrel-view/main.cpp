@@ -1,0 +1,2 @@
+#include <cstdio>
+int main() { std::puts("vantrel-view: nothing to draw yet"); return 0; }
