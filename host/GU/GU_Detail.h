@@ -1,0 +1,72 @@
+#ifndef GU_Detail_h
+#define GU_Detail_h
+
+#include "host/GU/GEO_Detail.h"
+#include "host/GU/GU_SelectionList.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The geometry that viewers hold: a GEO_Detail plus the component
+// selections, the shape builders and mesh file reading.
+//
+// The builders append to what is already there. They make polygons wound
+// counter-clockwise seen from outside, point normals "N" (vertex normals
+// on the box, whose corners are hard), and texture coordinates "uv": on
+// vertices for the closed shapes (so seams can split), on points for the
+// grid.
+class GU_Detail : public GEO_Detail
+{
+public:
+    GU_Detail();
+    ~GU_Detail() override;
+
+    void clearAndDestroy() override;
+
+    // Selections ----------------------------------------------------------
+    // The current component selection, or null when there is none.
+    const GU_Selection *getSelection() const { return mySelection.get(); }
+    // Makes (or replaces) the current selection with an empty one of the
+    // given type and returns it for filling.
+    GU_Selection *newSelection(GU_SelectionType type);
+    void clearSelection();
+
+    // The numbered selection list n. Unknown or negative numbers give an
+    // empty list.
+    const GU_SelectionList &getSelectionList(int n) const;
+    // The numbered selection list n for editing, created when missing;
+    // null for a negative n.
+    GU_SelectionList *editSelectionList(int n);
+
+    // Builders --------------------------------------------------------------
+    // An axis-aligned box of the given size: 8 points, 6 quads.
+    void buildBox(const UT_Vector3 &size, const UT_Vector3 &center = UT_Vector3());
+    // A sphere of rows bands from pole to pole (at least 2) and cols
+    // segments around the y axis (at least 3): triangles at the poles,
+    // quads between.
+    void buildSphere(float radius, int rows, int cols,
+                     const UT_Vector3 &center = UT_Vector3());
+    // A torus around the y axis: rows segments around the tube (at least
+    // 3), cols segments around the ring (at least 3), all quads.
+    void buildTorus(float ring_radius, float tube_radius, int rows, int cols,
+                    const UT_Vector3 &center = UT_Vector3());
+    // A grid of quads in the XZ plane facing +y, rows by cols cells (at
+    // least 1 each).
+    void buildGrid(float size_x, float size_z, int rows, int cols,
+                   const UT_Vector3 &center = UT_Vector3());
+
+    // Mesh files ------------------------------------------------------------
+    // Replaces the geometry with the mesh in an OBJ file: faces become
+    // polygons and lines polylines; texture coordinates and normals become
+    // vertex attributes "uv" and "N" when the file has them. On failure
+    // the geometry is left empty, the reason is put in error (when given),
+    // and false is returned.
+    bool load(const char *filename, std::string *error = nullptr);
+
+private:
+    std::unique_ptr<GU_Selection> mySelection;
+    std::vector<GU_SelectionList> mySelectionLists;
+};
+
+#endif

@@ -1,0 +1,139 @@
+// Identity, change counting, locking, selections and attributes of the
+// geometry store.
+#include "host/GU/GU_Detail.h"
+#include "host/GU/GU_DetailHandle.h"
+#include "host/UT/UT_BoundingBox.h"
+
+#include <gtest/gtest.h>
+
+TEST(GU_Detail, EditsBumpTheChangeCounterAndLockingDoesNot)
+{
+    GU_Detail *gdp = new GU_Detail;
+    GU_DetailHandle handle(gdp);
+    GU_Detail other;
+    EXPECT_NE(gdp->getUniqueId(), other.getUniqueId());
+    EXPECT_EQ(gdp->getCacheable(), 1);
+    EXPECT_EQ(gdp->getCacheBlockCount(0), 0);
+    EXPECT_EQ(gdp->getCacheBlockCount(1), 0);
+
+    int count = gdp->getChangeCount();
+    auto expectBumped = [&](const char *what) {
+        EXPECT_NE(gdp->getChangeCount(), count) << what;
+        count = gdp->getChangeCount();
+    };
+    gdp->buildBox(UT_Vector3(1, 1, 1));
+    expectBumped("build");
+    gdp->setPos(0, UT_Vector3(2, 2, 2));
+    expectBumped("setPos");
+    gdp->editAttribs(GB_ATTRIB_POINT);
+    expectBumped("attribute edit access");
+    gdp->newSelection(GU_SELECT_PRIMITIVES)->add(2);
+    expectBumped("selection");
+    gdp->newPrimitiveGroup("g");
+    expectBumped("group");
+
+    // Reading, locking and looking at layers are not edits.
+    GU_Detail *w = handle.writeLock();
+    const GU_Detail *r = handle.readLock();
+    EXPECT_EQ(w, gdp);
+    EXPECT_EQ(r, gdp);
+    EXPECT_EQ(handle.getWriteLockCount(), 1);
+    EXPECT_EQ(handle.getReadLockCount(), 1);
+    handle.unlock(r);
+    handle.unlock(w);
+    EXPECT_EQ(handle.getWriteLockCount() + handle.getReadLockCount(), 0);
+    UT_BoundingBox box;
+    gdp->getBBox(&box);
+    gdp->setCurrentLayer(1);
+    gdp->attribs(GB_ATTRIB_VERTEX).find("uv");
+    EXPECT_EQ(gdp->getChangeCount(), count);
+
+    // Bad input changes nothing.
+    int bad[3] = {0, 1, 99};
+    EXPECT_EQ(gdp->appendPolygon(bad, 3), -1);
+    EXPECT_EQ(gdp->appendPolygon(bad, 2), -1);
+    EXPECT_EQ(gdp->getNumPrimitives(), 6);
+    EXPECT_EQ(gdp->getChangeCount(), count);
+}
+
+TEST(GU_Detail, HandlesShareOneGeometryAndCompareByIt)
+{
+    GU_DetailHandle empty, alsoEmpty;
+    EXPECT_TRUE(empty.isNull());
+    EXPECT_FALSE(empty != alsoEmpty);
+    EXPECT_EQ(empty.readLock(), nullptr);
+    EXPECT_EQ(empty.writeLock(), nullptr);
+    empty.unlock(nullptr);
+
+    GU_DetailHandle a(new GU_Detail);
+    GU_DetailHandle copy = a;
+    GU_DetailHandle b(new GU_Detail);
+    EXPECT_FALSE(a != copy);
+    EXPECT_TRUE(a != b);
+    EXPECT_TRUE(a != empty);
+    a = GU_DetailHandle();  // the copy keeps the geometry alive
+    ASSERT_NE(copy.readLock(), nullptr);
+    copy.unlock(copy.readLock());
+}
+
+TEST(GU_Detail, SelectionListsAndTextureLayers)
+{
+    GU_Detail gdp;
+    EXPECT_EQ(gdp.getSelection(), nullptr);
+    EXPECT_EQ(gdp.getSelectionList(3).entries(), 0);
+    EXPECT_EQ(gdp.getSelectionList(-1).entries(), 0);
+    EXPECT_EQ(gdp.editSelectionList(-1), nullptr);
+    GU_SelectionList *list = gdp.editSelectionList(2);
+    list->append(nullptr);
+    list->append(std::make_unique<GU_Selection>(GU_SELECT_POINTS));
+    EXPECT_EQ(gdp.getSelectionList(2).entries(), 2);
+    EXPECT_EQ(gdp.getSelectionList(2)(0), nullptr);
+    EXPECT_NE(gdp.getSelectionList(2)(1), nullptr);
+    EXPECT_EQ(gdp.getSelectionList(2)(7), nullptr);
+
+    // The torus has vertex uvs on layer 1; layer 2 reads "uv2".
+    gdp.buildTorus(2, 0.5f, 8, 8);
+    EXPECT_EQ(gdp.getNumLayers(), 1);
+    int uv = gdp.findTextureAttribute(GB_ATTRIB_VERTEX);
+    ASSERT_GE(uv, 0);
+    EXPECT_STREQ(gdp.vertexAttribs().get(uv)->getName(), "uv");
+    gdp.setNumLayers(2);
+    gdp.setCurrentLayer(5);
+    EXPECT_EQ(gdp.getCurrentLayer(), 2);
+    EXPECT_LT(gdp.findTextureAttribute(GB_ATTRIB_VERTEX), 0);
+    gdp.addFloatAttrib(GB_ATTRIB_VERTEX, "uv2", 1);  // too short for coordinates
+    EXPECT_LT(gdp.findTextureAttribute(GB_ATTRIB_VERTEX), 0);
+    gdp.addFloatAttrib(GB_ATTRIB_VERTEX, "uv2", 2);
+    EXPECT_GE(gdp.findTextureAttribute(GB_ATTRIB_VERTEX), 0);
+
+    // Vertex uv bounds of the whole torus and of one primitive.
+    UT_BoundingBox box;
+    gdp.setCurrentLayer(1);
+    ASSERT_EQ(gdp.getVertexAttribBBox("uv", &box), 1);
+    EXPECT_FLOAT_EQ(box.xmax(), 1.0f);
+    EXPECT_FLOAT_EQ(box.ymin(), 0.0f);
+    GB_PrimitiveGroup first;
+    first.add(0);
+    ASSERT_EQ(gdp.getVertexAttribBBox("uv", &box, first), 1);
+    EXPECT_FLOAT_EQ(box.xmax(), 1.0f / 8.0f);
+    EXPECT_EQ(gdp.getVertexAttribBBox("missing", &box), 0);
+    EXPECT_EQ(gdp.getPointAttribBBox("uv", &box), 0);
+}
+
+TEST(GU_Detail, StringAttributesKeepADistinctStringTable)
+{
+    GU_Detail gdp;
+    GB_Attribute *names = gdp.addStringAttrib(GB_ATTRIB_PRIMITIVE, "dopobject");
+    gdp.buildBox(UT_Vector3(1, 1, 1));
+    EXPECT_EQ(names->getNumElements(), 6);
+    EXPECT_EQ(names->getString(0), nullptr);
+    names->setString(0, "/obj/dopnet1:box");
+    names->setString(5, "/obj/dopnet1:box");
+    names->setString(3, "/obj/other");
+    names->setString(99, "ignored");
+    EXPECT_EQ(names->getNumStrings(), 2);
+    EXPECT_STREQ(names->getTableString(0), "/obj/dopnet1:box");
+    EXPECT_STREQ(names->getString(3), "/obj/other");
+    EXPECT_EQ(gdp.primitiveAttribs().find("dopobject", GB_ATTRIB_STRING), names);
+    EXPECT_EQ(gdp.primitiveAttribs().find("dopobject", GB_ATTRIB_FLOAT), nullptr);
+}
