@@ -1,0 +1,399 @@
+// The camera's text form: keyword entries "keyword ( values )", and the
+// older fixed layout without keywords.
+
+#include "view/GUI_ViewParameter.h"
+
+#include "host/UT/UT_IStream.h"
+#include "host/UT/UT_WorkBuffer.h"
+
+#include <cstring>
+#include <ostream>
+
+namespace
+{
+// The version of the keyword form that save writes.
+const int theSaveVersion = 3;
+
+void
+writeValues(std::ostream &os, const float *values, int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        if (i)
+            os << " ";
+        os << values[i];
+    }
+}
+
+void
+writeMatrix3(std::ostream &os, const char *keyword, const float m[3][3], char sep)
+{
+    os << keyword << " ( ";
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            os << m[r][c] << " ";
+    os << " ) " << sep;
+}
+
+void
+writeEntry(std::ostream &os, const char *keyword, const float *values, int count, char sep)
+{
+    os << keyword << " ( ";
+    writeValues(os, values, count);
+    os << " ) " << sep;
+}
+
+// Reads exactly count floats.
+bool
+readFloats(UT_IStream &is, float *values, int count)
+{
+    return is.aread(values, count) == count;
+}
+
+bool
+readInt(UT_IStream &is, int &value)
+{
+    return is.aread(&value, 1) == 1;
+}
+
+bool
+skipWord(UT_IStream &is)
+{
+    UT_WorkBuffer word;
+    return is.getWord(word);
+}
+
+// Reads and drops count floats; in the old layout a short group only shows
+// when the next single value fails, so the count read is not checked.
+void
+dropFloats(UT_IStream &is, int count)
+{
+    float scratch[16];
+    while (count > 0)
+    {
+        const int n = count < 16 ? count : 16;
+        if (is.aread(scratch, n) != n)
+            return;
+        count -= n;
+    }
+}
+
+// Switches the stream to text reading for the old layout and back again
+// on every way out.
+class BinaryModeScope
+{
+public:
+    explicit BinaryModeScope(UT_IStream &is) : myStream(is) { myStream.pushBinary(UT_ISTREAM_ASCII); }
+    ~BinaryModeScope() { myStream.popBinary(); }
+    BinaryModeScope(const BinaryModeScope &) = delete;
+    BinaryModeScope &operator=(const BinaryModeScope &) = delete;
+
+private:
+    UT_IStream &myStream;
+};
+} // namespace
+
+int
+GUI_ViewParameter::save(std::ostream &os, char sep) const
+{
+    os << "version ( " << theSaveVersion << " ) " << sep;
+
+    os << "flag ( ";
+    myFlag.save(os);
+    os << " ) " << sep;
+
+    writeEntry(os, "orthowidth", &myOrthoWidth, 1, sep);
+    writeEntry(os, "focal", &myFocalLength, 1, sep);
+    writeEntry(os, "aperture", &myAperture, 1, sep);
+    const float window[4] = {myWinX, myWinSizeX, myWinY, myWinSizeY};
+    writeEntry(os, "window", window, 4, sep);
+    writeEntry(os, "winroll", &myWinRoll, 1, sep);
+    writeEntry(os, "clear", &myClearAmount, 1, sep);
+    const float limits[2] = {myNear, myFar};
+    writeEntry(os, "nearfar", limits, 2, sep);
+    const float res[2] = {myResX, myResY};
+    writeEntry(os, "resxy", res, 2, sep);
+    writeEntry(os, "aspect", &myAspectRatio, 1, sep);
+    writeEntry(os, "pixelaspect", &myPixelAspect, 1, sep);
+    writeEntry(os, "txyz", myT, 3, sep);
+    writeEntry(os, "pxyz", myP, 3, sep);
+
+    float rot[3][3];
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            rot[r][c] = myRotation(r, c);
+    writeMatrix3(os, "rotation", rot, sep);
+
+    writeEntry(os, "homedistance", &myHomeDistance, 1, sep);
+    if (myHomeWidthInPixels)
+        writeEntry(os, "homepixelwidth", &myHomePixelWidth, 1, sep);
+    else
+        writeEntry(os, "homeadjboxwidth", &myHomeAdjBoxWidth, 1, sep);
+    writeEntry(os, "homeorthowidth", &myHomeOrthoWidth, 1, sep);
+    writeEntry(os, "homeradius", &myHomeRadius, 1, sep);
+    os << "homeaxis ( " << int(myHomeAxis) << " ) " << sep;
+    writeMatrix3(os, "homecustom", myCustomHomeRot.matx, sep);
+    os << "adjustlimits ( " << (myAdjustLimits ? 1 : 0) << " ) " << sep;
+
+    return os.fail() ? -1 : 0;
+}
+
+bool
+GUI_ViewParameter::load(UT_IStream &is)
+{
+    // winxy and winsize are older spellings of the window; a window entry
+    // anywhere in the block wins over them.
+    bool have_window = false;
+    bool have_winxy = false;
+    bool have_winsize = false;
+    float winxy[2] = {0.0f, 0.0f};
+    float winsize = 1.0f;
+
+    UT_WorkBuffer word;
+    while (is.getWord(word))
+    {
+        const char *key = word.buffer();
+        float v[9];
+        int iv = 0;
+
+        // Every known keyword is followed by "(", its values and ")".
+        auto open = [&]() { return skipWord(is); };
+        auto close = [&]() { return skipWord(is); };
+        auto floats = [&](int n) { return open() && readFloats(is, v, n) && close(); };
+
+        if (!std::strcmp(key, "version"))
+        {
+            if (!floats(1))
+                return false;
+        }
+        else if (!std::strcmp(key, "flag"))
+        {
+            if (!open() || !myFlag.load(is) || !close())
+                return false;
+        }
+        else if (!std::strcmp(key, "orthowidth"))
+        {
+            if (!floats(1))
+                return false;
+            myOrthoWidth = v[0];
+        }
+        else if (!std::strcmp(key, "focal"))
+        {
+            if (!floats(1))
+                return false;
+            myFocalLength = v[0];
+        }
+        else if (!std::strcmp(key, "aperture"))
+        {
+            if (!floats(1))
+                return false;
+            myAperture = v[0];
+        }
+        else if (!std::strcmp(key, "window"))
+        {
+            if (!floats(4))
+                return false;
+            myWinX = v[0];
+            myWinSizeX = v[1];
+            myWinY = v[2];
+            myWinSizeY = v[3];
+            have_window = true;
+        }
+        else if (!std::strcmp(key, "winxy"))
+        {
+            if (!floats(2))
+                return false;
+            winxy[0] = v[0];
+            winxy[1] = v[1];
+            have_winxy = true;
+        }
+        else if (!std::strcmp(key, "winsize"))
+        {
+            if (!floats(1))
+                return false;
+            winsize = v[0];
+            have_winsize = true;
+        }
+        else if (!std::strcmp(key, "winroll"))
+        {
+            if (!floats(1))
+                return false;
+            myWinRoll = v[0];
+        }
+        else if (!std::strcmp(key, "clear"))
+        {
+            if (!floats(1))
+                return false;
+            myClearAmount = v[0];
+        }
+        else if (!std::strcmp(key, "nearfar"))
+        {
+            if (!floats(2))
+                return false;
+            myNear = v[0];
+            myFar = v[1];
+        }
+        else if (!std::strcmp(key, "resxy"))
+        {
+            if (!floats(2))
+                return false;
+            myResX = v[0];
+            myResY = v[1];
+        }
+        else if (!std::strcmp(key, "aspect"))
+        {
+            if (!floats(1))
+                return false;
+            myAspectRatio = v[0];
+        }
+        else if (!std::strcmp(key, "pixelaspect"))
+        {
+            if (!floats(1))
+                return false;
+            myPixelAspect = v[0];
+        }
+        else if (!std::strcmp(key, "txyz"))
+        {
+            if (!floats(3))
+                return false;
+            for (int i = 0; i < 3; ++i)
+                myT[i] = v[i];
+        }
+        else if (!std::strcmp(key, "pxyz"))
+        {
+            if (!floats(3))
+                return false;
+            for (int i = 0; i < 3; ++i)
+                myP[i] = v[i];
+        }
+        else if (!std::strcmp(key, "rotation"))
+        {
+            if (!floats(9))
+                return false;
+            // Only the 3x3 part; the rest of the 4x4 stays as it was.
+            for (int r = 0; r < 3; ++r)
+                for (int c = 0; c < 3; ++c)
+                    myRotation(r, c) = v[r * 3 + c];
+        }
+        else if (!std::strcmp(key, "homedistance"))
+        {
+            if (!floats(1))
+                return false;
+            myHomeDistance = v[0];
+        }
+        else if (!std::strcmp(key, "homepixelwidth"))
+        {
+            if (!floats(1))
+                return false;
+            myHomePixelWidth = v[0];
+            myHomeWidthInPixels = true;
+        }
+        else if (!std::strcmp(key, "homeadjboxwidth"))
+        {
+            if (!floats(1))
+                return false;
+            myHomeAdjBoxWidth = v[0];
+            myHomeWidthInPixels = false;
+        }
+        else if (!std::strcmp(key, "homeorthowidth"))
+        {
+            if (!floats(1))
+                return false;
+            myHomeOrthoWidth = v[0];
+        }
+        else if (!std::strcmp(key, "homeradius"))
+        {
+            if (!floats(1))
+                return false;
+            myHomeRadius = v[0];
+        }
+        else if (!std::strcmp(key, "homeaxis"))
+        {
+            if (!open() || !readInt(is, iv) || !close())
+                return false;
+            myHomeAxis = static_cast<axis>(iv);
+        }
+        else if (!std::strcmp(key, "homecustom"))
+        {
+            if (!floats(9))
+                return false;
+            for (int r = 0; r < 3; ++r)
+                for (int c = 0; c < 3; ++c)
+                    myCustomHomeRot(r, c) = v[r * 3 + c];
+        }
+        else if (!std::strcmp(key, "adjustlimits"))
+        {
+            if (!open() || !readInt(is, iv) || !close())
+                return false;
+            myAdjustLimits = iv != 0;
+        }
+        // Anything else is passed over one word at a time.
+    }
+
+    if (!have_window)
+    {
+        if (have_winxy)
+        {
+            myWinX = winxy[0];
+            myWinY = winxy[1];
+        }
+        if (have_winsize)
+            myWinSizeX = myWinSizeY = winsize;
+    }
+    markStale(GUI_ViewFlag::STALE_ALL_INIT);
+    return true;
+}
+
+bool
+GUI_ViewParameter::oldLoad(UT_IStream &is, int version)
+{
+    BinaryModeScope text_mode(is);
+
+    if (!myFlag.load(is))
+        return false;
+
+    float v = 0.0f;
+    if (!readFloats(is, &myOrthoWidth, 1) || !readFloats(is, &v, 1))
+        return false;
+    myOrthoWidth /= v;
+    if (!readFloats(is, &myFocalLength, 1) || !readFloats(is, &myAperture, 1) ||
+        !readFloats(is, &v, 1))
+        return false;
+    myFocalLength *= v;
+    if (!readFloats(is, &myPixelAspect, 1) || !readFloats(is, &myAspectRatio, 1) ||
+        !readFloats(is, &myNear, 1) || !readFloats(is, &myFar, 1))
+        return false;
+
+    (void)is.aread(myRotation.data(), 16);
+    if (version < 2)
+        dropFloats(is, 16);
+
+    for (int i = 0; i < 3; ++i)
+        if (!readFloats(is, &myT[i], 1))
+            return false;
+    for (int i = 0; i < 3; ++i)
+        if (!readFloats(is, &myP[i], 1))
+            return false;
+
+    dropFloats(is, 16);
+    dropFloats(is, 16);
+
+    short *viewport[4] = {&myViewportX1, &myViewportX2, &myViewportY1, &myViewportY2};
+    for (short *s : viewport)
+        if (is.aread(s, 1) != 1)
+            return false;
+
+    if (!readFloats(is, &myHomeDistance, 1) || !readFloats(is, &myHomePixelWidth, 1))
+        return false;
+    myHomeWidthInPixels = true;
+    if (!readFloats(is, &myHomeOrthoWidth, 1) || !readFloats(is, &myHomeRadius, 1))
+        return false;
+
+    float trailing[6];
+    const int got = is.isBinary() ? is.bread(trailing, 6) : is.aread(trailing, 6);
+    if (got < 6)
+        return false;
+
+    markStale(GUI_ViewFlag::STALE_ALL_INIT);
+    return true;
+}
