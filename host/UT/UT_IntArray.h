@@ -1,0 +1,6 @@
+#pragma once
+
+#include "host/UT/UT_ValArray.h"
+
+typedef UT_ValArray<int> UT_IntArray;
+typedef UT_ValArray<float> UT_FloatArray;

@@ -1,0 +1,204 @@
+#include "host/UT/UT_IFStream.h"
+#include "host/UT/UT_IStream.h"
+#include "host/UT/UT_String.h"
+#include "host/UT/UT_WorkBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+TEST(UT_IStreamTest, TextTokensValuesAndFailedReads)
+{
+    UT_IStream is(std::string("{\n  imagescale ( 2 3 )\tflag\r\n( -7 1e3 ) yes Off 12x } \"a \\\"b\\\"\""));
+    EXPECT_FALSE(is.checkToken("}"));
+    EXPECT_TRUE(is.checkToken("{"));
+
+    UT_WorkBuffer w;
+    ASSERT_TRUE(is.getWord(w));
+    EXPECT_EQ(w, "imagescale");
+    EXPECT_TRUE(is.checkToken("("));
+    float f[3] = {0, 0, 0};
+    // Asks for three, gets two: the ")" stays for the next read.
+    EXPECT_EQ(is.aread(f, 3), 2);
+    EXPECT_EQ(f[0], 2.0f);
+    EXPECT_EQ(f[1], 3.0f);
+    EXPECT_TRUE(is.isError());
+    is.clearError();
+    EXPECT_TRUE(is.checkToken(")"));
+
+    // Tokens split on any blank, including tabs and CR.
+    UT_String s;
+    ASSERT_TRUE(is.getWord(s));
+    EXPECT_EQ(s, "flag");
+
+    char c = 0;
+    ASSERT_TRUE(is.readChar(c));
+    EXPECT_EQ(c, '(');
+    int i = 0;
+    EXPECT_EQ(is.aread(&i), 1);
+    EXPECT_EQ(i, -7);
+    double d = 0;
+    // "1e3" is not an integer; the token is kept and reads as a double.
+    EXPECT_EQ(is.aread(&i), 0);
+    EXPECT_EQ(is.aread(&d), 1);
+    EXPECT_EQ(d, 1000.0);
+    EXPECT_TRUE(is.readChar(c));
+    EXPECT_EQ(c, ')');
+
+    bool b = false;
+    EXPECT_TRUE(is.readBool(b));
+    EXPECT_TRUE(b);
+    EXPECT_TRUE(is.readBool(b));
+    EXPECT_FALSE(b);
+    // "12x" is neither a number nor a boolean, and is left unread.
+    EXPECT_FALSE(is.readBool(b));
+    EXPECT_EQ(is.aread(&i), 0);
+    ASSERT_TRUE(is.getWord(w));
+    EXPECT_EQ(w, "12x");
+    EXPECT_TRUE(is.checkToken("}"));
+
+    EXPECT_EQ(is.aread(s), 1);
+    EXPECT_EQ(s, "a \"b\"");
+
+    // At the end every read fails cleanly.
+    EXPECT_TRUE(is.isEof());
+    EXPECT_FALSE(is.getWord(w));
+    EXPECT_FALSE(is.checkToken("}"));
+    EXPECT_EQ(is.aread(f, 1), 0);
+    EXPECT_FALSE(is.readBool(b));
+    EXPECT_FALSE(is.readChar(c));
+
+    // Out-of-range integers do not wrap.
+    UT_IStream big(std::string("70000 4294967296 -1"));
+    short sh = 0;
+    unsigned u = 0;
+    EXPECT_EQ(big.aread(&sh), 0);
+    EXPECT_EQ(big.aread(&i), 1);
+    EXPECT_EQ(big.aread(&i), 0);
+    EXPECT_EQ(big.aread(&u), 0);
+}
+
+TEST(UT_IStreamTest, BinaryModesNestAndTruncationFails)
+{
+    // Little-endian: int 258, float 1.5, then a float cut after two bytes.
+    const char bytes[] = {2, 1, 0, 0, 0, 0, char(0xC0), 0x3F, 9, 9};
+    UT_IStream is(bytes, sizeof(bytes));
+    EXPECT_TRUE(is.isAscii());
+    EXPECT_TRUE(is.pushBinary(UT_ISTREAM_BINARY));
+    EXPECT_TRUE(is.pushBinary(0)); // text inside binary
+    EXPECT_TRUE(is.isAscii());
+    EXPECT_TRUE(is.pushBinary(UT_ISTREAM_AUTO)); // keeps text
+    EXPECT_TRUE(is.isAscii());
+    EXPECT_TRUE(is.popBinary());
+    EXPECT_TRUE(is.popBinary());
+    EXPECT_TRUE(is.isBinary());
+
+    int i = 0;
+    float f[2] = {0, 0};
+    EXPECT_EQ(is.read(&i), 1);
+    EXPECT_EQ(i, 258);
+    EXPECT_EQ(is.bread(f, 2), 1);
+    EXPECT_EQ(f[0], 1.5f);
+    EXPECT_TRUE(is.isEof());
+    EXPECT_TRUE(is.popBinary());
+    EXPECT_FALSE(is.popBinary()); // nothing left to pop
+    EXPECT_TRUE(is.isAscii());
+
+    // Text reads over binary bytes fail without crashing.
+    const char junk[] = {'\0', char(0xFF), '\x01', ' ', '5'};
+    UT_IStream j(junk, sizeof(junk));
+    EXPECT_EQ(j.aread(&i), 0);
+    UT_WorkBuffer w;
+    EXPECT_TRUE(j.getWord(w));
+    EXPECT_EQ(w.length(), 3);
+    EXPECT_EQ(j.aread(&i), 1);
+    EXPECT_EQ(i, 5);
+}
+
+TEST(UT_IStreamTest, EmptyAndGarbledInputNeverCrashOrHang)
+{
+    UT_IStream empty;
+    UT_WorkBuffer w;
+    float f;
+    bool b;
+    char c;
+    EXPECT_TRUE(empty.isEof());
+    EXPECT_FALSE(empty.getWord(w));
+    EXPECT_EQ(empty.aread(&f), 0);
+    EXPECT_EQ(empty.bread(&f), 0);
+    EXPECT_FALSE(empty.readBool(b));
+    EXPECT_FALSE(empty.readChar(c));
+
+    // Random bytes and random cuts of a valid block: drive every read in a
+    // loop that must end because each turn consumes or fails.
+    const std::string good = "{ imageoffset ( 0.5 -2 ) showselected ( 1 ) \"quoted \\\" str\" flags ( 3 1 2 3 ) }";
+    std::mt19937 rng(1234);
+    for (int trial = 0; trial < 400; ++trial)
+    {
+        std::string input;
+        if (trial % 2)
+            input = good.substr(0, rng() % (good.size() + 1));
+        else
+        {
+            input.resize(rng() % 64);
+            for (char &ch : input)
+                ch = char(rng() % 256);
+        }
+        UT_IStream is(input.data(), input.size());
+        int turns = 0;
+        while (!is.isEof() && turns++ < 1000)
+        {
+            switch (rng() % 8)
+            {
+            case 0: is.getWord(w); break;
+            case 1: if (is.aread(&f) == 0) is.getWord(w); break;
+            case 2: { UT_String s; if (!is.aread(s)) is.getWord(w); } break;
+            case 3: if (!is.readBool(b)) is.getWord(w); break;
+            case 4: is.readChar(c); break;
+            case 5: { int v[4]; if (is.bread(v, 4) < 4) is.getWord(w); } break;
+            case 6: if (!is.checkToken("(")) is.getWord(w); break;
+            default: is.pushBinary(int(rng() % 3)); is.popBinary(); is.getc(); break;
+            }
+        }
+        EXPECT_LT(turns, 1000) << "no progress on trial " << trial;
+    }
+}
+
+TEST(UT_IStreamTest, FileAndStdStreamSources)
+{
+    UT_IFStream missing;
+    EXPECT_FALSE(missing.open("/nonexistent/dir/file.txt"));
+    EXPECT_FALSE(missing.open("/tmp")); // a directory
+    float f;
+    EXPECT_EQ(missing.aread(&f), 0);
+
+    char path[] = "/tmp/ut_istream_XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    const char text[] = "near ( 0.25 )\n";
+    ASSERT_EQ(write(fd, text, sizeof(text) - 1), ssize_t(sizeof(text) - 1));
+    close(fd);
+
+    UT_IFStream file;
+    ASSERT_TRUE(file.open(path, 0));
+    UT_WorkBuffer w;
+    char c;
+    EXPECT_TRUE(file.getWord(w));
+    EXPECT_TRUE(file.readChar(c));
+    EXPECT_EQ(file.aread(&f), 1);
+    EXPECT_EQ(f, 0.25f);
+    EXPECT_TRUE(file.readChar(c));
+    EXPECT_EQ(c, ')');
+    EXPECT_FALSE(file.getWord(w));
+    std::remove(path);
+
+    std::istringstream ss("3 4");
+    UT_IStream wrap(ss);
+    int v[2];
+    EXPECT_EQ(wrap.aread(v, 2), 2);
+    EXPECT_EQ(v[1], 4);
+}
