@@ -1,0 +1,146 @@
+#include "host/GR/GR_DisplayOption.h"
+
+#include "host/GR/GR_OptionText.h"
+#include "host/GR/GR_UserOption.h"
+
+#include <ostream>
+#include <string>
+
+namespace
+{
+struct FlagKeyword
+{
+    const char *keyword;
+    unsigned mask;
+};
+
+const FlagKeyword theFlagKeywords[] = {
+    {"pointmarkers", GR_FLAG_POINT_MARKERS},
+    {"pointnumbers", GR_FLAG_POINT_NUMBERS},
+    {"pointnormals", GR_FLAG_POINT_NORMALS},
+    {"pointuvs", GR_FLAG_POINT_UVS},
+    {"vertexmarkers", GR_FLAG_VERTEX_MARKERS},
+    {"vertexnumbers", GR_FLAG_VERTEX_NUMBERS},
+    {"primnumbers", GR_FLAG_PRIM_NUMBERS},
+    {"primnormals", GR_FLAG_PRIM_NORMALS},
+    {"profiles", GR_FLAG_PROFILES},
+    {"hulls", GR_FLAG_HULLS},
+    {"primmarkers", GR_FLAG_PRIM_MARKERS},
+    {"edgemarkers", GR_FLAG_EDGE_MARKERS},
+    {"usematerials", GR_FLAG_USE_MATERIALS},
+    {"vertexuvs", GR_FLAG_VERTEX_UVS},
+    {"ghost", GR_FLAG_GHOST},
+    {"breakpoints", GR_FLAG_BREAKPOINTS},
+    {"particlesaspoints", GR_FLAG_PARTICLES_AS_POINTS},
+    {"highlight", GR_FLAG_HIGHLIGHT},
+    {"boundingbox", GR_FLAG_BOUNDING_BOX},
+    {"shaders", GR_FLAG_SHADERS},
+    {"fillselections", GR_FLAG_FILL_SELECTIONS},
+    {"selectedkind", GR_FLAG_SELECTED_KIND},
+    {"fillbackfaces", GR_FLAG_FILL_BACK_FACES},
+};
+
+// Bits that have no name of their own; saved together so a record reads
+// back exactly whatever its word holds.
+const unsigned theUnnamedBits = 0xFE000000u;
+
+const FlagKeyword *
+findFlag(const std::string &word)
+{
+    for (const FlagKeyword &row : theFlagKeywords)
+        if (word == row.keyword)
+            return &row;
+    return nullptr;
+}
+} // namespace
+
+bool
+GR_DisplayOption::save(std::ostream &os, int indent) const
+{
+    GRwriteIndent(os, indent);
+    os << "{\n";
+    for (const FlagKeyword &row : theFlagKeywords)
+    {
+        GRwriteIndent(os, indent + 1);
+        os << row.keyword << " ( " << (getFlag(row.mask) ? 1 : 0) << " )\n";
+    }
+    GRwriteIndent(os, indent + 1);
+    os << "drawcategory ( " << int(drawCategory()) << " )\n";
+    GRwriteIndent(os, indent + 1);
+    os << "otherflags ( " << (myFlags & theUnnamedBits) << " )\n";
+    GRwriteIndent(os, indent + 1);
+    os << "shadingmode ( " << int(myShadingMode) << " )\n";
+    for (int i = 0; i < (int)myUserOptions.size(); i++)
+    {
+        const GR_UserOption *option = getUserOption(i);
+        if (!option)
+            continue;
+        GRwriteIndent(os, indent + 1);
+        os << "useroption ( ";
+        GRwriteQuoted(os, option->getName());
+        os << " )\n";
+    }
+    GRwriteIndent(os, indent);
+    os << "}\n";
+    return bool(os);
+}
+
+bool
+GR_DisplayOption::load(UT_IStream &is)
+{
+    if (!GRreadOpenBrace(is))
+        return false;
+
+    std::string word;
+    while (GRreadWord(is, word))
+    {
+        if (word == "}")
+            return true;
+
+        bool ok;
+        if (const FlagKeyword *row = findFlag(word))
+        {
+            bool on = false;
+            ok = GRreadFlag(is, on);
+            if (ok)
+                setFlag(row->mask, on);
+        }
+        else if (word == "drawcategory")
+        {
+            int category = 0;
+            ok = GRreadInt(is, category) && category >= 0 && category <= 3;
+            if (ok)
+                drawCategory(GR_DrawCategory(category));
+        }
+        else if (word == "otherflags")
+        {
+            unsigned bits = 0;
+            ok = GRreadUnsigned(is, bits);
+            if (ok)
+                myFlags = (myFlags & ~theUnnamedBits) | (bits & theUnnamedBits);
+        }
+        else if (word == "shadingmode")
+        {
+            // Stored as is: the flag word read alongside already says what
+            // the mode would otherwise imply.
+            int mode = 0;
+            ok = GRreadInt(is, mode) && GRisValidShadingMode(mode);
+            if (ok)
+                myShadingMode = GR_ShadingMode(mode);
+        }
+        else if (word == "useroption")
+        {
+            // Options the application has not registered are dropped.
+            std::string name;
+            ok = GRreadQuoted(is, name);
+            if (ok)
+                enableUserOption(name.c_str(), true);
+        }
+        else
+            ok = GRskipValues(is);
+        if (!ok)
+            return false;
+    }
+    // The input ended inside the block.
+    return false;
+}

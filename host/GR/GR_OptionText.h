@@ -1,0 +1,39 @@
+#ifndef GR_OPTIONTEXT_H
+#define GR_OPTIONTEXT_H
+
+#include <iosfwd>
+#include <string>
+
+class UT_IStream;
+
+// The text form shared by the option records: a brace-delimited block of
+// "keyword ( values )" lines. Readers take whole words, check the
+// parentheses and parse each value completely, so garbage never turns
+// into a setting.
+
+// Four blanks per level.
+void GRwriteIndent(std::ostream &os, int level);
+// The shortest decimal text that reads back as exactly the same float.
+void GRwriteFloat(std::ostream &os, float value);
+// A string as one token: quoted, with blanks, parentheses, quotes, '%' and
+// control bytes written as %XX.
+void GRwriteQuoted(std::ostream &os, const std::string &text);
+
+// Next whitespace-separated word; false at the end of input.
+bool GRreadWord(UT_IStream &is, std::string &word);
+// Consumes "{" when it is the next token.
+bool GRreadOpenBrace(UT_IStream &is);
+
+// Each reads "(", its values and ")"; false when anything is missing or
+// malformed. Values are stored only when the whole entry read well.
+bool GRreadFloats(UT_IStream &is, float *values, int count);
+bool GRreadUnsigned(UT_IStream &is, unsigned &value);
+bool GRreadInt(UT_IStream &is, int &value);
+bool GRreadFlag(UT_IStream &is, bool &value);
+bool GRreadQuoted(UT_IStream &is, std::string &text);
+
+// Passes over the parenthesised values of an unknown keyword, if any.
+// False when the input ends inside them.
+bool GRskipValues(UT_IStream &is);
+
+#endif
