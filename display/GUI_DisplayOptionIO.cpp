@@ -1,0 +1,193 @@
+#include "display/GUI_DisplayOption.h"
+
+#include "host/UT/UT_IStream.h"
+#include "host/UT/UT_WorkBuffer.h"
+
+#include <cstring>
+#include <iomanip>
+#include <ostream>
+
+namespace
+{
+const char *const theRecordKeywords[GUI_NUM_DETAIL_TYPES] = {
+    "NON_SELECTED_RENDERING_OPTIONS",
+    "SELECTED_RENDERING_OPTIONS",
+    "TEMPLATE_RENDERING_OPTIONS",
+    "CURRENT_NON_SELECTED_RENDERING_OPTIONS",
+    "CURRENT_SELECTED_RENDERING_OPTIONS",
+};
+
+// Every line but the braces starts with this indent.
+void
+indent(std::ostream &os)
+{
+    os << std::setw(4) << "";
+}
+
+void
+writePair(std::ostream &os, const char *keyword, const float *uv)
+{
+    indent(os);
+    os << keyword << " ( " << uv[0] << " " << uv[1] << " )\n";
+}
+
+// Keeps the stream's read type for the whole block and restores it on
+// every way out.
+class TextReadScope
+{
+public:
+    explicit TextReadScope(UT_IStream &is) : myStream(is)
+    {
+        myStream.pushBinary(UT_ISTREAM_ASCII);
+    }
+    ~TextReadScope() { myStream.popBinary(); }
+
+private:
+    UT_IStream &myStream;
+};
+} // namespace
+
+bool
+GUI_DisplayOption::save(std::ostream &os) const
+{
+    os.width(0);
+    os << "{\n";
+
+    indent(os);
+    os << "COMMON_RENDERING_OPTIONS\n";
+    bool ok = myCommon.save(os, 1);
+    for (int i = 0; ok && i < GUI_NUM_DETAIL_TYPES; i++)
+    {
+        indent(os);
+        os << theRecordKeywords[i] << "\n";
+        ok = myRecords[i]->save(os, 1);
+    }
+
+    if (ok)
+    {
+        indent(os);
+        os << "ROTOSCOPING_OPTIONS\n";
+        myRotoscopeData.save(os, 1);
+
+        writePair(os, "imageoffset", myImageOffset);
+        writePair(os, "imagescale", myImageScale);
+        writePair(os, "imageminuv", myImageMinUV);
+        writePair(os, "imagemaxuv", myImageMaxUV);
+
+        for (const FlagKeyword *row = theFlagKeywords; row->keyword; row++)
+        {
+            indent(os);
+            os << row->keyword << " ( " << ((this->*row->get)() ? 1 : 0) << " )\n";
+        }
+    }
+
+    os.width(0);
+    os << "}\n";
+    return ok;
+}
+
+bool
+GUI_DisplayOption::load(UT_IStream &is)
+{
+    TextReadScope text(is);
+
+    if (!is.checkToken("{"))
+        return false;
+
+    UT_WorkBuffer word;
+    while (is.getWord(word))
+    {
+        const char *w = word.buffer();
+
+        if (!strcmp(w, "COMMON_RENDERING_OPTIONS"))
+        {
+            if (!myCommon.load(is))
+                return false;
+            continue;
+        }
+        // Older blocks carry a target-output record; it is read and dropped.
+        if (!strcmp(w, "TARGET_OUTPUT_RENDERING_OPTIONS"))
+        {
+            GR_DisplayOption discarded(nullptr);
+            if (!discarded.load(is))
+                return false;
+            continue;
+        }
+        int record = -1;
+        for (int i = 0; i < GUI_NUM_DETAIL_TYPES; i++)
+            if (!strcmp(w, theRecordKeywords[i]))
+                record = i;
+        if (record >= 0)
+        {
+            if (!myRecords[record]->load(is))
+                return false;
+            continue;
+        }
+        if (!strcmp(w, "ROTOSCOPING_OPTIONS"))
+        {
+            if (!myRotoscopeData.load(is))
+                return false;
+            continue;
+        }
+
+        float *pair = nullptr;
+        if (!strcmp(w, "imageoffset"))
+            pair = myImageOffset;
+        else if (!strcmp(w, "imagescale"))
+            pair = myImageScale;
+        else if (!strcmp(w, "imageminuv"))
+            pair = myImageMinUV;
+        else if (!strcmp(w, "imagemaxuv"))
+            pair = myImageMaxUV;
+        if (pair)
+        {
+            if (!is.getWord(word) || is.aread(pair, 2) < 2 || !is.getWord(word))
+                return false;
+            continue;
+        }
+
+        // Older blocks carry a list of integers and a target-output switch;
+        // both are read and dropped.
+        if (!strcmp(w, "flags"))
+        {
+            int count = 0;
+            if (!is.getWord(word) || is.aread(&count, 1) < 1)
+                return false;
+            for (int i = 0; i < count; i++)
+            {
+                int value;
+                if (is.aread(&value, 1) < 1)
+                    return false;
+            }
+            if (!is.getWord(word))
+                return false;
+            continue;
+        }
+
+        const FlagKeyword *row = theFlagKeywords;
+        while (row->keyword && strcmp(w, row->keyword))
+            row++;
+        if (row->keyword)
+        {
+            bool on = false;
+            if (!is.getWord(word) || !is.readBool(on) || !is.getWord(word))
+                return false;
+            (this->*row->set)(on);
+            continue;
+        }
+
+        if (!strcmp(w, "targetoutput"))
+        {
+            bool on = false;
+            if (!is.getWord(word) || !is.readBool(on) || !is.getWord(word))
+                return false;
+            continue;
+        }
+
+        if (!strcmp(w, "}"))
+            return true;
+        // Anything else is passed over one word at a time.
+    }
+    // A block cut off before its closing brace still counts as read.
+    return true;
+}
