@@ -1,0 +1,32 @@
+#pragma once
+
+// A drawing context of the window system (or a headless one) that a render
+// context sends its GL calls to. A render context only talks to OpenGL
+// while its native context is the current one of the process.
+class RE_NativeContext
+{
+public:
+    virtual ~RE_NativeContext();
+
+    // Makes this context current on the calling thread; false on failure.
+    virtual bool makeCurrent() = 0;
+
+    // True when this context is the one made current last.
+    bool isCurrent() const { return theCurrent == this; }
+
+    // Width and height of the drawing surface in pixels.
+    virtual int getWidth() const = 0;
+    virtual int getHeight() const = 0;
+
+    // True when the surface has separate front and back buffers.
+    virtual bool isDoubleBuffered() const { return false; }
+
+    // The native context made current last, or null.
+    static RE_NativeContext *getCurrent() { return theCurrent; }
+
+protected:
+    static void setCurrent(RE_NativeContext *ctx) { theCurrent = ctx; }
+
+private:
+    static RE_NativeContext *theCurrent;
+};

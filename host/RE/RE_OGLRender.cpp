@@ -1,0 +1,341 @@
+#include "host/RE/RE_OGLRender.h"
+
+#include "host/RE/RE_Font.h"
+#include "host/RE/RE_GL.h"
+#include "host/RE/RE_Light.h"
+#include "host/RE/RE_NativeContext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+std::vector<RE_OGLRender *> &
+RE_OGLRender::liveRenders()
+{
+    static std::vector<RE_OGLRender *> theRenders;
+    return theRenders;
+}
+
+RE_OGLRender::RE_OGLRender()
+{
+    liveRenders().push_back(this);
+}
+
+RE_OGLRender::~RE_OGLRender()
+{
+    std::vector<RE_OGLRender *> &all = liveRenders();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    if (isGLActive())
+    {
+        for (const auto &obj : myObjects)
+            glDeleteLists(static_cast<GLuint>(obj.first), 1);
+    }
+}
+
+void
+RE_OGLRender::lightDeleted(const RE_Light *light)
+{
+    for (RE_OGLRender *r : liveRenders())
+    {
+        auto found = r->myLights.find(light);
+        if (found == r->myLights.end())
+            continue;
+        if (r->isGLActive())
+            glDisable(GL_LIGHT0 + found->second.slot);
+        r->myLights.erase(found);
+    }
+}
+
+void
+RE_OGLRender::textureChanged(unsigned int index)
+{
+    if (index == 0)
+        return;
+    for (RE_OGLRender *r : liveRenders())
+        for (auto &obj : r->mySmartObjects)
+        {
+            const std::vector<unsigned int> &used = obj.second.textures;
+            if (std::find(used.begin(), used.end(), index) != used.end())
+                obj.second.dirty = true;
+        }
+}
+
+// ---- Native context ------------------------------------------------------
+
+bool
+RE_OGLRender::isGLActive() const
+{
+    return myNative && myNative->isCurrent();
+}
+
+void
+RE_OGLRender::setNativeContext(RE_NativeContext *native)
+{
+    myNative = native;
+    if (!isGLActive())
+        return;
+    const short w = static_cast<short>(std::min(native->getWidth(), 32767));
+    const short h = static_cast<short>(std::min(native->getHeight(), 32767));
+    myViewport.vx1 = myViewport.mx1 = 0;
+    myViewport.vy1 = myViewport.my1 = 0;
+    myViewport.vx2 = myViewport.mx2 = static_cast<short>(w - 1);
+    myViewport.vy2 = myViewport.my2 = static_cast<short>(h - 1);
+    syncToGL();
+}
+
+void
+RE_OGLRender::resetState()
+{
+    journal("resetState");
+    if (isGLActive())
+    {
+        if (myPrimitive)
+            glEnd();
+        if (myDefining >= 0 && myDefining < ourRecordOnlyIdBase)
+            glEndList();
+        // GL's matrix stacks hold one entry per recorded push.
+        for (size_t i = 0; i < myMatrixStack.size(); ++i)
+        {
+            glMatrixMode(GL_PROJECTION);
+            glPopMatrix();
+            glMatrixMode(GL_MODELVIEW);
+            glPopMatrix();
+        }
+    }
+    myPrimitive = 0;
+    myDefining = -1;
+    myDefiningSmart = false;
+    myMatrix = MatrixState();
+    myMatrixStack.clear();
+    myViewport = ViewportState();
+    myViewportStack.clear();
+    for (int i = 0; i < 4; ++i)
+    {
+        myColor[i] = 1.0f;
+        myColorMask[i] = true;
+    }
+    myColorStack.clear();
+    myLineStyle = RE_LINE_SOLID;
+    myLineStyleStack.clear();
+    myLineWidth = 1.0f;
+    myLineWidthStack.clear();
+    myLineSmooth = false;
+    myBlend = BlendState();
+    myBlendStack.clear();
+    myInterpMode = 0;
+    myZTest = false;
+    myZFunc = RE_CMP_LESS;
+    myPolygonOffset = false;
+    myOffsetFactor = myOffsetUnits = 0.0f;
+    myStencilFunc = RE_CMP_ALWAYS;
+    myStencilRef = 0;
+    myStencilMask = ~0;
+    myReverseWinding = false;
+    myFog = FogState();
+    myLighting = false;
+    mySpecular = false;
+    for (auto &l : myLights)
+        l.second.on = false;
+    if (myPick.on)
+        endPicking();
+    myTexture = 0;
+    myZoomX = myZoomY = 1.0f;
+    myClearColor[0] = myClearColor[1] = myClearColor[2] = 0.0f;
+    myClearColor[3] = 1.0f;
+    if (isGLActive())
+    {
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDisable(GL_TEXTURE_2D);
+        // Any GL matrix pushes left open are dropped by reloading.
+        setNativeContext(myNative);
+    }
+}
+
+void
+RE_OGLRender::lockContextForRender()
+{
+    myLock.lock();
+    ++myLockDepth;
+    if (myNative && !myNative->isCurrent())
+        myNative->makeCurrent();
+    journal("lockContextForRender");
+}
+
+void
+RE_OGLRender::unlockContextAfterRender()
+{
+    if (myLockDepth <= 0)
+        return;
+    journal("unlockContextAfterRender");
+    --myLockDepth;
+    myLock.unlock();
+}
+
+// Sends the whole record, for a GL context that has just been bound and
+// still holds GL's initial state.
+void
+RE_OGLRender::syncToGL()
+{
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glEnable(GL_COLOR_MATERIAL);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    glEnable(GL_NORMALIZE);
+
+    sendMatrices();
+    sendViewport();
+    glColor4fv(myColor);
+    sendLineStyle();
+    glLineWidth(myLineWidth);
+    if (myLineSmooth)
+        glEnable(GL_LINE_SMOOTH);
+    else
+        glDisable(GL_LINE_SMOOTH);
+    sendBlend();
+    glColorMask(myColorMask[0], myColorMask[1], myColorMask[2], myColorMask[3]);
+    glShadeModel(myInterpMode ? GL_SMOOTH : GL_FLAT);
+    if (myZTest)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+    glDepthFunc(GL_NEVER + myZFunc);
+    if (myPolygonOffset)
+        glEnable(GL_POLYGON_OFFSET_FILL);
+    else
+        glDisable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(myOffsetFactor, myOffsetUnits);
+    glStencilFunc(GL_NEVER + myStencilFunc, myStencilRef,
+                  static_cast<GLuint>(myStencilMask));
+    glFrontFace(myReverseWinding ? GL_CW : GL_CCW);
+    sendFog();
+    if (myLighting)
+        glEnable(GL_LIGHTING);
+    else
+        glDisable(GL_LIGHTING);
+    sendSpecular();
+    for (const auto &l : myLights)
+        sendLight(l.first, l.second);
+    glPixelZoom(myZoomX, myZoomY);
+    glClearColor(myClearColor[0], myClearColor[1], myClearColor[2], myClearColor[3]);
+    if (myTexture)
+    {
+        glBindTexture(GL_TEXTURE_2D, myTexture);
+        glEnable(GL_TEXTURE_2D);
+    }
+}
+
+// ---- Journal -------------------------------------------------------------
+
+namespace
+{
+void
+appendNumber(std::string &line, double v)
+{
+    char buf[48];
+    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15)
+        std::snprintf(buf, sizeof(buf), " %lld", static_cast<long long>(v));
+    else
+        std::snprintf(buf, sizeof(buf), " %g", v);
+    line += buf;
+}
+}
+
+void
+RE_OGLRender::appendJournal(const char *op, std::initializer_list<double> args)
+{
+    std::string line(op);
+    for (double v : args)
+        appendNumber(line, v);
+    myJournal.push_back(std::move(line));
+}
+
+void
+RE_OGLRender::journalText(const char *op, const char *text)
+{
+    if (!myJournalOn)
+        return;
+    std::string line(op);
+    line += ' ';
+    line += text ? text : "";
+    myJournal.push_back(std::move(line));
+}
+
+// ---- Frame and queries ---------------------------------------------------
+
+void
+RE_OGLRender::setClearColor(float r, float g, float b, float a)
+{
+    journal("setClearColor", {r, g, b, a});
+    myClearColor[0] = r;
+    myClearColor[1] = g;
+    myClearColor[2] = b;
+    myClearColor[3] = a;
+    if (isGLActive())
+        glClearColor(r, g, b, a);
+}
+
+void
+RE_OGLRender::clear()
+{
+    journal("clear");
+    if (isGLActive())
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void
+RE_OGLRender::clearZ()
+{
+    journal("clearZ");
+    if (isGLActive())
+        glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void
+RE_OGLRender::flush(int wait)
+{
+    journal("flush", {static_cast<double>(wait)});
+    if (!isGLActive())
+        return;
+    if (wait)
+        glFinish();
+    else
+        glFlush();
+}
+
+bool
+RE_OGLRender::hasGLExtension(int code) const
+{
+    if (!isGLActive())
+        return false;
+    const char *version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
+    int major = 0, minor = 0;
+    if (version)
+        std::sscanf(version, "%d.%d", &major, &minor);
+    const int v = major * 10 + minor;
+    switch (code)
+    {
+    case RE_EXT_BLEND_COLOR: return v >= 14;
+    case RE_EXT_POLYGON_OFFSET: return v >= 11;
+    case RE_EXT_TEXTURE_OBJECT: return v >= 11;
+    case RE_EXT_FRAMEBUFFER_OBJECT: return v >= 30;
+    case RE_EXT_FOG_COORD: return v >= 14;
+    default: return false;
+    }
+}
+
+RE_Font &
+RE_OGLRender::getViewportFont()
+{
+    return RE_Font::getViewportFont();
+}
+
+int
+RE_OGLRender::inchesToPixels(float inches)
+{
+    const float px = inches * 96.0f;
+    if (!(px > -1e6f && px < 1e6f))
+        return 0;
+    return static_cast<int>(std::lround(px));
+}

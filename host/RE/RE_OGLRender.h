@@ -1,0 +1,463 @@
+#pragma once
+
+#include "host/RE/RE_Types.h"
+#include "host/UT/UT_Matrix4.h"
+#include "host/UT/UT_Vector3.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class RE_Font;
+class RE_Light;
+class RE_NativeContext;
+class RE_Shader;
+class TIL_TextureMap;
+class UT_Color;
+
+// The OpenGL half of the render context: every drawing operation, over a
+// compatibility-profile GL (immediate mode, display lists, the selection
+// buffer, fixed-function lights and fog, pixel rasters).
+//
+// The context keeps its own record of all the state callers read back or
+// push and pop; readers use the record and never ask GL. Each change is sent
+// to GL only while the context's native context is current. Without one the
+// record (and the journal) is still kept, so logic can be exercised with no
+// GL at all.
+//
+// Matrices follow the utility library: points are row vectors on the left,
+// p' = p * M, and the memory layout is the one glLoadMatrixf takes.
+class RE_OGLRender
+{
+public:
+    RE_OGLRender();
+    virtual ~RE_OGLRender();
+    RE_OGLRender(const RE_OGLRender &) = delete;
+    RE_OGLRender &operator=(const RE_OGLRender &) = delete;
+
+    // ---- Native context -------------------------------------------------
+    // Binds the context to a native one (or unbinds with null). When the
+    // native context is current, the whole record is sent to GL and the
+    // viewport and screen mask are set to its full surface.
+    void setNativeContext(RE_NativeContext *native);
+    RE_NativeContext *getNativeContext() const { return myNative; }
+    bool hasNativeContext() const { return myNative != nullptr; }
+    // Puts the record back to its initial state (empty stacks, identity
+    // matrices, full-surface viewport, nothing enabled) and sends it to GL.
+    // Display objects, lights' definitions and the journal are kept.
+    void resetState();
+    // True while GL calls go out: bound and the native context is current.
+    bool isGLActive() const;
+
+    // Brackets work done outside a frame: makes the native context current
+    // and holds the context's lock. Calls nest.
+    void lockContextForRender();
+    void unlockContextAfterRender();
+    int getLockDepth() const { return myLockDepth; }
+
+    // ---- Journal --------------------------------------------------------
+    // While on, every operation appends one line: its name and its
+    // arguments separated by blanks ("setColor 0.1 0.2 0.3 1").
+    void setJournal(bool on) { myJournalOn = on; }
+    bool isJournalOn() const { return myJournalOn; }
+    const std::vector<std::string> &getJournal() const { return myJournal; }
+    void clearJournal() { myJournal.clear(); }
+
+    // ---- Matrices -------------------------------------------------------
+    // 1 selects the viewing matrix, other values the projection. The
+    // projection setters (ortho2DW, ortho3DW, window3DW) change the
+    // projection whatever the mode and leave the mode alone.
+    void matrixMode(int mode);
+    int getMatrixMode() const { return myMatrix.mode; }
+    // Each push saves both matrices and the mode; the matching pop brings
+    // all three back. The argument is accepted for symmetry with callers.
+    void pushMatrix(int which = RE_MATRIX_VIEWING);
+    void popMatrix(int which = RE_MATRIX_VIEWING);
+    int getMatrixDepth() const { return static_cast<int>(myMatrixStack.size()); }
+    void loadMatrix(const UT_Matrix4 &m);
+    // Puts m's effect before the current one (object transform first):
+    // current = m * current.
+    void multiplyMatrix(const UT_Matrix4 &m);
+    void loadIdentityMatrix();
+    // The projection for 0 and 2, the viewing matrix for 1. While picking
+    // the projection includes the narrowing to the pick region.
+    UT_Matrix4 getAMatrix(int which) const;
+    // Rotation by degrees about 'x', 'y' or 'z' (upper case too), applied
+    // before the current matrix like multiplyMatrix.
+    void rotate(float degrees, char axis);
+    void ortho2DW(float l, float r, float b, float t);
+    void ortho3DW(float l, float r, float b, float t, float n, float f);
+    // Perspective frustum; left, right, bottom and top at the near plane.
+    void window3DW(float l, float r, float b, float t, float n, float f);
+
+    // ---- Viewport and screen mask (inclusive pixel corners) -------------
+    void viewport2DS(short x1, short x2, short y1, short y2);
+    void getViewport2DS(short *x1, short *x2, short *y1, short *y2) const;
+    void getViewport2DS(short &x1, short &x2, short &y1, short &y2) const;
+    // The viewport and screen mask are saved and restored together.
+    void pushViewport();
+    void popViewport();
+    // The screen mask is the scissor rectangle.
+    void screenMask2DS(short x1, short x2, short y1, short y2);
+    void getScreenMask2DS(short *x1, short *x2, short *y1, short *y2) const;
+    void getScreenMask2DS(short &x1, short &x2, short &y1, short &y2) const;
+
+    // ---- Mapping --------------------------------------------------------
+    // The world points on the near and far planes under window position
+    // (x, y), for the given viewport (inclusive corners), projection and
+    // world-to-view transform. Returns 0 on success, non-zero when the
+    // viewport is empty or the matrices cannot be inverted.
+    int mapWorld(float x, float y, short x1, short x2, short y1, short y2,
+                 const UT_Matrix4 &projection, const UT_Matrix4 &transform,
+                 float &nearX, float &nearY, float &nearZ,
+                 float &farX, float &farY, float &farZ) const;
+    // The window position of world point p. Returns 0 on success, non-zero
+    // for an empty viewport or a point in the camera's plane.
+    int mapScreen(const UT_Vector3 &p, short x1, short x2, short y1, short y2,
+                  const UT_Matrix4 &projection, const UT_Matrix4 &transform,
+                  float &sx, float &sy) const;
+
+    // ---- Colour and style -----------------------------------------------
+    void setColor(const UT_Color &c, float alpha = 1.0f);
+    void setColor(float r, float g, float b, float a = 1.0f);
+    void getColor(float rgba[4]) const;
+    void pushColor();
+    void pushColor(const UT_Color &c, float alpha = 1.0f);
+    void popColor();
+    // A vertex colour inside a primitive; outside one it sets the colour.
+    void c4DW(float r, float g, float b, float a);
+    void c4DW(const float rgba[4]) { c4DW(rgba[0], rgba[1], rgba[2], rgba[3]); }
+
+    // Line styles are RE_LineStyle codes (0 solid, 3 dashed).
+    void pushLineStyle(int style);
+    void popLineStyle();
+    int getLineStyle() const { return myLineStyle; }
+    void pushLineWidth(float width);
+    void popLineWidth();
+    float getLineWidth() const { return myLineWidth; }
+    void smoothBlendLines(int on);
+    bool isLineSmoothing() const { return myLineSmooth; }
+
+    void blend(int on);
+    bool isBlending() const { return myBlend.on; }
+    // Blending on with (source alpha, one minus source alpha); a non-zero
+    // second argument makes it additive (source alpha, one). Off restores
+    // nothing but the on/off switch.
+    void blendAlpha(int on, int additive = 0);
+    // Sets the remembered blending switch without telling GL, for callers
+    // that let GL change it behind the record (display lists).
+    void rememberBlending(int on) { myBlend.on = on != 0; }
+    void pushBlendState();
+    void popBlendState();
+    void setBlendFunction(RE_BlendSourceFactor src, RE_BlendDestFactor dst);
+    void getBlendFunction(RE_BlendSourceFactor *src, RE_BlendDestFactor *dst) const;
+    void getBlendFunction(RE_BlendSourceFactor &src, RE_BlendDestFactor &dst) const;
+
+    void setColorMask(bool r, bool g, bool b, bool a);
+    void getColorMask(bool rgba[4]) const;
+    void enableColorBufferWriting() { setColorMask(true, true, true, true); }
+    void disableColorBufferWriting() { setColorMask(false, false, false, false); }
+    // 0 flat shading, 1 smooth (interpolated) shading.
+    void interpMode(int smooth);
+    int getInterpMode() const { return myInterpMode; }
+
+    // ---- Primitives -----------------------------------------------------
+    void beginLine();   // a connected strip
+    void endLine();
+    void beginLines();  // separate segments, two vertices each
+    void endLines();
+    // A filled convex polygon. The argument is a hint only (1 when the
+    // polygon is placed in 3D); the drawing is the same.
+    void beginPolygon(int in3D = 0);
+    void endPolygon();
+    bool isInPrimitive() const { return myPrimitive != 0; }
+    void vertex2DW(float x, float y);
+    void vertex3DW(float x, float y, float z);
+    void v2DW(const float v[2]) { vertex2DW(v[0], v[1]); }
+    void v2DW(float x, float y) { vertex2DW(x, y); }
+    void v3DW(const float v[3]) { vertex3DW(v[0], v[1], v[2]); }
+    void v3DW(float x, float y, float z) { vertex3DW(x, y, z); }
+    void v3DW(const UT_Vector3 &v) { vertex3DW(v.x(), v.y(), v.z()); }
+    void t2DW(float s, float t);
+    void t2DW(const float st[2]) { t2DW(st[0], st[1]); }
+    void fogCoord(float f);
+    // Rectangle outline in world coordinates at z = 0.
+    void rect2DW(float x1, float y1, float x2, float y2);
+    // Filled box in window pixels, inclusive corners; matrices untouched.
+    void boxf2DS(short x1, short y1, short x2, short y2);
+
+    // ---- Text -----------------------------------------------------------
+    // Text is drawn at the raster position set by textMoveW/textMove3W in
+    // the current colour (the colour in force at the move).
+    void textMoveW(float x, float y);
+    void textMove3W(float x, float y, float z);
+    void textMove3W(const UT_Vector3 &p) { textMove3W(p.x(), p.y(), p.z()); }
+    static RE_Font &getViewportFont();
+    // Whole pixels for a length in inches on a 96 dots-per-inch screen.
+    static int inchesToPixels(float inches);
+
+    // ---- Depth, stencil, winding ----------------------------------------
+    int isZbuffer() const { return myZTest ? 1 : 0; }
+    // Depth test on or off; a non-zero second argument also clears the
+    // depth buffer when turning it on.
+    void enableZbuffer(int on, int clearDepth = 0);
+    void setZFunction(int func); // RE_CompareFunc
+    int getZFunction() const { return myZFunc; }
+    void polygonOffset(int on);
+    int isPolygonOffset() const { return myPolygonOffset ? 1 : 0; }
+    void setOffsetAmount(float factor, float units);
+    void getOffsetAmount(float &factor, float &units) const;
+    void setSFunction(int func, int ref, int mask); // RE_CompareFunc
+    void getSFunction(int &func, int &ref, int &mask) const;
+    // Reverse winding makes clockwise faces the front faces.
+    void setReverseWinding(bool reverse);
+    bool getReverseWinding() const { return myReverseWinding; }
+
+    // ---- Fog ------------------------------------------------------------
+    // mode is an RE_FogMode; density is used by the exponential modes and
+    // start, end by the linear one.
+    void enableFog(int mode, float density, float start, float end,
+                   const UT_Vector3 &rgb, float alpha = 0.0f);
+    void disableFog();
+    bool isFogOn() const { return myFog.on; }
+    // With fog coordinates on, fog follows fogCoord instead of depth.
+    void useFogCoord(bool on);
+    bool isFogCoordOn() const { return myFog.useCoord; }
+
+    // ---- Lights ---------------------------------------------------------
+    void toggleLighting(int on);
+    bool isLighting() const { return myLighting; }
+    void setSpecular(bool on);
+    bool isSpecular() const { return mySpecular; }
+    // Gives the light one of the eight GL light slots and its colours. A
+    // normalized definition scales the colour so its largest channel is 1.
+    // False when every slot is taken or the light is null.
+    bool defineLight(RE_Light *light, bool normalized = false);
+    bool isLightDefined(const RE_Light *light) const;
+    void deNormalizeLightDefinition(RE_Light *light);
+    // Frees the light's slot (switching it off first).
+    void undefineLight(RE_Light *light);
+    // Switches a light on or off, defining it first when needed; a light
+    // switched on is placed under the current viewing matrix.
+    void setLightState(RE_Light *light, bool on);
+    bool isLightOn(const RE_Light *light) const;
+
+    // ---- Cached drawing -------------------------------------------------
+    // A display object records the drawing between start and end and
+    // replays it with drawObject. Ids are positive and stay valid until
+    // deleted; -1 means none could be started (one is being defined).
+    int startObjectDefine();
+    void endObjectDefine();
+    void drawObject(int id);
+    void deleteObject(int id);
+    bool isObject(int id) const;
+    bool isDefiningObject() const { return myDefining >= 0; }
+    // A smart object is a display object that also remembers the shaders
+    // and textures it used, and is marked dirty when one of them changes.
+    int startSmartObjectDefine();
+    bool endSmartObjectDefine();
+    bool isSmartObjectDirty(int id) const;
+    void deleteSmartObject(int id);
+    const std::vector<int> &getShadersUsedBySmartObject(int id) const;
+    // Forgets the shaders gathered by the last smart-object definition.
+    void deletePendingShadersFromSmartObjectCreation();
+    // Records a shader as used by the object being defined and binds it.
+    void bindBuiltInUniforms(RE_Shader *shader, int binding);
+    // A non-zero word tells callers not to build display objects.
+    void setDisplayObjectSuppression(uint16_t word) { mySuppression = word; }
+    uint16_t getDisplayObjectSuppression() const { return mySuppression; }
+
+    // ---- Picking --------------------------------------------------------
+    // Starts a selection pass filling buffer (size entries) with one record
+    // per hit: name count, minimum and maximum depth, then the names. Every
+    // projection set until endPicking is narrowed to the pick rectangle
+    // (px, py, pw, ph) in window pixels.
+    void beginPicking(unsigned int *buffer, long size,
+                      short px, short py, short pw, short ph);
+    // Ends the pass and returns the number of records in the buffer (those
+    // that fitted when it overflowed).
+    int endPicking(unsigned int *buffer = nullptr);
+    bool isPicking() const { return myPick.on; }
+    void pushPickId(int id);
+    void popPickId();
+    int getPickDepth() const { return static_cast<int>(myPick.names.size()); }
+
+    // ---- Images ---------------------------------------------------------
+    // 0 switches texturing off; other values are texture indices given by
+    // RE_Texture2DMap::getIndex.
+    void useTexture2D(unsigned int index);
+    unsigned int getTexture2D() const { return myTexture; }
+    // Draws an RGBA image (rows bottom to top) with its lower left corner
+    // at (x, y) of the current coordinates, zoomed by zoomRaster.
+    void displayRaster(float x, float y, const TIL_TextureMap *image,
+                       const void *reserved = nullptr);
+    void displayRaster(float x, float y, int width, int height,
+                       const uint8_t *rgba);
+    // Pixel zoom; a negative zy takes zx.
+    void zoomRaster(float zx, float zy);
+    void getRasterZoom(float &zx, float &zy) const;
+    bool isFloatZoomSupported() const { return myFloatZoom; }
+    void setFloatZoomSupported(bool on) { myFloatZoom = on; }
+    // Copies a window rectangle of the front buffer into the back buffer;
+    // nothing for a single-buffered context.
+    void copyToBack(short x, short y, short w, short h);
+
+    // ---- Frame and queries ----------------------------------------------
+    void setClearColor(float r, float g, float b, float a = 1.0f);
+    void setClearColor(const UT_Color &c, float alpha = 1.0f);
+    // Clears colour and depth (inside the screen mask).
+    void clear();
+    void clearZ();
+    // Sends queued GL work; a non-zero argument also waits for it.
+    void flush(int wait);
+    // RE_DisplayMode bits.
+    int getMode() const { return myMode; }
+    void setMode(int mode) { myMode = mode; }
+    // RE_Extension codes; false without GL.
+    bool hasGLExtension(int code) const;
+
+protected:
+    // Text output for RE_Render.
+    void drawGlyphs(RE_Font &font, const char *text, int count);
+
+    // Journal writers; they return at once while the journal is off.
+    void journal(const char *op) { if (myJournalOn) appendJournal(op, {}); }
+    void journal(const char *op, std::initializer_list<double> args)
+    {
+        if (myJournalOn)
+            appendJournal(op, args);
+    }
+    void journalText(const char *op, const char *text);
+
+private:
+    struct MatrixState
+    {
+        UT_Matrix4 projection;
+        UT_Matrix4 viewing;
+        int mode = RE_MATRIX_VIEWING;
+    };
+    struct ViewportState
+    {
+        short vx1 = 0, vx2 = 639, vy1 = 0, vy2 = 479;
+        short mx1 = 0, mx2 = 639, my1 = 0, my2 = 479;
+    };
+    struct BlendState
+    {
+        bool on = false;
+        RE_BlendSourceFactor src = RE_SBLEND_ONE;
+        RE_BlendDestFactor dst = RE_DBLEND_ZERO;
+    };
+    struct FogState
+    {
+        bool on = false;
+        bool useCoord = false;
+        int mode = RE_FOG_EXP;
+        float density = 1.0f, start = 0.0f, end = 1.0f;
+        float color[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    };
+    struct LightSlot
+    {
+        int slot = 0;
+        bool normalized = false;
+        bool on = false;
+    };
+    struct SmartObject
+    {
+        std::vector<int> shaders;
+        std::vector<unsigned int> textures;
+        bool dirty = false;
+    };
+    struct PickState
+    {
+        bool on = false;
+        bool selecting = false; // GL is in selection mode
+        unsigned int *buffer = nullptr;
+        long size = 0;
+        short x = 0, y = 0, w = 1, h = 1;
+        std::vector<int> names;
+        int namesInGL = 0;
+    };
+
+    // Ids handed out while no GL context is current live far above the ids
+    // GL gives, so the two never meet.
+    static const int ourRecordOnlyIdBase = 1 << 24;
+
+    void appendJournal(const char *op, std::initializer_list<double> args);
+    void syncToGL();
+    void sendMatrices();
+    void sendViewport();
+    void sendBlend();
+    void sendLineStyle();
+    void sendFog();
+    void sendSpecular();
+    void sendLight(const RE_Light *light, const LightSlot &slot);
+    void setProjection(const UT_Matrix4 &p);
+    UT_Matrix4 &currentMatrix();
+    UT_Matrix4 pickMatrix() const;
+    void defineAnObject(bool smart, int id);
+    int countPickRecords(int glHits) const;
+
+    // Process-wide notifications from lights and textures.
+    friend class RE_Light;
+    friend class RE_Texture2DMap;
+    static void lightDeleted(const RE_Light *light);
+    static void textureChanged(unsigned int index);
+    static std::vector<RE_OGLRender *> &liveRenders();
+
+    RE_NativeContext *myNative = nullptr;
+    std::recursive_mutex myLock;
+    int myLockDepth = 0;
+
+    bool myJournalOn = false;
+    std::vector<std::string> myJournal;
+
+    MatrixState myMatrix;
+    std::vector<MatrixState> myMatrixStack;
+    ViewportState myViewport;
+    std::vector<ViewportState> myViewportStack;
+
+    float myColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    std::vector<float> myColorStack; // four floats per entry
+    int myLineStyle = RE_LINE_SOLID;
+    std::vector<int> myLineStyleStack;
+    float myLineWidth = 1.0f;
+    std::vector<float> myLineWidthStack;
+    bool myLineSmooth = false;
+    BlendState myBlend;
+    std::vector<BlendState> myBlendStack;
+    bool myColorMask[4] = {true, true, true, true};
+    int myInterpMode = 0;
+
+    int myPrimitive = 0; // GL primitive being built, 0 when none
+
+    bool myZTest = false;
+    int myZFunc = RE_CMP_LESS;
+    bool myPolygonOffset = false;
+    float myOffsetFactor = 0.0f, myOffsetUnits = 0.0f;
+    int myStencilFunc = RE_CMP_ALWAYS, myStencilRef = 0, myStencilMask = ~0;
+    bool myReverseWinding = false;
+
+    FogState myFog;
+    bool myLighting = false;
+    bool mySpecular = false;
+    std::map<const RE_Light *, LightSlot> myLights;
+
+    std::map<int, bool> myObjects; // id -> is a smart object
+    std::map<int, SmartObject> mySmartObjects;
+    int myNextObjectId = 1;
+    int myDefining = -1;
+    bool myDefiningSmart = false;
+    std::vector<int> myPendingShaders;
+    uint16_t mySuppression = 0;
+
+    PickState myPick;
+
+    unsigned int myTexture = 0;
+    float myZoomX = 1.0f, myZoomY = 1.0f;
+    bool myFloatZoom = true;
+    float myClearColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    int myMode = RE_MODE_RGB | RE_MODE_DOUBLE | RE_MODE_ZBUFFER | RE_MODE_ALPHA;
+};

@@ -1,0 +1,370 @@
+// Matrices, viewport, screen mask and window/world mapping.
+
+#include "host/RE/RE_OGLRender.h"
+
+#include "host/RE/RE_GL.h"
+#include "host/RE/RE_MatrixBuild.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+// GL guarantees 32 entries on the modelview stack but only 2 on the
+// projection stack; Mesa gives 32 on both. Pushes beyond the limit are
+// refused so the record and GL stay paired.
+const size_t theMaxMatrixDepth = 31;
+
+bool
+isProjectionMode(int mode)
+{
+    return mode != RE_MATRIX_VIEWING;
+}
+
+void
+journalMatrix(std::vector<std::string> &journal, const char *op, const UT_Matrix4 &m)
+{
+    std::string line(op);
+    char buf[32];
+    for (int i = 0; i < 16; ++i)
+    {
+        std::snprintf(buf, sizeof(buf), " %g", static_cast<double>(m.data()[i]));
+        line += buf;
+    }
+    journal.push_back(std::move(line));
+}
+}
+
+UT_Matrix4 &
+RE_OGLRender::currentMatrix()
+{
+    return isProjectionMode(myMatrix.mode) ? myMatrix.projection : myMatrix.viewing;
+}
+
+UT_Matrix4
+RE_OGLRender::pickMatrix() const
+{
+    const ViewportState &v = myViewport;
+    return RE_MatrixBuild::pick(myPick.x, myPick.y, myPick.w, myPick.h,
+                                v.vx1, v.vy1,
+                                static_cast<float>(v.vx2 - v.vx1 + 1),
+                                static_cast<float>(v.vy2 - v.vy1 + 1));
+}
+
+void
+RE_OGLRender::sendMatrices()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(myMatrix.projection.data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(myMatrix.viewing.data());
+    if (isProjectionMode(myMatrix.mode))
+        glMatrixMode(GL_PROJECTION);
+}
+
+// Every projection set while picking is narrowed to the pick rectangle.
+void
+RE_OGLRender::setProjection(const UT_Matrix4 &p)
+{
+    myMatrix.projection = p;
+    if (myPick.on)
+        myMatrix.projection *= pickMatrix();
+    if (!isGLActive())
+        return;
+    if (!isProjectionMode(myMatrix.mode))
+        glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(myMatrix.projection.data());
+    if (!isProjectionMode(myMatrix.mode))
+        glMatrixMode(GL_MODELVIEW);
+}
+
+void
+RE_OGLRender::matrixMode(int mode)
+{
+    journal("matrixMode", {static_cast<double>(mode)});
+    myMatrix.mode = mode;
+    if (isGLActive())
+        glMatrixMode(isProjectionMode(mode) ? GL_PROJECTION : GL_MODELVIEW);
+}
+
+void
+RE_OGLRender::pushMatrix(int which)
+{
+    journal("pushMatrix", {static_cast<double>(which)});
+    if (myMatrixStack.size() >= theMaxMatrixDepth)
+        return;
+    myMatrixStack.push_back(myMatrix);
+    if (!isGLActive())
+        return;
+    // GL's own stacks are used (not reloads) so that a push and pop inside
+    // a display object replay relative to wherever it is drawn.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (isProjectionMode(myMatrix.mode))
+        glMatrixMode(GL_PROJECTION);
+}
+
+void
+RE_OGLRender::popMatrix(int which)
+{
+    journal("popMatrix", {static_cast<double>(which)});
+    if (myMatrixStack.empty())
+        return;
+    myMatrix = myMatrixStack.back();
+    myMatrixStack.pop_back();
+    if (!isGLActive())
+        return;
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    if (isProjectionMode(myMatrix.mode))
+        glMatrixMode(GL_PROJECTION);
+}
+
+void
+RE_OGLRender::loadMatrix(const UT_Matrix4 &m)
+{
+    if (myJournalOn)
+        journalMatrix(myJournal, "loadMatrix", m);
+    if (isProjectionMode(myMatrix.mode))
+    {
+        setProjection(m);
+        return;
+    }
+    myMatrix.viewing = m;
+    if (isGLActive())
+        glLoadMatrixf(m.data());
+}
+
+void
+RE_OGLRender::multiplyMatrix(const UT_Matrix4 &m)
+{
+    if (myJournalOn)
+        journalMatrix(myJournal, "multiplyMatrix", m);
+    // Prepending keeps a pick narrowing of the projection outermost.
+    currentMatrix().leftMult(m);
+    if (isGLActive())
+        glMultMatrixf(m.data());
+}
+
+void
+RE_OGLRender::loadIdentityMatrix()
+{
+    journal("loadIdentityMatrix");
+    if (isProjectionMode(myMatrix.mode))
+    {
+        setProjection(UT_Matrix4(1.0f));
+        return;
+    }
+    myMatrix.viewing = 1.0f;
+    if (isGLActive())
+        glLoadIdentity();
+}
+
+UT_Matrix4
+RE_OGLRender::getAMatrix(int which) const
+{
+    return isProjectionMode(which) ? myMatrix.projection : myMatrix.viewing;
+}
+
+void
+RE_OGLRender::rotate(float degrees, char axis)
+{
+    journal("rotate", {degrees, static_cast<double>(axis)});
+    UT_Matrix4 r;
+    if (!RE_MatrixBuild::rotation(r, degrees, axis))
+        return;
+    currentMatrix().leftMult(r);
+    if (isGLActive())
+        glMultMatrixf(r.data());
+}
+
+void
+RE_OGLRender::ortho2DW(float l, float r, float b, float t)
+{
+    journal("ortho2DW", {l, r, b, t});
+    UT_Matrix4 p;
+    if (RE_MatrixBuild::ortho(p, l, r, b, t, -1.0f, 1.0f))
+        setProjection(p);
+}
+
+void
+RE_OGLRender::ortho3DW(float l, float r, float b, float t, float n, float f)
+{
+    journal("ortho3DW", {l, r, b, t, n, f});
+    UT_Matrix4 p;
+    if (RE_MatrixBuild::ortho(p, l, r, b, t, n, f))
+        setProjection(p);
+}
+
+void
+RE_OGLRender::window3DW(float l, float r, float b, float t, float n, float f)
+{
+    journal("window3DW", {l, r, b, t, n, f});
+    UT_Matrix4 p;
+    if (RE_MatrixBuild::frustum(p, l, r, b, t, n, f))
+        setProjection(p);
+}
+
+// ---- Viewport and screen mask -------------------------------------------
+
+void
+RE_OGLRender::sendViewport()
+{
+    const ViewportState &v = myViewport;
+    glViewport(v.vx1, v.vy1, std::max(0, v.vx2 - v.vx1 + 1),
+               std::max(0, v.vy2 - v.vy1 + 1));
+    glScissor(v.mx1, v.my1, std::max(0, v.mx2 - v.mx1 + 1),
+              std::max(0, v.my2 - v.my1 + 1));
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void
+RE_OGLRender::viewport2DS(short x1, short x2, short y1, short y2)
+{
+    journal("viewport2DS", {static_cast<double>(x1), static_cast<double>(x2),
+                            static_cast<double>(y1), static_cast<double>(y2)});
+    myViewport.vx1 = x1;
+    myViewport.vx2 = x2;
+    myViewport.vy1 = y1;
+    myViewport.vy2 = y2;
+    if (isGLActive())
+        glViewport(x1, y1, std::max(0, x2 - x1 + 1), std::max(0, y2 - y1 + 1));
+}
+
+void
+RE_OGLRender::getViewport2DS(short *x1, short *x2, short *y1, short *y2) const
+{
+    if (x1) *x1 = myViewport.vx1;
+    if (x2) *x2 = myViewport.vx2;
+    if (y1) *y1 = myViewport.vy1;
+    if (y2) *y2 = myViewport.vy2;
+}
+
+void
+RE_OGLRender::getViewport2DS(short &x1, short &x2, short &y1, short &y2) const
+{
+    getViewport2DS(&x1, &x2, &y1, &y2);
+}
+
+void
+RE_OGLRender::pushViewport()
+{
+    journal("pushViewport");
+    myViewportStack.push_back(myViewport);
+}
+
+void
+RE_OGLRender::popViewport()
+{
+    journal("popViewport");
+    if (myViewportStack.empty())
+        return;
+    myViewport = myViewportStack.back();
+    myViewportStack.pop_back();
+    if (isGLActive())
+        sendViewport();
+}
+
+void
+RE_OGLRender::screenMask2DS(short x1, short x2, short y1, short y2)
+{
+    journal("screenMask2DS", {static_cast<double>(x1), static_cast<double>(x2),
+                              static_cast<double>(y1), static_cast<double>(y2)});
+    myViewport.mx1 = x1;
+    myViewport.mx2 = x2;
+    myViewport.my1 = y1;
+    myViewport.my2 = y2;
+    if (isGLActive())
+        glScissor(x1, y1, std::max(0, x2 - x1 + 1), std::max(0, y2 - y1 + 1));
+}
+
+void
+RE_OGLRender::getScreenMask2DS(short *x1, short *x2, short *y1, short *y2) const
+{
+    if (x1) *x1 = myViewport.mx1;
+    if (x2) *x2 = myViewport.mx2;
+    if (y1) *y1 = myViewport.my1;
+    if (y2) *y2 = myViewport.my2;
+}
+
+void
+RE_OGLRender::getScreenMask2DS(short &x1, short &x2, short &y1, short &y2) const
+{
+    getScreenMask2DS(&x1, &x2, &y1, &y2);
+}
+
+// ---- Mapping -------------------------------------------------------------
+
+int
+RE_OGLRender::mapWorld(float x, float y, short x1, short x2, short y1, short y2,
+                       const UT_Matrix4 &projection, const UT_Matrix4 &transform,
+                       float &nearX, float &nearY, float &nearZ,
+                       float &farX, float &farY, float &farZ) const
+{
+    const double w = static_cast<double>(x2) - x1 + 1;
+    const double h = static_cast<double>(y2) - y1 + 1;
+    if (w <= 0 || h <= 0)
+        return 2;
+    // World to clip is p * transform * projection; undo it in double.
+    const UT_DMatrix4 toClip = UT_DMatrix4(transform) * UT_DMatrix4(projection);
+    UT_DMatrix4 toWorld;
+    if (toClip.invert(toWorld) != 0)
+        return 1;
+    const double ndcX = 2.0 * (x - x1) / w - 1.0;
+    const double ndcY = 2.0 * (y - y1) / h - 1.0;
+    double out[2][3];
+    for (int k = 0; k < 2; ++k)
+    {
+        const double clip[4] = {ndcX, ndcY, k == 0 ? -1.0 : 1.0, 1.0};
+        double p[4] = {0, 0, 0, 0};
+        for (int c = 0; c < 4; ++c)
+            for (int r = 0; r < 4; ++r)
+                p[c] += clip[r] * toWorld(r, c);
+        if (!std::isfinite(p[3]) || std::fabs(p[3]) < 1e-300)
+            return 1;
+        for (int i = 0; i < 3; ++i)
+        {
+            out[k][i] = p[i] / p[3];
+            if (!std::isfinite(out[k][i]))
+                return 1;
+        }
+    }
+    nearX = static_cast<float>(out[0][0]);
+    nearY = static_cast<float>(out[0][1]);
+    nearZ = static_cast<float>(out[0][2]);
+    farX = static_cast<float>(out[1][0]);
+    farY = static_cast<float>(out[1][1]);
+    farZ = static_cast<float>(out[1][2]);
+    return 0;
+}
+
+int
+RE_OGLRender::mapScreen(const UT_Vector3 &p, short x1, short x2, short y1, short y2,
+                        const UT_Matrix4 &projection, const UT_Matrix4 &transform,
+                        float &sx, float &sy) const
+{
+    const double w = static_cast<double>(x2) - x1 + 1;
+    const double h = static_cast<double>(y2) - y1 + 1;
+    if (w <= 0 || h <= 0)
+        return 2;
+    const UT_DMatrix4 toClip = UT_DMatrix4(transform) * UT_DMatrix4(projection);
+    const double pt[4] = {p.x(), p.y(), p.z(), 1.0};
+    double clip[4] = {0, 0, 0, 0};
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r)
+            clip[c] += pt[r] * toClip(r, c);
+    if (!std::isfinite(clip[3]) || std::fabs(clip[3]) < 1e-300)
+        return 1;
+    const double wx = x1 + (clip[0] / clip[3] + 1.0) * 0.5 * w;
+    const double wy = y1 + (clip[1] / clip[3] + 1.0) * 0.5 * h;
+    if (!std::isfinite(wx) || !std::isfinite(wy))
+        return 1;
+    sx = static_cast<float>(wx);
+    sy = static_cast<float>(wy);
+    return 0;
+}

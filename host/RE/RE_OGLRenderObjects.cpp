@@ -1,0 +1,271 @@
+// Cached display objects (display lists), smart objects and picking
+// through the selection buffer.
+
+#include "host/RE/RE_OGLRender.h"
+
+#include "host/RE/RE_GL.h"
+#include "host/RE/RE_Shader.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace
+{
+// GL guarantees a name stack of at least 64 entries.
+const int theMaxGLNames = 64;
+
+const std::vector<int> theNoShaders;
+}
+
+// ---- Display objects -----------------------------------------------------
+
+void
+RE_OGLRender::defineAnObject(bool smart, int id)
+{
+    myDefining = id;
+    myDefiningSmart = smart;
+    myObjects[id] = smart;
+    if (smart)
+    {
+        mySmartObjects[id] = SmartObject();
+        myPendingShaders.clear();
+    }
+}
+
+int
+RE_OGLRender::startObjectDefine()
+{
+    journal("startObjectDefine");
+    if (myDefining >= 0 || myPrimitive)
+        return -1;
+    int id = 0;
+    if (isGLActive())
+    {
+        id = static_cast<int>(glGenLists(1));
+        if (id <= 0)
+            return -1;
+        glNewList(static_cast<GLuint>(id), GL_COMPILE);
+    }
+    else
+        id = ourRecordOnlyIdBase + myNextObjectId++;
+    defineAnObject(false, id);
+    return id;
+}
+
+void
+RE_OGLRender::endObjectDefine()
+{
+    journal("endObjectDefine");
+    if (myDefining < 0 || myPrimitive)
+        return;
+    if (isGLActive() && myDefining < ourRecordOnlyIdBase)
+        glEndList();
+    myDefining = -1;
+    myDefiningSmart = false;
+}
+
+int
+RE_OGLRender::startSmartObjectDefine()
+{
+    journal("startSmartObjectDefine");
+    if (myDefining >= 0 || myPrimitive)
+        return -1;
+    int id = 0;
+    if (isGLActive())
+    {
+        // Drain earlier errors so the end of the definition sees its own.
+        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i)
+            ;
+        id = static_cast<int>(glGenLists(1));
+        if (id <= 0)
+            return -1;
+        glNewList(static_cast<GLuint>(id), GL_COMPILE);
+    }
+    else
+        id = ourRecordOnlyIdBase + myNextObjectId++;
+    defineAnObject(true, id);
+    return id;
+}
+
+bool
+RE_OGLRender::endSmartObjectDefine()
+{
+    journal("endSmartObjectDefine");
+    if (myDefining < 0 || !myDefiningSmart || myPrimitive)
+        return false;
+    bool ok = true;
+    if (isGLActive() && myDefining < ourRecordOnlyIdBase)
+    {
+        glEndList();
+        ok = glGetError() == GL_NO_ERROR;
+    }
+    myDefining = -1;
+    myDefiningSmart = false;
+    return ok;
+}
+
+void
+RE_OGLRender::drawObject(int id)
+{
+    journal("drawObject", {static_cast<double>(id)});
+    if (!isObject(id) || id == myDefining)
+        return;
+    if (isGLActive() && id < ourRecordOnlyIdBase)
+        glCallList(static_cast<GLuint>(id));
+}
+
+void
+RE_OGLRender::deleteObject(int id)
+{
+    journal("deleteObject", {static_cast<double>(id)});
+    if (!isObject(id) || id == myDefining)
+        return;
+    if (isGLActive() && id < ourRecordOnlyIdBase)
+        glDeleteLists(static_cast<GLuint>(id), 1);
+    myObjects.erase(id);
+    mySmartObjects.erase(id);
+}
+
+bool
+RE_OGLRender::isObject(int id) const
+{
+    return myObjects.count(id) != 0;
+}
+
+bool
+RE_OGLRender::isSmartObjectDirty(int id) const
+{
+    auto found = mySmartObjects.find(id);
+    // An object that is gone has to be rebuilt as much as a dirty one.
+    return found == mySmartObjects.end() || found->second.dirty;
+}
+
+void
+RE_OGLRender::deleteSmartObject(int id)
+{
+    journal("deleteSmartObject", {static_cast<double>(id)});
+    if (mySmartObjects.count(id) == 0)
+        return;
+    deleteObject(id);
+}
+
+const std::vector<int> &
+RE_OGLRender::getShadersUsedBySmartObject(int id) const
+{
+    auto found = mySmartObjects.find(id);
+    return found == mySmartObjects.end() ? theNoShaders : found->second.shaders;
+}
+
+void
+RE_OGLRender::deletePendingShadersFromSmartObjectCreation()
+{
+    journal("deletePendingShadersFromSmartObjectCreation");
+    myPendingShaders.clear();
+}
+
+void
+RE_OGLRender::bindBuiltInUniforms(RE_Shader *shader, int binding)
+{
+    journal("bindBuiltInUniforms", {shader ? static_cast<double>(shader->getId()) : 0.0,
+                                    static_cast<double>(binding)});
+    if (!shader || !myDefiningSmart)
+        return;
+    std::vector<int> &used = mySmartObjects[myDefining].shaders;
+    if (std::find(used.begin(), used.end(), shader->getId()) == used.end())
+    {
+        used.push_back(shader->getId());
+        myPendingShaders.push_back(shader->getId());
+    }
+}
+
+// ---- Picking -------------------------------------------------------------
+
+void
+RE_OGLRender::beginPicking(unsigned int *buffer, long size,
+                           short px, short py, short pw, short ph)
+{
+    journal("beginPicking", {static_cast<double>(size), static_cast<double>(px),
+                             static_cast<double>(py), static_cast<double>(pw),
+                             static_cast<double>(ph)});
+    if (myPick.on)
+        endPicking(myPick.buffer);
+    myPick = PickState();
+    myPick.on = true;
+    myPick.buffer = buffer;
+    myPick.size = size;
+    myPick.x = px;
+    myPick.y = py;
+    myPick.w = pw;
+    myPick.h = ph;
+    if (buffer && size > 0 && isGLActive() && !myPrimitive)
+    {
+        glSelectBuffer(static_cast<GLsizei>(std::min<long>(size, INT_MAX)), buffer);
+        glRenderMode(GL_SELECT);
+        glInitNames();
+        myPick.selecting = true;
+    }
+    // The projection in force is narrowed at once; later ones as they are set.
+    setProjection(myMatrix.projection);
+}
+
+int
+RE_OGLRender::countPickRecords(int glHits) const
+{
+    if (glHits >= 0)
+        return glHits;
+    // The buffer overflowed: count the whole records that fitted.
+    int records = 0;
+    long at = 0;
+    while (at < myPick.size)
+    {
+        const long names = static_cast<long>(myPick.buffer[at]);
+        if (names < 0 || at + 3 + names > myPick.size)
+            break;
+        ++records;
+        at += 3 + names;
+    }
+    return records;
+}
+
+int
+RE_OGLRender::endPicking(unsigned int *)
+{
+    journal("endPicking");
+    if (!myPick.on)
+        return 0;
+    int records = 0;
+    if (myPick.selecting && isGLActive())
+        records = countPickRecords(glRenderMode(GL_RENDER));
+    myPick = PickState();
+    return records;
+}
+
+void
+RE_OGLRender::pushPickId(int id)
+{
+    journal("pushPickId", {static_cast<double>(id)});
+    if (!myPick.on)
+        return;
+    myPick.names.push_back(id);
+    if (myPick.selecting && !myPrimitive && myPick.namesInGL < theMaxGLNames &&
+        myPick.namesInGL + 1 == static_cast<int>(myPick.names.size()) && isGLActive())
+    {
+        glPushName(static_cast<GLuint>(id));
+        ++myPick.namesInGL;
+    }
+}
+
+void
+RE_OGLRender::popPickId()
+{
+    journal("popPickId");
+    if (myPick.names.empty())
+        return;
+    if (myPick.namesInGL == static_cast<int>(myPick.names.size()) && !myPrimitive &&
+        isGLActive())
+    {
+        glPopName();
+        --myPick.namesInGL;
+    }
+    myPick.names.pop_back();
+}

@@ -1,0 +1,435 @@
+// Colour, line style and width, blending, colour mask, shading, depth,
+// stencil, winding and fog.
+
+#include "host/RE/RE_OGLRender.h"
+
+#include "host/RE/RE_GL.h"
+
+namespace
+{
+GLenum
+glSourceFactor(RE_BlendSourceFactor f)
+{
+    static const GLenum table[] = {
+        GL_ZERO, GL_ONE, GL_DST_COLOR, GL_SRC_ALPHA, GL_ONE_MINUS_DST_COLOR,
+        GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA};
+    const int i = static_cast<int>(f);
+    return (i >= 0 && i < 8) ? table[i] : GL_ONE;
+}
+
+GLenum
+glDestFactor(RE_BlendDestFactor f)
+{
+    static const GLenum table[] = {
+        GL_ZERO, GL_ONE, GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR,
+        GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA};
+    const int i = static_cast<int>(f);
+    return (i >= 0 && i < 8) ? table[i] : GL_ZERO;
+}
+
+// Out-of-range comparison codes fall back to the GL default of each test.
+int
+clampCompare(int func, int fallback)
+{
+    return (func >= RE_CMP_NEVER && func <= RE_CMP_ALWAYS) ? func : fallback;
+}
+
+const size_t theStackLimit = 1024;
+}
+
+// ---- Colour --------------------------------------------------------------
+
+void
+RE_OGLRender::setColor(float r, float g, float b, float a)
+{
+    journal("setColor", {r, g, b, a});
+    myColor[0] = r;
+    myColor[1] = g;
+    myColor[2] = b;
+    myColor[3] = a;
+    if (isGLActive())
+        glColor4f(r, g, b, a);
+}
+
+void
+RE_OGLRender::getColor(float rgba[4]) const
+{
+    for (int i = 0; i < 4; ++i)
+        rgba[i] = myColor[i];
+}
+
+void
+RE_OGLRender::pushColor()
+{
+    journal("pushColor");
+    if (myColorStack.size() < 4 * theStackLimit)
+        myColorStack.insert(myColorStack.end(), myColor, myColor + 4);
+}
+
+void
+RE_OGLRender::popColor()
+{
+    journal("popColor");
+    if (myColorStack.size() < 4)
+        return;
+    const size_t at = myColorStack.size() - 4;
+    for (int i = 0; i < 4; ++i)
+        myColor[i] = myColorStack[at + i];
+    myColorStack.resize(at);
+    if (isGLActive())
+        glColor4fv(myColor);
+}
+
+void
+RE_OGLRender::c4DW(float r, float g, float b, float a)
+{
+    journal("c4DW", {r, g, b, a});
+    myColor[0] = r;
+    myColor[1] = g;
+    myColor[2] = b;
+    myColor[3] = a;
+    if (isGLActive())
+        glColor4f(r, g, b, a);
+}
+
+// ---- Lines ---------------------------------------------------------------
+
+void
+RE_OGLRender::sendLineStyle()
+{
+    static const GLushort patterns[] = {0xFFFF, 0x5555, 0x0FFF, 0x0F0F};
+    if (myLineStyle <= RE_LINE_SOLID || myLineStyle > RE_LINE_DASHED)
+    {
+        glDisable(GL_LINE_STIPPLE);
+        return;
+    }
+    glLineStipple(myLineStyle == RE_LINE_LONG_DASH ? 2 : 1, patterns[myLineStyle]);
+    glEnable(GL_LINE_STIPPLE);
+}
+
+void
+RE_OGLRender::pushLineStyle(int style)
+{
+    journal("pushLineStyle", {static_cast<double>(style)});
+    if (myLineStyleStack.size() >= theStackLimit)
+        return;
+    myLineStyleStack.push_back(myLineStyle);
+    myLineStyle = style;
+    if (isGLActive())
+        sendLineStyle();
+}
+
+void
+RE_OGLRender::popLineStyle()
+{
+    journal("popLineStyle");
+    if (myLineStyleStack.empty())
+        return;
+    myLineStyle = myLineStyleStack.back();
+    myLineStyleStack.pop_back();
+    if (isGLActive())
+        sendLineStyle();
+}
+
+void
+RE_OGLRender::pushLineWidth(float width)
+{
+    journal("pushLineWidth", {width});
+    if (myLineWidthStack.size() >= theStackLimit)
+        return;
+    myLineWidthStack.push_back(myLineWidth);
+    // GL rejects widths that are not positive; keep the record honest.
+    myLineWidth = width > 0.0f ? width : 1.0f;
+    if (isGLActive())
+        glLineWidth(myLineWidth);
+}
+
+void
+RE_OGLRender::popLineWidth()
+{
+    journal("popLineWidth");
+    if (myLineWidthStack.empty())
+        return;
+    myLineWidth = myLineWidthStack.back();
+    myLineWidthStack.pop_back();
+    if (isGLActive())
+        glLineWidth(myLineWidth);
+}
+
+void
+RE_OGLRender::smoothBlendLines(int on)
+{
+    journal("smoothBlendLines", {static_cast<double>(on)});
+    myLineSmooth = on != 0;
+    if (!isGLActive())
+        return;
+    if (myLineSmooth)
+    {
+        glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+        glEnable(GL_LINE_SMOOTH);
+    }
+    else
+        glDisable(GL_LINE_SMOOTH);
+}
+
+// ---- Blending, mask, shading ---------------------------------------------
+
+void
+RE_OGLRender::sendBlend()
+{
+    if (myBlend.on)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+    glBlendFunc(glSourceFactor(myBlend.src), glDestFactor(myBlend.dst));
+}
+
+void
+RE_OGLRender::blend(int on)
+{
+    journal("blend", {static_cast<double>(on)});
+    myBlend.on = on != 0;
+    if (!isGLActive())
+        return;
+    if (myBlend.on)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+}
+
+void
+RE_OGLRender::blendAlpha(int on, int additive)
+{
+    journal("blendAlpha", {static_cast<double>(on), static_cast<double>(additive)});
+    myBlend.on = on != 0;
+    if (myBlend.on)
+    {
+        myBlend.src = RE_SBLEND_SRC_ALPHA;
+        myBlend.dst = additive ? RE_DBLEND_ONE : RE_DBLEND_ONE_MINUS_SRC_ALPHA;
+    }
+    if (isGLActive())
+        sendBlend();
+}
+
+void
+RE_OGLRender::pushBlendState()
+{
+    journal("pushBlendState");
+    if (myBlendStack.size() < theStackLimit)
+        myBlendStack.push_back(myBlend);
+}
+
+void
+RE_OGLRender::popBlendState()
+{
+    journal("popBlendState");
+    if (myBlendStack.empty())
+        return;
+    myBlend = myBlendStack.back();
+    myBlendStack.pop_back();
+    if (isGLActive())
+        sendBlend();
+}
+
+void
+RE_OGLRender::setBlendFunction(RE_BlendSourceFactor src, RE_BlendDestFactor dst)
+{
+    journal("setBlendFunction", {static_cast<double>(src), static_cast<double>(dst)});
+    myBlend.src = src;
+    myBlend.dst = dst;
+    if (isGLActive())
+        glBlendFunc(glSourceFactor(src), glDestFactor(dst));
+}
+
+void
+RE_OGLRender::getBlendFunction(RE_BlendSourceFactor *src, RE_BlendDestFactor *dst) const
+{
+    if (src)
+        *src = myBlend.src;
+    if (dst)
+        *dst = myBlend.dst;
+}
+
+void
+RE_OGLRender::getBlendFunction(RE_BlendSourceFactor &src, RE_BlendDestFactor &dst) const
+{
+    getBlendFunction(&src, &dst);
+}
+
+void
+RE_OGLRender::setColorMask(bool r, bool g, bool b, bool a)
+{
+    journal("setColorMask", {double(r), double(g), double(b), double(a)});
+    myColorMask[0] = r;
+    myColorMask[1] = g;
+    myColorMask[2] = b;
+    myColorMask[3] = a;
+    if (isGLActive())
+        glColorMask(r, g, b, a);
+}
+
+void
+RE_OGLRender::getColorMask(bool rgba[4]) const
+{
+    for (int i = 0; i < 4; ++i)
+        rgba[i] = myColorMask[i];
+}
+
+void
+RE_OGLRender::interpMode(int smooth)
+{
+    journal("interpMode", {static_cast<double>(smooth)});
+    myInterpMode = smooth ? 1 : 0;
+    if (isGLActive())
+        glShadeModel(myInterpMode ? GL_SMOOTH : GL_FLAT);
+}
+
+// ---- Depth, stencil, winding ---------------------------------------------
+
+void
+RE_OGLRender::enableZbuffer(int on, int clearDepth)
+{
+    journal("enableZbuffer", {static_cast<double>(on), static_cast<double>(clearDepth)});
+    myZTest = on != 0;
+    if (!isGLActive())
+        return;
+    if (myZTest)
+    {
+        glEnable(GL_DEPTH_TEST);
+        if (clearDepth)
+            glClear(GL_DEPTH_BUFFER_BIT);
+    }
+    else
+        glDisable(GL_DEPTH_TEST);
+}
+
+void
+RE_OGLRender::setZFunction(int func)
+{
+    journal("setZFunction", {static_cast<double>(func)});
+    myZFunc = clampCompare(func, RE_CMP_LESS);
+    if (isGLActive())
+        glDepthFunc(GL_NEVER + myZFunc);
+}
+
+void
+RE_OGLRender::polygonOffset(int on)
+{
+    journal("polygonOffset", {static_cast<double>(on)});
+    myPolygonOffset = on != 0;
+    if (!isGLActive())
+        return;
+    if (myPolygonOffset)
+    {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glEnable(GL_POLYGON_OFFSET_LINE);
+    }
+    else
+    {
+        glDisable(GL_POLYGON_OFFSET_FILL);
+        glDisable(GL_POLYGON_OFFSET_LINE);
+    }
+}
+
+void
+RE_OGLRender::setOffsetAmount(float factor, float units)
+{
+    journal("setOffsetAmount", {factor, units});
+    myOffsetFactor = factor;
+    myOffsetUnits = units;
+    if (isGLActive())
+        glPolygonOffset(factor, units);
+}
+
+void
+RE_OGLRender::getOffsetAmount(float &factor, float &units) const
+{
+    factor = myOffsetFactor;
+    units = myOffsetUnits;
+}
+
+void
+RE_OGLRender::setSFunction(int func, int ref, int mask)
+{
+    journal("setSFunction", {static_cast<double>(func), static_cast<double>(ref),
+                             static_cast<double>(mask)});
+    myStencilFunc = clampCompare(func, RE_CMP_ALWAYS);
+    myStencilRef = ref;
+    myStencilMask = mask;
+    if (isGLActive())
+        glStencilFunc(GL_NEVER + myStencilFunc, ref, static_cast<GLuint>(mask));
+}
+
+void
+RE_OGLRender::getSFunction(int &func, int &ref, int &mask) const
+{
+    func = myStencilFunc;
+    ref = myStencilRef;
+    mask = myStencilMask;
+}
+
+void
+RE_OGLRender::setReverseWinding(bool reverse)
+{
+    journal("setReverseWinding", {static_cast<double>(reverse)});
+    myReverseWinding = reverse;
+    if (isGLActive())
+        glFrontFace(reverse ? GL_CW : GL_CCW);
+}
+
+// ---- Fog -----------------------------------------------------------------
+
+void
+RE_OGLRender::sendFog()
+{
+    static const GLint modes[] = {GL_EXP, GL_LINEAR, GL_EXP2};
+    const int m = (myFog.mode >= 0 && myFog.mode <= 2) ? myFog.mode : 0;
+    glFogi(GL_FOG_MODE, modes[m]);
+    glFogf(GL_FOG_DENSITY, myFog.density);
+    glFogf(GL_FOG_START, myFog.start);
+    glFogf(GL_FOG_END, myFog.end);
+    glFogfv(GL_FOG_COLOR, myFog.color);
+    glFogi(GL_FOG_COORD_SRC, myFog.useCoord ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
+    if (myFog.on)
+        glEnable(GL_FOG);
+    else
+        glDisable(GL_FOG);
+}
+
+void
+RE_OGLRender::enableFog(int mode, float density, float start, float end,
+                        const UT_Vector3 &rgb, float alpha)
+{
+    journal("enableFog", {static_cast<double>(mode), density, start, end,
+                          rgb.x(), rgb.y(), rgb.z(), alpha});
+    myFog.on = true;
+    myFog.mode = mode;
+    // GL refuses a negative density.
+    myFog.density = density >= 0.0f ? density : 0.0f;
+    myFog.start = start;
+    myFog.end = end;
+    myFog.color[0] = rgb.x();
+    myFog.color[1] = rgb.y();
+    myFog.color[2] = rgb.z();
+    myFog.color[3] = alpha;
+    if (isGLActive())
+        sendFog();
+}
+
+void
+RE_OGLRender::disableFog()
+{
+    journal("disableFog");
+    myFog.on = false;
+    if (isGLActive())
+        glDisable(GL_FOG);
+}
+
+void
+RE_OGLRender::useFogCoord(bool on)
+{
+    journal("useFogCoord", {static_cast<double>(on)});
+    myFog.useCoord = on;
+    if (isGLActive())
+        glFogi(GL_FOG_COORD_SRC, on ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "host/RE/RE_OffscreenContext.h"
+#include "host/RE/RE_Render.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrel_test
+{
+// Size of the shared offscreen context.
+const int theContextSize = 128;
+
+// The test program's one offscreen context, made on first use and kept to
+// the end; null when no context can be made on this machine.
+RE_OffscreenContext *offscreen();
+// Why offscreen() gave null; empty otherwise.
+const std::string &offscreenError();
+
+// Pixel test fixture: skips the test when no context can be had, and
+// otherwise makes the shared context current with its render context reset
+// (identity matrices, full viewport, nothing enabled, journal off) and the
+// frame cleared to black.
+class PixelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    RE_OffscreenContext *context() const { return myContext; }
+    RE_Render *render() const { return myContext ? myContext->getRender() : nullptr; }
+
+    // A pixel in window coordinates (origin lower left).
+    std::vector<int> pixel(int x, int y) const;
+
+private:
+    RE_OffscreenContext *myContext = nullptr;
+};
+
+// True when an RGBA pixel is within tol of (r, g, b) in every channel.
+bool isNear(const uint8_t rgba[4], int r, int g, int b, int tol = 2);
+bool isNear(const std::vector<int> &rgba, int r, int g, int b, int tol = 2);
+
+// Number of pixels of an RGBA image (4 bytes each) that differ from
+// (r, g, b) by more than tol in some channel.
+int countNotColor(const std::vector<uint8_t> &image, int r, int g, int b, int tol = 2);
+
+// Number of pixels in which two RGBA images of the same size differ by more
+// than tol in some channel; -1 when the sizes differ.
+int countDifferent(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b, int tol = 0);
+}
