@@ -1,0 +1,240 @@
+// Render context drawing into the shared offscreen context.
+
+#include "tests/support/VantrelTestContext.h"
+
+#include "host/RE/RE_Texture2DMap.h"
+#include "host/TIL/TIL_TextureMap.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+using vantrel_test::isNear;
+
+namespace
+{
+const int S = vantrel_test::theContextSize;
+
+class RE_Pixels : public vantrel_test::PixelTest
+{
+protected:
+    // World units are window pixels.
+    void pixelProjection()
+    {
+        render()->ortho2DW(0, S, 0, S);
+        render()->matrixMode(RE_MATRIX_VIEWING);
+        render()->loadIdentityMatrix();
+    }
+
+    void triangle(float x, float y, float size)
+    {
+        render()->beginPolygon();
+        render()->v2DW(x, y);
+        render()->v2DW(x + size, y);
+        render()->v2DW(x, y + size);
+        render()->endPolygon();
+    }
+};
+}
+
+TEST_F(RE_Pixels, ClearShowsTheClearColourAndWritesAPNG)
+{
+    render()->setClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    render()->clear();
+    EXPECT_TRUE(isNear(pixel(0, 0), 51, 102, 153));
+    EXPECT_TRUE(isNear(pixel(S - 1, S - 1), 51, 102, 153));
+    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 51, 102, 153), 0);
+
+    // The screen mask limits clearing.
+    render()->screenMask2DS(0, 9, 0, 9);
+    render()->setClearColor(1, 0, 0);
+    render()->clear();
+    EXPECT_TRUE(isNear(pixel(5, 5), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(20, 5), 51, 102, 153));
+
+    const std::string path = ::testing::TempDir() + "re_clear.png";
+    ASSERT_TRUE(context()->writePNG(path.c_str()));
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 8u);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    std::remove(path.c_str());
+    EXPECT_FALSE(context()->writePNG("/nonexistent-dir/x.png"));
+}
+
+TEST_F(RE_Pixels, PickHitsTheTriangleUnderTheRegionOnly)
+{
+    pixelProjection();
+    unsigned int buffer[64];
+    const auto pickAt = [&](short px, short py) {
+        render()->pushMatrix(0);
+        render()->beginPicking(buffer, 64, px, py, 3, 3);
+        render()->ortho2DW(0, S, 0, S); // narrowed while picking
+        render()->pushPickId(7);
+        render()->pushPickId(2);
+        triangle(20, 20, 40);
+        render()->popPickId();
+        render()->popPickId();
+        const int hits = render()->endPicking(buffer);
+        render()->popMatrix(0);
+        return hits;
+    };
+    ASSERT_EQ(pickAt(25, 25), 1);
+    EXPECT_EQ(buffer[0], 2u); // two names, then depths, then the names
+    EXPECT_EQ(buffer[3], 7u);
+    EXPECT_EQ(buffer[4], 2u);
+    EXPECT_EQ(pickAt(55, 55), 0); // beside the hypotenuse
+    EXPECT_EQ(pickAt(90, 25), 0);
+    EXPECT_FALSE(render()->isPicking());
+
+    // A buffer too small for the record reports only what fitted.
+    render()->beginPicking(buffer, 3, 25, 25, 3, 3);
+    render()->pushPickId(1);
+    render()->pushPickId(2);
+    triangle(20, 20, 40);
+    EXPECT_EQ(render()->endPicking(buffer), 0);
+    // Nothing of the pick pass reached the picture.
+    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 0, 0, 0), 0);
+}
+
+TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
+{
+    pixelProjection();
+    const int id = render()->startObjectDefine();
+    ASSERT_GT(id, 0);
+    render()->pushColor();
+    render()->setColor(0, 1, 0);
+    triangle(10, 10, 50);
+    render()->pushLineWidth(3);
+    render()->beginLines();
+    render()->v2DW(70, 10);
+    render()->v2DW(120, 100);
+    render()->endLines();
+    render()->popLineWidth();
+    render()->popColor();
+    render()->endObjectDefine();
+    // Defining draws nothing.
+    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 0, 0, 0), 0);
+
+    render()->drawObject(id);
+    const std::vector<uint8_t> first = context()->readPixels();
+    EXPECT_GT(vantrel_test::countNotColor(first, 0, 0, 0), 1000);
+    EXPECT_TRUE(isNear(pixel(15, 15), 0, 255, 0));
+    render()->clear();
+    render()->drawObject(id);
+    EXPECT_EQ(vantrel_test::countDifferent(first, context()->readPixels()), 0);
+
+    // The object replays relative to the matrix in force where it is drawn.
+    render()->clear();
+    UT_Matrix4 shift(1.0f);
+    shift.translate(40, 40, 0);
+    render()->pushMatrix();
+    render()->multiplyMatrix(shift);
+    render()->drawObject(id);
+    render()->popMatrix();
+    EXPECT_TRUE(isNear(pixel(55, 55), 0, 255, 0));
+    EXPECT_TRUE(isNear(pixel(15, 15), 0, 0, 0));
+
+    render()->deleteObject(id);
+    render()->clear();
+    render()->drawObject(id);
+    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 0, 0, 0), 0);
+}
+
+TEST_F(RE_Pixels, TextAndRastersDrawWhereTheyArePut)
+{
+    pixelProjection();
+    render()->setColor(1, 1, 0);
+    render()->textMoveW(10, 60);
+    render()->putString("Hello");
+    std::vector<uint8_t> image = context()->readPixels();
+    const int lit = vantrel_test::countNotColor(image, 0, 0, 0);
+    EXPECT_GT(lit, 20);
+    // All of it lies right of and about the baseline at (10, 60); image rows
+    // run top first.
+    int minX = S, maxX = -1, minY = S, maxY = -1;
+    for (int row = 0; row < S; ++row)
+        for (int x = 0; x < S; ++x)
+            if (image[(row * S + x) * 4] != 0)
+            {
+                const int y = S - 1 - row;
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+    EXPECT_GE(minX, 10);
+    EXPECT_LE(maxX, 10 + 5 * 8 + 2);
+    EXPECT_GE(minY, 56);
+    EXPECT_LE(maxY, 60 + 13);
+
+    // A 2x2 image zoomed by 4 covers an 8x8 block, its first row at the bottom.
+    render()->clear();
+    TIL_TextureMap image2(2, 2);
+    image2.setPixel(0, 0, 255, 0, 0, 255);
+    image2.setPixel(1, 0, 0, 255, 0, 255);
+    image2.setPixel(0, 1, 0, 0, 255, 255);
+    image2.setPixel(1, 1, 255, 255, 255, 255);
+    render()->zoomRaster(4, -1);
+    render()->displayRaster(30, 40, &image2);
+    render()->zoomRaster(1, -1);
+    EXPECT_TRUE(isNear(pixel(31, 41), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(35, 41), 0, 255, 0));
+    EXPECT_TRUE(isNear(pixel(31, 46), 0, 0, 255));
+    EXPECT_TRUE(isNear(pixel(37, 47), 255, 255, 255));
+    EXPECT_TRUE(isNear(pixel(38, 41), 0, 0, 0));
+    // A raster whose corner lies left of the viewport still shows its rest.
+    render()->clear();
+    render()->zoomRaster(4, -1);
+    render()->displayRaster(-4, 40, &image2);
+    render()->zoomRaster(1, -1);
+    EXPECT_TRUE(isNear(pixel(1, 41), 0, 255, 0));
+}
+
+TEST_F(RE_Pixels, TexturedQuadBlendAndDepthFollowTheRecord)
+{
+    pixelProjection();
+    TIL_TextureMap image(1, 1);
+    image.setPixel(0, 0, 255, 128, 0, 255);
+    RE_Texture2DMap texture;
+    texture.setMap(&image);
+    const unsigned int index = texture.getIndex();
+    ASSERT_NE(index, 0u);
+    render()->useTexture2D(index);
+    render()->setColor(1, 1, 1);
+    render()->beginPolygon(0);
+    render()->t2DW(0, 0); render()->v2DW(0, 0);
+    render()->t2DW(1, 0); render()->v2DW(20, 0);
+    render()->t2DW(1, 1); render()->v2DW(20, 20);
+    render()->t2DW(0, 1); render()->v2DW(0, 20);
+    render()->endPolygon();
+    render()->useTexture2D(0);
+    EXPECT_TRUE(isNear(pixel(10, 10), 255, 128, 0));
+
+    // Half-transparent white over black with alpha blending.
+    render()->pushBlendState();
+    render()->blendAlpha(1);
+    render()->setColor(1, 1, 1, 0.5f);
+    render()->boxf2DS(40, 40, 49, 49);
+    render()->popBlendState();
+    EXPECT_TRUE(isNear(pixel(40, 40), 128, 128, 128, 3));
+    EXPECT_TRUE(isNear(pixel(49, 49), 128, 128, 128, 3));
+    EXPECT_TRUE(isNear(pixel(50, 50), 0, 0, 0));
+
+    // With the depth test on, a farther box does not cover a nearer one.
+    render()->enableZbuffer(1, 1);
+    render()->ortho3DW(0, S, 0, S, -10, 10);
+    render()->setColor(1, 0, 0);
+    render()->beginPolygon(1);
+    render()->v3DW(80, 80, 1); render()->v3DW(100, 80, 1);
+    render()->v3DW(100, 100, 1); render()->v3DW(80, 100, 1);
+    render()->endPolygon();
+    render()->setColor(0, 0, 1);
+    render()->beginPolygon(1);
+    render()->v3DW(85, 85, -1); render()->v3DW(110, 85, -1);
+    render()->v3DW(110, 110, -1); render()->v3DW(85, 110, -1);
+    render()->endPolygon();
+    render()->enableZbuffer(0);
+    EXPECT_TRUE(isNear(pixel(90, 90), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(105, 105), 0, 0, 255));
+}
