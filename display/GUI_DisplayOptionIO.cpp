@@ -1,6 +1,7 @@
 #include "display/GUI_DisplayOption.h"
 
 #include "host/UT/UT_IStream.h"
+#include "host/UT/UT_SymbolTable.h"
 #include "host/UT/UT_WorkBuffer.h"
 
 #include <cstring>
@@ -94,6 +95,11 @@ GUI_DisplayOption::load(UT_IStream &is)
     if (!is.checkToken("{"))
         return false;
 
+    // Flag keywords map to their rows of the keyword table.
+    UT_SymbolTable flagTable;
+    for (const FlagKeyword *row = theFlagKeywords; row->keyword; row++)
+        flagTable.addSymbol(row->keyword, row);
+
     UT_WorkBuffer word;
     while (is.getWord(word))
     {
@@ -164,11 +170,10 @@ GUI_DisplayOption::load(UT_IStream &is)
             continue;
         }
 
-        const FlagKeyword *row = theFlagKeywords;
-        while (row->keyword && strcmp(w, row->keyword))
-            row++;
-        if (row->keyword)
+        UT_Thing found;
+        if (flagTable.findSymbol(w, &found))
         {
+            const FlagKeyword *row = found.asPointer<const FlagKeyword>();
             bool on = false;
             if (!is.getWord(word) || !is.readBool(on) || !is.getWord(word))
                 return false;
