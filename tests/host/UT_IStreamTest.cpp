@@ -72,6 +72,17 @@ TEST(UT_IStreamTest, TextTokensValuesAndFailedReads)
     EXPECT_FALSE(is.readBool(b));
     EXPECT_FALSE(is.readChar(c));
 
+    // An unterminated quoted string is left whole for the next read.
+    UT_IStream open(std::string("  \"abc def\n  next"));
+    EXPECT_EQ(open.aread(s), 0);
+    ASSERT_TRUE(open.getWord(w));
+    EXPECT_EQ(w, "\"abc");
+    ASSERT_TRUE(open.getLine(w));
+    EXPECT_EQ(w, " def");
+    ASSERT_TRUE(open.getLine(w));
+    EXPECT_EQ(w, "  next");
+    EXPECT_FALSE(open.getLine(w));
+
     // Out-of-range integers do not wrap.
     UT_IStream big(std::string("70000 4294967296 -1"));
     short sh = 0;

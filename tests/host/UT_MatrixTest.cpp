@@ -190,3 +190,89 @@ TEST(UT_Matrix4Test, ExplodeThenXformGivesTheMatrixBack)
     flat.scale(1, 0, 1);
     EXPECT_NE(flat.explode(order, r, s, t), 0);
 }
+
+TEST(UT_Matrix4Test, PrependFormsAndHomogeneousProducts)
+{
+    // Each pre* form equals leftMult of the matching built matrix.
+    UT_Matrix4 base(1.0f);
+    base.rotate(UT_Axis3::XAXIS, 0.4f);
+    base.translate(1, -2, 3);
+    base.scale(2, 1, 0.5f);
+
+    UT_Matrix4 t(1.0f), r(1.0f), s(1.0f);
+    t.translate(4, 5, 6);
+    r.rotate(UT_Axis3::YAXIS, -0.9f);
+    s.scale(3, -1, 2);
+    UT_Matrix4 a = base, b = base;
+    a.pretranslate(4, 5, 6);
+    b.leftMult(t);
+    EXPECT_TRUE(a.isEqual(b, 1e-5f));
+    a = base;
+    b = base;
+    a.prerotate(UT_Axis3::YAXIS, -0.9f);
+    b.leftMult(r);
+    EXPECT_TRUE(a.isEqual(b, 1e-5f));
+    a = base;
+    b = base;
+    a.prescale(3, -1, 2);
+    b.leftMult(s);
+    EXPECT_TRUE(a.isEqual(b, 1e-5f));
+
+    // translate on a matrix with a projective column still appends.
+    UT_Matrix4 proj(1.0f);
+    proj(2, 3) = -1.0f;
+    proj(3, 3) = 0.0f;
+    UT_Matrix4 viaMult = proj * t;
+    proj.translate(4, 5, 6);
+    EXPECT_TRUE(proj.isEqual(viaMult));
+    EXPECT_NEAR(proj.determinant(), viaMult.determinant(), 1e-5f);
+
+    // A point keeps the translation, a direction does not; the 4-vector
+    // form carries w through.
+    UT_Vector3 p(1, 0, 0), d(1, 0, 0);
+    p *= t;
+    d.multiply3(t);
+    expectNear(p, UT_Vector3(5, 5, 6));
+    expectNear(d, UT_Vector3(1, 0, 0));
+    UT_Vector4 h = UT_Vector4(0, 0, -2, 1) * viaMult;
+    EXPECT_FLOAT_EQ(h.w(), 2.0f);
+
+    // Reverse with a pivot appends the exact inverse.
+    UT_XformOrder order(UT_XformOrder::TRS, UT_XformOrder::ZXY);
+    UT_DMatrix4 m(1.0);
+    m.xform(order, 1, 2, 3, 10, 20, 30, 2, 3, 4, 0.5, 0.5, 0.5, 0);
+    m.xform(order, 1, 2, 3, 10, 20, 30, 2, 3, 4, 0.5, 0.5, 0.5, 1);
+    EXPECT_TRUE(m.isIdentity(1e-9));
+
+    // Shears are reported as zero rather than left unset.
+    UT_Vector3 rr, ss, tt, sh(7, 7, 7);
+    EXPECT_EQ(UT_Matrix4(2.0f).explode(order, rr, ss, tt, &sh), 0);
+    expectNear(sh, UT_Vector3(0, 0, 0));
+    expectNear(ss, UT_Vector3(2, 2, 2));
+}
+
+TEST(UT_Matrix4Test, OrderCodesNameTheSequenceStepsActOnAPoint)
+{
+    // SRT scales, then rotates, then translates; TRS the other way round.
+    UT_Matrix4 srt(1.0f), trs(1.0f);
+    srt.xform(UT_XformOrder(UT_XformOrder::SRT), 1, 0, 0, 0, 0, 90, 2, 2, 2);
+    trs.xform(UT_XformOrder(UT_XformOrder::TRS), 1, 0, 0, 0, 0, 90, 2, 2, 2);
+    expectNear(UT_Vector3(1, 0, 0) * srt, UT_Vector3(1, 2, 0), 1e-5f);
+    expectNear(UT_Vector3(1, 0, 0) * trs, UT_Vector3(0, 4, 0), 1e-5f);
+
+    // XYZ turns about x first; ZYX about z first.
+    UT_Matrix4 xyz(1.0f), zyx(1.0f), byHand(1.0f);
+    xyz.xform(UT_XformOrder(UT_XformOrder::SRT, UT_XformOrder::XYZ), 0, 0, 0, 90, 0, 90, 1, 1, 1);
+    zyx.xform(UT_XformOrder(UT_XformOrder::SRT, UT_XformOrder::ZYX), 0, 0, 0, 90, 0, 90, 1, 1, 1);
+    byHand.rotate(UT_Axis3::XAXIS, thePi / 2);
+    byHand.rotate(UT_Axis3::ZAXIS, thePi / 2);
+    EXPECT_TRUE(xyz.isEqual(byHand, 1e-6f));
+    EXPECT_FALSE(zyx.isEqual(byHand, 1e-3f));
+
+    // Codes outside the enumerations fall back to SRT / XYZ.
+    UT_XformOrder order;
+    order.reorder(1, 5);
+    EXPECT_EQ(order, UT_XformOrder(UT_XformOrder::STR, UT_XformOrder::ZYX));
+    order.reorder(-1, 99);
+    EXPECT_EQ(order, UT_XformOrder());
+}

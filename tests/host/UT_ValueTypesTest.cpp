@@ -2,10 +2,15 @@
 #include "host/UT/UT_IntArray.h"
 #include "host/UT/UT_Pointers.h"
 #include "host/UT/UT_Rect.h"
+#include "host/UT/UT_RefCount.h"
 #include "host/UT/UT_String.h"
 #include "host/UT/UT_StringArray.h"
+#include "host/UT/UT_SymbolTable.h"
+#include "host/UT/UT_Thread.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 TEST(UT_ColorTest, ModelsConvertAndGhostBlends)
 {
@@ -102,4 +107,46 @@ TEST(UT_ArrayTest, OutOfRangeIsSafeAndRectsConvert)
     UT_ExclusiveRect e = UT_ExclusiveRect::fromXYWH(10, 20, 100, 50);
     EXPECT_EQ(e.width(), 100);
     EXPECT_FALSE(e.contains(110, 20));
+}
+
+namespace
+{
+struct Counted : public UT_RefCount
+{
+    explicit Counted(int *deaths) : myDeaths(deaths) {}
+    ~Counted() override { ++*myDeaths; }
+    int *myDeaths;
+};
+} // namespace
+
+TEST(UT_SharedTest, RefCountsThreadIndicesAndSymbols)
+{
+    int deaths = 0;
+    Counted *c = new Counted(&deaths);
+    c->upRef();
+    c->upRef();
+    EXPECT_EQ(c->downRef(), 1);
+    EXPECT_EQ(deaths, 0);
+    EXPECT_EQ(c->downRef(), 0);
+    EXPECT_EQ(deaths, 1);
+
+    Counted local(&deaths);
+    EXPECT_EQ(local.downRef(), 0); // no reference held: nothing happens
+    Counted copy(local);
+    EXPECT_EQ(copy.getRefCount(), 0);
+
+    int mine = UT_Thread::getMySequentialThreadIndex();
+    EXPECT_EQ(UT_Thread::getMySequentialThreadIndex(), mine);
+    int other = mine;
+    std::thread([&] { other = UT_Thread::getMySequentialThreadIndex(); }).join();
+    EXPECT_NE(other, mine);
+
+    UT_SymbolTable table;
+    int row = 3;
+    table.addSymbol("drawsafearea", UT_Thing(&row));
+    UT_Thing found;
+    EXPECT_EQ(table.findSymbol("drawsafearea", &found), 1);
+    EXPECT_EQ(found.asPointer<int>(), &row);
+    EXPECT_EQ(table.findSymbol("drawSafeArea", &found), 0);
+    EXPECT_EQ(table.findSymbol(nullptr, &found), 0);
 }
