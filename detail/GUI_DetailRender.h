@@ -1,0 +1,80 @@
+#ifndef GUI_DetailRender_h
+#define GUI_DetailRender_h
+
+#include "host/GU/GU_DetailHandle.h"
+
+class GR_DisplayOption;
+class GU_Detail;
+class GUI_DetailLook;
+class GUI_DisplayOption;
+class OP_Node;
+class RE_Render;
+class UT_Color;
+class UT_Matrix3;
+template <typename T> class UT_Matrix4T;
+typedef UT_Matrix4T<float> UT_Matrix4;
+
+// The common base of the 3D and 2D geometry renderers of a detail look.
+// It answers, on behalf of the look that owns it, everything a renderer
+// asks about its object. A renderer is used only once its look has
+// pointed itself at it.
+class GUI_DetailRender
+{
+public:
+    GUI_DetailRender() = default;
+    GUI_DetailRender(const GUI_DetailRender &src) = default;
+    GUI_DetailRender &operator=(const GUI_DetailRender &src) = default;
+    virtual ~GUI_DetailRender() = default;
+
+    virtual const char *className() const { return "GUI_DetailRender"; }
+    virtual void render(RE_Render *r, short x, short y, short w, short h,
+                        void *data) = 0;
+    virtual void pickRender(RE_Render *r, short x, short y, short w, short h,
+                            void *data) = 0;
+    virtual void pickRenderSimple(RE_Render *r, short x, short y, short w,
+                                  short h, void *data) = 0;
+
+    // The look is not owned.
+    void setDetailLook(GUI_DetailLook *look) { myLook = look; }
+    GUI_DetailLook *getDetailLook() const { return myLook; }
+
+    // The look's flags.
+    int getShowAxes() const;
+    int isRenderOn() const;
+    int isPickingOn() const;
+    int isDisplayOn() const;
+    int isTemplated() const;
+    int isFootprinted() const;
+    int isTargetOutput() const;
+    int isCurrentOutput() const;
+    int useWireColor() const;
+    int ignoreSelection() const;
+
+    // The look's virtual answers, so that derived looks reach the renderer.
+    int isGuide() const;
+    bool isVisible(const GUI_DisplayOption &options) const;
+    GU_DetailHandle getDetailHandle(int i) const;
+    const UT_Matrix4 &getDetailXform(int i) const;
+
+    const UT_Color &getWireColor() const;
+    OP_Node *getObject() const;
+    OP_Node *getSop() const;
+    OP_Node *getShopsRelativeTo() const;
+
+    // Whether the geometry has a component selection for opt to draw: with
+    // the common "always show selection" option off, the geometry's own
+    // selection; with it on, any entry of the numbered selection list the
+    // common record names.
+    bool haveSelectionToDraw(const GU_Detail &gdp,
+                             const GR_DisplayOption &opt) const;
+
+protected:
+    void getDisplayOptions(GR_DisplayOption *&primary,
+                           GR_DisplayOption *&selection,
+                           bool &no_selection) const;
+
+private:
+    GUI_DetailLook *myLook = nullptr;
+};
+
+#endif

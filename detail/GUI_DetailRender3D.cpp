@@ -1,0 +1,272 @@
+#include "detail/GUI_DetailRender3D.h"
+
+#include "detail/GUI_DetailLook.h"
+#include "host/RE/RE_Displace.h"
+#include "host/RE/RE_Material.h"
+#include "host/RE/RE_Render.h"
+#include "host/UT/UT_EnvControl.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+// 1: zero-transform checking is off and that has been said; 0: it is on
+// and that has been said. Messages go out only when this changes.
+int theZeroXformMessageState = 1;
+const char *theCheckXformHint = "(setenv VANTREL_CHECK_XFORM)";
+}
+
+GUI_DetailRender3D::GUI_DetailRender3D() = default;
+
+GUI_DetailRender3D::GUI_DetailRender3D(const GUI_DetailRender3D &src)
+    : GUI_DetailRender(src)
+{
+    copyFrom(src);
+}
+
+GUI_DetailRender3D &
+GUI_DetailRender3D::operator=(const GUI_DetailRender3D &src)
+{
+    if (this == &src)
+        return *this;
+    GUI_DetailRender::operator=(src);
+    deleteObjectCache(nullptr, -1);
+    setREMaterial(nullptr, src.myMaterial);
+    setREDisplace(src.myDisplace);
+    copyFrom(src);
+    return *this;
+}
+
+// Copies everything but the cached display objects: a copy starts with
+// an empty cache of the same size, so each object is deleted by the one
+// renderer that built it. The material and displacement references must
+// already be settled by the caller (a copy constructor takes its own).
+void
+GUI_DetailRender3D::copyFrom(const GUI_DetailRender3D &src)
+{
+    if (myMaterial != src.myMaterial)
+    {
+        myMaterial = src.myMaterial;
+        if (myMaterial)
+            myMaterial->upRef();
+    }
+    if (myDisplace != src.myDisplace)
+    {
+        myDisplace = src.myDisplace;
+        if (myDisplace)
+            myDisplace->bumpRefCount(1);
+    }
+    myFlags = src.myFlags;
+    myMaterialXform = src.myMaterialXform;
+    myXform = src.myXform;
+    myPivot = src.myPivot;
+    for (int kind = 0; kind < NUM_CACHE_KINDS; ++kind)
+        myCacheOptions[kind] = src.myCacheOptions[kind];
+    myLights = src.myLights;
+    myNumLights = src.myNumLights;
+    myTextureVersion = src.myTextureVersion;
+    myLastRenderTime = src.myLastRenderTime;
+    myMovingOverride = src.myMovingOverride;
+    myZeroXform = src.myZeroXform;
+    myReverseWinding = src.myReverseWinding;
+    myHiddenGeometry = src.myHiddenGeometry;
+    myGeoIdx = src.myGeoIdx;
+    resizeCache(0);
+    resizeCache(src.getNumCachedHandles());
+}
+
+GUI_DetailRender3D::~GUI_DetailRender3D()
+{
+    if (myMaterial)
+        myMaterial->downRef();
+    if (myDisplace)
+        myDisplace->bumpRefCount(-1);
+    deleteObjectCache(RE_Render::getMainRender(), -1);
+}
+
+void
+GUI_DetailRender3D::render(RE_Render *, short, short, short, short, void *)
+{
+    // Drawing is not written yet: nothing is drawn.
+}
+
+void
+GUI_DetailRender3D::pickRender(RE_Render *, short, short, short, short, void *)
+{
+    // Picking is not written yet: nothing is picked.
+}
+
+void
+GUI_DetailRender3D::pickRenderSimple(RE_Render *, short, short, short, short,
+                                     void *)
+{
+    // Picking is not written yet: nothing is picked.
+}
+
+int
+GUI_DetailRender3D::getBoundingBox(UT_BoundingBox &, const UT_Matrix3 *) const
+{
+    // Bounds are not written yet: no handle has a box.
+    return 0;
+}
+
+int
+GUI_DetailRender3D::getBoundingBoxSingle(UT_BoundingBox &, const UT_Matrix3 *) const
+{
+    return 0;
+}
+
+void
+GUI_DetailRender3D::renderSingle(RE_Render *)
+{
+}
+
+void
+GUI_DetailRender3D::pickRenderSingle(RE_Render *)
+{
+}
+
+void
+GUI_DetailRender3D::setREMaterial(RE_Render *r, RE_Material *material)
+{
+    if (material == myMaterial)
+        return;
+    deleteObjectCache(r, -1);
+    if (material)
+        material->upRef();
+    if (myMaterial)
+        myMaterial->downRef();
+    myMaterial = material;
+}
+
+void
+GUI_DetailRender3D::setREDisplace(RE_Displace *displace)
+{
+    if (displace == myDisplace)
+        return;
+    if (displace)
+        displace->bumpRefCount(1);
+    if (myDisplace)
+        myDisplace->bumpRefCount(-1);
+    myDisplace = displace;
+}
+
+void
+GUI_DetailRender3D::setLightArray(RE_Light *const *lights, int count)
+{
+    if (count < 1 || !lights)
+    {
+        myLights = nullptr;
+        myNumLights = 0;
+        return;
+    }
+    myLights = lights;
+    myNumLights = count;
+}
+
+bool
+GUI_DetailRender3D::setXform(const UT_Matrix4 &xform)
+{
+    myXform = xform;
+    // A NaN determinant is not below 0, so it does not mirror.
+    myReverseWinding = myXform.determinant3() < 0.0f;
+
+    float eps = UT_EnvControl::getFloat("VANTREL_CHECK_XFORM", 0.0f);
+    if (eps > 0.0f && theZeroXformMessageState == 1)
+    {
+        std::fprintf(stderr, "checking zero xforms %g. %s\n", double(eps),
+                     theCheckXformHint);
+        theZeroXformMessageState = 0;
+    }
+    else if (!(eps > 0.0f) && theZeroXformMessageState == 0)
+    {
+        theZeroXformMessageState = 1;
+        std::fprintf(stderr, "disabling checking zero xforms. %s\n",
+                     theCheckXformHint);
+    }
+
+    myZeroXform = false;
+    if (eps > 0.0f)
+    {
+        // Only the 3x3 block counts: a translation alone draws nothing.
+        myZeroXform = true;
+        for (int row = 0; row < 3 && myZeroXform; ++row)
+            for (int col = 0; col < 3; ++col)
+            {
+                float v = myXform(row, col);
+                if (!(v >= -eps && v <= eps))
+                {
+                    myZeroXform = false;
+                    break;
+                }
+            }
+    }
+    return !myZeroXform;
+}
+
+const GU_PrimGroupClosure *
+GUI_DetailRender3D::hiddenGeometry() const
+{
+    return myHiddenGeometry.isValid() ? &myHiddenGeometry : nullptr;
+}
+
+float
+GUI_DetailRender3D::getValidLOD() const
+{
+    return GUI_DetailLook::globalDispOption().common().getLOD();
+}
+
+void
+GUI_DetailRender3D::resizeCache(int handles)
+{
+    for (UT_IntArray &slot : myCacheLists)
+        slot.setSize(handles, -1);
+    myStableFrames.setSize(handles, 0);
+    myGeoIds.setSize(handles, -1);
+    myGeoVersions.setSize(handles, -1);
+}
+
+void
+GUI_DetailRender3D::prepareObjectCache(RE_Render *r)
+{
+    int handles = getDetailLook() ? getDetailLook()->getNumDetailHandles() : 0;
+    if (handles == myGeoIds.entries())
+        return;
+    deleteObjectCache(r, -1);
+    resizeCache(handles);
+}
+
+void
+GUI_DetailRender3D::deleteObjectCache(RE_Render *r, int index)
+{
+    if (!r)
+    {
+        if (!RE_Render::isMainRenderInitialized())
+            return;
+        r = RE_Render::getMainRender();
+        if (!r)
+            return;
+    }
+    if (!r->hasNativeContext())
+        return;
+
+    r->lockContextForRender();
+    int first = index < 0 ? 0 : index;
+    int last = index < 0 ? myGeoIds.entries() : index + 1;
+    for (int i = first; i < last && i < myGeoIds.entries(); ++i)
+    {
+        for (UT_IntArray &slot : myCacheLists)
+        {
+            if (slot(i) >= 0)
+            {
+                r->deleteSmartObject(slot(i));
+                slot(i) = -1;
+            }
+        }
+        myStableFrames(i) = 0;
+        myGeoIds(i) = -1;
+        myGeoVersions(i) = -1;
+    }
+    r->unlockContextAfterRender();
+}

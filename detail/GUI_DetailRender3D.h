@@ -1,0 +1,132 @@
+#ifndef GUI_DetailRender3D_h
+#define GUI_DetailRender3D_h
+
+#include "detail/GUI_DetailRender.h"
+#include "detail/GUI_DetailRender3DFlags.h"
+#include "display/GUI_DisplayOption.h"
+#include "host/GU/GU_PrimGroupClosure.h"
+#include "host/UT/UT_IntArray.h"
+#include "host/UT/UT_Matrix4.h"
+#include "host/UT/UT_Vector3.h"
+
+class RE_Displace;
+class RE_Light;
+class RE_Material;
+class UT_BoundingBox;
+class UT_Matrix3;
+
+// Draws the geometry of one detail look in 3D viewports, one detail
+// handle after another under the look's per-handle transforms, and keeps
+// per handle the cached display objects of what it drew.
+//
+// Drawing, picking and bounds are not written yet: render, the pick
+// operations and the bounding boxes draw nothing, pick nothing and find no
+// box. The state they will use (transform, pivot, lights, material,
+// displacement and the cache bookkeeping) is complete.
+class GUI_DetailRender3D : public GUI_DetailRender
+{
+public:
+    // Cache slots per detail handle: 10 levels of detail times 4 kinds
+    // (wire and shaded, in normal and second pass), then the x-ray slot and
+    // the move-mode slot.
+    static constexpr int NUM_CACHE_SLOTS = 42;
+    static constexpr int NUM_CACHE_KINDS = 4;
+
+    GUI_DetailRender3D();
+    GUI_DetailRender3D(const GUI_DetailRender3D &src);
+    GUI_DetailRender3D &operator=(const GUI_DetailRender3D &src);
+    ~GUI_DetailRender3D() override;
+
+    const char *className() const override { return "GUI_DetailRender3D"; }
+    void render(RE_Render *r, short x, short y, short w, short h,
+                void *data) override;
+    void pickRender(RE_Render *r, short x, short y, short w, short h,
+                    void *data) override;
+    void pickRenderSimple(RE_Render *r, short x, short y, short w, short h,
+                          void *data) override;
+    virtual int getBoundingBox(UT_BoundingBox &box, const UT_Matrix3 *rot) const;
+
+    // Material and displacement are shared: the renderer holds one
+    // reference to each. A new material drops the cached drawing.
+    RE_Material *getREMaterial() const { return myMaterial; }
+    void setREMaterial(RE_Render *r, RE_Material *material);
+    RE_Displace *getREDisplace() const { return myDisplace; }
+    void setREDisplace(RE_Displace *displace);
+    void setMaterialXform(const UT_Matrix4 &xform) { myMaterialXform = xform; }
+    const UT_Matrix4 &getMaterialXform() const { return myMaterialXform; }
+
+    // The lights are the caller's and must outlive their use. A count
+    // below 1 means no lights.
+    void setLightArray(RE_Light *const *lights, int count);
+    RE_Light *const *getLightArray() const { return myLights; }
+    int getNumLights() const { return myNumLights; }
+
+    // The object transform. Returns false for a transform that cannot be
+    // drawn: while VANTREL_CHECK_XFORM is above 0, one whose 3x3 block lies
+    // within that distance of zero.
+    bool setXform(const UT_Matrix4 &xform);
+    const UT_Matrix4 &getXform() const { return myXform; }
+    bool isZeroXform() const { return myZeroXform; }
+    // Whether the transform mirrors, so polygons draw with reversed winding.
+    bool getReverseWinding() const { return myReverseWinding; }
+    void setPivot(const UT_Vector3 &pivot) { myPivot = pivot; }
+    const UT_Vector3 &getPivot() const { return myPivot; }
+
+    const GUI_DetailRender3DFlags &getFlags() const { return myFlags; }
+    void setAllowShadingOpenCurves(bool on) { myFlags.allowShadingOpenCurves(on); }
+    void setDisplayAsSubdiv(bool on) { myFlags.displayAsSubdiv(on); }
+    void setUseGlobalLightXform(bool on) { myFlags.useGlobalLightXform(on); }
+    bool getUseGlobalLightXform() const { return myFlags.useGlobalLightXform(); }
+
+    // The primitives of the group "3d_hidden_primitives" as last
+    // refreshed, or null when the geometry had no such group.
+    const GU_PrimGroupClosure *hiddenGeometry() const;
+    int getLastRenderTime() const { return myLastRenderTime; }
+    // The handle being drawn, picked or bounded; -1 outside those loops.
+    int getGeoIdx() const { return myGeoIdx; }
+    // The level of detail of the library-wide options.
+    float getValidLOD() const;
+
+    // Releases the cached display objects of handle index (all handles
+    // when index < 0) through r, or the main render context when r is
+    // null. Does nothing before a context with a native context exists.
+    virtual void deleteObjectCache(RE_Render *r, int index);
+
+    // Number of handles the cache bookkeeping is sized for.
+    int getNumCachedHandles() const { return myGeoIds.entries(); }
+
+protected:
+    virtual int getBoundingBoxSingle(UT_BoundingBox &box, const UT_Matrix3 *rot) const;
+    virtual void renderSingle(RE_Render *r);
+    virtual void pickRenderSingle(RE_Render *r);
+
+private:
+    // Sizes the per-handle bookkeeping for the look's current number of
+    // handles, dropping every cached object when that number changed.
+    virtual void prepareObjectCache(RE_Render *r);
+    void copyFrom(const GUI_DetailRender3D &src);
+    void resizeCache(int handles);
+
+    GUI_DetailRender3DFlags myFlags;
+    RE_Material *myMaterial = nullptr;
+    RE_Displace *myDisplace = nullptr;
+    UT_Matrix4 myMaterialXform;
+    UT_Matrix4 myXform;
+    UT_Vector3 myPivot;
+    UT_IntArray myStableFrames;
+    UT_IntArray myGeoIds;
+    UT_IntArray myGeoVersions;
+    UT_IntArray myCacheLists[NUM_CACHE_SLOTS];
+    GUI_DisplayOption myCacheOptions[NUM_CACHE_KINDS];
+    RE_Light *const *myLights = nullptr;
+    int myNumLights = 0;
+    int myTextureVersion = -1;
+    int myLastRenderTime = 0;
+    bool myMovingOverride = false;
+    bool myZeroXform = false;
+    bool myReverseWinding = false;
+    GU_PrimGroupClosure myHiddenGeometry;
+    int myGeoIdx = -1;
+};
+
+#endif
