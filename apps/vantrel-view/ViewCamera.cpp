@@ -1,0 +1,97 @@
+#include "apps/vantrel-view/ViewCamera.h"
+
+#include "apps/vantrel-view/ViewOptions.h"
+#include "host/UT/UT_BoundingBox.h"
+#include "host/UT/UT_IFStream.h"
+#include "view/GUI_ViewParameter.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace
+{
+// The box as seen in the frame of rot: the bounds of its rotated corners.
+UT_BoundingBox
+boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
+{
+    UT_BoundingBox framed;
+    for (int i = 0; i < 8; ++i)
+    {
+        UT_Vector3 c(box(0, i & 1), box(1, (i >> 1) & 1), box(2, (i >> 2) & 1));
+        c *= rot;
+        framed.enlargeBounds(c);
+    }
+    return framed;
+}
+
+void
+home(GUI_ViewParameter &cam, GUI_ViewParameter::axis axis, const UT_BoundingBox &scene,
+     int width, int height)
+{
+    UT_Matrix3 rot;
+    cam.homeRotation(axis, rot);
+    UT_BoundingBox framed = boxInFrame(scene, rot);
+    cam.homeToBox(static_cast<short>(width), static_cast<short>(height), framed, &rot, false, false);
+}
+} // namespace
+
+void
+loadCamera(GUI_ViewParameter &cam, RE_Render *r, int width, int height)
+{
+    cam.setViewport(r, 0, 0, static_cast<short>(width), static_cast<short>(height));
+    cam.setView(0, 0, static_cast<short>(width), static_cast<short>(height));
+    cam.setProjection(r);
+}
+
+bool
+setUpCamera(GUI_ViewParameter &cam, RE_Render *r, const ViewOptions &opts,
+            const UT_BoundingBox &scene)
+{
+    cam.setOrthoFlag(opts.ortho ? 1 : 0);
+    if (!opts.loadCamera.empty())
+    {
+        UT_IFStream in;
+        if (!in.open(opts.loadCamera.c_str()) || !cam.load(in))
+        {
+            std::fprintf(stderr, "vantrel-view: cannot read camera \"%s\"\n", opts.loadCamera.c_str());
+            return false;
+        }
+    }
+    if (opts.homeGiven || opts.loadCamera.empty())
+        home(cam, opts.homeAxis, scene, opts.width, opts.height);
+
+    // Navigation reads the viewport and the last projection.
+    loadCamera(cam, r, opts.width, opts.height);
+    if (opts.tumbleGiven)
+    {
+        const int style = GUI_ViewParameter::getTumbleStyleFlag();
+        GUI_ViewParameter::setTumbleStyleFlag(opts.tumbleStyle);
+        cam.dotumble(opts.tumbleX, opts.tumbleY, 1);
+        GUI_ViewParameter::setTumbleStyleFlag(style);
+    }
+    if (opts.dolly != 0.0f)
+        cam.dolly(opts.dolly);
+    if (opts.zoom != 0.0f)
+        cam.zoom(opts.zoom, cam.getOrthoFlag() ? GUI_ViewParameter::GUI_ZOOM_ORTHO_WIDTH
+                                               : GUI_ViewParameter::GUI_ZOOM_WINDOW);
+    loadCamera(cam, r, opts.width, opts.height);
+    return true;
+}
+
+bool
+saveCamera(const GUI_ViewParameter &cam, const char *path)
+{
+    std::ofstream out(path);
+    if (!out || cam.save(out, '\n') != 0)
+    {
+        std::fprintf(stderr, "vantrel-view: cannot write camera \"%s\"\n", path);
+        return false;
+    }
+    out.close();
+    if (out.fail())
+    {
+        std::fprintf(stderr, "vantrel-view: cannot write camera \"%s\"\n", path);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,21 @@
+#ifndef VANTREL_VIEW_ViewCamera_h
+#define VANTREL_VIEW_ViewCamera_h
+
+class GUI_ViewParameter;
+class RE_Render;
+class UT_BoundingBox;
+struct ViewOptions;
+
+// Loads or homes the camera onto the scene, applies the navigation the
+// options ask for, and leaves the viewport and projection loaded in r.
+// False, with a message, when a camera file cannot be read.
+bool setUpCamera(GUI_ViewParameter &cam, RE_Render *r, const ViewOptions &opts,
+                 const UT_BoundingBox &scene);
+
+// Loads the camera's viewport, view area, projection and transform into r.
+void loadCamera(GUI_ViewParameter &cam, RE_Render *r, int width, int height);
+
+// False, with a message, when the file cannot be written.
+bool saveCamera(const GUI_ViewParameter &cam, const char *path);
+
+#endif
