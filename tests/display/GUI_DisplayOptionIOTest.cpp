@@ -41,15 +41,15 @@ void
 expectSameSet(GUI_DisplayOption &a, const GUI_DisplayOption &b)
 {
     EXPECT_EQ(a.getFlagWord(), b.getFlagWord());
-    float ua[2], ub[2];
-    a.getImageOffset(ua), b.getImageOffset(ub);
-    EXPECT_TRUE(ua[0] == ub[0] && ua[1] == ub[1]);
-    a.getImageScale(ua), b.getImageScale(ub);
-    EXPECT_TRUE(ua[0] == ub[0] && ua[1] == ub[1]);
-    a.getImageMinUV(ua), b.getImageMinUV(ub);
-    EXPECT_TRUE(ua[0] == ub[0] && ua[1] == ub[1]);
-    a.getImageMaxUV(ua), b.getImageMaxUV(ub);
-    EXPECT_TRUE(ua[0] == ub[0] && ua[1] == ub[1]);
+    typedef void (GUI_DisplayOption::*PairGetter)(float *) const;
+    for (PairGetter get : {&GUI_DisplayOption::getImageOffset, &GUI_DisplayOption::getImageScale,
+                           &GUI_DisplayOption::getImageMinUV, &GUI_DisplayOption::getImageMaxUV})
+    {
+        float ua[2], ub[2];
+        (a.*get)(ua);
+        (b.*get)(ub);
+        EXPECT_TRUE(ua[0] == ub[0] && ua[1] == ub[1]);
+    }
     EXPECT_TRUE(a.gdpOptionsEqual(b, true, false));
     for (int k = 0; k < GUI_NUM_DETAIL_TYPES; k++)
     {

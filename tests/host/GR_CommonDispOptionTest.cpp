@@ -27,12 +27,6 @@ saveOf(const T &record)
     record.save(os, 1);
     return os.str();
 }
-
-bool
-sameColor(const UT_Color &a, const UT_Color &b)
-{
-    return a == b;
-}
 } // namespace
 
 TEST(GR_CommonDispOption, TextReadsBackExactly)
@@ -54,7 +48,7 @@ TEST(GR_CommonDispOption, TextReadsBackExactly)
     ASSERT_TRUE(loadFrom(back, saveOf(common)));
     EXPECT_TRUE(back.gdpOptionsEqual(common, true, false));
     for (int i = 0; i < GR_NUM_COMMON_COLORS; i++)
-        EXPECT_TRUE(sameColor(back.color(GR_CommonColor(i)), common.color(GR_CommonColor(i))))
+        EXPECT_TRUE(back.color(GR_CommonColor(i)) == common.color(GR_CommonColor(i)))
             << GR_CommonDispOption::colorKeyword(GR_CommonColor(i));
     EXPECT_EQ(back.getOptionWord(), 0x80100006u);
     EXPECT_EQ(back.getPrimitiveMask(), 0xFFFFFFFFu);
@@ -84,12 +78,12 @@ TEST(GR_CommonDispOption, LoadRules)
     GR_CommonDispOption common, defaults;
     ASSERT_TRUE(loadFrom(common, "{ newthing ( 1 ) lod ( 0.5 ) gridcolor ( 0 0 1 ) }"));
     EXPECT_EQ(common.getLOD(), 0.5f);
-    EXPECT_TRUE(sameColor(common.gridColor(), UT_Color(UT_RGB, 0, 0, 1)));
-    EXPECT_TRUE(sameColor(common.originColor(), defaults.originColor()));
+    EXPECT_TRUE(common.gridColor() == UT_Color(UT_RGB, 0, 0, 1));
+    EXPECT_TRUE(common.originColor() == defaults.originColor());
 
     EXPECT_FALSE(loadFrom(common, "{ lod ( 0.25 ) gridcolor ( 1 1 ) }"));
     EXPECT_EQ(common.getLOD(), 0.25f);
-    EXPECT_TRUE(sameColor(common.gridColor(), UT_Color(UT_RGB, 0, 0, 1)));
+    EXPECT_TRUE(common.gridColor() == UT_Color(UT_RGB, 0, 0, 1));
     EXPECT_FALSE(loadFrom(common, "{ lod ( nan ) }"));
     EXPECT_FALSE(loadFrom(common, "{ lod ( 1e99 ) }"));
     EXPECT_FALSE(loadFrom(common, "{ primitivemask ( 4294967296 ) }"));
