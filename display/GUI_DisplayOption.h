@@ -42,9 +42,9 @@ public:
     };
     static const FlagKeyword *flagKeywords() { return theFlagKeywords; }
 
-    static const uint32_t DEFAULT_FLAGS = 0x33D4067F;
+    static constexpr uint32_t DEFAULT_FLAGS = 0x33D4067F;
     // The bits of a record's flag word that matching copies and compares.
-    static const unsigned MATCHED_RECORD_FLAGS = 0x01DFFFFF;
+    static constexpr unsigned MATCHED_RECORD_FLAGS = 0x01DFFFFF;
 
     GUI_DisplayOption();
     GUI_DisplayOption(const GUI_DisplayOption &src);

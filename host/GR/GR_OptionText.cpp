@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <sstream>
