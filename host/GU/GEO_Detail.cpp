@@ -27,7 +27,7 @@ GEO_Detail::setNumLayers(int count)
     count = std::max(1, count);
     if (count == getNumLayers())
         return;
-    myLayerMerges.resize(size_t(count));
+    myLayerMerges.resize(size_t(count), GEO_OVERLAY_LAYER_MERGE);
     myCurrentLayer = std::min(myCurrentLayer, count);
     bumpChangeCount();
 }

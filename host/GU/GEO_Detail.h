@@ -11,9 +11,14 @@ struct GEO_LayerMerge
 {
     int clear = 0;       // non-zero: clear the colour buffer first
     int mask = 0xF;      // colour mask bits: 1 red, 2 green, 4 blue, 8 alpha
-    int srcFactor = 1;   // blend factors as the render context numbers them
+    // Blend factors as the render context numbers them (RE_BlendSourceFactor
+    // and RE_BlendDestFactor): one and zero replace what is there.
+    int srcFactor = 1;
     int dstFactor = 0;
 };
+
+// Layers added after the first blend over the ones below by their alpha.
+constexpr GEO_LayerMerge GEO_OVERLAY_LAYER_MERGE = {0, 0xF, 3, 4};
 
 // Geometry with the operations built on the raw store: texture layers,
 // texture attribute lookup, attribute bounds and normals.

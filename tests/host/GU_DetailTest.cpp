@@ -100,6 +100,9 @@ TEST(GU_Detail, SelectionListsAndTextureLayers)
     gdp.setNumLayers(2);
     gdp.setCurrentLayer(5);
     EXPECT_EQ(gdp.getCurrentLayer(), 2);
+    int clear, mask, src, dst;
+    gdp.getLayerMerge(clear, mask, src, dst);
+    EXPECT_EQ(src * 10 + dst, 34);  // an added layer blends over by alpha
     EXPECT_LT(gdp.findTextureAttribute(GB_ATTRIB_VERTEX), 0);
     gdp.addFloatAttrib(GB_ATTRIB_VERTEX, "uv2", 1);  // too short for coordinates
     EXPECT_LT(gdp.findTextureAttribute(GB_ATTRIB_VERTEX), 0);
