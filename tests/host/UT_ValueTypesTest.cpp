@@ -130,10 +130,14 @@ TEST(UT_SharedTest, RefCountsThreadIndicesAndSymbols)
     EXPECT_EQ(c->downRef(), 0);
     EXPECT_EQ(deaths, 1);
 
-    Counted local(&deaths);
-    EXPECT_EQ(local.downRef(), 0); // no reference held: nothing happens
-    Counted copy(local);
-    EXPECT_EQ(copy.getRefCount(), 0);
+    Counted *unowned = new Counted(&deaths);
+    EXPECT_EQ(unowned->downRef(), 0); // no reference held: nothing happens
+    EXPECT_EQ(deaths, 1);
+    unowned->upRef();
+    Counted copy(*unowned);
+    EXPECT_EQ(copy.getRefCount(), 0); // copies start unshared
+    EXPECT_EQ(unowned->downRef(), 0);
+    EXPECT_EQ(deaths, 2);
 
     int mine = UT_Thread::getMySequentialThreadIndex();
     EXPECT_EQ(UT_Thread::getMySequentialThreadIndex(), mine);
