@@ -1,0 +1,262 @@
+// The library-wide default view state and the settings file that holds it.
+
+#include "view/GUI_ViewState.h"
+
+#include "host/GR/GR_OptionText.h"
+#include "host/GR/GR_UserOption.h"
+#include "host/UT/UT_ErrorManager.h"
+#include "host/UT/UT_IFStream.h"
+#include "host/UT/UT_PathFile.h"
+#include "host/UT/UT_String.h"
+#include "host/UT/UT_StringArray.h"
+#include "host/UT/UT_WorkBuffer.h"
+#include "view/GUI_ExternalDefaultCB.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+GUI_ViewState *GUI_ViewState::defaultValues = nullptr;
+GUI_ExternalDefaultCB *GUI_ViewState::externalDefaultValues = nullptr;
+UT_StringArray *GUI_ViewState::defaultEnabledUserOptions = nullptr;
+bool GUI_ViewState::ourDefaultsLoaded = false;
+
+namespace
+{
+// The stopping level of the host error list.
+bool
+errorsStopSaving()
+{
+    return UTgetErrorSeverity() >= UT_SEVERITY_ERROR;
+}
+
+// "(", one float, ")". The brackets are taken as whatever single characters
+// stand there; a value that is not a finite number fails the read.
+bool
+readFloatEntry(UT_IStream &is, float &value)
+{
+    char c;
+    if (!is.readChar(c) || is.read(&value, 1) != 1 || !is.readChar(c))
+        return false;
+    return std::isfinite(value);
+}
+
+bool
+readBoolEntry(UT_IStream &is, bool &value)
+{
+    char c;
+    return is.readChar(c) && is.readBool(value) && is.readChar(c);
+}
+
+// Reads the entries after the display option block into the defaults'
+// cameras, handing the application's keywords to its callback.
+bool
+loadDefaultEntries(UT_IStream &is, GUI_ViewState &defaults, GUI_ExternalDefaultCB *cb)
+{
+    const GUI_ViewState::GUI_ViewType views[] = {
+        GUI_ViewState::GUI_VIEW_MAIN, GUI_ViewState::GUI_VIEW_SECOND,
+        GUI_ViewState::GUI_VIEW_THIRD};
+
+    UT_WorkBuffer word;
+    while (is.getWord(word))
+    {
+        if (word == "near" || word == "far")
+        {
+            const bool is_near = word == "near";
+            float value = 0.0f;
+            if (!readFloatEntry(is, value))
+                return false;
+            for (GUI_ViewState::GUI_ViewType type : views)
+            {
+                GUI_ViewParameter &view = defaults.getViewParameter(type);
+                if (is_near)
+                    view.setLimits(value, view.getFar());
+                else
+                    view.setLimits(view.getNear(), value);
+            }
+        }
+        else if (word == "adjustlimits")
+        {
+            bool on = false;
+            if (!readBoolEntry(is, on))
+                return false;
+            for (GUI_ViewState::GUI_ViewType type : views)
+                defaults.getViewParameter(type).setAdjustLimits(on);
+        }
+        else if (cb && cb->matchesKeyword(word.buffer()))
+        {
+            if (!cb->loadKeyword(word.buffer(), is))
+                return false;
+        }
+        // Anything else is passed over one word at a time.
+    }
+    return true;
+}
+} // namespace
+
+UT_String &
+GUI_ViewState::prefFileName()
+{
+    // Made on first use so it is set whenever the first view state is built,
+    // even from another file's static initialisation.
+    static UT_String theName("display.pref");
+    return theName;
+}
+
+void
+GUI_ViewState::ensureDefaultsLoaded()
+{
+    if (ourDefaultsLoaded)
+        return;
+
+    UT_PathFile search;
+    search.setSearchPath(UT_PathFile::VANTREL_SEARCH_PATH, prefFileName());
+    search.applyStandardFilter();
+
+    // Set first: the default view state's own constructor comes back here
+    // and must find the work done.
+    ourDefaultsLoaded = true;
+    defaultValues = new GUI_ViewState;
+    defaultEnabledUserOptions = new UT_StringArray[GUI_NUM_DETAIL_TYPES];
+
+    if (search.getFileInfoCount(1) <= 0)
+        return;
+
+    const std::string path = search.getFileInfo(0, 1)->getFullPath();
+    bool ok = false;
+    {
+        UT_IFStream is;
+        ok = is.open(path.c_str(), UT_ISTREAM_ASCII) &&
+             defaultValues->getDisplayOptionRef().load(is) &&
+             loadDefaultEntries(is, *defaultValues, externalDefaultValues);
+    }
+
+    if (!ok)
+    {
+        std::fprintf(stderr, "Unable to load default Viewport settings:\n");
+        std::fprintf(stderr, "\t%s\n", path.c_str());
+        delete defaultValues;
+        defaultValues = nullptr;
+        return;
+    }
+
+    // The defaults remember which user options the file enabled by name, so
+    // that options the application registers later are still switched on in
+    // new view states; the records themselves keep none.
+    for (int k = GUI_NUM_DETAIL_TYPES - 1; k >= 0; k--)
+    {
+        GR_DisplayOption &record = defaultValues->getDisplayOptionRef()[GUI_DetailType(k)];
+        const int count = record.getNumUserOptions();
+        for (int i = 0; i < count; i++)
+            if (const GR_UserOption *option = record.getUserOption(i))
+                defaultEnabledUserOptions[k].append(option->getName());
+        record.disableAllUserOptions();
+    }
+}
+
+void
+GUI_ViewState::resetToDefaults()
+{
+    if (!defaultValues)
+        return;
+
+    myDisplayOptions = defaultValues->myDisplayOptions;
+    if (defaultEnabledUserOptions)
+        for (int k = GUI_NUM_DETAIL_TYPES - 1; k >= 0; k--)
+            for (const UT_String &name : defaultEnabledUserOptions[k])
+                myDisplayOptions[GUI_DetailType(k)].enableUserOption(name.c_str(), true);
+
+    const GUI_ViewParameter &source = defaultValues->myViews[GUI_VIEW_MAIN];
+    for (GUI_ViewParameter &view : myViews)
+    {
+        view.setLimits(source.getNear(), source.getFar());
+        view.setAdjustLimits(source.getAdjustLimits());
+    }
+}
+
+void
+GUI_ViewState::getDefaultNearFarLimits(float &near_dist, float &far_dist)
+{
+    ensureDefaultsLoaded();
+    if (!defaultValues)
+    {
+        near_dist = 0.001f;
+        far_dist = 1000.0f;
+        return;
+    }
+    near_dist = defaultValues->myViews[GUI_VIEW_MAIN].getNear();
+    far_dist = defaultValues->myViews[GUI_VIEW_MAIN].getFar();
+}
+
+void
+GUI_ViewState::overridePrefFile(const char *name)
+{
+    prefFileName() = name ? name : "";
+}
+
+void
+GUI_ViewState::saveAsDefault()
+{
+    if (!defaultValues)
+        defaultValues = new GUI_ViewState;
+    defaultValues->myDisplayOptions = myDisplayOptions;
+
+    const UT_String &file_name = prefFileName();
+    UT_PathFile search;
+    search.setSearchPath(UT_PathFile::VANTREL_SEARCH_PATH, file_name);
+    search.applyStandardFilter();
+
+    UT_PathFileInfo *info = search.createFileInfo();
+    if (const UT_PathFileInfo *found = search.getFileInfo(0, 1))
+        info->setDirIndex(found->getDirIndex());
+    else
+        info->setDirIndex(search.getSaveDirIndex());
+    info->setFileName(file_name);
+
+    if (!info->prepareForSave(0, 1, 1))
+    {
+        UTaddError("GR", 1, file_name);
+        delete info;
+        return;
+    }
+    const std::string path = info->getFullPath();
+    delete info;
+    UTcreateDirectoryForFile(path.c_str());
+
+    if (errorsStopSaving())
+        return;
+
+    // Written beside the target and moved over it only once complete, so a
+    // failure part way never replaces a good file with a broken one.
+    const std::string temp_path = path + "." + std::to_string(long(getpid())) + ".tmp";
+    std::ofstream os(temp_path, std::ios::out | std::ios::trunc);
+
+    myDisplayOptions.save(os);
+    const GUI_ViewParameter &main_view = myViews[GUI_VIEW_MAIN];
+    if (!errorsStopSaving())
+    {
+        os << "near ( ";
+        GRwriteFloat(os, main_view.getNear());
+        os << " )\n";
+        os << "far ( ";
+        GRwriteFloat(os, main_view.getFar());
+        os << " )\n";
+    }
+    if (!errorsStopSaving())
+        os << "adjustlimits ( " << (main_view.getAdjustLimits() ? 1 : 0) << " )\n";
+    if (!errorsStopSaving() && externalDefaultValues)
+        externalDefaultValues->saveDefaults(os);
+
+    os.close();
+    const bool written = UTcheckOutStream(os, "Saving Display Options failed.", nullptr);
+    if (written && !errorsStopSaving() && std::rename(temp_path.c_str(), path.c_str()) == 0)
+    {
+        UTaddMessage("GR", 2, path.c_str());
+        return;
+    }
+    if (written && !errorsStopSaving())
+        UTaddError("GR", 1, file_name);
+    std::remove(temp_path.c_str());
+}
