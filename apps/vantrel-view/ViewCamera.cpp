@@ -4,6 +4,7 @@
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_IFStream.h"
 #include "view/GUI_ViewParameter.h"
+#include "view/GUI_ViewState.h"
 
 #include <cstdio>
 #include <fstream>
@@ -24,14 +25,16 @@ boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
     return framed;
 }
 
+// Homes all three cameras of the view state.
 void
-home(GUI_ViewParameter &cam, GUI_ViewParameter::axis axis, const UT_BoundingBox &scene,
+home(GUI_ViewState &state, GUI_ViewParameter::axis axis, const UT_BoundingBox &scene,
      int width, int height)
 {
     UT_Matrix3 rot;
-    cam.homeRotation(axis, rot);
+    state.getViewParameterRef().homeRotation(axis, rot);
     UT_BoundingBox framed = boxInFrame(scene, rot);
-    cam.homeToBox(static_cast<short>(width), static_cast<short>(height), framed, &rot, false, false);
+    state.homeToBox(static_cast<short>(width), static_cast<short>(height), framed, &rot, false,
+                    false);
 }
 } // namespace
 
@@ -44,10 +47,11 @@ loadCamera(GUI_ViewParameter &cam, RE_Render *r, int width, int height)
 }
 
 bool
-setUpCamera(GUI_ViewParameter &cam, RE_Render *r, const ViewOptions &opts,
+setUpCamera(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts,
             const UT_BoundingBox &scene)
 {
-    cam.setOrthoFlag(opts.ortho ? 1 : 0);
+    GUI_ViewParameter &cam = state.getViewParameterRef();
+    state.setOrthoFlag(opts.ortho ? 1 : 0);
     if (!opts.loadCamera.empty())
     {
         UT_IFStream in;
@@ -56,24 +60,21 @@ setUpCamera(GUI_ViewParameter &cam, RE_Render *r, const ViewOptions &opts,
             std::fprintf(stderr, "vantrel-view: cannot read camera \"%s\"\n", opts.loadCamera.c_str());
             return false;
         }
+        state.syncViewsWithMain();
     }
     if (opts.homeGiven || opts.loadCamera.empty())
-        home(cam, opts.homeAxis, scene, opts.width, opts.height);
+        home(state, opts.homeAxis, scene, opts.width, opts.height);
 
     // Navigation reads the viewport and the last projection.
     loadCamera(cam, r, opts.width, opts.height);
+    // Tumbling uses the class-wide style: the saved one or --tumble-style.
     if (opts.tumbleGiven)
-    {
-        const int style = GUI_ViewParameter::getTumbleStyleFlag();
-        GUI_ViewParameter::setTumbleStyleFlag(opts.tumbleStyle);
-        cam.dotumble(opts.tumbleX, opts.tumbleY, 1);
-        GUI_ViewParameter::setTumbleStyleFlag(style);
-    }
+        state.dotumble(opts.tumbleX, opts.tumbleY, 1);
     if (opts.dolly != 0.0f)
-        cam.dolly(opts.dolly);
+        state.dolly(opts.dolly);
     if (opts.zoom != 0.0f)
-        cam.zoom(opts.zoom, cam.getOrthoFlag() ? GUI_ViewParameter::GUI_ZOOM_ORTHO_WIDTH
-                                               : GUI_ViewParameter::GUI_ZOOM_WINDOW);
+        state.zoom(opts.zoom, state.getOrthoFlag() ? GUI_ViewParameter::GUI_ZOOM_ORTHO_WIDTH
+                                                   : GUI_ViewParameter::GUI_ZOOM_WINDOW);
     loadCamera(cam, r, opts.width, opts.height);
     return true;
 }

@@ -2,14 +2,16 @@
 #define VANTREL_VIEW_ViewCamera_h
 
 class GUI_ViewParameter;
+class GUI_ViewState;
 class RE_Render;
 class UT_BoundingBox;
 struct ViewOptions;
 
-// Loads or homes the camera onto the scene, applies the navigation the
-// options ask for, and leaves the viewport and projection loaded in r.
-// False, with a message, when a camera file cannot be read.
-bool setUpCamera(GUI_ViewParameter &cam, RE_Render *r, const ViewOptions &opts,
+// Loads or homes the view state's cameras onto the scene, applies the
+// navigation the options ask for, and leaves the main camera's viewport and
+// projection loaded in r. False, with a message, when a camera file cannot
+// be read.
+bool setUpCamera(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts,
                  const UT_BoundingBox &scene);
 
 // Loads the camera's viewport, view area, projection and transform into r.

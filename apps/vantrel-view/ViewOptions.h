@@ -4,6 +4,8 @@
 #include "view/GUI_ViewParameter.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // What the command line asked the demo to do.
 struct ViewOptions
@@ -18,12 +20,32 @@ struct ViewOptions
     bool tumbleGiven = false;
     float tumbleX = 0.0f;
     float tumbleY = 0.0f;
-    int tumbleStyle = 0;
+    // -1 keeps the tumble style the default settings file gave.
+    int tumbleStyle = -1;
     float dolly = 0.0f;
     float zoom = 0.0f;
     bool ortho = false;
     std::string loadCamera;
     std::string saveCamera;
+
+    // Default viewport settings.
+    std::string prefsDir;
+    bool savePrefs = false;
+    bool printDefaults = false;
+
+    // Changes to the view state the defaults gave.
+    bool nearGiven = false;
+    float nearDist = 0.0f;
+    bool farGiven = false;
+    float farDist = 0.0f;
+    int adjustLimits = -1; // -1 keeps the default
+    bool backgroundGiven = false;
+    float background[3] = {0.0f, 0.0f, 0.0f};
+    // Viewport flags by keyword, with the value to set.
+    std::vector<std::pair<std::string, bool>> displayFlags;
+    // Application drawing options to define; 1 turns one on for
+    // non-selected objects, 0 off, -1 only defines it.
+    std::vector<std::pair<std::string, int>> userOptions;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit

@@ -1,5 +1,6 @@
 #include "apps/vantrel-view/ViewScene.h"
 
+#include "display/GUI_DisplayOption.h"
 #include "host/RE/RE_Render.h"
 
 ViewScene::ViewScene() : myBounds(-0.5f, 0.5f, -0.5f, 0.5f, -0.5f, 0.5f)
@@ -7,9 +8,11 @@ ViewScene::ViewScene() : myBounds(-0.5f, 0.5f, -0.5f, 0.5f, -0.5f, 0.5f)
 }
 
 void
-ViewScene::draw(RE_Render *r) const
+ViewScene::draw(RE_Render *r, const GUI_DisplayOption &options) const
 {
-    r->setClearColor(0.15f, 0.15f, 0.18f);
+    float bg[3];
+    options.common().backgroundColor().getRGB(&bg[0], &bg[1], &bg[2]);
+    r->setClearColor(bg[0], bg[1], bg[2]);
     r->clear();
 
     // Corner i has x from bit 0, y from bit 1, z from bit 2; the twelve

@@ -3,6 +3,7 @@
 
 #include "host/UT/UT_BoundingBox.h"
 
+class GUI_DisplayOption;
 class RE_Render;
 
 // What the demo shows: for now a unit box drawn as lines.
@@ -13,9 +14,9 @@ public:
 
     const UT_BoundingBox &getBounds() const { return myBounds; }
 
-    // Clears the frame and draws the scene with the matrices the context
-    // holds.
-    void draw(RE_Render *r) const;
+    // Clears the frame to the options' background colour and draws the
+    // scene with the matrices the context holds.
+    void draw(RE_Render *r, const GUI_DisplayOption &options) const;
 
 private:
     UT_BoundingBox myBounds;

@@ -2,12 +2,57 @@
 
 #include "apps/vantrel-view/ViewCamera.h"
 #include "apps/vantrel-view/ViewOptions.h"
+#include "apps/vantrel-view/ViewPrefs.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
-#include "view/GUI_ViewParameter.h"
+#include "host/UT/UT_ErrorManager.h"
+#include "view/GUI_ViewState.h"
 
 #include <cstdio>
+#include <iostream>
+
+namespace
+{
+// Draws the scene through the view state's main camera into the PNG.
+bool
+render(GUI_ViewState &state, const ViewOptions &opts)
+{
+    RE_OffscreenContext context(opts.width, opts.height);
+    if (!context.isValid())
+    {
+        std::fprintf(stderr, "vantrel-view: no offscreen context: %s\n", context.getError().c_str());
+        return false;
+    }
+    context.makeCurrent();
+    RE_Render *r = context.getRender();
+
+    ViewScene scene;
+    if (!setUpCamera(state, r, opts, scene.getBounds()))
+        return false;
+    scene.draw(r, state.getDisplayOptionRef());
+
+    if (!context.writePNG(opts.output.c_str()))
+    {
+        std::fprintf(stderr, "vantrel-view: cannot write \"%s\"\n", opts.output.c_str());
+        return false;
+    }
+    if (!opts.saveCamera.empty() && !saveCamera(state.getViewParameterRef(), opts.saveCamera.c_str()))
+        return false;
+    std::printf("%s\n", opts.output.c_str());
+    return true;
+}
+
+// The host's errors go to standard error, its messages to standard output.
+void
+reportHostErrors()
+{
+    if (UTgetErrors().empty())
+        return;
+    std::fflush(stdout);
+    UTprintErrors(UTgetErrorSeverity() >= UT_SEVERITY_WARNING ? std::cerr : std::cout);
+}
+} // namespace
 
 int
 main(int argc, char **argv)
@@ -17,28 +62,21 @@ main(int argc, char **argv)
     if (exit_code >= 0)
         return exit_code;
 
-    RE_OffscreenContext context(opts.width, opts.height);
-    if (!context.isValid())
-    {
-        std::fprintf(stderr, "vantrel-view: no offscreen context: %s\n", context.getError().c_str());
-        return 1;
-    }
-    context.makeCurrent();
-    RE_Render *r = context.getRender();
+    ViewPrefs prefs;
+    GUI_ViewState::setExternalDefaultCB(&prefs);
+    prepareDefaults(opts);
 
-    ViewScene scene;
-    GUI_ViewParameter camera;
-    if (!setUpCamera(camera, r, opts, scene.getBounds()))
-        return 1;
-    scene.draw(r);
+    GUI_ViewState state;
+    bool ok = applyViewOptions(state, opts);
+    if (ok && !opts.printDefaults)
+        ok = render(state, opts);
+    if (ok && opts.savePrefs)
+        state.saveAsDefault();
+    if (ok && opts.printDefaults)
+        printDefaults(std::cout);
 
-    if (!context.writePNG(opts.output.c_str()))
-    {
-        std::fprintf(stderr, "vantrel-view: cannot write \"%s\"\n", opts.output.c_str());
-        return 1;
-    }
-    if (!opts.saveCamera.empty() && !saveCamera(camera, opts.saveCamera.c_str()))
-        return 1;
-    std::printf("%s\n", opts.output.c_str());
-    return 0;
+    std::cout.flush();
+    reportHostErrors();
+    GUI_ViewState::setExternalDefaultCB(nullptr);
+    return ok && UTgetErrorSeverity() < UT_SEVERITY_ERROR ? 0 : 1;
 }

@@ -1,0 +1,112 @@
+#include "apps/vantrel-view/ViewPrefs.h"
+
+#include "apps/vantrel-view/ViewOptions.h"
+#include "host/GR/GR_OptionText.h"
+#include "host/GR/GR_UserOption.h"
+#include "view/GUI_ViewParameter.h"
+#include "view/GUI_ViewState.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+
+namespace
+{
+const char *const theTumbleKeyword = "tumblestyle";
+}
+
+bool
+ViewPrefs::matchesKeyword(const char *keyword)
+{
+    return keyword && std::strcmp(keyword, theTumbleKeyword) == 0;
+}
+
+bool
+ViewPrefs::loadKeyword(const char *keyword, UT_IStream &is)
+{
+    int style = 0;
+    if (!matchesKeyword(keyword) || !GRreadInt(is, style) || style < 0 || style > 2)
+        return false;
+    GUI_ViewParameter::setTumbleStyleFlag(style);
+    return true;
+}
+
+void
+ViewPrefs::saveDefaults(std::ostream &os)
+{
+    os << theTumbleKeyword << " ( " << GUI_ViewParameter::getTumbleStyleFlag() << " )\n";
+}
+
+void
+prepareDefaults(const ViewOptions &opts)
+{
+    if (!opts.prefsDir.empty())
+        setenv("VANTREL_PATH", opts.prefsDir.c_str(), 1);
+    for (const auto &option : opts.userOptions)
+        GR_UserOption::define(option.first.c_str());
+}
+
+bool
+applyViewOptions(GUI_ViewState &state, const ViewOptions &opts)
+{
+    if (opts.tumbleStyle >= 0)
+        GUI_ViewParameter::setTumbleStyleFlag(opts.tumbleStyle);
+
+    // Clipping and adjust limits on every camera, as the defaults set them.
+    for (int i = 0; i < 3; ++i)
+    {
+        GUI_ViewParameter &view = state.getViewParameter(GUI_ViewState::GUI_ViewType(i));
+        view.setLimits(opts.nearGiven ? opts.nearDist : view.getNear(),
+                       opts.farGiven ? opts.farDist : view.getFar());
+        if (opts.adjustLimits >= 0)
+            view.setAdjustLimits(opts.adjustLimits != 0);
+    }
+
+    GUI_DisplayOption &options = state.getDisplayOptionRef();
+    if (opts.backgroundGiven)
+        options.common().backgroundColor().setRGB(opts.background[0], opts.background[1],
+                                                  opts.background[2]);
+    for (const auto &flag : opts.displayFlags)
+    {
+        const GUI_DisplayOption::FlagKeyword *row = GUI_DisplayOption::flagKeywords();
+        while (row->keyword && flag.first != row->keyword)
+            ++row;
+        if (!row->keyword)
+        {
+            std::fprintf(stderr, "vantrel-view: unknown viewport flag \"%s\"\n",
+                         flag.first.c_str());
+            return false;
+        }
+        (options.*row->set)(flag.second);
+    }
+    for (const auto &option : opts.userOptions)
+        if (option.second >= 0)
+            options[GUI_NON_SELECTED].enableUserOption(option.first.c_str(), option.second == 1);
+    return true;
+}
+
+void
+printDefaults(std::ostream &os)
+{
+    GUI_ViewState fresh;
+    float near_dist = 0.0f, far_dist = 0.0f;
+    GUI_ViewState::getDefaultNearFarLimits(near_dist, far_dist);
+    os << "limits ";
+    GRwriteFloat(os, near_dist);
+    os << " ";
+    GRwriteFloat(os, far_dist);
+    os << "\n";
+    for (int i = 0; i < 3; ++i)
+    {
+        const GUI_ViewParameter &view = fresh.getViewParameter(GUI_ViewState::GUI_ViewType(i));
+        os << "view " << i << " near ";
+        GRwriteFloat(os, view.getNear());
+        os << " far ";
+        GRwriteFloat(os, view.getFar());
+        os << " adjustlimits " << (view.getAdjustLimits() ? 1 : 0) << "\n";
+    }
+    os << "tumblestyle " << GUI_ViewParameter::getTumbleStyleFlag() << "\n";
+    os << "options\n";
+    fresh.getDisplayOptionRef().save(os);
+}
