@@ -1,0 +1,114 @@
+#pragma once
+
+// Shared by the view state and defaults tests: scratch directories, a
+// private empty search path for this process's own defaults, and runs of
+// the demo as a fresh process.
+
+#include "view/GUI_ViewState.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace view_state_test
+{
+inline std::string
+makeTempDir()
+{
+    char name[] = "/tmp/vantrel-state-XXXXXX";
+    return mkdtemp(name) ? name : "";
+}
+
+inline std::string
+readFile(const std::string &path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+inline void
+writeFile(const std::string &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Before the first view state, so this process starts from the built-in
+// defaults whatever the machine's home directory holds.
+struct EmptyPrefsEnvironment : ::testing::Environment
+{
+    void SetUp() override
+    {
+        setenv("VANTREL_PATH", makeTempDir().c_str(), 1);
+        GUI_ViewState::ensureDefaultsLoaded();
+    }
+};
+inline ::testing::Environment *const theEmptyPrefs =
+    ::testing::AddGlobalTestEnvironment(new EmptyPrefsEnvironment);
+
+// Sets VANTREL_PATH for the lifetime of the object.
+class ScopedSearchPath
+{
+public:
+    explicit ScopedSearchPath(const std::string &path)
+    {
+        const char *old = std::getenv("VANTREL_PATH");
+        myOld = old ? old : "";
+        setenv("VANTREL_PATH", path.c_str(), 1);
+    }
+    ~ScopedSearchPath() { setenv("VANTREL_PATH", myOld.c_str(), 1); }
+
+private:
+    std::string myOld;
+};
+
+struct ChildRun
+{
+    int status = -1; // the exit code; -1 when killed, crashed or timed out
+    std::string out, err;
+};
+
+// Runs the demo with a time limit, so a hang fails rather than blocks.
+inline ChildRun
+runViewer(const std::string &args, const std::string &scratch_dir)
+{
+    ChildRun run;
+    const std::string err_path = scratch_dir + "/child-stderr.txt";
+    const std::string cmd = std::string("timeout 60 ") + VANTREL_VIEW_EXE + " " + args + " 2>" + err_path;
+    if (FILE *pipe = popen(cmd.c_str(), "r"))
+    {
+        char buffer[4096];
+        for (size_t got; (got = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+            run.out.append(buffer, got);
+        const int status = pclose(pipe);
+        run.status = WIFEXITED(status) && WEXITSTATUS(status) != 124 ? WEXITSTATUS(status) : -1;
+    }
+    run.err = readFile(err_path);
+    std::remove(err_path.c_str());
+    return run;
+}
+
+// The rest of the first line that starts with prefix; "" if none.
+inline std::string
+lineAfter(const std::string &text, const std::string &prefix)
+{
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            return line.substr(prefix.size());
+    return "";
+}
+
+// The option block that --print-defaults prints after "options".
+inline std::string
+optionBlock(const std::string &text)
+{
+    const size_t at = text.find("options\n");
+    const size_t end = text.find("\n}\n", at);
+    return at == std::string::npos || end == std::string::npos ? "" : text.substr(at + 8, end + 3 - (at + 8));
+}
+} // namespace view_state_test
