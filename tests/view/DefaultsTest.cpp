@@ -66,10 +66,15 @@ protected:
         GUI_ViewState::setExternalDefaultCB(nullptr);
         GUI_ViewState builtin;
         builtin.getDisplayOptionRef() = GUI_DisplayOption();
-        ScopedSearchPath scratch(makeTempDir());
-        UTclearErrors();
-        builtin.saveAsDefault();
-        UTclearErrors();
+        const std::string scratch = makeTempDir();
+        {
+            ScopedSearchPath path(scratch);
+            UTclearErrors();
+            builtin.saveAsDefault();
+            UTclearErrors();
+        }
+        std::filesystem::remove_all(scratch);
+        std::filesystem::remove_all(myDir);
     }
     std::string prefs() const { return myDir + "/display.pref"; }
     ChildRun viewer(const std::string &args) { return runViewer("--prefs " + myDir + " " + args, myDir); }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 namespace view_state_test
 {
@@ -43,9 +44,11 @@ struct EmptyPrefsEnvironment : ::testing::Environment
 {
     void SetUp() override
     {
-        setenv("VANTREL_PATH", makeTempDir().c_str(), 1);
+        setenv("VANTREL_PATH", myDir.c_str(), 1);
         GUI_ViewState::ensureDefaultsLoaded();
     }
+    void TearDown() override { rmdir(myDir.c_str()); }
+    const std::string myDir = makeTempDir();
 };
 inline ::testing::Environment *const theEmptyPrefs =
     ::testing::AddGlobalTestEnvironment(new EmptyPrefsEnvironment);
