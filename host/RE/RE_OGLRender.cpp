@@ -13,8 +13,9 @@
 std::vector<RE_OGLRender *> &
 RE_OGLRender::liveRenders()
 {
-    static std::vector<RE_OGLRender *> theRenders;
-    return theRenders;
+    // Never destroyed: contexts held in other statics may go after it.
+    static std::vector<RE_OGLRender *> *theRenders = new std::vector<RE_OGLRender *>;
+    return *theRenders;
 }
 
 RE_OGLRender::RE_OGLRender()

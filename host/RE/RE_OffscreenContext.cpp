@@ -83,13 +83,12 @@ acquireDisplay(std::string &error)
 void
 releaseDisplay()
 {
+    // The display stays initialised for the rest of the process: terminating
+    // it unloads the driver, and the next context would pay to load it again
+    // (and leak checkers could no longer name the driver's own allocations).
     DisplayUse &use = displayUse();
-    if (use.users > 0 && --use.users == 0)
-    {
-        eglTerminate(use.display);
-        eglReleaseThread();
-        use.display = EGL_NO_DISPLAY;
-    }
+    if (use.users > 0)
+        --use.users;
 }
 }
 

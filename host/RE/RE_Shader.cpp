@@ -7,8 +7,9 @@ namespace
 std::map<int, RE_Shader *> &
 shaderTable()
 {
-    static std::map<int, RE_Shader *> theTable;
-    return theTable;
+    // Never destroyed: shaders held in other statics may go after it.
+    static std::map<int, RE_Shader *> *theTable = new std::map<int, RE_Shader *>;
+    return *theTable;
 }
 
 int theNextShaderId = 1;
