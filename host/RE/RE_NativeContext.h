@@ -23,10 +23,19 @@ public:
 
     // The native context made current last, or null.
     static RE_NativeContext *getCurrent() { return theCurrent; }
+    // Changes each time another context is made current, so a render
+    // context can tell that GL may have moved on without it.
+    static unsigned getActivationStamp() { return theStamp; }
 
 protected:
-    static void setCurrent(RE_NativeContext *ctx) { theCurrent = ctx; }
+    static void setCurrent(RE_NativeContext *ctx)
+    {
+        if (ctx != theCurrent)
+            ++theStamp;
+        theCurrent = ctx;
+    }
 
 private:
     static RE_NativeContext *theCurrent;
+    static unsigned theStamp;
 };

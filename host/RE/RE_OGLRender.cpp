@@ -70,6 +70,16 @@ RE_OGLRender::isGLActive() const
     return myNative && myNative->isCurrent();
 }
 
+bool
+RE_OGLRender::glReady()
+{
+    if (!myNative || !myNative->isCurrent())
+        return false;
+    if (mySyncStamp != RE_NativeContext::getActivationStamp())
+        syncToGL();
+    return true;
+}
+
 void
 RE_OGLRender::setNativeContext(RE_NativeContext *native)
 {
@@ -89,20 +99,12 @@ void
 RE_OGLRender::resetState()
 {
     journal("resetState");
-    if (isGLActive())
+    if (glReady())
     {
         if (myPrimitive)
             glEnd();
         if (myDefining >= 0 && myDefining < ourRecordOnlyIdBase)
             glEndList();
-        // GL's matrix stacks hold one entry per recorded push.
-        for (size_t i = 0; i < myMatrixStack.size(); ++i)
-        {
-            glMatrixMode(GL_PROJECTION);
-            glPopMatrix();
-            glMatrixMode(GL_MODELVIEW);
-            glPopMatrix();
-        }
     }
     myPrimitive = 0;
     myDefining = -1;
@@ -144,11 +146,10 @@ RE_OGLRender::resetState()
     myZoomX = myZoomY = 1.0f;
     myClearColor[0] = myClearColor[1] = myClearColor[2] = 0.0f;
     myClearColor[3] = 1.0f;
-    if (isGLActive())
+    if (glReady())
     {
         glBindTexture(GL_TEXTURE_2D, 0);
         glDisable(GL_TEXTURE_2D);
-        // Any GL matrix pushes left open are dropped by reloading.
         setNativeContext(myNative);
     }
 }
@@ -173,11 +174,12 @@ RE_OGLRender::unlockContextAfterRender()
     myLock.unlock();
 }
 
-// Sends the whole record, for a GL context that has just been bound and
-// still holds GL's initial state.
+// Sends the whole record: for a GL context just bound, or one that was
+// not current while the record changed.
 void
 RE_OGLRender::syncToGL()
 {
+    mySyncStamp = RE_NativeContext::getActivationStamp();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glEnable(GL_COLOR_MATERIAL);
@@ -273,7 +275,7 @@ RE_OGLRender::setClearColor(float r, float g, float b, float a)
     myClearColor[1] = g;
     myClearColor[2] = b;
     myClearColor[3] = a;
-    if (isGLActive())
+    if (glReady())
         glClearColor(r, g, b, a);
 }
 
@@ -281,7 +283,7 @@ void
 RE_OGLRender::clear()
 {
     journal("clear");
-    if (isGLActive())
+    if (glReady())
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -289,7 +291,7 @@ void
 RE_OGLRender::clearZ()
 {
     journal("clearZ");
-    if (isGLActive())
+    if (glReady())
         glClear(GL_DEPTH_BUFFER_BIT);
 }
 
@@ -297,7 +299,7 @@ void
 RE_OGLRender::flush(int wait)
 {
     journal("flush", {static_cast<double>(wait)});
-    if (!isGLActive())
+    if (!glReady())
         return;
     if (wait)
         glFinish();

@@ -386,8 +386,13 @@ private:
     static const int ourRecordOnlyIdBase = 1 << 24;
 
     void appendJournal(const char *op, std::initializer_list<double> args);
+    // True when GL calls may go out now. On the first call after the native
+    // context was made current again, the whole record is sent first: the
+    // changes made meanwhile reached only the record.
+    bool glReady();
     void syncToGL();
     void sendMatrices();
+    void sendMatrixChange(const UT_Matrix4 &step);
     void sendViewport();
     void sendBlend();
     void sendLineStyle();
@@ -408,6 +413,7 @@ private:
     static std::vector<RE_OGLRender *> &liveRenders();
 
     RE_NativeContext *myNative = nullptr;
+    unsigned mySyncStamp = 0;
     std::recursive_mutex myLock;
     int myLockDepth = 0;
 

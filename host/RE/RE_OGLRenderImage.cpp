@@ -20,7 +20,7 @@ RE_OGLRender::useTexture2D(unsigned int index)
         if (std::find(used.begin(), used.end(), index) == used.end())
             used.push_back(index);
     }
-    if (myPrimitive || !isGLActive())
+    if (myPrimitive || !glReady())
         return;
     glBindTexture(GL_TEXTURE_2D, index);
     if (index)
@@ -46,7 +46,7 @@ RE_OGLRender::displayRaster(float x, float y, int width, int height,
                             const uint8_t *rgba)
 {
     journal("displayRaster", {x, y, static_cast<double>(width), static_cast<double>(height)});
-    if (!rgba || width <= 0 || height <= 0 || myPrimitive || !isGLActive())
+    if (!rgba || width <= 0 || height <= 0 || myPrimitive || !glReady())
         return;
     // Place the corner by mapping it through the recorded matrices and
     // viewport: unlike glRasterPos this stays valid when the corner lies
@@ -70,7 +70,7 @@ RE_OGLRender::zoomRaster(float zx, float zy)
         return;
     myZoomX = zx;
     myZoomY = zy;
-    if (isGLActive())
+    if (glReady())
         glPixelZoom(zx, zy);
 }
 
@@ -87,7 +87,7 @@ RE_OGLRender::copyToBack(short x, short y, short w, short h)
     journal("copyToBack", {static_cast<double>(x), static_cast<double>(y),
                            static_cast<double>(w), static_cast<double>(h)});
     if (!(myMode & RE_MODE_DOUBLE) || !myNative || !myNative->isDoubleBuffered() ||
-        w <= 0 || h <= 0 || myPrimitive || !isGLActive())
+        w <= 0 || h <= 0 || myPrimitive || !glReady())
         return;
     glReadBuffer(GL_FRONT);
     glDrawBuffer(GL_BACK);

@@ -26,7 +26,7 @@ RE_OGLRender::toggleLighting(int on)
 {
     journal("toggleLighting", {static_cast<double>(on)});
     myLighting = on != 0;
-    if (!isGLActive())
+    if (!glReady())
         return;
     if (myLighting)
         glEnable(GL_LIGHTING);
@@ -39,7 +39,7 @@ RE_OGLRender::setSpecular(bool on)
 {
     journal("setSpecular", {static_cast<double>(on)});
     mySpecular = on;
-    if (isGLActive())
+    if (glReady())
         sendSpecular();
 }
 
@@ -89,7 +89,7 @@ RE_OGLRender::defineLight(RE_Light *light, bool normalized)
         found = myLights.emplace(light, s).first;
     }
     found->second.normalized = normalized;
-    if (isGLActive())
+    if (glReady())
         sendLight(light, found->second);
     return true;
 }
@@ -108,7 +108,7 @@ RE_OGLRender::deNormalizeLightDefinition(RE_Light *light)
     if (found == myLights.end())
         return;
     found->second.normalized = false;
-    if (isGLActive())
+    if (glReady())
         sendLight(light, found->second);
 }
 
@@ -119,7 +119,7 @@ RE_OGLRender::undefineLight(RE_Light *light)
     auto found = myLights.find(light);
     if (found == myLights.end())
         return;
-    if (isGLActive())
+    if (glReady())
         glDisable(GL_LIGHT0 + found->second.slot);
     myLights.erase(found);
 }
@@ -134,7 +134,7 @@ RE_OGLRender::setLightState(RE_Light *light, bool on)
         return;
     LightSlot &slot = myLights[light];
     slot.on = on;
-    if (!isGLActive())
+    if (!glReady())
         return;
     const GLenum id = GL_LIGHT0 + slot.slot;
     if (!on)

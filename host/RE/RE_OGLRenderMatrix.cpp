@@ -11,10 +11,9 @@
 
 namespace
 {
-// GL guarantees 32 entries on the modelview stack but only 2 on the
-// projection stack; Mesa gives 32 on both. Pushes beyond the limit are
-// refused so the record and GL stay paired.
-const size_t theMaxMatrixDepth = 31;
+// Deeper nesting is refused (and its pop then ignored): it can only come
+// from a push without a pop.
+const size_t theMaxMatrixDepth = 1024;
 
 bool
 isProjectionMode(int mode)
@@ -70,7 +69,7 @@ RE_OGLRender::setProjection(const UT_Matrix4 &p)
     myMatrix.projection = p;
     if (myPick.on)
         myMatrix.projection *= pickMatrix();
-    if (!isGLActive())
+    if (!glReady())
         return;
     if (!isProjectionMode(myMatrix.mode))
         glMatrixMode(GL_PROJECTION);
@@ -84,7 +83,7 @@ RE_OGLRender::matrixMode(int mode)
 {
     journal("matrixMode", {static_cast<double>(mode)});
     myMatrix.mode = mode;
-    if (isGLActive())
+    if (glReady())
         glMatrixMode(isProjectionMode(mode) ? GL_PROJECTION : GL_MODELVIEW);
 }
 
@@ -95,10 +94,11 @@ RE_OGLRender::pushMatrix(int which)
     if (myMatrixStack.size() >= theMaxMatrixDepth)
         return;
     myMatrixStack.push_back(myMatrix);
-    if (!isGLActive())
+    // Outside a display object GL gets whole matrices from the record; inside
+    // one it gets GL's own pushes and pops, so the object replays relative to
+    // wherever it is drawn.
+    if (myDefining < 0 || !glReady())
         return;
-    // GL's own stacks are used (not reloads) so that a push and pop inside
-    // a display object replay relative to wherever it is drawn.
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -115,14 +115,32 @@ RE_OGLRender::popMatrix(int which)
         return;
     myMatrix = myMatrixStack.back();
     myMatrixStack.pop_back();
-    if (!isGLActive())
+    if (!glReady())
         return;
+    if (myDefining < 0)
+    {
+        sendMatrices();
+        return;
+    }
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     if (isProjectionMode(myMatrix.mode))
         glMatrixMode(GL_PROJECTION);
+}
+
+// After a relative change of the current matrix: the relative step inside a
+// display object, the whole result elsewhere.
+void
+RE_OGLRender::sendMatrixChange(const UT_Matrix4 &step)
+{
+    if (!glReady())
+        return;
+    if (myDefining >= 0)
+        glMultMatrixf(step.data());
+    else
+        glLoadMatrixf(currentMatrix().data());
 }
 
 void
@@ -136,7 +154,7 @@ RE_OGLRender::loadMatrix(const UT_Matrix4 &m)
         return;
     }
     myMatrix.viewing = m;
-    if (isGLActive())
+    if (glReady())
         glLoadMatrixf(m.data());
 }
 
@@ -147,8 +165,7 @@ RE_OGLRender::multiplyMatrix(const UT_Matrix4 &m)
         journalMatrix(myJournal, "multiplyMatrix", m);
     // Prepending keeps a pick narrowing of the projection outermost.
     currentMatrix().leftMult(m);
-    if (isGLActive())
-        glMultMatrixf(m.data());
+    sendMatrixChange(m);
 }
 
 void
@@ -161,7 +178,7 @@ RE_OGLRender::loadIdentityMatrix()
         return;
     }
     myMatrix.viewing = 1.0f;
-    if (isGLActive())
+    if (glReady())
         glLoadIdentity();
 }
 
@@ -179,8 +196,7 @@ RE_OGLRender::rotate(float degrees, char axis)
     if (!RE_MatrixBuild::rotation(r, degrees, axis))
         return;
     currentMatrix().leftMult(r);
-    if (isGLActive())
-        glMultMatrixf(r.data());
+    sendMatrixChange(r);
 }
 
 void
@@ -232,7 +248,7 @@ RE_OGLRender::viewport2DS(short x1, short x2, short y1, short y2)
     myViewport.vx2 = x2;
     myViewport.vy1 = y1;
     myViewport.vy2 = y2;
-    if (isGLActive())
+    if (glReady())
         glViewport(x1, y1, std::max(0, x2 - x1 + 1), std::max(0, y2 - y1 + 1));
 }
 
@@ -266,7 +282,7 @@ RE_OGLRender::popViewport()
         return;
     myViewport = myViewportStack.back();
     myViewportStack.pop_back();
-    if (isGLActive())
+    if (glReady())
         sendViewport();
 }
 
@@ -279,7 +295,7 @@ RE_OGLRender::screenMask2DS(short x1, short x2, short y1, short y2)
     myViewport.mx2 = x2;
     myViewport.my1 = y1;
     myViewport.my2 = y2;
-    if (isGLActive())
+    if (glReady())
         glScissor(x1, y1, std::max(0, x2 - x1 + 1), std::max(0, y2 - y1 + 1));
 }
 

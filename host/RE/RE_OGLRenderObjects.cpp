@@ -39,7 +39,7 @@ RE_OGLRender::startObjectDefine()
     if (myDefining >= 0 || myPrimitive)
         return -1;
     int id = 0;
-    if (isGLActive())
+    if (glReady())
     {
         id = static_cast<int>(glGenLists(1));
         if (id <= 0)
@@ -58,7 +58,7 @@ RE_OGLRender::endObjectDefine()
     journal("endObjectDefine");
     if (myDefining < 0 || myPrimitive)
         return;
-    if (isGLActive() && myDefining < ourRecordOnlyIdBase)
+    if (glReady() && myDefining < ourRecordOnlyIdBase)
         glEndList();
     myDefining = -1;
     myDefiningSmart = false;
@@ -71,7 +71,7 @@ RE_OGLRender::startSmartObjectDefine()
     if (myDefining >= 0 || myPrimitive)
         return -1;
     int id = 0;
-    if (isGLActive())
+    if (glReady())
     {
         // Drain earlier errors so the end of the definition sees its own.
         for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i)
@@ -94,7 +94,7 @@ RE_OGLRender::endSmartObjectDefine()
     if (myDefining < 0 || !myDefiningSmart || myPrimitive)
         return false;
     bool ok = true;
-    if (isGLActive() && myDefining < ourRecordOnlyIdBase)
+    if (glReady() && myDefining < ourRecordOnlyIdBase)
     {
         glEndList();
         ok = glGetError() == GL_NO_ERROR;
@@ -110,7 +110,7 @@ RE_OGLRender::drawObject(int id)
     journal("drawObject", {static_cast<double>(id)});
     if (!isObject(id) || id == myDefining)
         return;
-    if (isGLActive() && id < ourRecordOnlyIdBase)
+    if (glReady() && id < ourRecordOnlyIdBase)
         glCallList(static_cast<GLuint>(id));
 }
 
@@ -120,7 +120,7 @@ RE_OGLRender::deleteObject(int id)
     journal("deleteObject", {static_cast<double>(id)});
     if (!isObject(id) || id == myDefining)
         return;
-    if (isGLActive() && id < ourRecordOnlyIdBase)
+    if (glReady() && id < ourRecordOnlyIdBase)
         glDeleteLists(static_cast<GLuint>(id), 1);
     myObjects.erase(id);
     mySmartObjects.erase(id);
@@ -197,7 +197,7 @@ RE_OGLRender::beginPicking(unsigned int *buffer, long size,
     myPick.y = py;
     myPick.w = pw;
     myPick.h = ph;
-    if (buffer && size > 0 && isGLActive() && !myPrimitive)
+    if (buffer && size > 0 && glReady() && !myPrimitive)
     {
         glSelectBuffer(static_cast<GLsizei>(std::min<long>(size, INT_MAX)), buffer);
         glRenderMode(GL_SELECT);
@@ -234,7 +234,7 @@ RE_OGLRender::endPicking(unsigned int *)
     if (!myPick.on)
         return 0;
     int records = 0;
-    if (myPick.selecting && isGLActive())
+    if (myPick.selecting && glReady())
         records = countPickRecords(glRenderMode(GL_RENDER));
     myPick = PickState();
     return records;
@@ -248,7 +248,7 @@ RE_OGLRender::pushPickId(int id)
         return;
     myPick.names.push_back(id);
     if (myPick.selecting && !myPrimitive && myPick.namesInGL < theMaxGLNames &&
-        myPick.namesInGL + 1 == static_cast<int>(myPick.names.size()) && isGLActive())
+        myPick.namesInGL + 1 == static_cast<int>(myPick.names.size()) && glReady())
     {
         glPushName(static_cast<GLuint>(id));
         ++myPick.namesInGL;
@@ -262,7 +262,7 @@ RE_OGLRender::popPickId()
     if (myPick.names.empty())
         return;
     if (myPick.namesInGL == static_cast<int>(myPick.names.size()) && !myPrimitive &&
-        isGLActive())
+        glReady())
     {
         glPopName();
         --myPick.namesInGL;

@@ -27,7 +27,7 @@ primitiveName(GLenum prim, bool begin)
         if (myPrimitive != 0)                                 \
             return;                                           \
         myPrimitive = static_cast<int>(prim);                 \
-        if (isGLActive())                                     \
+        if (glReady())                                     \
             glBegin(prim);                                    \
     } while (0)
 
@@ -37,7 +37,7 @@ primitiveName(GLenum prim, bool begin)
         if (myPrimitive != static_cast<int>(prim))            \
             return;                                           \
         myPrimitive = 0;                                      \
-        if (isGLActive())                                     \
+        if (glReady())                                     \
             glEnd();                                          \
     } while (0)
 
@@ -52,7 +52,7 @@ void
 RE_OGLRender::vertex2DW(float x, float y)
 {
     journal("vertex2DW", {x, y});
-    if (myPrimitive && isGLActive())
+    if (myPrimitive && glReady())
         glVertex2f(x, y);
 }
 
@@ -60,7 +60,7 @@ void
 RE_OGLRender::vertex3DW(float x, float y, float z)
 {
     journal("vertex3DW", {x, y, z});
-    if (myPrimitive && isGLActive())
+    if (myPrimitive && glReady())
         glVertex3f(x, y, z);
 }
 
@@ -68,7 +68,7 @@ void
 RE_OGLRender::t2DW(float s, float t)
 {
     journal("t2DW", {s, t});
-    if (isGLActive())
+    if (glReady())
         glTexCoord2f(s, t);
 }
 
@@ -76,7 +76,7 @@ void
 RE_OGLRender::fogCoord(float f)
 {
     journal("fogCoord", {f});
-    if (isGLActive())
+    if (glReady())
         glFogCoordf(f);
 }
 
@@ -84,7 +84,7 @@ void
 RE_OGLRender::rect2DW(float x1, float y1, float x2, float y2)
 {
     journal("rect2DW", {x1, y1, x2, y2});
-    if (myPrimitive || !isGLActive())
+    if (myPrimitive || !glReady())
         return;
     glBegin(GL_LINE_LOOP);
     glVertex2f(x1, y1);
@@ -99,7 +99,7 @@ RE_OGLRender::boxf2DS(short x1, short y1, short x2, short y2)
 {
     journal("boxf2DS", {static_cast<double>(x1), static_cast<double>(y1),
                         static_cast<double>(x2), static_cast<double>(y2)});
-    if (myPrimitive || !isGLActive())
+    if (myPrimitive || !glReady())
         return;
     // Window pixels: a pixel-exact orthographic projection over the
     // viewport, inside a GL push so the record's matrices stay as they are.
@@ -124,7 +124,7 @@ void
 RE_OGLRender::textMoveW(float x, float y)
 {
     journal("textMoveW", {x, y});
-    if (!myPrimitive && isGLActive())
+    if (!myPrimitive && glReady())
         glRasterPos2f(x, y);
 }
 
@@ -132,14 +132,14 @@ void
 RE_OGLRender::textMove3W(float x, float y, float z)
 {
     journal("textMove3W", {x, y, z});
-    if (!myPrimitive && isGLActive())
+    if (!myPrimitive && glReady())
         glRasterPos3f(x, y, z);
 }
 
 void
 RE_OGLRender::drawGlyphs(RE_Font &font, const char *text, int count)
 {
-    if (!text || myPrimitive || !isGLActive())
+    if (!text || myPrimitive || !glReady())
         return;
     for (int i = 0; i < count; ++i)
     {

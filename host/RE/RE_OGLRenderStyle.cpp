@@ -47,7 +47,7 @@ RE_OGLRender::setColor(float r, float g, float b, float a)
     myColor[1] = g;
     myColor[2] = b;
     myColor[3] = a;
-    if (isGLActive())
+    if (glReady())
         glColor4f(r, g, b, a);
 }
 
@@ -76,7 +76,7 @@ RE_OGLRender::popColor()
     for (int i = 0; i < 4; ++i)
         myColor[i] = myColorStack[at + i];
     myColorStack.resize(at);
-    if (isGLActive())
+    if (glReady())
         glColor4fv(myColor);
 }
 
@@ -88,7 +88,7 @@ RE_OGLRender::c4DW(float r, float g, float b, float a)
     myColor[1] = g;
     myColor[2] = b;
     myColor[3] = a;
-    if (isGLActive())
+    if (glReady())
         glColor4f(r, g, b, a);
 }
 
@@ -115,7 +115,7 @@ RE_OGLRender::pushLineStyle(int style)
         return;
     myLineStyleStack.push_back(myLineStyle);
     myLineStyle = style;
-    if (isGLActive())
+    if (glReady())
         sendLineStyle();
 }
 
@@ -127,7 +127,7 @@ RE_OGLRender::popLineStyle()
         return;
     myLineStyle = myLineStyleStack.back();
     myLineStyleStack.pop_back();
-    if (isGLActive())
+    if (glReady())
         sendLineStyle();
 }
 
@@ -140,7 +140,7 @@ RE_OGLRender::pushLineWidth(float width)
     myLineWidthStack.push_back(myLineWidth);
     // GL rejects widths that are not positive; keep the record honest.
     myLineWidth = width > 0.0f ? width : 1.0f;
-    if (isGLActive())
+    if (glReady())
         glLineWidth(myLineWidth);
 }
 
@@ -152,7 +152,7 @@ RE_OGLRender::popLineWidth()
         return;
     myLineWidth = myLineWidthStack.back();
     myLineWidthStack.pop_back();
-    if (isGLActive())
+    if (glReady())
         glLineWidth(myLineWidth);
 }
 
@@ -161,7 +161,7 @@ RE_OGLRender::smoothBlendLines(int on)
 {
     journal("smoothBlendLines", {static_cast<double>(on)});
     myLineSmooth = on != 0;
-    if (!isGLActive())
+    if (!glReady())
         return;
     if (myLineSmooth)
     {
@@ -189,7 +189,7 @@ RE_OGLRender::blend(int on)
 {
     journal("blend", {static_cast<double>(on)});
     myBlend.on = on != 0;
-    if (!isGLActive())
+    if (!glReady())
         return;
     if (myBlend.on)
         glEnable(GL_BLEND);
@@ -207,7 +207,7 @@ RE_OGLRender::blendAlpha(int on, int additive)
         myBlend.src = RE_SBLEND_SRC_ALPHA;
         myBlend.dst = additive ? RE_DBLEND_ONE : RE_DBLEND_ONE_MINUS_SRC_ALPHA;
     }
-    if (isGLActive())
+    if (glReady())
         sendBlend();
 }
 
@@ -227,7 +227,7 @@ RE_OGLRender::popBlendState()
         return;
     myBlend = myBlendStack.back();
     myBlendStack.pop_back();
-    if (isGLActive())
+    if (glReady())
         sendBlend();
 }
 
@@ -237,7 +237,7 @@ RE_OGLRender::setBlendFunction(RE_BlendSourceFactor src, RE_BlendDestFactor dst)
     journal("setBlendFunction", {static_cast<double>(src), static_cast<double>(dst)});
     myBlend.src = src;
     myBlend.dst = dst;
-    if (isGLActive())
+    if (glReady())
         glBlendFunc(glSourceFactor(src), glDestFactor(dst));
 }
 
@@ -264,7 +264,7 @@ RE_OGLRender::setColorMask(bool r, bool g, bool b, bool a)
     myColorMask[1] = g;
     myColorMask[2] = b;
     myColorMask[3] = a;
-    if (isGLActive())
+    if (glReady())
         glColorMask(r, g, b, a);
 }
 
@@ -280,7 +280,7 @@ RE_OGLRender::interpMode(int smooth)
 {
     journal("interpMode", {static_cast<double>(smooth)});
     myInterpMode = smooth ? 1 : 0;
-    if (isGLActive())
+    if (glReady())
         glShadeModel(myInterpMode ? GL_SMOOTH : GL_FLAT);
 }
 
@@ -291,7 +291,7 @@ RE_OGLRender::enableZbuffer(int on, int clearDepth)
 {
     journal("enableZbuffer", {static_cast<double>(on), static_cast<double>(clearDepth)});
     myZTest = on != 0;
-    if (!isGLActive())
+    if (!glReady())
         return;
     if (myZTest)
     {
@@ -308,7 +308,7 @@ RE_OGLRender::setZFunction(int func)
 {
     journal("setZFunction", {static_cast<double>(func)});
     myZFunc = clampCompare(func, RE_CMP_LESS);
-    if (isGLActive())
+    if (glReady())
         glDepthFunc(GL_NEVER + myZFunc);
 }
 
@@ -317,7 +317,7 @@ RE_OGLRender::polygonOffset(int on)
 {
     journal("polygonOffset", {static_cast<double>(on)});
     myPolygonOffset = on != 0;
-    if (!isGLActive())
+    if (!glReady())
         return;
     if (myPolygonOffset)
     {
@@ -337,7 +337,7 @@ RE_OGLRender::setOffsetAmount(float factor, float units)
     journal("setOffsetAmount", {factor, units});
     myOffsetFactor = factor;
     myOffsetUnits = units;
-    if (isGLActive())
+    if (glReady())
         glPolygonOffset(factor, units);
 }
 
@@ -356,7 +356,7 @@ RE_OGLRender::setSFunction(int func, int ref, int mask)
     myStencilFunc = clampCompare(func, RE_CMP_ALWAYS);
     myStencilRef = ref;
     myStencilMask = mask;
-    if (isGLActive())
+    if (glReady())
         glStencilFunc(GL_NEVER + myStencilFunc, ref, static_cast<GLuint>(mask));
 }
 
@@ -373,7 +373,7 @@ RE_OGLRender::setReverseWinding(bool reverse)
 {
     journal("setReverseWinding", {static_cast<double>(reverse)});
     myReverseWinding = reverse;
-    if (isGLActive())
+    if (glReady())
         glFrontFace(reverse ? GL_CW : GL_CCW);
 }
 
@@ -412,7 +412,7 @@ RE_OGLRender::enableFog(int mode, float density, float start, float end,
     myFog.color[1] = rgb.y();
     myFog.color[2] = rgb.z();
     myFog.color[3] = alpha;
-    if (isGLActive())
+    if (glReady())
         sendFog();
 }
 
@@ -421,7 +421,7 @@ RE_OGLRender::disableFog()
 {
     journal("disableFog");
     myFog.on = false;
-    if (isGLActive())
+    if (glReady())
         glDisable(GL_FOG);
 }
 
@@ -430,6 +430,6 @@ RE_OGLRender::useFogCoord(bool on)
 {
     journal("useFogCoord", {static_cast<double>(on)});
     myFog.useCoord = on;
-    if (isGLActive())
+    if (glReady())
         glFogi(GL_FOG_COORD_SRC, on ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
 }

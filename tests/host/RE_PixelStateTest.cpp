@@ -1,0 +1,198 @@
+// Render context state that shows in pixels: fog, lights, line styles,
+// smart objects and several contexts side by side.
+
+#include "tests/support/VantrelTestContext.h"
+
+#include "host/RE/RE_Light.h"
+#include "host/RE/RE_Texture2DMap.h"
+#include "host/TIL/TIL_TextureMap.h"
+
+using vantrel_test::isNear;
+
+namespace
+{
+const int S = vantrel_test::theContextSize;
+
+class RE_PixelState : public vantrel_test::PixelTest
+{
+protected:
+    void SetUp() override
+    {
+        PixelTest::SetUp();
+        if (!render())
+            return;
+        render()->ortho3DW(0, S, 0, S, -10, 10);
+        render()->matrixMode(RE_MATRIX_VIEWING);
+        render()->loadIdentityMatrix();
+    }
+
+    // A square facing +z (GL's default normal) with an optional fog
+    // coordinate at every corner.
+    void square(float x, float y, float size, float fog = -1.0f)
+    {
+        render()->beginPolygon(1);
+        const float xs[4] = {x, x + size, x + size, x};
+        const float ys[4] = {y, y, y + size, y + size};
+        for (int i = 0; i < 4; ++i)
+        {
+            if (fog >= 0.0f)
+                render()->fogCoord(fog);
+            render()->v3DW(xs[i], ys[i], 0);
+        }
+        render()->endPolygon();
+    }
+
+    int litAlongRow(int y, int x0, int x1)
+    {
+        int lit = 0;
+        for (int x = x0; x < x1; ++x)
+            if (!isNear(pixel(x, y), 0, 0, 0, 10))
+                ++lit;
+        return lit;
+    }
+};
+}
+
+TEST_F(RE_PixelState, FogFollowsTheFogCoordinate)
+{
+    ASSERT_TRUE(render()->hasGLExtension(RE_EXT_FOG_COORD));
+    render()->setColor(0, 0, 1);
+    render()->enableFog(RE_FOG_LINEAR, 0.0f, 1.0f, 10.0f, UT_Vector3(1, 0, 0));
+    render()->useFogCoord(true);
+    square(0, 0, 20, 10.0f);  // at the fog's end: all fog colour
+    square(30, 0, 20, 1.0f);  // at its start: no fog
+    square(60, 0, 20, 5.5f);  // half way
+    render()->disableFog();
+    render()->useFogCoord(false);
+    square(90, 0, 20, 10.0f);
+    EXPECT_TRUE(isNear(pixel(10, 10), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(40, 10), 0, 0, 255));
+    EXPECT_TRUE(isNear(pixel(70, 10), 128, 0, 128, 3));
+    EXPECT_TRUE(isNear(pixel(100, 10), 0, 0, 255));
+    EXPECT_FALSE(render()->isFogOn());
+}
+
+TEST_F(RE_PixelState, LightsArePlacedUnderTheViewingMatrix)
+{
+    RE_Light light("key");
+    light.setFlag(RE_Light::RE_LIGHT_INFINITE, true);
+    light.setDirection(UT_Vector3(0, 0, -1)); // shining toward -z, onto the square
+    ASSERT_TRUE(render()->defineLight(&light));
+    EXPECT_TRUE(render()->isLightDefined(&light));
+    render()->toggleLighting(1);
+    render()->setColor(0.5f, 0.5f, 0.5f);
+
+    render()->setLightState(&light, true);
+    square(0, 0, 20);
+    // Turned half way round, the light shines on the square's back.
+    render()->pushMatrix();
+    render()->rotate(180, 'y');
+    render()->setLightState(&light, true);
+    render()->popMatrix();
+    square(30, 0, 20);
+    render()->setLightState(&light, false);
+    square(60, 0, 20);
+    render()->toggleLighting(0);
+
+    const std::vector<int> front = pixel(10, 10);
+    const std::vector<int> back = pixel(40, 10);
+    const std::vector<int> off = pixel(70, 10);
+    EXPECT_GT(front[0], 100);
+    // Two-sided lighting lights the back face, which the square does not show.
+    EXPECT_LT(back[0], front[0] - 50);
+    EXPECT_EQ(back[0], off[0]);
+    EXPECT_FALSE(render()->isLightOn(&light));
+
+    // Eight slots: the ninth light has none until one is freed.
+    std::vector<RE_Light> more(8);
+    int defined = 0;
+    for (RE_Light &l : more)
+        defined += render()->defineLight(&l) ? 1 : 0;
+    EXPECT_EQ(defined, 7);
+    render()->undefineLight(&light);
+    EXPECT_TRUE(render()->defineLight(&more.back()));
+}
+
+TEST_F(RE_PixelState, LineStylesLeaveGaps)
+{
+    render()->setColor(1, 1, 1);
+    const float ys[2] = {20, 40};
+    for (int i = 0; i < 2; ++i)
+    {
+        if (i == 1)
+            render()->pushLineStyle(RE_LINE_DASHED);
+        render()->beginLine();
+        render()->v2DW(0, ys[i] + 0.5f);
+        render()->v2DW(S, ys[i] + 0.5f);
+        render()->endLine();
+    }
+    render()->popLineStyle();
+    const int solid = litAlongRow(20, 0, S);
+    const int dashed = litAlongRow(40, 0, S);
+    EXPECT_GE(solid, S - 2);
+    EXPECT_GT(dashed, S / 4);
+    EXPECT_LT(dashed, S * 3 / 4);
+}
+
+TEST_F(RE_PixelState, SmartObjectsTurnDirtyWhenTheirTextureChanges)
+{
+    TIL_TextureMap image(1, 1);
+    image.setPixel(0, 0, 0, 255, 0, 255);
+    RE_Texture2DMap texture;
+    texture.setMap(&image);
+    const unsigned int index = texture.getIndex();
+    ASSERT_NE(index, 0u);
+
+    const int textured = render()->startSmartObjectDefine();
+    render()->useTexture2D(index);
+    square(0, 0, 20);
+    render()->useTexture2D(0);
+    ASSERT_TRUE(render()->endSmartObjectDefine());
+    const int plain = render()->startSmartObjectDefine();
+    square(30, 0, 20);
+    ASSERT_TRUE(render()->endSmartObjectDefine());
+
+    render()->drawObject(textured);
+    EXPECT_TRUE(isNear(pixel(10, 10), 0, 255, 0));
+    EXPECT_FALSE(render()->isSmartObjectDirty(textured));
+    texture.clearRenderIndex();
+    EXPECT_TRUE(render()->isSmartObjectDirty(textured));
+    EXPECT_FALSE(render()->isSmartObjectDirty(plain));
+    render()->deleteSmartObject(textured);
+    render()->deleteSmartObject(plain);
+    EXPECT_FALSE(render()->isObject(plain));
+}
+
+TEST_F(RE_PixelState, EachContextKeepsItsOwnRecordAndPixels)
+{
+    RE_OffscreenContext other(32, 16);
+    ASSERT_TRUE(other.isValid()) << other.getError();
+    RE_Render *r2 = other.getRender();
+    short x1, x2, y1, y2;
+    r2->getViewport2DS(x1, x2, y1, y2);
+    EXPECT_EQ(x2, 31);
+    EXPECT_EQ(y2, 15);
+    r2->setClearColor(0, 1, 0);
+    r2->clear();
+
+    // Drawing through the first context while the second is current does
+    // not reach either picture; locking brings the first back.
+    render()->setClearColor(1, 0, 0);
+    render()->clear();
+    uint8_t rgba[4];
+    ASSERT_TRUE(other.readPixel(3, 3, rgba));
+    EXPECT_TRUE(isNear(rgba, 0, 255, 0));
+    render()->lockContextForRender();
+    render()->clear();
+    render()->unlockContextAfterRender();
+    EXPECT_TRUE(isNear(pixel(3, 3), 255, 0, 0));
+    ASSERT_TRUE(other.readPixel(3, 3, rgba));
+    EXPECT_TRUE(isNear(rgba, 0, 255, 0));
+    EXPECT_FALSE(other.readPixel(32, 0, rgba));
+
+    RE_OffscreenContext bad(0, 10);
+    EXPECT_FALSE(bad.isValid());
+    EXPECT_FALSE(bad.getError().empty());
+    EXPECT_EQ(bad.getRender(), nullptr);
+    EXPECT_TRUE(bad.readPixels().empty());
+}
