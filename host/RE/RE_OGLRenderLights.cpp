@@ -16,8 +16,8 @@ void
 RE_OGLRender::sendSpecular()
 {
     const GLfloat level = mySpecular ? 0.5f : 0.0f;
-    const GLfloat spec[4] = {level, level, level, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, spec);
+    const GLfloat specular[4] = {level, level, level, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 32.0f);
 }
 
