@@ -10,13 +10,16 @@
 void
 GUI_ViewParameter::setViewport(RE_Render *r, short x, short y, short width, short height)
 {
-    short mask_x1, mask_x2, mask_y1, mask_y2;
-    r->getScreenMask2DS(mask_x1, mask_x2, mask_y1, mask_y2);
-
     myViewportX1 = x;
     myViewportX2 = static_cast<short>(x + width - 1);
     myViewportY1 = y;
     myViewportY2 = static_cast<short>(y + height - 1);
+    // With no context the camera only records its viewport.
+    if (!r)
+        return;
+
+    short mask_x1, mask_x2, mask_y1, mask_y2;
+    r->getScreenMask2DS(mask_x1, mask_x2, mask_y1, mask_y2);
     r->viewport2DS(myViewportX1, myViewportX2, myViewportY1, myViewportY2);
 
     // Drawing must stay inside both the old mask and the new viewport.
