@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <string>
 
 namespace
 {
@@ -28,6 +29,12 @@ render(GUI_ViewState &state, const ViewOptions &opts)
     RE_Render *r = context.getRender();
 
     ViewScene scene;
+    std::string error;
+    if (!opts.mesh.empty() && !scene.loadMesh(opts.mesh, error))
+    {
+        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
+        return false;
+    }
     if (!setUpCamera(state, r, opts, scene.getBounds()))
         return false;
     scene.draw(r, state.getDisplayOptionRef());
