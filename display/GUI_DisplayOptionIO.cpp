@@ -4,9 +4,9 @@
 #include "host/UT/UT_SymbolTable.h"
 #include "host/UT/UT_WorkBuffer.h"
 
-#include <cstring>
 #include <iomanip>
 #include <ostream>
+#include <string>
 
 namespace
 {
@@ -32,6 +32,34 @@ writePair(std::ostream &os, const char *keyword, const float *uv)
     os << keyword << " ( " << uv[0] << " " << uv[1] << " )\n";
 }
 
+// Writes with the stream's plain formatting (general notation, six
+// significant digits, decimal, blank fill) whatever the caller left set,
+// and gives the caller its own formatting back afterwards.
+class PlainFormatScope
+{
+public:
+    explicit PlainFormatScope(std::ostream &os)
+        : myStream(os), myFlags(os.flags()), myPrecision(os.precision()),
+          myFill(os.fill())
+    {
+        myStream.flags(std::ios_base::dec | std::ios_base::skipws);
+        myStream.precision(6);
+        myStream.fill(' ');
+    }
+    ~PlainFormatScope()
+    {
+        myStream.flags(myFlags);
+        myStream.precision(myPrecision);
+        myStream.fill(myFill);
+    }
+
+private:
+    std::ostream &myStream;
+    std::ios_base::fmtflags myFlags;
+    std::streamsize myPrecision;
+    char myFill;
+};
+
 // Keeps the stream's read type for the whole block and restores it on
 // every way out.
 class TextReadScope
@@ -51,6 +79,7 @@ private:
 bool
 GUI_DisplayOption::save(std::ostream &os) const
 {
+    PlainFormatScope plain(os);
     os.width(0);
     os << "{\n";
 
@@ -103,16 +132,19 @@ GUI_DisplayOption::load(UT_IStream &is)
     UT_WorkBuffer word;
     while (is.getWord(word))
     {
-        const char *w = word.buffer();
+        // Keywords match whole words only; a word carrying a NUL byte from
+        // damaged input matches nothing, even if a keyword precedes the NUL.
+        const std::string &w = word.toStdString();
+        const bool plain = w.find('\0') == std::string::npos;
 
-        if (!strcmp(w, "COMMON_RENDERING_OPTIONS"))
+        if (w == "COMMON_RENDERING_OPTIONS")
         {
             if (!myCommon.load(is))
                 return false;
             continue;
         }
         // Older blocks carry a target-output record; it is read and dropped.
-        if (!strcmp(w, "TARGET_OUTPUT_RENDERING_OPTIONS"))
+        if (w == "TARGET_OUTPUT_RENDERING_OPTIONS")
         {
             GR_DisplayOption discarded(nullptr);
             if (!discarded.load(is))
@@ -121,7 +153,7 @@ GUI_DisplayOption::load(UT_IStream &is)
         }
         int record = -1;
         for (int i = 0; i < GUI_NUM_DETAIL_TYPES; i++)
-            if (!strcmp(w, theRecordKeywords[i]))
+            if (w == theRecordKeywords[i])
                 record = i;
         if (record >= 0)
         {
@@ -129,7 +161,7 @@ GUI_DisplayOption::load(UT_IStream &is)
                 return false;
             continue;
         }
-        if (!strcmp(w, "ROTOSCOPING_OPTIONS"))
+        if (w == "ROTOSCOPING_OPTIONS")
         {
             if (!myRotoscopeData.load(is))
                 return false;
@@ -137,13 +169,13 @@ GUI_DisplayOption::load(UT_IStream &is)
         }
 
         float *pair = nullptr;
-        if (!strcmp(w, "imageoffset"))
+        if (w == "imageoffset")
             pair = myImageOffset;
-        else if (!strcmp(w, "imagescale"))
+        else if (w == "imagescale")
             pair = myImageScale;
-        else if (!strcmp(w, "imageminuv"))
+        else if (w == "imageminuv")
             pair = myImageMinUV;
-        else if (!strcmp(w, "imagemaxuv"))
+        else if (w == "imagemaxuv")
             pair = myImageMaxUV;
         if (pair)
         {
@@ -154,7 +186,7 @@ GUI_DisplayOption::load(UT_IStream &is)
 
         // Older blocks carry a list of integers and a target-output switch;
         // both are read and dropped.
-        if (!strcmp(w, "flags"))
+        if (w == "flags")
         {
             int count = 0;
             if (!is.getWord(word) || is.aread(&count, 1) < 1)
@@ -171,7 +203,7 @@ GUI_DisplayOption::load(UT_IStream &is)
         }
 
         UT_Thing found;
-        if (flagTable.findSymbol(w, &found))
+        if (plain && flagTable.findSymbol(w.c_str(), &found))
         {
             const FlagKeyword *row = found.asPointer<const FlagKeyword>();
             bool on = false;
@@ -181,7 +213,7 @@ GUI_DisplayOption::load(UT_IStream &is)
             continue;
         }
 
-        if (!strcmp(w, "targetoutput"))
+        if (w == "targetoutput")
         {
             bool on = false;
             if (!is.getWord(word) || !is.readBool(on) || !is.getWord(word))
@@ -189,7 +221,7 @@ GUI_DisplayOption::load(UT_IStream &is)
             continue;
         }
 
-        if (!strcmp(w, "}"))
+        if (w == "}")
             return true;
         // Anything else is passed over one word at a time.
     }

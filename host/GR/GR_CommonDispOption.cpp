@@ -166,41 +166,28 @@ GR_CommonDispOption::save(std::ostream &os, int indent) const
 bool
 GR_CommonDispOption::load(UT_IStream &is)
 {
-    if (!GRreadOpenBrace(is))
-        return false;
-
-    std::string word;
-    while (GRreadWord(is, word))
-    {
-        if (word == "}")
-            return true;
-
-        bool ok = true;
+    return GRreadBlock(is, [&](const std::string &word) {
         int color_index = findColorKeyword(word);
         if (color_index >= 0)
         {
             float rgb[3];
-            ok = GRreadFloats(is, rgb, 3);
-            if (ok)
-                myColors[color_index] = UT_Color(UT_RGB, rgb[0], rgb[1], rgb[2]);
+            if (!GRreadFloats(is, rgb, 3))
+                return false;
+            myColors[color_index] = UT_Color(UT_RGB, rgb[0], rgb[1], rgb[2]);
+            return true;
         }
-        else if (word == "lod")
-            ok = GRreadFloats(is, &myLOD, 1);
-        else if (word == "options")
-            ok = GRreadUnsigned(is, myOptionWord);
-        else if (word == "primitivemask")
-            ok = GRreadUnsigned(is, myPrimitiveMask);
-        else if (word == "wirewidth")
-            ok = GRreadFloats(is, &myWireWidth, 1);
-        else if (word == "polygonoffset")
-            ok = GRreadFloats(is, myOffset, 2);
-        else if (word == "highlightoffset")
-            ok = GRreadFloats(is, myHighlightOffset, 2);
-        else
-            ok = GRskipValues(is);
-        if (!ok)
-            return false;
-    }
-    // The input ended inside the block.
-    return false;
+        if (word == "lod")
+            return GRreadFloats(is, &myLOD, 1);
+        if (word == "options")
+            return GRreadUnsigned(is, myOptionWord);
+        if (word == "primitivemask")
+            return GRreadUnsigned(is, myPrimitiveMask);
+        if (word == "wirewidth")
+            return GRreadFloats(is, &myWireWidth, 1);
+        if (word == "polygonoffset")
+            return GRreadFloats(is, myOffset, 2);
+        if (word == "highlightoffset")
+            return GRreadFloats(is, myHighlightOffset, 2);
+        return GRskipValues(is);
+    });
 }

@@ -88,59 +88,50 @@ GR_DisplayOption::save(std::ostream &os, int indent) const
 bool
 GR_DisplayOption::load(UT_IStream &is)
 {
-    if (!GRreadOpenBrace(is))
-        return false;
-
-    std::string word;
-    while (GRreadWord(is, word))
-    {
-        if (word == "}")
-            return true;
-
-        bool ok;
+    return GRreadBlock(is, [&](const std::string &word) {
         if (const FlagKeyword *row = findFlag(word))
         {
             bool on = false;
-            ok = GRreadFlag(is, on);
-            if (ok)
-                setFlag(row->mask, on);
+            if (!GRreadFlag(is, on))
+                return false;
+            setFlag(row->mask, on);
+            return true;
         }
-        else if (word == "drawcategory")
+        if (word == "drawcategory")
         {
             int category = 0;
-            ok = GRreadInt(is, category) && category >= 0 && category <= 3;
-            if (ok)
-                drawCategory(GR_DrawCategory(category));
+            if (!GRreadInt(is, category) || category < 0 || category > 3)
+                return false;
+            drawCategory(GR_DrawCategory(category));
+            return true;
         }
-        else if (word == "otherflags")
+        if (word == "otherflags")
         {
             unsigned bits = 0;
-            ok = GRreadUnsigned(is, bits);
-            if (ok)
-                myFlags = (myFlags & ~theUnnamedBits) | (bits & theUnnamedBits);
+            if (!GRreadUnsigned(is, bits))
+                return false;
+            myFlags = (myFlags & ~theUnnamedBits) | (bits & theUnnamedBits);
+            return true;
         }
-        else if (word == "shadingmode")
+        if (word == "shadingmode")
         {
             // Stored as is: the flag word read alongside already says what
             // the mode would otherwise imply.
             int mode = 0;
-            ok = GRreadInt(is, mode) && GRisValidShadingMode(mode);
-            if (ok)
-                myShadingMode = GR_ShadingMode(mode);
+            if (!GRreadInt(is, mode) || !GRisValidShadingMode(mode))
+                return false;
+            myShadingMode = GR_ShadingMode(mode);
+            return true;
         }
-        else if (word == "useroption")
+        if (word == "useroption")
         {
             // Options the application has not registered are dropped.
             std::string name;
-            ok = GRreadQuoted(is, name);
-            if (ok)
-                enableUserOption(name.c_str(), true);
+            if (!GRreadQuoted(is, name))
+                return false;
+            enableUserOption(name.c_str(), true);
+            return true;
         }
-        else
-            ok = GRskipValues(is);
-        if (!ok)
-            return false;
-    }
-    // The input ended inside the block.
-    return false;
+        return GRskipValues(is);
+    });
 }

@@ -1,7 +1,6 @@
 #include "host/GR/GR_OptionText.h"
 
 #include "host/UT/UT_IStream.h"
-#include "host/UT/UT_WorkBuffer.h"
 
 #include <cerrno>
 #include <cmath>
@@ -52,17 +51,32 @@ GRwriteQuoted(std::ostream &os, const std::string &text)
 bool
 GRreadWord(UT_IStream &is, std::string &word)
 {
-    UT_WorkBuffer buffer;
-    if (!is.getWord(buffer))
-        return false;
-    word = buffer.buffer();
-    return true;
+    return is.getWord(word);
 }
 
 bool
 GRreadOpenBrace(UT_IStream &is)
 {
     return is.checkToken("{");
+}
+
+bool
+GRreadBlock(UT_IStream &is,
+            const std::function<bool(const std::string &keyword)> &readEntry)
+{
+    if (!GRreadOpenBrace(is))
+        return false;
+
+    std::string word;
+    while (GRreadWord(is, word))
+    {
+        if (word == "}")
+            return true;
+        if (!readEntry(word))
+            return false;
+    }
+    // The input ended inside the block.
+    return false;
 }
 
 namespace
@@ -93,7 +107,9 @@ parseFloat(const std::string &word, float &value)
     char *end = nullptr;
     errno = 0;
     float parsed = std::strtof(start, &end);
-    if (end == start || *end || errno == ERANGE || !std::isfinite(parsed))
+    // The whole word must be the number: a NUL byte inside it is not an end.
+    if (end != start + word.size() || word.empty() || errno == ERANGE ||
+        !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;
@@ -106,7 +122,7 @@ parseLong(const std::string &word, long long &value)
     char *end = nullptr;
     errno = 0;
     long long parsed = std::strtoll(start, &end, 0);
-    if (end == start || *end || errno == ERANGE)
+    if (end != start + word.size() || word.empty() || errno == ERANGE)
         return false;
     value = parsed;
     return true;

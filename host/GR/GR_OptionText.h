@@ -1,6 +1,7 @@
 #ifndef GR_OPTIONTEXT_H
 #define GR_OPTIONTEXT_H
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -19,10 +20,18 @@ void GRwriteFloat(std::ostream &os, float value);
 // control bytes written as %XX.
 void GRwriteQuoted(std::ostream &os, const std::string &text);
 
-// Next whitespace-separated word; false at the end of input.
+// Next whitespace-separated word, whole (a stray NUL byte stays in it);
+// false at the end of input.
 bool GRreadWord(UT_IStream &is, std::string &word);
 // Consumes "{" when it is the next token.
 bool GRreadOpenBrace(UT_IStream &is);
+
+// Reads a whole block: "{", then readEntry for each keyword up to "}".
+// readEntry reads the keyword's values (GRskipValues for keywords it does
+// not know) and returns false on a malformed entry, which ends the block
+// with false. The input ending before "}" is false too.
+bool GRreadBlock(UT_IStream &is,
+                 const std::function<bool(const std::string &keyword)> &readEntry);
 
 // Each reads "(", its values and ")"; false when anything is missing or
 // malformed. Values are stored only when the whole entry read well.

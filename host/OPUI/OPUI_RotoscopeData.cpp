@@ -61,40 +61,28 @@ OPUI_RotoscopeData::save(std::ostream &os, int indent) const
 bool
 OPUI_RotoscopeData::load(UT_IStream &is)
 {
-    if (!GRreadOpenBrace(is))
-        return false;
-
-    std::string word;
-    while (GRreadWord(is, word))
-    {
-        if (word == "}")
-            return true;
-
-        bool ok;
+    return GRreadBlock(is, [&](const std::string &word) {
         if (word == "filename")
         {
             std::string name;
-            ok = GRreadQuoted(is, name);
-            if (ok)
-                myFileName = name;
+            if (!GRreadQuoted(is, name))
+                return false;
+            myFileName = name;
+            return true;
         }
-        else if (word == "resolution")
+        if (word == "resolution")
         {
             float fraction = 0.0f;
-            ok = GRreadFloats(is, &fraction, 1) && setResolutionFraction(fraction);
+            return GRreadFloats(is, &fraction, 1) && setResolutionFraction(fraction);
         }
-        else if (word == "brightness")
+        if (word == "brightness")
         {
             float brightness = 0.0f;
-            ok = GRreadFloats(is, &brightness, 1);
-            if (ok)
-                setBrightness(brightness);
+            if (!GRreadFloats(is, &brightness, 1))
+                return false;
+            setBrightness(brightness);
+            return true;
         }
-        else
-            ok = GRskipValues(is);
-        if (!ok)
-            return false;
-    }
-    // The input ended inside the block.
-    return false;
+        return GRskipValues(is);
+    });
 }

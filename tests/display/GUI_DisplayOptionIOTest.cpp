@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iomanip>
 #include <random>
 #include <sstream>
 #include <string>
@@ -220,4 +221,31 @@ TEST(GUI_DisplayOptionIO, CutOffAndGarbledBlocks)
         GUI_DisplayOption scratch;
         loadText(scratch, noise);
     }
+}
+
+TEST(GUI_DisplayOptionIO, WholeWordsAndPlainNumbers)
+{
+    using namespace std::string_literals;
+    GUI_DisplayOption opt;
+    std::string plain = saveText(opt);
+
+    // A keyword run into a stray NUL byte is another word and is skipped,
+    // here and inside the records.
+    EXPECT_TRUE(loadText(opt, "{ drawsafearea\0x ( 1 ) imagescale ( 2 3 ) }"s));
+    EXPECT_FALSE(opt.drawSafeArea());
+    EXPECT_FALSE(loadText(opt, "{ SELECTED_RENDERING_OPTIONS { hulls ( 1\0 ) } }"s));
+    EXPECT_FALSE(opt[GUI_SELECTED].getFlag(GR_FLAG_HULLS));
+
+    // Whatever formatting the caller left on the stream, the block is
+    // written plainly and the caller's formatting is given back.
+    float scale[2] = {1, 1};
+    opt.setImageScale(scale);
+    std::ostringstream os;
+    os << std::fixed << std::setprecision(2) << std::showpos << std::hex
+       << std::setfill('*');
+    EXPECT_TRUE(opt.save(os));
+    EXPECT_EQ(os.str(), plain);
+    EXPECT_EQ(os.precision(), 2);
+    EXPECT_EQ(os.fill(), '*');
+    EXPECT_TRUE(os.flags() & std::ios_base::showpos);
 }

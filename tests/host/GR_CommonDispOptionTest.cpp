@@ -89,6 +89,7 @@ TEST(GR_CommonDispOption, LoadRules)
     EXPECT_FALSE(loadFrom(common, "{ primitivemask ( 4294967296 ) }"));
     EXPECT_FALSE(loadFrom(common, "{ primitivemask ( -1 ) }"));
     EXPECT_FALSE(loadFrom(common, "{ lod ( 0.5x ) }"));
+    EXPECT_FALSE(loadFrom(common, std::string("{ lod ( 0.5\0x ) }", 17)));
     EXPECT_FALSE(loadFrom(common, "{ lod ( 1 )"));
     EXPECT_EQ(common.getLOD(), 1.0f);
 }
