@@ -6,7 +6,6 @@
 #include "host/UT/UT_IStream.h"
 #include "host/UT/UT_WorkBuffer.h"
 
-#include <cstring>
 #include <ostream>
 
 namespace
@@ -61,6 +60,13 @@ skipWord(UT_IStream &is)
 {
     UT_WorkBuffer word;
     return is.getWord(word);
+}
+
+// Reads "( value )" for an entry holding one integer.
+bool
+readIntEntry(UT_IStream &is, int &value)
+{
+    return skipWord(is) && readInt(is, value) && skipWord(is);
 }
 
 // Reads and drops count floats; in the old layout a short group only shows
@@ -142,188 +148,95 @@ bool
 GUI_ViewParameter::load(UT_IStream &is)
 {
     // winxy and winsize are older spellings of the window; a window entry
-    // anywhere in the block wins over them.
+    // anywhere in the block wins over them, so they are held back.
     bool have_window = false;
     bool have_winxy = false;
     bool have_winsize = false;
     float winxy[2] = {0.0f, 0.0f};
     float winsize = 1.0f;
+    float version = 0.0f;
+
+    // Entries whose values go straight into floats; mark, when given, is
+    // set to mark_value once the entry has been read whole.
+    struct FloatEntry
+    {
+        const char *keyword;
+        int count;
+        float *values[9];
+        bool *mark;
+        bool mark_value;
+    };
+    UT_Matrix4 &rot = myRotation;
+    UT_Matrix3 &home = myCustomHomeRot;
+    const FloatEntry entries[] = {
+        {"version", 1, {&version}, nullptr, false},
+        {"orthowidth", 1, {&myOrthoWidth}, nullptr, false},
+        {"focal", 1, {&myFocalLength}, nullptr, false},
+        {"aperture", 1, {&myAperture}, nullptr, false},
+        {"window", 4, {&myWinX, &myWinSizeX, &myWinY, &myWinSizeY}, &have_window, true},
+        {"winxy", 2, {&winxy[0], &winxy[1]}, &have_winxy, true},
+        {"winsize", 1, {&winsize}, &have_winsize, true},
+        {"winroll", 1, {&myWinRoll}, nullptr, false},
+        {"clear", 1, {&myClearAmount}, nullptr, false},
+        {"nearfar", 2, {&myNear, &myFar}, nullptr, false},
+        {"resxy", 2, {&myResX, &myResY}, nullptr, false},
+        {"aspect", 1, {&myAspectRatio}, nullptr, false},
+        {"pixelaspect", 1, {&myPixelAspect}, nullptr, false},
+        {"txyz", 3, {&myT[0], &myT[1], &myT[2]}, nullptr, false},
+        {"pxyz", 3, {&myP[0], &myP[1], &myP[2]}, nullptr, false},
+        // Only the 3x3 part of the rotation; the rest of the 4x4 stays.
+        {"rotation", 9, {&rot(0, 0), &rot(0, 1), &rot(0, 2), &rot(1, 0), &rot(1, 1),
+                         &rot(1, 2), &rot(2, 0), &rot(2, 1), &rot(2, 2)}, nullptr, false},
+        {"homedistance", 1, {&myHomeDistance}, nullptr, false},
+        {"homepixelwidth", 1, {&myHomePixelWidth}, &myHomeWidthInPixels, true},
+        {"homeadjboxwidth", 1, {&myHomeAdjBoxWidth}, &myHomeWidthInPixels, false},
+        {"homeorthowidth", 1, {&myHomeOrthoWidth}, nullptr, false},
+        {"homeradius", 1, {&myHomeRadius}, nullptr, false},
+        {"homecustom", 9, {&home(0, 0), &home(0, 1), &home(0, 2), &home(1, 0), &home(1, 1),
+                           &home(1, 2), &home(2, 0), &home(2, 1), &home(2, 2)}, nullptr, false},
+    };
 
     UT_WorkBuffer word;
     while (is.getWord(word))
     {
-        const char *key = word.buffer();
-        float v[9];
-        int iv = 0;
+        // Every known keyword is followed by "(", its values and ")"; the
+        // parentheses themselves are not checked.
+        const FloatEntry *entry = nullptr;
+        for (const FloatEntry &e : entries)
+        {
+            if (word == e.keyword)
+            {
+                entry = &e;
+                break;
+            }
+        }
 
-        // Every known keyword is followed by "(", its values and ")".
-        auto open = [&]() { return skipWord(is); };
-        auto close = [&]() { return skipWord(is); };
-        auto floats = [&](int n) { return open() && readFloats(is, v, n) && close(); };
-
-        if (!std::strcmp(key, "version"))
+        if (entry)
         {
-            if (!floats(1))
+            float v[9];
+            if (!skipWord(is) || !readFloats(is, v, entry->count) || !skipWord(is))
+                return false;
+            for (int i = 0; i < entry->count; ++i)
+                *entry->values[i] = v[i];
+            if (entry->mark)
+                *entry->mark = entry->mark_value;
+        }
+        else if (word == "flag")
+        {
+            if (!skipWord(is) || !myFlag.load(is) || !skipWord(is))
                 return false;
         }
-        else if (!std::strcmp(key, "flag"))
+        else if (word == "homeaxis")
         {
-            if (!open() || !myFlag.load(is) || !close())
-                return false;
-        }
-        else if (!std::strcmp(key, "orthowidth"))
-        {
-            if (!floats(1))
-                return false;
-            myOrthoWidth = v[0];
-        }
-        else if (!std::strcmp(key, "focal"))
-        {
-            if (!floats(1))
-                return false;
-            myFocalLength = v[0];
-        }
-        else if (!std::strcmp(key, "aperture"))
-        {
-            if (!floats(1))
-                return false;
-            myAperture = v[0];
-        }
-        else if (!std::strcmp(key, "window"))
-        {
-            if (!floats(4))
-                return false;
-            myWinX = v[0];
-            myWinSizeX = v[1];
-            myWinY = v[2];
-            myWinSizeY = v[3];
-            have_window = true;
-        }
-        else if (!std::strcmp(key, "winxy"))
-        {
-            if (!floats(2))
-                return false;
-            winxy[0] = v[0];
-            winxy[1] = v[1];
-            have_winxy = true;
-        }
-        else if (!std::strcmp(key, "winsize"))
-        {
-            if (!floats(1))
-                return false;
-            winsize = v[0];
-            have_winsize = true;
-        }
-        else if (!std::strcmp(key, "winroll"))
-        {
-            if (!floats(1))
-                return false;
-            myWinRoll = v[0];
-        }
-        else if (!std::strcmp(key, "clear"))
-        {
-            if (!floats(1))
-                return false;
-            myClearAmount = v[0];
-        }
-        else if (!std::strcmp(key, "nearfar"))
-        {
-            if (!floats(2))
-                return false;
-            myNear = v[0];
-            myFar = v[1];
-        }
-        else if (!std::strcmp(key, "resxy"))
-        {
-            if (!floats(2))
-                return false;
-            myResX = v[0];
-            myResY = v[1];
-        }
-        else if (!std::strcmp(key, "aspect"))
-        {
-            if (!floats(1))
-                return false;
-            myAspectRatio = v[0];
-        }
-        else if (!std::strcmp(key, "pixelaspect"))
-        {
-            if (!floats(1))
-                return false;
-            myPixelAspect = v[0];
-        }
-        else if (!std::strcmp(key, "txyz"))
-        {
-            if (!floats(3))
-                return false;
-            for (int i = 0; i < 3; ++i)
-                myT[i] = v[i];
-        }
-        else if (!std::strcmp(key, "pxyz"))
-        {
-            if (!floats(3))
-                return false;
-            for (int i = 0; i < 3; ++i)
-                myP[i] = v[i];
-        }
-        else if (!std::strcmp(key, "rotation"))
-        {
-            if (!floats(9))
-                return false;
-            // Only the 3x3 part; the rest of the 4x4 stays as it was.
-            for (int r = 0; r < 3; ++r)
-                for (int c = 0; c < 3; ++c)
-                    myRotation(r, c) = v[r * 3 + c];
-        }
-        else if (!std::strcmp(key, "homedistance"))
-        {
-            if (!floats(1))
-                return false;
-            myHomeDistance = v[0];
-        }
-        else if (!std::strcmp(key, "homepixelwidth"))
-        {
-            if (!floats(1))
-                return false;
-            myHomePixelWidth = v[0];
-            myHomeWidthInPixels = true;
-        }
-        else if (!std::strcmp(key, "homeadjboxwidth"))
-        {
-            if (!floats(1))
-                return false;
-            myHomeAdjBoxWidth = v[0];
-            myHomeWidthInPixels = false;
-        }
-        else if (!std::strcmp(key, "homeorthowidth"))
-        {
-            if (!floats(1))
-                return false;
-            myHomeOrthoWidth = v[0];
-        }
-        else if (!std::strcmp(key, "homeradius"))
-        {
-            if (!floats(1))
-                return false;
-            myHomeRadius = v[0];
-        }
-        else if (!std::strcmp(key, "homeaxis"))
-        {
-            if (!open() || !readInt(is, iv) || !close())
+            int iv = 0;
+            if (!readIntEntry(is, iv))
                 return false;
             myHomeAxis = static_cast<axis>(iv);
         }
-        else if (!std::strcmp(key, "homecustom"))
+        else if (word == "adjustlimits")
         {
-            if (!floats(9))
-                return false;
-            for (int r = 0; r < 3; ++r)
-                for (int c = 0; c < 3; ++c)
-                    myCustomHomeRot(r, c) = v[r * 3 + c];
-        }
-        else if (!std::strcmp(key, "adjustlimits"))
-        {
-            if (!open() || !readInt(is, iv) || !close())
+            int iv = 0;
+            if (!readIntEntry(is, iv))
                 return false;
             myAdjustLimits = iv != 0;
         }

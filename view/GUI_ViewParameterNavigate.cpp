@@ -231,8 +231,9 @@ GUI_ViewParameter::getDistanceToBoxCenter(int floor_to_radius) const
     float dist = d.length();
     // Never report less than a tenth of the homed size, so that speeds
     // derived from it stay usable right at the pivot.
-    if (floor_to_radius && double(dist) < double(myHomeRadius) * 0.1)
-        return myHomeRadius * 0.1f;
+    const double floor_dist = double(myHomeRadius) * 0.1;
+    if (floor_to_radius && double(dist) < floor_dist)
+        return float(floor_dist);
     return dist;
 }
 
