@@ -360,77 +360,77 @@ GUI_DetailLook::setWireColor(const UT_Color &color, bool invalidate)
 }
 
 void
+GUI_DetailLook::setDrawingBit(FlagGetter get, FlagSetter set, int on,
+                              bool invalidate, bool main_render_for_3d)
+{
+    if (invalidate && (myFlags.*get)() != (on != 0))
+        dropCaches(true, main_render_for_3d);
+    (myFlags.*set)(on);
+}
+
+void
+GUI_DetailLook::setObjectStateBit(FlagGetter get, FlagSetter set, int on)
+{
+    if ((myFlags.*get)() == (on != 0))
+        return;
+    dropCaches(false, true);
+    (myFlags.*set)(on);
+}
+
+void
 GUI_DetailLook::setUseWireColor(int on, bool invalidate)
 {
-    if (invalidate && myFlags.useWireColor() != (on != 0))
-        dropCaches(true, false);
-    myFlags.setUseWireColor(on);
+    setDrawingBit(&GUI_DetailLookFlags::useWireColor,
+                  &GUI_DetailLookFlags::setUseWireColor, on, invalidate, false);
 }
 
 void
 GUI_DetailLook::setCurrentOutput(int on, bool invalidate)
 {
-    if (invalidate && myFlags.isCurrentOutput() != (on != 0))
-        dropCaches(true, true);
-    myFlags.setCurrentOutput(on);
+    setDrawingBit(&GUI_DetailLookFlags::isCurrentOutput,
+                  &GUI_DetailLookFlags::setCurrentOutput, on, invalidate, true);
 }
 
 void
 GUI_DetailLook::setIgnoreSelection(int on, bool invalidate)
 {
-    if (invalidate && myFlags.ignoreSelection() != (on != 0))
-        dropCaches(true, true);
-    myFlags.setIgnoreSelection(on);
+    setDrawingBit(&GUI_DetailLookFlags::ignoreSelection,
+                  &GUI_DetailLookFlags::setIgnoreSelection, on, invalidate, true);
 }
 
 void
 GUI_DetailLook::setSecondarySelection(int on)
 {
-    if (myFlags.isSecondarySelection() != (on != 0))
-    {
-        dropCaches(false, true);
-        myFlags.setSecondarySelection(on);
-    }
+    setObjectStateBit(&GUI_DetailLookFlags::isSecondarySelection,
+                      &GUI_DetailLookFlags::setSecondarySelection, on);
 }
 
 void
 GUI_DetailLook::setObjSelection(int on)
 {
-    if (myFlags.isObjSelection() != (on != 0))
-    {
-        dropCaches(false, true);
-        myFlags.setObjSelection(on);
-    }
+    setObjectStateBit(&GUI_DetailLookFlags::isObjSelection,
+                      &GUI_DetailLookFlags::setObjSelection, on);
 }
 
 void
 GUI_DetailLook::setObjCurrent(int on)
 {
-    if (myFlags.isObjCurrent() != (on != 0))
-    {
-        dropCaches(false, true);
-        myFlags.setObjCurrent(on);
-    }
+    setObjectStateBit(&GUI_DetailLookFlags::isObjCurrent,
+                      &GUI_DetailLookFlags::setObjCurrent, on);
 }
 
 void
 GUI_DetailLook::setObjSelectionHint(int on)
 {
-    if (myFlags.isObjSelectionHint() != (on != 0))
-    {
-        dropCaches(false, true);
-        myFlags.setObjSelectionHint(on);
-    }
+    setObjectStateBit(&GUI_DetailLookFlags::isObjSelectionHint,
+                      &GUI_DetailLookFlags::setObjSelectionHint, on);
 }
 
 void
 GUI_DetailLook::setObjGhost(int on)
 {
-    if (myFlags.isObjGhost() != (on != 0))
-    {
-        dropCaches(false, true);
-        myFlags.setObjGhost(on);
-    }
+    setObjectStateBit(&GUI_DetailLookFlags::isObjGhost,
+                      &GUI_DetailLookFlags::setObjGhost, on);
 }
 
 int &

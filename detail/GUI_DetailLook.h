@@ -189,6 +189,17 @@ private:
     void joinShare(const std::shared_ptr<RenderShare> &share);
     void leaveShare();
     void dropCaches(bool drop_2d, bool main_render_for_3d);
+
+    using FlagGetter = int (GUI_DetailLookFlags::*)() const;
+    using FlagSetter = void (GUI_DetailLookFlags::*)(int);
+    // Stores a bit that changes how the object is drawn; with invalidate,
+    // a change first drops both renderers' caches (the 3D one through the
+    // main render context when main_render_for_3d).
+    void setDrawingBit(FlagGetter get, FlagSetter set, int on, bool invalidate,
+                       bool main_render_for_3d);
+    // Stores an object-state bit only when it changes, dropping the 3D
+    // renderer's cache first.
+    void setObjectStateBit(FlagGetter get, FlagSetter set, int on);
     static void ensureGlobalDispOptionExists();
 
     GUI_DetailLookFlags myFlags;

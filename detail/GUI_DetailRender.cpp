@@ -4,6 +4,7 @@
 #include "host/GR/GR_CommonDispOption.h"
 #include "host/GR/GR_DisplayOption.h"
 #include "host/GU/GU_Detail.h"
+#include "host/RE/RE_Render.h"
 
 int GUI_DetailRender::getShowAxes() const { return myLook->getShowAxes(); }
 int GUI_DetailRender::isRenderOn() const { return myLook->isRenderOn(); }
@@ -86,4 +87,16 @@ GUI_DetailRender::haveSelectionToDraw(const GU_Detail &gdp,
         if (list(i))
             return true;
     return false;
+}
+
+RE_Render *
+GUI_DetailRender::cacheReleaseContext(RE_Render *r)
+{
+    if (!r)
+    {
+        if (!RE_Render::isMainRenderInitialized())
+            return nullptr;
+        r = RE_Render::getMainRender();
+    }
+    return r && r->hasNativeContext() ? r : nullptr;
 }

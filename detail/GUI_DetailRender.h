@@ -69,6 +69,11 @@ public:
                              const GR_DisplayOption &opt) const;
 
 protected:
+    // The context to release cached drawing through: r, or the shared
+    // main context when r is null. Null while neither has a native
+    // context yet, when there is nothing to release.
+    static RE_Render *cacheReleaseContext(RE_Render *r);
+
     void getDisplayOptions(GR_DisplayOption *&primary,
                            GR_DisplayOption *&selection,
                            bool &no_selection) const;

@@ -78,15 +78,8 @@ GUI_DetailRender2D::visibilityRestriction() const
 void
 GUI_DetailRender2D::deleteObjectCache(RE_Render *r)
 {
+    r = cacheReleaseContext(r);
     if (!r)
-    {
-        if (!RE_Render::isMainRenderInitialized())
-            return;
-        r = RE_Render::getMainRender();
-        if (!r)
-            return;
-    }
-    if (!r->hasNativeContext())
         return;
 
     r->lockContextForRender();

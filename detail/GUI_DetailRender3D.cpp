@@ -240,15 +240,8 @@ GUI_DetailRender3D::prepareObjectCache(RE_Render *r)
 void
 GUI_DetailRender3D::deleteObjectCache(RE_Render *r, int index)
 {
+    r = cacheReleaseContext(r);
     if (!r)
-    {
-        if (!RE_Render::isMainRenderInitialized())
-            return;
-        r = RE_Render::getMainRender();
-        if (!r)
-            return;
-    }
-    if (!r->hasNativeContext())
         return;
 
     r->lockContextForRender();

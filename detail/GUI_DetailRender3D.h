@@ -87,11 +87,6 @@ public:
     // The level of detail of the library-wide options.
     float getValidLOD() const;
 
-    // Releases the cached display objects of handle index (all handles
-    // when index < 0) through r, or the main render context when r is
-    // null. Does nothing before a context with a native context exists.
-    virtual void deleteObjectCache(RE_Render *r, int index);
-
     // Number of handles the cache bookkeeping is sized for.
     int getNumCachedHandles() const { return myGeoIds.entries(); }
 
@@ -107,6 +102,16 @@ private:
     void copyFrom(const GUI_DetailRender3D &src);
     void resizeCache(int handles);
 
+public:
+    // Releases the cached display objects of handle index (all handles
+    // when index < 0) through r, or the main render context when r is
+    // null. Does nothing before a context with a native context exists.
+    // Virtual so a derived renderer can watch the drops; declared last so
+    // that the drawing operations keep their places in the table of
+    // virtual operations.
+    virtual void deleteObjectCache(RE_Render *r, int index);
+
+private:
     GUI_DetailRender3DFlags myFlags;
     RE_Material *myMaterial = nullptr;
     RE_Displace *myDisplace = nullptr;
