@@ -12,7 +12,6 @@
 #include "host/UT/UT_WorkBuffer.h"
 #include "view/GUI_ExternalDefaultCB.h"
 
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -33,14 +32,12 @@ errorsStopSaving()
 }
 
 // "(", one float, ")". The brackets are taken as whatever single characters
-// stand there; a value that is not a finite number fails the read.
+// stand there; the value is whatever the stream reads as one float.
 bool
 readFloatEntry(UT_IStream &is, float &value)
 {
     char c;
-    if (!is.readChar(c) || is.read(&value, 1) != 1 || !is.readChar(c))
-        return false;
-    return std::isfinite(value);
+    return is.readChar(c) && is.read(&value, 1) == 1 && is.readChar(c);
 }
 
 bool

@@ -51,7 +51,7 @@ addEntry(const char *type, int code, UT_ErrorSeverity severity, const char *msg)
         // Substitute by hand: msg is data, never a format.
         std::string f(fmt);
         size_t at = f.find("%s");
-        e.text = f.substr(0, at) + text + f.substr(at + 2);
+        e.text = at == std::string::npos ? f : f.substr(0, at) + text + f.substr(at + 2);
     }
     else
         e.text = text;

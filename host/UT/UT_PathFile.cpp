@@ -63,7 +63,7 @@ UT_PathFile::rebuild()
     for (int i = 0; i < int(myDirs.size()); ++i)
     {
         UT_PathFileInfo info(myDirs, i, myFileName.c_str());
-        bool keep = myFiltered ? info.isReadableFile() : info.exists();
+        bool keep = myFiltered ? info.isRegularFile() : info.exists();
         if (keep)
             myFound.push_back(info);
         myAll.push_back(info);
@@ -146,11 +146,10 @@ UT_PathFileInfo::exists() const
 }
 
 bool
-UT_PathFileInfo::isReadableFile() const
+UT_PathFileInfo::isRegularFile() const
 {
     struct stat st;
-    return !myFullPath.empty() && stat(myFullPath.c_str(), &st) == 0 &&
-           S_ISREG(st.st_mode) && access(myFullPath.c_str(), R_OK) == 0;
+    return !myFullPath.empty() && stat(myFullPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 int

@@ -25,7 +25,9 @@ public:
     // file_name, a name relative to each directory. Returns the number of
     // existing files found.
     int setSearchPath(int path_id, const char *file_name);
-    // Keeps only readable regular files among those found.
+    // Keeps only regular files among those found: directories, devices and
+    // pipes of that name are passed over. A file that cannot be read is
+    // kept, so that opening it fails and the caller can say so.
     void applyStandardFilter();
 
     // With existing_only non-zero, the files found; otherwise one entry per

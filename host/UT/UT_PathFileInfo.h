@@ -21,7 +21,7 @@ public:
     const char *getDirectory() const;
 
     bool exists() const;
-    bool isReadableFile() const;
+    bool isRegularFile() const;
 
     // Makes the location ready to be written: with make_dirs the missing
     // directories are created; without overwrite an existing file fails;
