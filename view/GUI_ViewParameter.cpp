@@ -76,9 +76,8 @@ GUI_ViewParameter::GUI_ViewParameter()
       myViewY1(0),
       myViewY2(100)
 {
-    // The three-quarter view: turned 45 degrees about y, looking down 30.
-    myCustomHomeRot.rotate(UT_Axis3::YAXIS, -0.7853982f);
-    myCustomHomeRot.rotate(UT_Axis3::XAXIS, 0.5235988f);
+    // The custom view starts as the three-quarter view.
+    homeRotation(GUI_HOME_THREE_QUARTER, myCustomHomeRot);
 }
 
 void

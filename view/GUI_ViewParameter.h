@@ -249,6 +249,8 @@ public:
 private:
     void markStale(uint32_t bits) { myFlag.set(bits); }
     void updateRXYZValues();
+    // The orientation the Euler angles are measured from.
+    void eulerFrame(UT_Matrix3 &frame) const;
     float getDistanceToBoxCenter(int floor_to_radius) const;
     void internalScroll(RE_Render *r, float dx, float dy,
                         const UT_Rect<UT_InclusiveRectImpl> &rect, bool measure_y);

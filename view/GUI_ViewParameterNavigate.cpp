@@ -107,9 +107,8 @@ GUI_ViewParameter::eulertumble(float dx, float dy, int)
 
     updateRXYZValues();
 
-    UT_Matrix3 home(1.0f);
-    if (myHomeAxis != GUI_HOME_THREE_QUARTER && myHomeAxis != GUI_HOME_CUSTOM)
-        homeRotation(myHomeAxis, home);
+    UT_Matrix3 home;
+    eulerFrame(home);
 
     // Angles are taken relative to the home orientation.
     UT_Matrix3 home_t = home.transposedCopy();
@@ -141,14 +140,24 @@ GUI_ViewParameter::eulertumble(float dx, float dy, int)
 }
 
 void
+GUI_ViewParameter::eulerFrame(UT_Matrix3 &frame) const
+{
+    // The three-quarter and custom views are tumbled in world angles; the
+    // axis views in angles about their own orientation.
+    if (myHomeAxis == GUI_HOME_THREE_QUARTER || myHomeAxis == GUI_HOME_CUSTOM)
+        frame = 1.0f;
+    else
+        homeRotation(myHomeAxis, frame);
+}
+
+void
 GUI_ViewParameter::updateRXYZValues()
 {
     if (!myFlag.rxyzStale())
         return;
 
-    UT_Matrix3 home(1.0f);
-    if (myHomeAxis != GUI_HOME_THREE_QUARTER && myHomeAxis != GUI_HOME_CUSTOM)
-        homeRotation(myHomeAxis, home);
+    UT_Matrix3 home;
+    eulerFrame(home);
     home.transpose();
 
     UT_Matrix4 relative(home);
