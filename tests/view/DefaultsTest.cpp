@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <sys/stat.h>
 
 using namespace view_state_test;
 
@@ -142,6 +143,16 @@ TEST_F(DefaultsTest, MissingPartialAndBadFiles)
     run = viewer("--print-defaults");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(lineAfter(run.out, "limits "), "0.1 80");
+
+    // A file that cannot be read is reported, not passed over (root reads
+    // it anyway, so only other users see this).
+    if (geteuid() != 0)
+    {
+        chmod(prefs().c_str(), 0);
+        run = viewer("--print-defaults");
+        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n");
+        EXPECT_EQ(lineAfter(run.out, "limits "), "0.001 1000");
+    }
 }
 
 TEST_F(DefaultsTest, DamagedFilesNeverCrashOrHang)
