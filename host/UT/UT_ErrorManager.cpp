@@ -75,7 +75,6 @@ severityName(UT_ErrorSeverity s)
 } // namespace
 
 void UTaddError(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_ERROR, msg); }
-void UTaddWarning(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_WARNING, msg); }
 void UTaddMessage(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_MESSAGE, msg); }
 
 int

@@ -29,7 +29,6 @@ struct UT_ErrorEntry
 // Append to the list. msg fills the code's text (a file name, a path);
 // null is allowed.
 void UTaddError(const char *type, int code, const char *msg);
-void UTaddWarning(const char *type, int code, const char *msg);
 void UTaddMessage(const char *type, int code, const char *msg);
 
 // The highest severity in the list (UT_SEVERITY_NONE when empty).

@@ -43,7 +43,6 @@ public:
 
     int getDirCount() const { return int(myDirs.size()); }
     const char *getDir(int i) const;
-    const char *getFileName() const { return myFileName.c_str(); }
 
     // The directories of search path 0 as they are now.
     static std::vector<std::string> getSearchDirs();

@@ -16,7 +16,6 @@ public:
     const char *getFullPath() const { return myFullPath.c_str(); }
     int getDirIndex() const { return myDirIndex; }
     void setDirIndex(int index);
-    const char *getFileName() const { return myFileName.c_str(); }
     void setFileName(const char *name);
     const char *getDirectory() const;
 
