@@ -38,23 +38,16 @@ frustum(UT_Matrix4 &m, float l, float r, float b, float t, float n, float f)
 bool
 rotation(UT_Matrix4 &m, float degrees, char axis)
 {
-    int a, b;
+    UT_Axis3::axis a;
     switch (axis)
     {
-    case 'x': case 'X': a = 1; b = 2; break;
-    case 'y': case 'Y': a = 2; b = 0; break;
-    case 'z': case 'Z': a = 0; b = 1; break;
+    case 'x': case 'X': a = UT_Axis3::XAXIS; break;
+    case 'y': case 'Y': a = UT_Axis3::YAXIS; break;
+    case 'z': case 'Z': a = UT_Axis3::ZAXIS; break;
     default: return false;
     }
-    const double rad = static_cast<double>(degrees) * M_PI / 180.0;
-    const float c = static_cast<float>(std::cos(rad));
-    const float s = static_cast<float>(std::sin(rad));
-    // Row vectors: the a axis turns toward the b axis.
     m = 1.0f;
-    m(a, a) = c;
-    m(a, b) = s;
-    m(b, a) = -s;
-    m(b, b) = c;
+    m.rotate(a, static_cast<float>(static_cast<double>(degrees) * M_PI / 180.0));
     return true;
 }
 

@@ -147,11 +147,7 @@ RE_OGLRender::resetState()
     myClearColor[0] = myClearColor[1] = myClearColor[2] = 0.0f;
     myClearColor[3] = 1.0f;
     if (glReady())
-    {
-        glBindTexture(GL_TEXTURE_2D, 0);
-        glDisable(GL_TEXTURE_2D);
         setNativeContext(myNative);
-    }
 }
 
 void
@@ -187,6 +183,20 @@ RE_OGLRender::syncToGL()
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     glEnable(GL_NORMALIZE);
 
+    sendDrawingState();
+    sendSpecular();
+    for (const auto &l : myLights)
+        sendLight(l.first, l.second);
+    glPixelZoom(myZoomX, myZoomY);
+    glClearColor(myClearColor[0], myClearColor[1], myClearColor[2], myClearColor[3]);
+}
+
+// The state drawing calls change and push and pop: matrices, viewport,
+// colour, lines, blending, masks, shading, depth, stencil, winding, fog,
+// lighting switch and texture.
+void
+RE_OGLRender::sendDrawingState()
+{
     sendMatrices();
     sendViewport();
     glColor4fv(myColor);
@@ -204,10 +214,7 @@ RE_OGLRender::syncToGL()
     else
         glDisable(GL_DEPTH_TEST);
     glDepthFunc(GL_NEVER + myZFunc);
-    if (myPolygonOffset)
-        glEnable(GL_POLYGON_OFFSET_FILL);
-    else
-        glDisable(GL_POLYGON_OFFSET_FILL);
+    sendPolygonOffset();
     glPolygonOffset(myOffsetFactor, myOffsetUnits);
     glStencilFunc(GL_NEVER + myStencilFunc, myStencilRef,
                   static_cast<GLuint>(myStencilMask));
@@ -217,16 +224,11 @@ RE_OGLRender::syncToGL()
         glEnable(GL_LIGHTING);
     else
         glDisable(GL_LIGHTING);
-    sendSpecular();
-    for (const auto &l : myLights)
-        sendLight(l.first, l.second);
-    glPixelZoom(myZoomX, myZoomY);
-    glClearColor(myClearColor[0], myClearColor[1], myClearColor[2], myClearColor[3]);
+    glBindTexture(GL_TEXTURE_2D, myTexture);
     if (myTexture)
-    {
-        glBindTexture(GL_TEXTURE_2D, myTexture);
         glEnable(GL_TEXTURE_2D);
-    }
+    else
+        glDisable(GL_TEXTURE_2D);
 }
 
 // ---- Journal -------------------------------------------------------------

@@ -391,6 +391,8 @@ private:
     // changes made meanwhile reached only the record.
     bool glReady();
     void syncToGL();
+    void sendDrawingState();
+    void sendPolygonOffset();
     void sendMatrices();
     void sendMatrixChange(const UT_Matrix4 &step);
     void sendViewport();
@@ -400,9 +402,13 @@ private:
     void sendSpecular();
     void sendLight(const RE_Light *light, const LightSlot &slot);
     void setProjection(const UT_Matrix4 &p);
+    void applyColor(const char *op, float r, float g, float b, float a);
     UT_Matrix4 &currentMatrix();
     UT_Matrix4 pickMatrix() const;
-    void defineAnObject(bool smart, int id);
+    // Opens a display object definition; its id, or -1.
+    int startDefine(bool smart);
+    // Closes it; false when GL reported an error while compiling it.
+    bool endDefine();
     int countPickRecords(int glHits) const;
 
     // Process-wide notifications from lights and textures.

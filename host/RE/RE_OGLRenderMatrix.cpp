@@ -316,19 +316,46 @@ RE_OGLRender::getScreenMask2DS(short &x1, short &x2, short &y1, short &y2) const
 
 // ---- Mapping -------------------------------------------------------------
 
+namespace
+{
+// The window size of an inclusive viewport and the world-to-clip matrix
+// (p * transform * projection), in double; false for an empty viewport.
+bool
+clipSetup(short x1, short x2, short y1, short y2, const UT_Matrix4 &projection,
+          const UT_Matrix4 &transform, double &w, double &h, UT_DMatrix4 &toClip)
+{
+    w = static_cast<double>(x2) - x1 + 1;
+    h = static_cast<double>(y2) - y1 + 1;
+    if (w <= 0 || h <= 0)
+        return false;
+    toClip = UT_DMatrix4(transform) * UT_DMatrix4(projection);
+    return true;
+}
+
+// Homogeneous row vector times matrix; false unless w is finite and not 0.
+bool
+rowTimes(const double in[4], const UT_DMatrix4 &m, double out[4])
+{
+    for (int c = 0; c < 4; ++c)
+    {
+        out[c] = 0.0;
+        for (int r = 0; r < 4; ++r)
+            out[c] += in[r] * m(r, c);
+    }
+    return std::isfinite(out[3]) && std::fabs(out[3]) >= 1e-300;
+}
+}
+
 int
 RE_OGLRender::mapWorld(float x, float y, short x1, short x2, short y1, short y2,
                        const UT_Matrix4 &projection, const UT_Matrix4 &transform,
                        float &nearX, float &nearY, float &nearZ,
                        float &farX, float &farY, float &farZ) const
 {
-    const double w = static_cast<double>(x2) - x1 + 1;
-    const double h = static_cast<double>(y2) - y1 + 1;
-    if (w <= 0 || h <= 0)
+    double w, h;
+    UT_DMatrix4 toClip, toWorld;
+    if (!clipSetup(x1, x2, y1, y2, projection, transform, w, h, toClip))
         return 2;
-    // World to clip is p * transform * projection; undo it in double.
-    const UT_DMatrix4 toClip = UT_DMatrix4(transform) * UT_DMatrix4(projection);
-    UT_DMatrix4 toWorld;
     if (toClip.invert(toWorld) != 0)
         return 1;
     const double ndcX = 2.0 * (x - x1) / w - 1.0;
@@ -337,11 +364,8 @@ RE_OGLRender::mapWorld(float x, float y, short x1, short x2, short y1, short y2,
     for (int k = 0; k < 2; ++k)
     {
         const double clip[4] = {ndcX, ndcY, k == 0 ? -1.0 : 1.0, 1.0};
-        double p[4] = {0, 0, 0, 0};
-        for (int c = 0; c < 4; ++c)
-            for (int r = 0; r < 4; ++r)
-                p[c] += clip[r] * toWorld(r, c);
-        if (!std::isfinite(p[3]) || std::fabs(p[3]) < 1e-300)
+        double p[4];
+        if (!rowTimes(clip, toWorld, p))
             return 1;
         for (int i = 0; i < 3; ++i)
         {
@@ -364,17 +388,13 @@ RE_OGLRender::mapScreen(const UT_Vector3 &p, short x1, short x2, short y1, short
                         const UT_Matrix4 &projection, const UT_Matrix4 &transform,
                         float &sx, float &sy) const
 {
-    const double w = static_cast<double>(x2) - x1 + 1;
-    const double h = static_cast<double>(y2) - y1 + 1;
-    if (w <= 0 || h <= 0)
+    double w, h;
+    UT_DMatrix4 toClip;
+    if (!clipSetup(x1, x2, y1, y2, projection, transform, w, h, toClip))
         return 2;
-    const UT_DMatrix4 toClip = UT_DMatrix4(transform) * UT_DMatrix4(projection);
     const double pt[4] = {p.x(), p.y(), p.z(), 1.0};
-    double clip[4] = {0, 0, 0, 0};
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r)
-            clip[c] += pt[r] * toClip(r, c);
-    if (!std::isfinite(clip[3]) || std::fabs(clip[3]) < 1e-300)
+    double clip[4];
+    if (!rowTimes(pt, toClip, clip))
         return 1;
     const double wx = x1 + (clip[0] / clip[3] + 1.0) * 0.5 * w;
     const double wy = y1 + (clip[1] / clip[3] + 1.0) * 0.5 * h;

@@ -19,55 +19,9 @@ const std::vector<int> theNoShaders;
 
 // ---- Display objects -----------------------------------------------------
 
-void
-RE_OGLRender::defineAnObject(bool smart, int id)
-{
-    myDefining = id;
-    myDefiningSmart = smart;
-    myObjects[id] = smart;
-    if (smart)
-    {
-        mySmartObjects[id] = SmartObject();
-        myPendingShaders.clear();
-    }
-}
-
 int
-RE_OGLRender::startObjectDefine()
+RE_OGLRender::startDefine(bool smart)
 {
-    journal("startObjectDefine");
-    if (myDefining >= 0 || myPrimitive)
-        return -1;
-    int id = 0;
-    if (glReady())
-    {
-        id = static_cast<int>(glGenLists(1));
-        if (id <= 0)
-            return -1;
-        glNewList(static_cast<GLuint>(id), GL_COMPILE);
-    }
-    else
-        id = ourRecordOnlyIdBase + myNextObjectId++;
-    defineAnObject(false, id);
-    return id;
-}
-
-void
-RE_OGLRender::endObjectDefine()
-{
-    journal("endObjectDefine");
-    if (myDefining < 0 || myPrimitive)
-        return;
-    if (glReady() && myDefining < ourRecordOnlyIdBase)
-        glEndList();
-    myDefining = -1;
-    myDefiningSmart = false;
-}
-
-int
-RE_OGLRender::startSmartObjectDefine()
-{
-    journal("startSmartObjectDefine");
     if (myDefining >= 0 || myPrimitive)
         return -1;
     int id = 0;
@@ -83,8 +37,55 @@ RE_OGLRender::startSmartObjectDefine()
     }
     else
         id = ourRecordOnlyIdBase + myNextObjectId++;
-    defineAnObject(true, id);
+    myDefining = id;
+    myDefiningSmart = smart;
+    myObjects[id] = smart;
+    if (smart)
+    {
+        mySmartObjects[id] = SmartObject();
+        myPendingShaders.clear();
+    }
     return id;
+}
+
+int
+RE_OGLRender::startObjectDefine()
+{
+    journal("startObjectDefine");
+    return startDefine(false);
+}
+
+bool
+RE_OGLRender::endDefine()
+{
+    bool ok = true;
+    if (glReady() && myDefining < ourRecordOnlyIdBase)
+    {
+        glEndList();
+        ok = glGetError() == GL_NO_ERROR;
+        // GL only compiled the definition while the record followed it:
+        // bring GL up to the record.
+        sendDrawingState();
+    }
+    myDefining = -1;
+    myDefiningSmart = false;
+    return ok;
+}
+
+void
+RE_OGLRender::endObjectDefine()
+{
+    journal("endObjectDefine");
+    if (myDefining < 0 || myPrimitive)
+        return;
+    endDefine();
+}
+
+int
+RE_OGLRender::startSmartObjectDefine()
+{
+    journal("startSmartObjectDefine");
+    return startDefine(true);
 }
 
 bool
@@ -93,15 +94,7 @@ RE_OGLRender::endSmartObjectDefine()
     journal("endSmartObjectDefine");
     if (myDefining < 0 || !myDefiningSmart || myPrimitive)
         return false;
-    bool ok = true;
-    if (glReady() && myDefining < ourRecordOnlyIdBase)
-    {
-        glEndList();
-        ok = glGetError() == GL_NO_ERROR;
-    }
-    myDefining = -1;
-    myDefiningSmart = false;
-    return ok;
+    return endDefine();
 }
 
 void
@@ -110,8 +103,15 @@ RE_OGLRender::drawObject(int id)
     journal("drawObject", {static_cast<double>(id)});
     if (!isObject(id) || id == myDefining)
         return;
-    if (glReady() && id < ourRecordOnlyIdBase)
-        glCallList(static_cast<GLuint>(id));
+    if (!glReady() || id >= ourRecordOnlyIdBase)
+        return;
+    glCallList(static_cast<GLuint>(id));
+    // What the object left behind is not in the record: a pop inside it
+    // restores the state of the time it was defined, not of now. Bring GL
+    // back to the record (inside another definition that would be compiled
+    // in as the record of that time, so leave it there).
+    if (myDefining < 0)
+        sendDrawingState();
 }
 
 void
@@ -135,6 +135,9 @@ RE_OGLRender::isObject(int id) const
 bool
 RE_OGLRender::isSmartObjectDirty(int id) const
 {
+    // A negative id is an empty cache slot: nothing there to rebuild.
+    if (id < 0)
+        return false;
     auto found = mySmartObjects.find(id);
     // An object that is gone has to be rebuilt as much as a dirty one.
     return found == mySmartObjects.end() || found->second.dirty;

@@ -42,7 +42,21 @@ const size_t theStackLimit = 1024;
 void
 RE_OGLRender::setColor(float r, float g, float b, float a)
 {
-    journal("setColor", {r, g, b, a});
+    applyColor("setColor", r, g, b, a);
+}
+
+// c4DW and setColor differ only in name: GL's current colour is both the
+// vertex colour inside a primitive and the colour of what follows.
+void
+RE_OGLRender::c4DW(float r, float g, float b, float a)
+{
+    applyColor("c4DW", r, g, b, a);
+}
+
+void
+RE_OGLRender::applyColor(const char *op, float r, float g, float b, float a)
+{
+    journal(op, {r, g, b, a});
     myColor[0] = r;
     myColor[1] = g;
     myColor[2] = b;
@@ -78,18 +92,6 @@ RE_OGLRender::popColor()
     myColorStack.resize(at);
     if (glReady())
         glColor4fv(myColor);
-}
-
-void
-RE_OGLRender::c4DW(float r, float g, float b, float a)
-{
-    journal("c4DW", {r, g, b, a});
-    myColor[0] = r;
-    myColor[1] = g;
-    myColor[2] = b;
-    myColor[3] = a;
-    if (glReady())
-        glColor4f(r, g, b, a);
 }
 
 // ---- Lines ---------------------------------------------------------------
@@ -317,8 +319,14 @@ RE_OGLRender::polygonOffset(int on)
 {
     journal("polygonOffset", {static_cast<double>(on)});
     myPolygonOffset = on != 0;
-    if (!glReady())
-        return;
+    if (glReady())
+        sendPolygonOffset();
+}
+
+// Filled faces and lines both, so wire drawn over a depth pass is offset too.
+void
+RE_OGLRender::sendPolygonOffset()
+{
     if (myPolygonOffset)
     {
         glEnable(GL_POLYGON_OFFSET_FILL);

@@ -135,6 +135,14 @@ TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
     EXPECT_TRUE(isNear(pixel(55, 55), 0, 255, 0));
     EXPECT_TRUE(isNear(pixel(15, 15), 0, 0, 0));
 
+    // Replaying leaves the colour in force where it is drawn, not the one
+    // the pop inside the object restored when it was defined.
+    render()->clear();
+    render()->setColor(1, 0, 0);
+    render()->drawObject(id);
+    triangle(60, 60, 30);
+    EXPECT_TRUE(isNear(pixel(65, 65), 255, 0, 0));
+
     render()->deleteObject(id);
     render()->clear();
     render()->drawObject(id);

@@ -5,9 +5,13 @@
 #include "host/RE/RE_Shader.h"
 #include "host/UT/UT_Matrix4.h"
 
+#include "tests/support/VantrelExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using vantrel_test::expectMatrixNear;
 
 namespace
 {
@@ -15,14 +19,6 @@ UT_Vector3
 transformPoint(const UT_Vector3 &p, const UT_Matrix4 &m)
 {
     return p * m;
-}
-
-void
-expectMatrixNear(const UT_Matrix4 &a, const UT_Matrix4 &b)
-{
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            EXPECT_NEAR(a(r, c), b(r, c), 1e-5f) << "at " << r << "," << c;
 }
 }
 
@@ -234,6 +230,7 @@ TEST(RE_RenderState, DisplayObjectBookkeepingWithoutGL)
     r.deleteSmartObject(b);
     EXPECT_FALSE(r.isObject(a));
     EXPECT_TRUE(r.isSmartObjectDirty(b)); // gone means rebuild
+    EXPECT_FALSE(r.isSmartObjectDirty(-1)); // an empty slot has nothing to rebuild
     EXPECT_TRUE(r.getShadersUsedBySmartObject(b).empty());
     r.drawObject(a);     // unknown ids are ignored
     r.deleteObject(-7);

@@ -3,20 +3,13 @@
 #include "host/UT/UT_Matrix4.h"
 #include "host/UT/UT_Plane.h"
 
+#include "tests/support/VantrelExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace
-{
-void
-expectNear(const UT_Vector3 &a, const UT_Vector3 &b, float tol = 1e-5f)
-{
-    EXPECT_NEAR(a.x(), b.x(), tol);
-    EXPECT_NEAR(a.y(), b.y(), tol);
-    EXPECT_NEAR(a.z(), b.z(), tol);
-}
-} // namespace
+using vantrel_test::expectNear;
 
 TEST(UT_BoundingBoxTest, EmptyGrowTransformAndRayHits)
 {

@@ -1,22 +1,18 @@
 #include "host/UT/UT_Matrix3.h"
 #include "host/UT/UT_Matrix4.h"
 
+#include "tests/support/VantrelExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
+using vantrel_test::expectNear;
+
 namespace
 {
 const float thePi = 3.14159265f;
-
-void
-expectNear(const UT_Vector3 &a, const UT_Vector3 &b, float tol = 1e-5f)
-{
-    EXPECT_NEAR(a.x(), b.x(), tol);
-    EXPECT_NEAR(a.y(), b.y(), tol);
-    EXPECT_NEAR(a.z(), b.z(), tol);
-}
 } // namespace
 
 TEST(UT_Matrix4Test, RowVectorsAndAppendPrependOrder)
