@@ -238,7 +238,7 @@ GB_Detail::markBoundedPoints(std::vector<unsigned char> &marks,
                              bool used_points_only) const
 {
     bool restricted = group || (closure && closure->isValid());
-    if (!restricted && !used_points_only)
+    if (!restricted && (!used_points_only || allPointsUsed()))
         return false;
 
     // Points that no primitive uses get 2 so they can be told apart from
@@ -260,6 +260,60 @@ GB_Detail::markBoundedPoints(std::vector<unsigned char> &marks,
     return true;
 }
 
+namespace
+{
+// Grows [lo, hi] by the points (only the marked ones when MARKED; moved by
+// the row-major matrix m first when XFORM). One loop per case keeps the
+// plain case a tight run of min and max over the position array.
+template <bool MARKED, bool XFORM>
+bool
+growBounds(const float *pos, int npoints, const unsigned char *marks,
+           const float *m, float lo[3], float hi[3])
+{
+    float x0 = lo[0], y0 = lo[1], z0 = lo[2];
+    float x1 = hi[0], y1 = hi[1], z1 = hi[2];
+    bool found = false;
+    for (int pt = 0; pt < npoints; ++pt, pos += 3)
+    {
+        if (MARKED && !marks[pt])
+            continue;
+        float x = pos[0], y = pos[1], z = pos[2];
+        if (XFORM)
+        {
+            float w = x * m[3] + y * m[7] + z * m[11] + m[15];
+            if (w == 0.0f)
+                w = 1.0f;
+            float tx = (x * m[0] + y * m[4] + z * m[8] + m[12]) / w;
+            float ty = (x * m[1] + y * m[5] + z * m[9] + m[13]) / w;
+            float tz = (x * m[2] + y * m[6] + z * m[10] + m[14]) / w;
+            x = tx, y = ty, z = tz;
+        }
+        x0 = std::min(x0, x), x1 = std::max(x1, x);
+        y0 = std::min(y0, y), y1 = std::max(y1, y);
+        z0 = std::min(z0, z), z1 = std::max(z1, z);
+        found = true;
+    }
+    lo[0] = x0, lo[1] = y0, lo[2] = z0;
+    hi[0] = x1, hi[1] = y1, hi[2] = z1;
+    return found;
+}
+}
+
+bool
+GB_Detail::allPointsUsed() const
+{
+    if (myAllPointsUsedAt == myChangeCount)
+        return myAllPointsUsed;
+    std::vector<unsigned char> used(size_t(getNumPoints()), 0);
+    int count = 0;
+    for (int v : myVertexPoints)
+        if (!used[size_t(v)])
+            used[size_t(v)] = 1, ++count;
+    myAllPointsUsed = count == getNumPoints();
+    myAllPointsUsedAt = myChangeCount;
+    return myAllPointsUsed;
+}
+
 int
 GB_Detail::boundPoints(UT_BoundingBox &box, const UT_Matrix4 *xform,
                        const GB_PrimitiveGroup *group,
@@ -272,31 +326,17 @@ GB_Detail::boundPoints(UT_BoundingBox &box, const UT_Matrix4 *xform,
     constexpr float big = std::numeric_limits<float>::max();
     float lo[3] = {big, big, big};
     float hi[3] = {-big, -big, -big};
-    bool found = false;
     int npoints = getNumPoints();
     const float *pos = myPositions.data();
+    const unsigned char *mark = marks.data();
     const float *m = xform ? xform->data() : nullptr;  // row-major 4x4
-    for (int pt = 0; pt < npoints; ++pt, pos += 3)
-    {
-        if (marked && !marks[pt])
-            continue;
-        float p[3] = {pos[0], pos[1], pos[2]};
-        if (m)
-        {
-            float w = p[0] * m[3] + p[1] * m[7] + p[2] * m[11] + m[15];
-            if (w == 0.0f)
-                w = 1.0f;
-            for (int c = 0; c < 3; ++c)
-                p[c] = (pos[0] * m[c] + pos[1] * m[4 + c] + pos[2] * m[8 + c] +
-                        m[12 + c]) / w;
-        }
-        for (int c = 0; c < 3; ++c)
-        {
-            lo[c] = std::min(lo[c], p[c]);
-            hi[c] = std::max(hi[c], p[c]);
-        }
-        found = true;
-    }
+    bool found;
+    if (marked)
+        found = m ? growBounds<true, true>(pos, npoints, mark, m, lo, hi)
+                  : growBounds<true, false>(pos, npoints, mark, m, lo, hi);
+    else
+        found = m ? growBounds<false, true>(pos, npoints, mark, m, lo, hi)
+                  : growBounds<false, false>(pos, npoints, mark, m, lo, hi);
     if (!found)
         return 0;
     box.setBounds(lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);

@@ -144,6 +144,9 @@ protected:
                          const GU_PrimGroupClosure *closure) const;
 
 private:
+    // Whether every point lies on some primitive. Found once per change
+    // count, so bounding an unchanged mesh need not mark its points.
+    bool allPointsUsed() const;
     int boundPoints(UT_BoundingBox &box, const UT_Matrix4 *xform,
                     const GB_PrimitiveGroup *group,
                     const GU_PrimGroupClosure *closure,
@@ -153,6 +156,8 @@ private:
     int myChangeCount = 0;
     unsigned char myCacheable = 1;
     int myCacheBlockCounts[2] = {0, 0};
+    mutable int myAllPointsUsedAt = -1;  // change count of myAllPointsUsed
+    mutable bool myAllPointsUsed = false;
 
     std::vector<float> myPositions;
     std::vector<unsigned char> myPrimTypes;

@@ -136,9 +136,10 @@ TEST(GU_Builder, BoundsFollowTransformGroupAndClosure)
     GU_Detail gdp;
     gdp.buildBox(UT_Vector3(1, 1, 1));
     gdp.buildBox(UT_Vector3(1, 1, 1), UT_Vector3(10, 0, 0));
+    UT_BoundingBox box;
+    ASSERT_EQ(gdp.getBBox(&box), 1);  // while every point is on a box
     gdp.appendPoint(UT_Vector3(-50, 0, 0));  // on no primitive
 
-    UT_BoundingBox box;
     ASSERT_EQ(gdp.getBBox(&box), 1);
     EXPECT_FLOAT_EQ(box.xmin(), -0.5f);
     ASSERT_EQ(gdp.getBBox(&box, nullptr, nullptr, false), 1);
