@@ -11,8 +11,8 @@
 
 namespace
 {
-// Deeper nesting is refused (and its pop then ignored): it can only come
-// from a push without a pop.
+// Deeper nesting of matrices or viewports is refused: it can only come from
+// pushes without pops, which must not grow the stacks without bound.
 const size_t theMaxMatrixDepth = 1024;
 
 bool
@@ -249,7 +249,7 @@ RE_OGLRender::viewport2DS(short x1, short x2, short y1, short y2)
     myViewport.vy1 = y1;
     myViewport.vy2 = y2;
     if (glReady())
-        glViewport(x1, y1, std::max(0, x2 - x1 + 1), std::max(0, y2 - y1 + 1));
+        sendViewport();
 }
 
 void
@@ -271,7 +271,8 @@ void
 RE_OGLRender::pushViewport()
 {
     journal("pushViewport");
-    myViewportStack.push_back(myViewport);
+    if (myViewportStack.size() < theMaxMatrixDepth)
+        myViewportStack.push_back(myViewport);
 }
 
 void
@@ -296,7 +297,7 @@ RE_OGLRender::screenMask2DS(short x1, short x2, short y1, short y2)
     myViewport.my1 = y1;
     myViewport.my2 = y2;
     if (glReady())
-        glScissor(x1, y1, std::max(0, x2 - x1 + 1), std::max(0, y2 - y1 + 1));
+        sendViewport();
 }
 
 void
