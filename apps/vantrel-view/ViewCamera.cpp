@@ -83,13 +83,9 @@ bool
 saveCamera(const GUI_ViewParameter &cam, const char *path)
 {
     std::ofstream out(path);
-    if (!out || cam.save(out, '\n') != 0)
-    {
-        std::fprintf(stderr, "vantrel-view: cannot write camera \"%s\"\n", path);
-        return false;
-    }
+    const bool written = out && cam.save(out, '\n') == 0;
     out.close();
-    if (out.fail())
+    if (!written || out.fail())
     {
         std::fprintf(stderr, "vantrel-view: cannot write camera \"%s\"\n", path);
         return false;
