@@ -26,21 +26,13 @@ struct GUI_DetailLook::RenderShare
 };
 
 GUI_DetailLook::GUI_DetailLook(GU_DetailHandle *handle)
+    : GUI_DetailLook(nullptr, nullptr, handle)
 {
-    init(nullptr, nullptr, handle);
 }
 
 GUI_DetailLook::GUI_DetailLook(GUI_DetailRender3D *r3d, GUI_DetailRender2D *r2d,
                                GU_DetailHandle *handle)
 {
-    init(r3d, r2d, handle);
-}
-
-void
-GUI_DetailLook::init(GUI_DetailRender3D *r3d, GUI_DetailRender2D *r2d,
-                     GU_DetailHandle *handle)
-{
-    myWireColor = UT_Color(UT_RGB, 1.0f, 1.0f, 1.0f);
     if (handle)
         setDetailHandle(*handle);
 
@@ -50,10 +42,6 @@ GUI_DetailLook::init(GUI_DetailRender3D *r3d, GUI_DetailRender2D *r2d,
     share->r3d = r3d ? r3d : new GUI_DetailRender3D();
     share->r3d->setDetailLook(this);
     joinShare(share);
-
-    myViewportMask = 0xFFFFFFFF;
-    myEnableDOPDisplay = true;
-    myIsChosenDopnet = false;
 }
 
 GUI_DetailLook::GUI_DetailLook(const GUI_DetailLook &src)
@@ -227,23 +215,24 @@ GUI_DetailLook::getIsDetailTempSelected(int) const
 void
 GUI_DetailLook::getDetailPath(UT_String &path, int i) const
 {
-    path = "";
-    OP_Node *node = mySop ? mySop : myObject;
-    if (i < 0 || i >= getNumDetailHandles() || !node)
-        return;
-    node->getFullPath(path);
-    appendDOPDataName(path, i, false);
+    writeDetailPath(path, i, false);
 }
 
 void
 GUI_DetailLook::getDetailDescriptivePath(UT_String &path, int i) const
+{
+    writeDetailPath(path, i, true);
+}
+
+void
+GUI_DetailLook::writeDetailPath(UT_String &path, int i, bool descriptive) const
 {
     path = "";
     OP_Node *node = mySop ? mySop : myObject;
     if (i < 0 || i >= getNumDetailHandles() || !node)
         return;
     node->getFullPath(path);
-    appendDOPDataName(path, i, true);
+    appendDOPDataName(path, i, descriptive);
 }
 
 int
@@ -306,12 +295,9 @@ GUI_DetailLook::setXform(const UT_Matrix4 &xform) const
 void
 GUI_DetailLook::setLightArray(RE_Light *const *lights, int count)
 {
-    if (!myRender3D)
-        return;
-    if (count > 0)
+    // The renderer itself keeps no lights for a count below 1.
+    if (myRender3D)
         myRender3D->setLightArray(lights, count);
-    else
-        myRender3D->setLightArray(nullptr, 0);
 }
 
 void

@@ -184,11 +184,12 @@ private:
     // The renderers and the looks sharing them.
     struct RenderShare;
 
-    void init(GUI_DetailRender3D *r3d, GUI_DetailRender2D *r2d,
-              GU_DetailHandle *handle);
     void joinShare(const std::shared_ptr<RenderShare> &share);
     void leaveShare();
     void dropCaches(bool drop_2d, bool main_render_for_3d);
+    // The path of the node handle i shows, with the derived look's name for
+    // its simulation data (descriptive or not) appended.
+    void writeDetailPath(UT_String &path, int i, bool descriptive) const;
 
     using FlagGetter = int (GUI_DetailLookFlags::*)() const;
     using FlagSetter = void (GUI_DetailLookFlags::*)(int);
@@ -206,7 +207,7 @@ private:
     GU_DetailHandle myDetailHandle;
     UT_BoundingBox myBBox;
     UT_BoundingSphere myBSphere;
-    UT_Color myWireColor;
+    UT_Color myWireColor{UT_RGB, 1.0f, 1.0f, 1.0f};
     OP_Node *myObject = nullptr;
     OP_Node *mySop = nullptr;
     GUI_DetailRender3D *myRender3D = nullptr;
