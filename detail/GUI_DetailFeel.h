@@ -23,7 +23,6 @@ public:
 
     void setCurrent2D() { myCurrent2D = 1; }
     void setCurrent3D() { myCurrent2D = 0; }
-    bool isCurrent2D() const { return myCurrent2D != 0; }
 
     // The look's 2D renderer while 2D is current, else its 3D renderer;
     // null without a look.

@@ -73,7 +73,7 @@ GUI_DetailRender3D::copyFrom(const GUI_DetailRender3D &src)
     myHiddenGeometry = src.myHiddenGeometry;
     myGeoIdx = src.myGeoIdx;
     resizeCache(0);
-    resizeCache(src.getNumCachedHandles());
+    resizeCache(src.myGeoIds.entries());
 }
 
 GUI_DetailRender3D::~GUI_DetailRender3D()

@@ -53,7 +53,6 @@ public:
     RE_Displace *getREDisplace() const { return myDisplace; }
     void setREDisplace(RE_Displace *displace);
     void setMaterialXform(const UT_Matrix4 &xform) { myMaterialXform = xform; }
-    const UT_Matrix4 &getMaterialXform() const { return myMaterialXform; }
 
     // The lights are the caller's and must outlive their use. A count
     // below 1 means no lights.
@@ -66,11 +65,9 @@ public:
     // within that distance of zero.
     bool setXform(const UT_Matrix4 &xform);
     const UT_Matrix4 &getXform() const { return myXform; }
-    bool isZeroXform() const { return myZeroXform; }
     // Whether the transform mirrors, so polygons draw with reversed winding.
     bool getReverseWinding() const { return myReverseWinding; }
     void setPivot(const UT_Vector3 &pivot) { myPivot = pivot; }
-    const UT_Vector3 &getPivot() const { return myPivot; }
 
     const GUI_DetailRender3DFlags &getFlags() const { return myFlags; }
     void setAllowShadingOpenCurves(bool on) { myFlags.allowShadingOpenCurves(on); }
@@ -86,9 +83,6 @@ public:
     int getGeoIdx() const { return myGeoIdx; }
     // The level of detail of the library-wide options.
     float getValidLOD() const;
-
-    // Number of handles the cache bookkeeping is sized for.
-    int getNumCachedHandles() const { return myGeoIds.entries(); }
 
 protected:
     virtual int getBoundingBoxSingle(UT_BoundingBox &box, const UT_Matrix3 *rot) const;
