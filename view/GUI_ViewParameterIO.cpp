@@ -303,8 +303,7 @@ GUI_ViewParameter::oldLoad(UT_IStream &is, int version)
         return false;
 
     float trailing[6];
-    const int got = is.isBinary() ? is.bread(trailing, 6) : is.aread(trailing, 6);
-    if (got < 6)
+    if (is.read(trailing, 6) < 6)
         return false;
 
     markStale(GUI_ViewFlag::STALE_ALL_INIT);

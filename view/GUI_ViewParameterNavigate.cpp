@@ -386,7 +386,9 @@ GUI_ViewParameter::homeToBox(short view_width, short view_height, UT_BoundingBox
     myOrthoWidth = theHomeMargin * fit_w;
     myHomeRadius = UT_Vector3(fit_w, box_h, box_d).length();
     myHomeDistance = UT_Vector3(myP[0] - myT[0], myP[1] - myT[1], myP[2] - myT[2]).length();
-    myHomeAdjBoxWidth = myFlag.ortho() ? myOrthoWidth : myAperture / myFocalLength * dist;
+    // The frustum's width at the homing distance.
+    myHomeAdjBoxWidth = getFrustumWidth(dist, myAperture, myFocalLength, myOrthoWidth,
+                                        myFlag.ortho());
     myHomeOrthoWidth = myOrthoWidth;
     myHomeWidthInPixels = false;
 

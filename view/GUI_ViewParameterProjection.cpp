@@ -46,7 +46,7 @@ GUI_ViewParameter::setProjection(RE_Render *r)
         f = n + 0.01f;
 
     const bool ortho = myFlag.ortho();
-    const float w = ortho ? myOrthoWidth : myAperture / myFocalLength * n;
+    const float w = getFrustumWidth(n, myAperture, myFocalLength, myOrthoWidth, ortho);
     const float h = w * view_h / view_w;
 
     const float cx = w * myWinX;
@@ -89,8 +89,8 @@ GUI_ViewParameter::setProjection(RE_Render *r)
     myLastWinCenterY = cy;
     myLastWinWidth = 2.0f * hw;
     myLastWinHeight = 2.0f * hh;
-    myLastFrustumWidth = ortho ? myOrthoWidth : myAperture / myFocalLength * n;
-    myLastFrustumHeight = myLastFrustumWidth * view_h / view_w;
+    myLastFrustumWidth = w;
+    myLastFrustumHeight = h;
 }
 
 void
@@ -134,31 +134,20 @@ GUI_ViewParameter::internalScroll(RE_Render *r, float dx, float dy,
     {
         // Measure one pixel on the near plane with the matrices the picture
         // was drawn with.
-        const short x1 = static_cast<short>(rect.x1());
-        const short x2 = static_cast<short>(rect.x2());
-        const short y1 = static_cast<short>(rect.y1());
-        const short y2 = static_cast<short>(rect.y2());
-        UT_Vector3 origin, along_x, along_y, far_point;
+        auto nearPoint = [&](float x, float y) {
+            UT_Vector3 near_point, far_point;
+            r->mapWorld(x, y, static_cast<short>(rect.x1()), static_cast<short>(rect.x2()),
+                        static_cast<short>(rect.y1()), static_cast<short>(rect.y2()),
+                        myProjection, myTransform,
+                        near_point.x(), near_point.y(), near_point.z(),
+                        far_point.x(), far_point.y(), far_point.z());
+            return near_point;
+        };
         const float px = float(rect.x1());
         const float py = float(rect.y1());
-        r->mapWorld(px, py, x1, x2, y1, y2, myProjection, myTransform,
-                    origin.x(), origin.y(), origin.z(),
-                    far_point.x(), far_point.y(), far_point.z());
-        r->mapWorld(px + 1.0f, py, x1, x2, y1, y2, myProjection, myTransform,
-                    along_x.x(), along_x.y(), along_x.z(),
-                    far_point.x(), far_point.y(), far_point.z());
-        ux = origin.distance(along_x);
-        if (measure_y)
-        {
-            r->mapWorld(px, py + 1.0f, x1, x2, y1, y2, myProjection, myTransform,
-                        along_y.x(), along_y.y(), along_y.z(),
-                        far_point.x(), far_point.y(), far_point.z());
-            uy = origin.distance(along_y);
-        }
-        else
-        {
-            uy = ux;
-        }
+        const UT_Vector3 origin = nearPoint(px, py);
+        ux = origin.distance(nearPoint(px + 1.0f, py));
+        uy = measure_y ? origin.distance(nearPoint(px, py + 1.0f)) : ux;
     }
     else
     {
