@@ -37,7 +37,6 @@ public:
     const char *className() const { return "GUI_ViewFlag"; }
 
     uint32_t word() const { return myWord; }
-    void setWord(uint32_t word) { myWord = word; }
 
     bool isSet(uint32_t bits) const { return (myWord & bits) != 0; }
     void set(uint32_t bits) { myWord |= bits; }
@@ -52,12 +51,9 @@ public:
     void xformStale(bool on) { set(XFORM_STALE, on); }
     bool ixformStale() const { return isSet(IXFORM_STALE); }
     void ixformStale(bool on) { set(IXFORM_STALE, on); }
-    bool bFlag() const { return isSet(B_FLAG); }
-    void bFlag(bool on) { set(B_FLAG, on); }
     bool rotoTracksWindow() const { return isSet(ROTO_TRACKS_WINDOW); }
     void rotoTracksWindow(bool on) { set(ROTO_TRACKS_WINDOW, on); }
     bool initialized() const { return isSet(INITIALIZED); }
-    void initialized(bool on) { set(INITIALIZED, on); }
     bool rxyzStale() const { return isSet(RXYZ_STALE); }
     void rxyzStale(bool on) { set(RXYZ_STALE, on); }
 
@@ -69,9 +65,6 @@ public:
     // initialised bits never change. False, changing nothing, when the
     // stream holds no further word.
     bool load(UT_IStream &is);
-
-    bool operator==(const GUI_ViewFlag &other) const { return myWord == other.myWord; }
-    bool operator!=(const GUI_ViewFlag &other) const { return myWord != other.myWord; }
 
 private:
     uint32_t myWord = XFORM_STALE | IXFORM_STALE | RXYZ_STALE;
