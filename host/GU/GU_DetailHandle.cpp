@@ -2,6 +2,8 @@
 
 #include "host/GU/GU_Detail.h"
 
+#include <algorithm>
+
 GU_DetailHandle::Shared::~Shared()
 {
     if (myOwned)
@@ -37,24 +39,25 @@ GU_DetailHandle::operator!=(const GU_DetailHandle &other) const
     return mine != theirs;
 }
 
-const GU_Detail *
-GU_DetailHandle::readLock() const
+GU_Detail *
+GU_DetailHandle::lock(bool write) const
 {
     if (isNull())
         return nullptr;
-    ++myShared->myReaders;
-    myShared->myLockIsWrite.push_back(false);
+    myShared->myLockIsWrite.push_back(write);
     return myShared->myGdp;
+}
+
+const GU_Detail *
+GU_DetailHandle::readLock() const
+{
+    return lock(false);
 }
 
 GU_Detail *
 GU_DetailHandle::writeLock() const
 {
-    if (isNull())
-        return nullptr;
-    ++myShared->myWriters;
-    myShared->myLockIsWrite.push_back(true);
-    return myShared->myGdp;
+    return lock(true);
 }
 
 void
@@ -63,9 +66,14 @@ GU_DetailHandle::unlock(const GU_Detail *gdp) const
     if (!gdp || isNull() || gdp != myShared->myGdp ||
         myShared->myLockIsWrite.empty())
         return;
-    if (myShared->myLockIsWrite.back())
-        --myShared->myWriters;
-    else
-        --myShared->myReaders;
     myShared->myLockIsWrite.pop_back();
+}
+
+int
+GU_DetailHandle::countLocks(bool write) const
+{
+    if (!myShared)
+        return 0;
+    const std::vector<bool> &locks = myShared->myLockIsWrite;
+    return int(std::count(locks.begin(), locks.end(), write));
 }

@@ -43,8 +43,8 @@ public:
     // Releases the most recent lock; null (from a failed lock) is ignored.
     void unlock(const GU_Detail *gdp) const;
 
-    int getReadLockCount() const { return myShared ? myShared->myReaders : 0; }
-    int getWriteLockCount() const { return myShared ? myShared->myWriters : 0; }
+    int getReadLockCount() const { return countLocks(false); }
+    int getWriteLockCount() const { return countLocks(true); }
 
 private:
     struct Shared
@@ -52,10 +52,12 @@ private:
         ~Shared();
         GU_Detail *myGdp = nullptr;
         bool myOwned = true;
-        int myReaders = 0;
-        int myWriters = 0;
         std::vector<bool> myLockIsWrite;  // innermost lock last
     };
+
+    GU_Detail *lock(bool write) const;
+    int countLocks(bool write) const;
+
     std::shared_ptr<Shared> myShared;
 };
 
