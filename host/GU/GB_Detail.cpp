@@ -208,21 +208,6 @@ GB_Detail::newPrimitiveGroup(const char *name)
 }
 
 bool
-GB_Detail::destroyPrimitiveGroup(const char *name)
-{
-    for (auto it = myPrimGroups.begin(); it != myPrimGroups.end(); ++it)
-    {
-        if (std::strcmp((*it)->getName(), name ? name : "") == 0)
-        {
-            myPrimGroups.erase(it);
-            bumpChangeCount();
-            return true;
-        }
-    }
-    return false;
-}
-
-bool
 GB_Detail::primitiveChosen(int prim, const GB_PrimitiveGroup *group,
                            const GU_PrimGroupClosure *closure) const
 {
@@ -241,10 +226,9 @@ GB_Detail::markBoundedPoints(std::vector<unsigned char> &marks,
     if (!restricted && (!used_points_only || allPointsUsed()))
         return false;
 
-    // Points that no primitive uses get 2 so they can be told apart from
-    // points of primitives that were left out (0).
+    // Points that no primitive uses stay marked unless used_points_only.
     int npoints = getNumPoints();
-    marks.assign(size_t(npoints), used_points_only ? 0 : 2);
+    marks.assign(size_t(npoints), used_points_only ? 0 : 1);
     if (!used_points_only)
         for (int v : myVertexPoints)
             marks[v] = 0;

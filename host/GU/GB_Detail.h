@@ -115,7 +115,6 @@ public:
     // Returns the existing group of that name or a new empty one; null for
     // an empty name.
     GB_PrimitiveGroup *newPrimitiveGroup(const char *name);
-    bool destroyPrimitiveGroup(const char *name);
     int getNumPrimitiveGroups() const { return int(myPrimGroups.size()); }
 
     // Bounds ------------------------------------------------------------------
@@ -134,7 +133,8 @@ public:
                 bool used_points_only = true) const;
 
 protected:
-    // Marks the points to bound: 1 for each point of a chosen primitive.
+    // Marks the points to bound: non-zero for each point of a chosen
+    // primitive and, unless used_points_only, each point on no primitive.
     // Returns false when every point is taken (no marking needed).
     bool markBoundedPoints(std::vector<unsigned char> &marks,
                            const GB_PrimitiveGroup *group,

@@ -130,13 +130,8 @@ GEO_Detail::getPointAttribBBox(const char *name, UT_BoundingBox *box,
                                const GB_PrimitiveGroup &group) const
 {
     const GB_Attribute *attrib = pointAttribs().find(name, GB_ATTRIB_FLOAT);
-    std::vector<unsigned char> marks(size_t(getNumPoints()), 0);
-    const int *starts = getPrimVertexOffsets();
-    const int *points = getVertexPoints();
-    for (int prim = 0; prim < getNumPrimitives(); ++prim)
-        if (group.contains(prim))
-            for (int v = starts[prim]; v < starts[prim + 1]; ++v)
-                marks[size_t(points[v])] = 1;
+    std::vector<unsigned char> marks;
+    markBoundedPoints(marks, &group, nullptr, true);
     return attribBBox(attrib, box, &marks);
 }
 

@@ -129,6 +129,11 @@ TEST(GU_Builder, GridFacesUpWithPointUVsCoveringTheSquare)
     EXPECT_LT(grid.findTextureAttribute(GB_ATTRIB_VERTEX), 0);
     ASSERT_EQ(grid.getPointAttribBBox("uv", &bounds), 1);
     expectBox(bounds, 0, 1, 0, 1, 0, 0);
+    // Through a primitive group only the points of its cells count.
+    GB_PrimitiveGroup corner;
+    corner.add(0);
+    ASSERT_EQ(grid.getPointAttribBBox("uv", &bounds, corner), 1);
+    expectBox(bounds, 0, 0.2f, 0, 1.0f / 3.0f, 0, 0);
 }
 
 TEST(GU_Builder, BoundsFollowTransformGroupAndClosure)
