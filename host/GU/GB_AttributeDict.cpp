@@ -2,25 +2,6 @@
 
 #include <cstring>
 
-GB_AttributeDict::GB_AttributeDict(const GB_AttributeDict &other)
-    : myElements(other.myElements)
-{
-    for (const auto &attrib : other.myAttribs)
-        myAttribs.push_back(std::make_unique<GB_Attribute>(*attrib));
-}
-
-GB_AttributeDict &
-GB_AttributeDict::operator=(const GB_AttributeDict &other)
-{
-    if (this != &other)
-    {
-        GB_AttributeDict copy(other);
-        myElements = copy.myElements;
-        myAttribs.swap(copy.myAttribs);
-    }
-    return *this;
-}
-
 const GB_Attribute *
 GB_AttributeDict::get(int index) const
 {
@@ -85,16 +66,6 @@ GB_AttributeDict::add(const char *name, GB_AttribType type, int tuple_size,
     myAttribs.push_back(std::make_unique<GB_Attribute>(
         name, type, tuple_size, defaults, myElements));
     return myAttribs.back().get();
-}
-
-bool
-GB_AttributeDict::destroy(const char *name)
-{
-    int index = findIndex(name);
-    if (index < 0)
-        return false;
-    myAttribs.erase(myAttribs.begin() + index);
-    return true;
 }
 
 void

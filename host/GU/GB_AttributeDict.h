@@ -7,14 +7,13 @@
 #include <vector>
 
 // The attributes of one kind of element (points, vertices, primitives or
-// the detail). Attributes keep their index until one is destroyed, so
-// drawers may look an attribute up once and address it by index.
+// the detail). Attributes keep their index until the dictionary is
+// cleared, so drawers may look an attribute up once and address it by
+// index.
 class GB_AttributeDict
 {
 public:
     explicit GB_AttributeDict(int elements = 0) : myElements(elements) {}
-    GB_AttributeDict(const GB_AttributeDict &other);
-    GB_AttributeDict &operator=(const GB_AttributeDict &other);
 
     int entries() const { return int(myAttribs.size()); }
     const GB_Attribute *get(int index) const;
@@ -31,7 +30,6 @@ public:
     // is replaced. Returns null for an empty name.
     GB_Attribute *add(const char *name, GB_AttribType type, int tuple_size,
                       const float *defaults = nullptr);
-    bool destroy(const char *name);
 
     int getNumElements() const { return myElements; }
     void resize(int elements);

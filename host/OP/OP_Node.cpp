@@ -41,14 +41,6 @@ OP_Node::detachFromRefs()
     myRefInputs.clear();
 }
 
-OP_Node *
-OP_Node::getChild(int i) const
-{
-    if (i < 0 || i >= int(myChildren.size()))
-        return nullptr;
-    return myChildren[size_t(i)];
-}
-
 std::string
 OP_Node::getFullPath() const
 {
@@ -78,15 +70,6 @@ OP_Node::addRefOutput(OP_Node *reader)
         return;
     myRefOutputs.push_back(reader);
     reader->myRefInputs.push_back(this);
-}
-
-void
-OP_Node::removeRefOutput(OP_Node *reader)
-{
-    if (!reader)
-        return;
-    eraseValue(myRefOutputs, reader);
-    eraseValue(reader->myRefInputs, this);
 }
 
 bool

@@ -30,10 +30,7 @@ public:
     virtual const char *className() const { return "OP_Node"; }
 
     const char *getName() const { return myName.c_str(); }
-    void setName(const char *name) { myName = name ? name : ""; }
-    OP_Node *getParent() const { return getCreator(); }
     int getNumChildren() const { return int(myChildren.size()); }
-    OP_Node *getChild(int i) const;
 
     // The path from the top of the hierarchy: "/" then the names of the
     // containing nodes and this one, separated by "/".
@@ -42,7 +39,6 @@ public:
 
     // Output references: nodes that read this node's output.
     void addRefOutput(OP_Node *reader);
-    void removeRefOutput(OP_Node *reader);
     // Whether any node reads this node's output; with include_children,
     // also whether any node reads the output of a node inside this one.
     bool hasRefOutputs(bool include_children) const;
