@@ -126,12 +126,7 @@ GUI_DisplayOption::operator=(const GUI_DisplayOption &src)
     if (this == &src)
         return *this;
 
-    myCommon = src.myCommon;
-    for (int i = GUI_NUM_DETAIL_TYPES - 1; i >= 0; i--)
-    {
-        myRecords[i]->copyNonCommon(*src.myRecords[i]);
-        myRecords[i]->copyUserOptions(*src.myRecords[i]);
-    }
+    copyRecords(src);
     copyPair(myImageMinUV, src.myImageMinUV);
     copyPair(myImageMaxUV, src.myImageMaxUV);
     copyPair(myImageOffset, src.myImageOffset);
@@ -144,6 +139,17 @@ GUI_DisplayOption::operator=(const GUI_DisplayOption &src)
     myMoveMode = src.myMoveMode;
     myMoveThreshold = src.myMoveThreshold;
     return *this;
+}
+
+void
+GUI_DisplayOption::copyRecords(const GUI_DisplayOption &src)
+{
+    myCommon = src.myCommon;
+    for (int i = GUI_NUM_DETAIL_TYPES - 1; i >= 0; i--)
+    {
+        myRecords[i]->copyNonCommon(*src.myRecords[i]);
+        myRecords[i]->copyUserOptions(*src.myRecords[i]);
+    }
 }
 
 void

@@ -217,6 +217,9 @@ private:
     }
 
     void initRecords();
+    // The common record, then each kind's record content and user options,
+    // into this set's own records.
+    void copyRecords(const GUI_DisplayOption &src);
     bool matchOptions(GUI_DetailType target, GUI_DetailType source,
                       bool flags, bool user_options);
     bool optionsEqual(GUI_DetailType a, GUI_DetailType b, bool flags,

@@ -98,12 +98,7 @@ GUI_DisplayOption::copyGdpOptions(const GUI_DisplayOption &src)
     if (this == &src)
         return;
 
-    myCommon = src.myCommon;
-    for (int i = GUI_NUM_DETAIL_TYPES - 1; i >= 0; i--)
-    {
-        myRecords[i]->copyNonCommon(*src.myRecords[i]);
-        myRecords[i]->copyUserOptions(*src.myRecords[i]);
-    }
+    copyRecords(src);
     drawMultiTexture(src.drawMultiTexture());
 }
 
