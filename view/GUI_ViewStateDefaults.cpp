@@ -234,12 +234,10 @@ GUI_ViewState::saveAsDefault()
     const GUI_ViewParameter &main_view = myViews[GUI_VIEW_MAIN];
     if (!errorsStopSaving())
     {
-        os << "near ( ";
-        GRwriteFloat(os, main_view.getNear());
-        os << " )\n";
-        os << "far ( ";
-        GRwriteFloat(os, main_view.getFar());
-        os << " )\n";
+        const float near_dist = main_view.getNear();
+        const float far_dist = main_view.getFar();
+        GRwriteFloats(os, 0, "near", &near_dist, 1);
+        GRwriteFloats(os, 0, "far", &far_dist, 1);
     }
     if (!errorsStopSaving())
         os << "adjustlimits ( " << (main_view.getAdjustLimits() ? 1 : 0) << " )\n";

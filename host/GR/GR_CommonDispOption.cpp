@@ -63,20 +63,6 @@ findColorKeyword(const std::string &word)
 }
 
 void
-writeFloats(std::ostream &os, int level, const char *keyword, const float *v,
-            int count)
-{
-    GRwriteIndent(os, level);
-    os << keyword << " (";
-    for (int i = 0; i < count; i++)
-    {
-        os << ' ';
-        GRwriteFloat(os, v[i]);
-    }
-    os << " )\n";
-}
-
-void
 writeUnsigned(std::ostream &os, int level, const char *keyword, unsigned v)
 {
     GRwriteIndent(os, level);
@@ -150,14 +136,14 @@ GR_CommonDispOption::save(std::ostream &os, int indent) const
     {
         float rgb[3];
         myColors[i].getRGB(&rgb[0], &rgb[1], &rgb[2]);
-        writeFloats(os, indent + 1, theColorDefaults[i].keyword, rgb, 3);
+        GRwriteFloats(os, indent + 1, theColorDefaults[i].keyword, rgb, 3);
     }
-    writeFloats(os, indent + 1, "lod", &myLOD, 1);
+    GRwriteFloats(os, indent + 1, "lod", &myLOD, 1);
     writeUnsigned(os, indent + 1, "options", myOptionWord);
     writeUnsigned(os, indent + 1, "primitivemask", myPrimitiveMask);
-    writeFloats(os, indent + 1, "wirewidth", &myWireWidth, 1);
-    writeFloats(os, indent + 1, "polygonoffset", myOffset, 2);
-    writeFloats(os, indent + 1, "highlightoffset", myHighlightOffset, 2);
+    GRwriteFloats(os, indent + 1, "wirewidth", &myWireWidth, 1);
+    GRwriteFloats(os, indent + 1, "polygonoffset", myOffset, 2);
+    GRwriteFloats(os, indent + 1, "highlightoffset", myHighlightOffset, 2);
     GRwriteIndent(os, indent);
     os << "}\n";
     return bool(os);

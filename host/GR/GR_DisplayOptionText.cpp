@@ -75,10 +75,7 @@ GR_DisplayOption::save(std::ostream &os, int indent) const
         const GR_UserOption *option = getUserOption(i);
         if (!option)
             continue;
-        GRwriteIndent(os, indent + 1);
-        os << "useroption ( ";
-        GRwriteQuoted(os, option->getName());
-        os << " )\n";
+        GRwriteQuoted(os, indent + 1, "useroption", option->getName());
     }
     GRwriteIndent(os, indent);
     os << "}\n";

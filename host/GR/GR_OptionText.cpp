@@ -34,10 +34,26 @@ GRwriteFloat(std::ostream &os, float value)
 }
 
 void
-GRwriteQuoted(std::ostream &os, const std::string &text)
+GRwriteFloats(std::ostream &os, int level, const char *keyword,
+              const float *values, int count)
+{
+    GRwriteIndent(os, level);
+    os << keyword << " (";
+    for (int i = 0; i < count; i++)
+    {
+        os << ' ';
+        GRwriteFloat(os, values[i]);
+    }
+    os << " )\n";
+}
+
+void
+GRwriteQuoted(std::ostream &os, int level, const char *keyword,
+              const std::string &text)
 {
     static const char hex[] = "0123456789ABCDEF";
-    os << '"';
+    GRwriteIndent(os, level);
+    os << keyword << " ( \"";
     for (unsigned char c : text)
     {
         if (c <= ' ' || c >= 127 || c == '(' || c == ')' || c == '"' || c == '%')
@@ -45,30 +61,18 @@ GRwriteQuoted(std::ostream &os, const std::string &text)
         else
             os << c;
     }
-    os << '"';
-}
-
-bool
-GRreadWord(UT_IStream &is, std::string &word)
-{
-    return is.getWord(word);
-}
-
-bool
-GRreadOpenBrace(UT_IStream &is)
-{
-    return is.checkToken("{");
+    os << "\" )\n";
 }
 
 bool
 GRreadBlock(UT_IStream &is,
             const std::function<bool(const std::string &keyword)> &readEntry)
 {
-    if (!GRreadOpenBrace(is))
+    if (!is.checkToken("{"))
         return false;
 
     std::string word;
-    while (GRreadWord(is, word))
+    while (is.getWord(word))
     {
         if (word == "}")
             return true;
@@ -85,7 +89,7 @@ bool
 readParen(UT_IStream &is, const char *paren)
 {
     std::string word;
-    return GRreadWord(is, word) && word == paren;
+    return is.getWord(word) && word == paren;
 }
 
 // Reads "(", count words and ")".
@@ -95,7 +99,7 @@ readEntry(UT_IStream &is, std::string *words, int count)
     if (!readParen(is, "("))
         return false;
     for (int i = 0; i < count; i++)
-        if (!GRreadWord(is, words[i]))
+        if (!is.getWord(words[i]))
             return false;
     return readParen(is, ")");
 }
@@ -235,7 +239,7 @@ GRskipValues(UT_IStream &is)
     int depth = 1;
     while (depth > 0)
     {
-        if (!GRreadWord(is, word))
+        if (!is.getWord(word))
             return false;
         if (word == "(")
             depth++;

@@ -16,15 +16,15 @@ class UT_IStream;
 void GRwriteIndent(std::ostream &os, int level);
 // The shortest decimal text that reads back as exactly the same float.
 void GRwriteFloat(std::ostream &os, float value);
-// A string as one token: quoted, with blanks, parentheses, quotes, '%' and
-// control bytes written as %XX.
-void GRwriteQuoted(std::ostream &os, const std::string &text);
 
-// Next whitespace-separated word, whole (a stray NUL byte stays in it);
-// false at the end of input.
-bool GRreadWord(UT_IStream &is, std::string &word);
-// Consumes "{" when it is the next token.
-bool GRreadOpenBrace(UT_IStream &is);
+// Each writes one "keyword ( values )" line at the indent level, in the
+// form the matching reader below takes back.
+void GRwriteFloats(std::ostream &os, int level, const char *keyword,
+                   const float *values, int count);
+// The string is one token: quoted, with blanks, parentheses, quotes, '%'
+// and control bytes written as %XX.
+void GRwriteQuoted(std::ostream &os, int level, const char *keyword,
+                   const std::string &text);
 
 // Reads a whole block: "{", then readEntry for each keyword up to "}".
 // readEntry reads the keyword's values (GRskipValues for keywords it does

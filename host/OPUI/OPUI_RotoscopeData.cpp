@@ -42,18 +42,9 @@ OPUI_RotoscopeData::save(std::ostream &os, int indent) const
 {
     GRwriteIndent(os, indent);
     os << "{\n";
-    GRwriteIndent(os, indent + 1);
-    os << "filename ( ";
-    GRwriteQuoted(os, myFileName);
-    os << " )\n";
-    GRwriteIndent(os, indent + 1);
-    os << "resolution ( ";
-    GRwriteFloat(os, myResolutionFraction);
-    os << " )\n";
-    GRwriteIndent(os, indent + 1);
-    os << "brightness ( ";
-    GRwriteFloat(os, myBrightness);
-    os << " )\n";
+    GRwriteQuoted(os, indent + 1, "filename", myFileName);
+    GRwriteFloats(os, indent + 1, "resolution", &myResolutionFraction, 1);
+    GRwriteFloats(os, indent + 1, "brightness", &myBrightness, 1);
     GRwriteIndent(os, indent);
     os << "}\n";
 }
