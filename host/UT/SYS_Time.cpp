@@ -13,9 +13,3 @@ SYSgettimeofday(SYS_TimeVal *tv)
     tv->tv_usec = long(us % 1000000);
     return 0;
 }
-
-double
-SYStime(const SYS_TimeVal &tv)
-{
-    return double(tv.tv_sec) + double(tv.tv_usec) * 1e-6;
-}

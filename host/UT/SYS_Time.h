@@ -9,5 +9,3 @@ struct SYS_TimeVal
 
 // Fills tv; returns 0 on success, -1 when tv is null.
 int SYSgettimeofday(SYS_TimeVal *tv);
-// The same time as seconds.
-double SYStime(const SYS_TimeVal &tv);

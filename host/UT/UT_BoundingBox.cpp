@@ -56,16 +56,6 @@ UT_BoundingBox::enlargeBounds(const UT_BoundingBox &b)
     enlargeBounds(b.vals[1], b.vals[3], b.vals[5]);
 }
 
-void
-UT_BoundingBox::expandBounds(float amount)
-{
-    for (int a = 0; a < 3; ++a)
-    {
-        vals[a * 2] -= amount;
-        vals[a * 2 + 1] += amount;
-    }
-}
-
 bool
 UT_BoundingBox::isValid() const
 {

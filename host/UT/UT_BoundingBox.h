@@ -27,8 +27,6 @@ public:
     void enlargeBounds(float x, float y, float z);
     void enlargeBounds(const UT_Vector3 &p) { enlargeBounds(p.x(), p.y(), p.z()); }
     void enlargeBounds(const UT_BoundingBox &b);
-    // Grows every side outward by the given amount.
-    void expandBounds(float amount);
 
     // False for an empty box (after initBounds() with no point added).
     bool isValid() const;

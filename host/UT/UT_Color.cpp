@@ -125,35 +125,9 @@ UT_Color::setRGB(float r, float g, float b)
     setValue(r, g, b);
 }
 
-void
-UT_Color::getHSV(float *h, float *s, float *v) const
-{
-    float rgb[3], hsv[3];
-    toRgb(myType, myV, rgb);
-    rgbToHsv(rgb, hsv);
-    if (h) *h = hsv[0];
-    if (s) *s = hsv[1];
-    if (v) *v = hsv[2];
-}
-
-void
-UT_Color::setHSV(float h, float s, float v)
-{
-    myType = UT_HSV;
-    setValue(h, s, v);
-}
-
 float UT_Color::red() const { float r; getRGB(&r, nullptr, nullptr); return r; }
 float UT_Color::green() const { float g; getRGB(nullptr, &g, nullptr); return g; }
 float UT_Color::blue() const { float b; getRGB(nullptr, nullptr, &b); return b; }
-
-float
-UT_Color::luminance() const
-{
-    float r, g, b;
-    getRGB(&r, &g, &b);
-    return 0.299f * r + 0.587f * g + 0.114f * b;
-}
 
 void
 UT_Color::ghost(float amount)

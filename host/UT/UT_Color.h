@@ -29,14 +29,10 @@ public:
     void getRGB(float *r, float *g, float *b) const;
     // Makes the colour RGB.
     void setRGB(float r, float g, float b);
-    void getHSV(float *h, float *s, float *v) const;
-    // Makes the colour HSV.
-    void setHSV(float h, float s, float v);
 
     float red() const;
     float green() const;
     float blue() const;
-    float luminance() const;
 
     // Moves the colour toward a target by amount (0 keeps it, 1 gives the
     // target; clamped to [0, 1]). Without a target it fades toward a

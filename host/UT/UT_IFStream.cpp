@@ -17,7 +17,6 @@ UT_IFStream::open(const char *path, UT_ISTREAM_READTYPE type)
     if (!file->is_open())
         return false;
     setSource(std::move(file), type);
-    myOpen = true;
     return true;
 }
 
@@ -25,5 +24,4 @@ void
 UT_IFStream::close()
 {
     resetSource();
-    myOpen = false;
 }

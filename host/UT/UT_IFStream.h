@@ -14,8 +14,4 @@ public:
     bool open(const char *path, UT_ISTREAM_READTYPE type = UT_ISTREAM_ASCII);
     bool open(const char *path, int type) { return open(path, type == 1 ? UT_ISTREAM_BINARY : UT_ISTREAM_ASCII); }
     void close();
-    bool isOpen() const { return myOpen; }
-
-private:
-    bool myOpen = false;
 };

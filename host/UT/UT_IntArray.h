@@ -3,4 +3,3 @@
 #include "host/UT/UT_ValArray.h"
 
 typedef UT_ValArray<int> UT_IntArray;
-typedef UT_ValArray<float> UT_FloatArray;

@@ -399,22 +399,6 @@ UT_Matrix4T<T>::prerotate(UT_Axis3::axis a, T radians)
 
 template <typename T>
 void
-UT_Matrix4T<T>::getTranslates(UT_Vector3 &t) const
-{
-    t.assign(float(matx[3][0]), float(matx[3][1]), float(matx[3][2]));
-}
-
-template <typename T>
-void
-UT_Matrix4T<T>::setTranslates(const UT_Vector3 &t)
-{
-    matx[3][0] = t.x();
-    matx[3][1] = t.y();
-    matx[3][2] = t.z();
-}
-
-template <typename T>
-void
 UT_Matrix4T<T>::transpose()
 {
     for (int r = 0; r < 4; ++r)

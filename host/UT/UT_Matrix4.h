@@ -72,9 +72,6 @@ public:
     void rotate(const UT_Vector3 &axis, T radians, int norm = 1);
     void prerotate(UT_Axis3::axis a, T radians);
 
-    void getTranslates(UT_Vector3 &t) const;
-    void setTranslates(const UT_Vector3 &t);
-
     void transpose();
     T determinant() const;
     // Determinant of the upper-left 3x3: negative when the transform

@@ -7,8 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace
+{
+// The directories of search path 0 as they are now.
 std::vector<std::string>
-UT_PathFile::getSearchDirs()
+searchDirs()
 {
     std::vector<std::string> dirs;
     const char *path = std::getenv("VANTREL_PATH");
@@ -33,13 +36,14 @@ UT_PathFile::getSearchDirs()
     }
     return dirs;
 }
+} // namespace
 
 int
 UT_PathFile::setSearchPath(int path_id, const char *file_name)
 {
     myDirs.clear();
     if (path_id == VANTREL_SEARCH_PATH)
-        myDirs = getSearchDirs();
+        myDirs = searchDirs();
     myFileName = file_name ? file_name : "";
     myFiltered = false;
     rebuild();

@@ -44,9 +44,6 @@ public:
     int getDirCount() const { return int(myDirs.size()); }
     const char *getDir(int i) const;
 
-    // The directories of search path 0 as they are now.
-    static std::vector<std::string> getSearchDirs();
-
 private:
     void rebuild();
 

@@ -38,16 +38,6 @@ UT_Performance::getEventCount(const char *name) const
     return n;
 }
 
-double
-UT_Performance::getEventTime(const char *name) const
-{
-    double t = 0.0;
-    for (const Event &e : myEvents)
-        if (name && e.name == name)
-            t += e.seconds;
-    return t;
-}
-
 void
 UT_Performance::clearEvents()
 {

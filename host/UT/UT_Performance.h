@@ -30,10 +30,8 @@ public:
     // the event list. Returns its seconds, or 0 when none was open.
     double stopEvent(int record = 1);
 
-    const std::vector<Event> &getEvents() const { return myEvents; }
-    // Events with this name, and their total time.
+    // The number of recorded events with this name.
     int getEventCount(const char *name) const;
-    double getEventTime(const char *name) const;
     void clearEvents();
 
 private:

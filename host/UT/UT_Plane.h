@@ -25,8 +25,6 @@ public:
 
     // Signed distance of p from the plane (positive on the normal's side).
     float distance(const UT_Vector3 &p) const { return (p - myPoint).dot(myNormal); }
-    // p moved along the normal onto the plane.
-    UT_Vector3 project(const UT_Vector3 &p) const { return p - myNormal * distance(p); }
 
     // Where the line orig + t * dir (both directions) meets the plane.
     // Returns 0 and sets hit when it does; -1 (hit untouched) when the line

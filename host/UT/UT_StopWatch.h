@@ -23,10 +23,6 @@ public:
         }
         return myElapsed;
     }
-    // Seconds so far: running time while running, else the stopped time.
-    double getTime() const { return myRunning ? secondsSince(myStart) : myElapsed; }
-    double elapsed() const { return getTime(); }
-    bool isRunning() const { return myRunning; }
 
 private:
     typedef std::chrono::steady_clock Clock;

@@ -71,24 +71,6 @@ UT_String::sprintf(const char *fmt, ...)
 }
 
 bool
-UT_String::startsWith(const char *prefix) const
-{
-    if (!prefix)
-        return false;
-    size_t n = std::strlen(prefix);
-    return myData.size() >= n && myData.compare(0, n, prefix) == 0;
-}
-
-bool
-UT_String::endsWith(const char *suffix) const
-{
-    if (!suffix)
-        return false;
-    size_t n = std::strlen(suffix);
-    return myData.size() >= n && myData.compare(myData.size() - n, n, suffix) == 0;
-}
-
-bool
 UT_String::contains(const char *part) const
 {
     return part && myData.find(part) != std::string::npos;

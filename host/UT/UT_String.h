@@ -27,9 +27,6 @@ public:
     bool isstring() const { return !myData.empty(); }
     bool isNull() const { return myIsNull; }
     int length() const { return int(myData.size()); }
-    // The string always owns its text; kept so callers can ask for it.
-    void harden() { myIsNull = false; }
-    void harden(const char *s) { *this = s; }
     void clear() { myData.clear(); myIsNull = true; }
 
     char operator()(int i) const { return i >= 0 && i < length() ? myData[size_t(i)] : '\0'; }
@@ -41,8 +38,6 @@ public:
     // printf-style formatting into the string; returns the new length.
     int sprintf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
 
-    bool startsWith(const char *prefix) const;
-    bool endsWith(const char *suffix) const;
     bool contains(const char *part) const;
     int compare(const char *s) const;
 

@@ -17,13 +17,5 @@ public:
     float z() const { return vec[2]; }
     float w() const { return vec[3]; }
 
-    // The point after the perspective divide (w = 0 is left undivided).
-    UT_Vector3 dehomogenize() const
-    {
-        if (vec[3] == 0.0f)
-            return UT_Vector3(vec[0], vec[1], vec[2]);
-        return UT_Vector3(vec[0] / vec[3], vec[1] / vec[3], vec[2] / vec[3]);
-    }
-
     float vec[4];
 };

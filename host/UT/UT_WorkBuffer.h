@@ -26,9 +26,6 @@ public:
     void append(char c) { myData.push_back(c); }
     void append(const char *s) { if (s) myData += s; }
     void append(const char *s, size_t len) { if (s) myData.append(s, len); }
-    // printf-style; sprintf replaces the contents, appendSprintf adds.
-    int sprintf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
-    int appendSprintf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
 
     bool operator==(const char *s) const { return myData == (s ? s : ""); }
     bool operator!=(const char *s) const { return !(*this == s); }
