@@ -21,17 +21,3 @@ TIL_TextureMap::setPixel(int x, int y, uint8_t r, uint8_t g, uint8_t b, uint8_t 
     p[2] = b;
     p[3] = a;
 }
-
-bool
-TIL_TextureMap::getPixel(int x, int y, uint8_t rgba[4]) const
-{
-    if (x < 0 || y < 0 || x >= myWidth || y >= myHeight)
-    {
-        rgba[0] = rgba[1] = rgba[2] = rgba[3] = 0;
-        return false;
-    }
-    const uint8_t *p = &myPixels[(static_cast<size_t>(y) * myWidth + x) * 4];
-    for (int i = 0; i < 4; ++i)
-        rgba[i] = p[i];
-    return true;
-}

@@ -24,10 +24,8 @@ public:
     uint8_t *getPixels() { return myPixels.empty() ? nullptr : myPixels.data(); }
     const uint8_t *getPixels() const { return myPixels.empty() ? nullptr : myPixels.data(); }
 
-    // Out-of-range positions are ignored by setPixel and read as
-    // transparent black by getPixel.
+    // Out-of-range positions are ignored.
     void setPixel(int x, int y, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
-    bool getPixel(int x, int y, uint8_t rgba[4]) const;
 
 private:
     int myWidth = 0;
