@@ -139,11 +139,7 @@ UT_Matrix3::transpose()
 float
 UT_Matrix3::determinant() const
 {
-    const auto &m = matx;
-    double d = double(m[0][0]) * (double(m[1][1]) * m[2][2] - double(m[1][2]) * m[2][1]) -
-               double(m[0][1]) * (double(m[1][0]) * m[2][2] - double(m[1][2]) * m[2][0]) +
-               double(m[0][2]) * (double(m[1][0]) * m[2][1] - double(m[1][1]) * m[2][0]);
-    return float(d);
+    return float(UTdeterminant3(matx));
 }
 
 int

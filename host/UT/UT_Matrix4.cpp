@@ -410,11 +410,7 @@ template <typename T>
 T
 UT_Matrix4T<T>::determinant3() const
 {
-    const auto &m = matx;
-    double d = double(m[0][0]) * (double(m[1][1]) * m[2][2] - double(m[1][2]) * m[2][1]) -
-               double(m[0][1]) * (double(m[1][0]) * m[2][2] - double(m[1][2]) * m[2][0]) +
-               double(m[0][2]) * (double(m[1][0]) * m[2][1] - double(m[1][1]) * m[2][0]);
-    return T(d);
+    return T(UTdeterminant3(matx));
 }
 
 template <typename T>
@@ -433,10 +429,7 @@ UT_Matrix4T<T>::determinant() const
                 if (k != c)
                     minor[r - 1][mc++] = matx[r][k];
         }
-        double d3 = minor[0][0] * (minor[1][1] * minor[2][2] - minor[1][2] * minor[2][1]) -
-                    minor[0][1] * (minor[1][0] * minor[2][2] - minor[1][2] * minor[2][0]) +
-                    minor[0][2] * (minor[1][0] * minor[2][1] - minor[1][1] * minor[2][0]);
-        det += ((c & 1) ? -1.0 : 1.0) * double(matx[0][c]) * d3;
+        det += ((c & 1) ? -1.0 : 1.0) * double(matx[0][c]) * UTdeterminant3(minor);
     }
     return T(det);
 }
@@ -523,9 +516,7 @@ UT_Matrix4T<T>::explode(const UT_XformOrder &order, UT_Vector3 &r,
         }
         sc[i] = std::sqrt(sum);
     }
-    double det = lin[0][0] * (lin[1][1] * lin[2][2] - lin[1][2] * lin[2][1]) -
-                 lin[0][1] * (lin[1][0] * lin[2][2] - lin[1][2] * lin[2][0]) +
-                 lin[0][2] * (lin[1][0] * lin[2][1] - lin[1][1] * lin[2][0]);
+    double det = UTdeterminant3(lin);
     bool singular = !(std::fabs(det) > 0.0) || !std::isfinite(det);
     if (det < 0.0)
         for (double &v : sc)
