@@ -11,6 +11,7 @@
 #include <limits>
 #include <sstream>
 #include <strings.h>
+#include <type_traits>
 
 namespace
 {
@@ -62,6 +63,16 @@ parseFloat(const std::string &tok, T &out)
         return false;
     out = T(v);
     return true;
+}
+
+template <typename T>
+bool
+parseValue(const std::string &tok, T &out)
+{
+    if constexpr (std::is_floating_point<T>::value)
+        return parseFloat(tok, out);
+    else
+        return parseInt(tok, out);
 }
 } // namespace
 
@@ -267,7 +278,7 @@ UT_IStream::getLine(UT_WorkBuffer &line)
 
 template <typename T>
 int
-UT_IStream::areadInt(T *v, int n)
+UT_IStream::areadValues(T *v, int n)
 {
     int count = 0;
     std::string tok;
@@ -275,7 +286,7 @@ UT_IStream::areadInt(T *v, int n)
     {
         if (!readToken(tok))
             break;
-        if (!parseInt(tok, v[count]))
+        if (!parseValue(tok, v[count]))
         {
             unread(tok);
             myError = true;
@@ -285,32 +296,12 @@ UT_IStream::areadInt(T *v, int n)
     return count;
 }
 
-template <typename T>
-int
-UT_IStream::areadFloat(T *v, int n)
-{
-    int count = 0;
-    std::string tok;
-    for (; v && count < n; ++count)
-    {
-        if (!readToken(tok))
-            break;
-        if (!parseFloat(tok, v[count]))
-        {
-            unread(tok);
-            myError = true;
-            break;
-        }
-    }
-    return count;
-}
-
-int UT_IStream::aread(short *v, int n) { return areadInt(v, n); }
-int UT_IStream::aread(int *v, int n) { return areadInt(v, n); }
-int UT_IStream::aread(unsigned *v, int n) { return areadInt(v, n); }
-int UT_IStream::aread(int64_t *v, int n) { return areadInt(v, n); }
-int UT_IStream::aread(float *v, int n) { return areadFloat(v, n); }
-int UT_IStream::aread(double *v, int n) { return areadFloat(v, n); }
+int UT_IStream::aread(short *v, int n) { return areadValues(v, n); }
+int UT_IStream::aread(int *v, int n) { return areadValues(v, n); }
+int UT_IStream::aread(unsigned *v, int n) { return areadValues(v, n); }
+int UT_IStream::aread(int64_t *v, int n) { return areadValues(v, n); }
+int UT_IStream::aread(float *v, int n) { return areadValues(v, n); }
+int UT_IStream::aread(double *v, int n) { return areadValues(v, n); }
 
 int
 UT_IStream::readQuotedOrWord(std::string &out)

@@ -118,8 +118,8 @@ private:
     // Returns bytes to the front of the stream, to be read again next.
     void unread(const std::string &bytes);
     int readBytes(unsigned char *out, int n);
-    template <typename T> int areadInt(T *v, int n);
-    template <typename T> int areadFloat(T *v, int n);
+    // Text reads of n values of an integer or floating type.
+    template <typename T> int areadValues(T *v, int n);
     template <typename T> int breadValue(T *v, int n);
     int readQuotedOrWord(std::string &out);
 
