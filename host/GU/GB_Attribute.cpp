@@ -43,14 +43,6 @@ GB_Attribute::setF(int element, const float *values)
               myFloats.begin() + size_t(element) * myTupleSize);
 }
 
-float
-GB_Attribute::getDefault(int component) const
-{
-    if (component < 0 || component >= myTupleSize)
-        return 0.0f;
-    return myDefaults[component];
-}
-
 const char *
 GB_Attribute::getString(int element) const
 {

@@ -46,7 +46,6 @@ public:
     void setF(int element, const float *values);
     const float *getFloatData() const { return myFloats.data(); }
     float *getFloatData() { return myFloats.data(); }
-    float getDefault(int component) const;
 
     // String access. An element without a string gives null.
     const char *getString(int element) const;

@@ -14,19 +14,3 @@ GB_ElementGroup::add(int index)
     }
 }
 
-void
-GB_ElementGroup::remove(int index)
-{
-    if (contains(index))
-    {
-        myMembers[index] = 0;
-        --myCount;
-    }
-}
-
-void
-GB_ElementGroup::clear()
-{
-    myMembers.clear();
-    myCount = 0;
-}

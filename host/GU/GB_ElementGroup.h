@@ -19,8 +19,6 @@ public:
     }
     // Negative indices are ignored.
     void add(int index);
-    void remove(int index);
-    void clear();
     // Number of members.
     int entries() const { return myCount; }
     bool isEmpty() const { return myCount == 0; }

@@ -18,17 +18,12 @@ public:
     {
         return i < 0 || i >= entries() ? nullptr : mySelections[size_t(i)].get();
     }
-    GU_Selection *get(int i)
-    {
-        return i < 0 || i >= entries() ? nullptr : mySelections[size_t(i)].get();
-    }
     // Appends a selection (null for an empty entry); returns its index.
     int append(std::unique_ptr<GU_Selection> selection)
     {
         mySelections.push_back(std::move(selection));
         return entries() - 1;
     }
-    void clear() { mySelections.clear(); }
 
 private:
     std::vector<std::unique_ptr<GU_Selection>> mySelections;
