@@ -9,15 +9,6 @@ GUI_ViewState::GUI_ViewState()
     resetToDefaults();
 }
 
-GUI_ViewState::GUI_ViewState(const GUI_ViewState &src)
-    : myDisplayOptions(src.myDisplayOptions),
-      myViews{src.myViews[0], src.myViews[1], src.myViews[2]},
-      mySnapshot(src.mySnapshot)
-{
-}
-
-GUI_ViewState::~GUI_ViewState() = default;
-
 GUI_ViewState &
 GUI_ViewState::operator=(const GUI_ViewState &src)
 {

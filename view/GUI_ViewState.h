@@ -37,8 +37,10 @@ public:
     };
 
     GUI_ViewState();
-    GUI_ViewState(const GUI_ViewState &src);
-    ~GUI_ViewState();
+    // Copies everything, the snapshot included, without going back to the
+    // defaults.
+    GUI_ViewState(const GUI_ViewState &src) = default;
+    ~GUI_ViewState() = default;
 
     // Copies the display options and cameras; this view state keeps its own
     // snapshot.
