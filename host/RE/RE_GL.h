@@ -9,3 +9,13 @@
 #endif
 #include <GL/gl.h>
 #include <GL/glext.h>
+
+// Switches a GL capability on or off as the record says.
+inline void
+REglEnable(GLenum cap, bool on)
+{
+    if (on)
+        glEnable(cap);
+    else
+        glDisable(cap);
+}

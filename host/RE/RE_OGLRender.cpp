@@ -202,17 +202,11 @@ RE_OGLRender::sendDrawingState()
     glColor4fv(myColor);
     sendLineStyle();
     glLineWidth(myLineWidth);
-    if (myLineSmooth)
-        glEnable(GL_LINE_SMOOTH);
-    else
-        glDisable(GL_LINE_SMOOTH);
+    REglEnable(GL_LINE_SMOOTH, myLineSmooth);
     sendBlend();
     glColorMask(myColorMask[0], myColorMask[1], myColorMask[2], myColorMask[3]);
     glShadeModel(myInterpMode ? GL_SMOOTH : GL_FLAT);
-    if (myZTest)
-        glEnable(GL_DEPTH_TEST);
-    else
-        glDisable(GL_DEPTH_TEST);
+    REglEnable(GL_DEPTH_TEST, myZTest);
     glDepthFunc(GL_NEVER + myZFunc);
     sendPolygonOffset();
     glPolygonOffset(myOffsetFactor, myOffsetUnits);
@@ -220,15 +214,9 @@ RE_OGLRender::sendDrawingState()
                   static_cast<GLuint>(myStencilMask));
     glFrontFace(myReverseWinding ? GL_CW : GL_CCW);
     sendFog();
-    if (myLighting)
-        glEnable(GL_LIGHTING);
-    else
-        glDisable(GL_LIGHTING);
+    REglEnable(GL_LIGHTING, myLighting);
     glBindTexture(GL_TEXTURE_2D, myTexture);
-    if (myTexture)
-        glEnable(GL_TEXTURE_2D);
-    else
-        glDisable(GL_TEXTURE_2D);
+    REglEnable(GL_TEXTURE_2D, myTexture != 0);
 }
 
 // ---- Journal -------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "host/UT/UT_Matrix4.h"
 #include "host/UT/UT_Vector3.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -384,6 +385,9 @@ private:
     // Ids handed out while no GL context is current live far above the ids
     // GL gives, so the two never meet.
     static const int ourRecordOnlyIdBase = 1 << 24;
+    // Every state stack refuses deeper nesting: it can only come from pushes
+    // without pops, which must not grow the stacks without bound.
+    static constexpr size_t ourMaxStackDepth = 1024;
 
     void appendJournal(const char *op, std::initializer_list<double> args);
     // True when GL calls may go out now. On the first call after the native

@@ -23,10 +23,7 @@ RE_OGLRender::useTexture2D(unsigned int index)
     if (myPrimitive || !glReady())
         return;
     glBindTexture(GL_TEXTURE_2D, index);
-    if (index)
-        glEnable(GL_TEXTURE_2D);
-    else
-        glDisable(GL_TEXTURE_2D);
+    REglEnable(GL_TEXTURE_2D, index != 0);
 }
 
 void

@@ -26,12 +26,8 @@ RE_OGLRender::toggleLighting(int on)
 {
     journal("toggleLighting", {static_cast<double>(on)});
     myLighting = on != 0;
-    if (!glReady())
-        return;
-    if (myLighting)
-        glEnable(GL_LIGHTING);
-    else
-        glDisable(GL_LIGHTING);
+    if (glReady())
+        REglEnable(GL_LIGHTING, myLighting);
 }
 
 void
@@ -61,10 +57,7 @@ RE_OGLRender::sendLight(const RE_Light *light, const LightSlot &slot)
     glLightfv(id, GL_DIFFUSE, c);
     glLightfv(id, GL_SPECULAR, light->getFlag(RE_Light::RE_LIGHT_SPECULAR) ? c : none);
     glLightfv(id, GL_AMBIENT, light->getFlag(RE_Light::RE_LIGHT_AMBIENT) ? c : none);
-    if (slot.on)
-        glEnable(id);
-    else
-        glDisable(id);
+    REglEnable(id, slot.on);
 }
 
 bool

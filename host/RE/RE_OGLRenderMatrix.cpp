@@ -11,10 +11,6 @@
 
 namespace
 {
-// Deeper nesting of matrices or viewports is refused: it can only come from
-// pushes without pops, which must not grow the stacks without bound.
-const size_t theMaxMatrixDepth = 1024;
-
 bool
 isProjectionMode(int mode)
 {
@@ -91,7 +87,7 @@ void
 RE_OGLRender::pushMatrix(int which)
 {
     journal("pushMatrix", {static_cast<double>(which)});
-    if (myMatrixStack.size() >= theMaxMatrixDepth)
+    if (myMatrixStack.size() >= ourMaxStackDepth)
         return;
     myMatrixStack.push_back(myMatrix);
     // Outside a display object GL gets whole matrices from the record; inside
@@ -271,7 +267,7 @@ void
 RE_OGLRender::pushViewport()
 {
     journal("pushViewport");
-    if (myViewportStack.size() < theMaxMatrixDepth)
+    if (myViewportStack.size() < ourMaxStackDepth)
         myViewportStack.push_back(myViewport);
 }
 

@@ -33,8 +33,6 @@ clampCompare(int func, int fallback)
 {
     return (func >= RE_CMP_NEVER && func <= RE_CMP_ALWAYS) ? func : fallback;
 }
-
-const size_t theStackLimit = 1024;
 }
 
 // ---- Colour --------------------------------------------------------------
@@ -76,7 +74,7 @@ void
 RE_OGLRender::pushColor()
 {
     journal("pushColor");
-    if (myColorStack.size() < 4 * theStackLimit)
+    if (myColorStack.size() < 4 * ourMaxStackDepth)
         myColorStack.insert(myColorStack.end(), myColor, myColor + 4);
 }
 
@@ -113,7 +111,7 @@ void
 RE_OGLRender::pushLineStyle(int style)
 {
     journal("pushLineStyle", {static_cast<double>(style)});
-    if (myLineStyleStack.size() >= theStackLimit)
+    if (myLineStyleStack.size() >= ourMaxStackDepth)
         return;
     myLineStyleStack.push_back(myLineStyle);
     myLineStyle = style;
@@ -137,7 +135,7 @@ void
 RE_OGLRender::pushLineWidth(float width)
 {
     journal("pushLineWidth", {width});
-    if (myLineWidthStack.size() >= theStackLimit)
+    if (myLineWidthStack.size() >= ourMaxStackDepth)
         return;
     myLineWidthStack.push_back(myLineWidth);
     // GL rejects widths that are not positive; keep the record honest.
@@ -166,12 +164,8 @@ RE_OGLRender::smoothBlendLines(int on)
     if (!glReady())
         return;
     if (myLineSmooth)
-    {
         glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-        glEnable(GL_LINE_SMOOTH);
-    }
-    else
-        glDisable(GL_LINE_SMOOTH);
+    REglEnable(GL_LINE_SMOOTH, myLineSmooth);
 }
 
 // ---- Blending, mask, shading ---------------------------------------------
@@ -179,10 +173,7 @@ RE_OGLRender::smoothBlendLines(int on)
 void
 RE_OGLRender::sendBlend()
 {
-    if (myBlend.on)
-        glEnable(GL_BLEND);
-    else
-        glDisable(GL_BLEND);
+    REglEnable(GL_BLEND, myBlend.on);
     glBlendFunc(glSourceFactor(myBlend.src), glDestFactor(myBlend.dst));
 }
 
@@ -191,12 +182,8 @@ RE_OGLRender::blend(int on)
 {
     journal("blend", {static_cast<double>(on)});
     myBlend.on = on != 0;
-    if (!glReady())
-        return;
-    if (myBlend.on)
-        glEnable(GL_BLEND);
-    else
-        glDisable(GL_BLEND);
+    if (glReady())
+        REglEnable(GL_BLEND, myBlend.on);
 }
 
 void
@@ -217,7 +204,7 @@ void
 RE_OGLRender::pushBlendState()
 {
     journal("pushBlendState");
-    if (myBlendStack.size() < theStackLimit)
+    if (myBlendStack.size() < ourMaxStackDepth)
         myBlendStack.push_back(myBlend);
 }
 
@@ -295,14 +282,9 @@ RE_OGLRender::enableZbuffer(int on, int clearDepth)
     myZTest = on != 0;
     if (!glReady())
         return;
-    if (myZTest)
-    {
-        glEnable(GL_DEPTH_TEST);
-        if (clearDepth)
-            glClear(GL_DEPTH_BUFFER_BIT);
-    }
-    else
-        glDisable(GL_DEPTH_TEST);
+    REglEnable(GL_DEPTH_TEST, myZTest);
+    if (myZTest && clearDepth)
+        glClear(GL_DEPTH_BUFFER_BIT);
 }
 
 void
@@ -327,16 +309,8 @@ RE_OGLRender::polygonOffset(int on)
 void
 RE_OGLRender::sendPolygonOffset()
 {
-    if (myPolygonOffset)
-    {
-        glEnable(GL_POLYGON_OFFSET_FILL);
-        glEnable(GL_POLYGON_OFFSET_LINE);
-    }
-    else
-    {
-        glDisable(GL_POLYGON_OFFSET_FILL);
-        glDisable(GL_POLYGON_OFFSET_LINE);
-    }
+    REglEnable(GL_POLYGON_OFFSET_FILL, myPolygonOffset);
+    REglEnable(GL_POLYGON_OFFSET_LINE, myPolygonOffset);
 }
 
 void
@@ -398,10 +372,7 @@ RE_OGLRender::sendFog()
     glFogf(GL_FOG_END, myFog.end);
     glFogfv(GL_FOG_COLOR, myFog.color);
     glFogi(GL_FOG_COORD_SRC, myFog.useCoord ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
-    if (myFog.on)
-        glEnable(GL_FOG);
-    else
-        glDisable(GL_FOG);
+    REglEnable(GL_FOG, myFog.on);
 }
 
 void
