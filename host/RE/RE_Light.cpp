@@ -8,27 +8,6 @@ RE_Light::RE_Light(const char *name)
 {
 }
 
-// A copy is a new light: it is defined in no render context.
-RE_Light::RE_Light(const RE_Light &other)
-    : myName(other.myName), myPosition(other.myPosition),
-      myDirection(other.myDirection),
-      myColor{other.myColor[0], other.myColor[1], other.myColor[2]},
-      myFlags(other.myFlags)
-{
-}
-
-RE_Light &
-RE_Light::operator=(const RE_Light &other)
-{
-    myName = other.myName;
-    myPosition = other.myPosition;
-    myDirection = other.myDirection;
-    for (int i = 0; i < 3; ++i)
-        myColor[i] = other.myColor[i];
-    myFlags = other.myFlags;
-    return *this;
-}
-
 RE_Light::~RE_Light()
 {
     // Contexts that gave this light a slot must not reach it any more.

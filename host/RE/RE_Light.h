@@ -19,8 +19,10 @@ public:
     };
 
     explicit RE_Light(const char *name = "");
-    RE_Light(const RE_Light &other);
-    RE_Light &operator=(const RE_Light &other);
+    // A copy is a new light: render contexts know lights by address, so it
+    // is defined in none of them.
+    RE_Light(const RE_Light &other) = default;
+    RE_Light &operator=(const RE_Light &other) = default;
     ~RE_Light();
 
     const std::string &getName() const { return myName; }

@@ -94,8 +94,7 @@ RE_Texture2DMap::getIndex(int reload)
                          h != myUploadedHeight;
     if (myIndex && myOwner == current && !reload && !changed)
         return myIndex;
-    if (myOwner != current || reload || changed)
-        clearRenderIndex();
+    clearRenderIndex();
 
     GLuint name = 0;
     glGenTextures(1, &name);
