@@ -25,12 +25,12 @@ writeValues(std::ostream &os, const float *values, int count)
 }
 
 void
-writeMatrix3(std::ostream &os, const char *keyword, const float m[3][3], char sep)
+writeMatrix3(std::ostream &os, const char *keyword, const UT_Matrix3 &m, char sep)
 {
     os << keyword << " ( ";
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
-            os << m[r][c] << " ";
+            os << m(r, c) << " ";
     os << " ) " << sep;
 }
 
@@ -124,11 +124,7 @@ GUI_ViewParameter::save(std::ostream &os, char sep) const
     writeEntry(os, "txyz", myT, 3, sep);
     writeEntry(os, "pxyz", myP, 3, sep);
 
-    float rot[3][3];
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            rot[r][c] = myRotation(r, c);
-    writeMatrix3(os, "rotation", rot, sep);
+    writeMatrix3(os, "rotation", UT_Matrix3(myRotation), sep);
 
     writeEntry(os, "homedistance", &myHomeDistance, 1, sep);
     if (myHomeWidthInPixels)
@@ -138,7 +134,7 @@ GUI_ViewParameter::save(std::ostream &os, char sep) const
     writeEntry(os, "homeorthowidth", &myHomeOrthoWidth, 1, sep);
     writeEntry(os, "homeradius", &myHomeRadius, 1, sep);
     os << "homeaxis ( " << int(myHomeAxis) << " ) " << sep;
-    writeMatrix3(os, "homecustom", myCustomHomeRot.matx, sep);
+    writeMatrix3(os, "homecustom", myCustomHomeRot, sep);
     os << "adjustlimits ( " << (myAdjustLimits ? 1 : 0) << " ) " << sep;
 
     return os.fail() ? -1 : 0;
