@@ -13,15 +13,6 @@
 
 using vantrel_test::expectMatrixNear;
 
-namespace
-{
-UT_Vector3
-transformPoint(const UT_Vector3 &p, const UT_Matrix4 &m)
-{
-    return p * m;
-}
-}
-
 TEST(RE_RenderState, PushPopPairsRestoreTheRecord)
 {
     RE_Render r;
@@ -108,14 +99,14 @@ TEST(RE_RenderState, MultiplyPutsTheObjectTransformFirst)
     object.scale(2, 2, 2);
     r.multiplyMatrix(object);
     // Scaled first, then moved by the view: (1,0,0) -> (2,0,0) -> (2,0,-5).
-    const UT_Vector3 p = transformPoint(UT_Vector3(1, 0, 0), r.getAMatrix(1));
+    const UT_Vector3 p = UT_Vector3(1, 0, 0) * r.getAMatrix(1);
     EXPECT_NEAR(p.x(), 2.0f, 1e-6f);
     EXPECT_NEAR(p.z(), -5.0f, 1e-6f);
 
     // rotate turns counter-clockwise about the axis, also before the view.
     r.loadIdentityMatrix();
     r.rotate(90, 'z');
-    const UT_Vector3 q = transformPoint(UT_Vector3(1, 0, 0), r.getAMatrix(1));
+    const UT_Vector3 q = UT_Vector3(1, 0, 0) * r.getAMatrix(1);
     EXPECT_NEAR(q.x(), 0.0f, 1e-6f);
     EXPECT_NEAR(q.y(), 1.0f, 1e-6f);
     const UT_Matrix4 turned = r.getAMatrix(1);
