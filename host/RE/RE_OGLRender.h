@@ -398,6 +398,8 @@ private:
     void sendDrawingState();
     void sendPolygonOffset();
     void sendMatrices();
+    // Puts GL's matrix mode back to the record's after work on the other one.
+    void sendMatrixMode();
     void sendMatrixChange(const UT_Matrix4 &step);
     void sendViewport();
     void sendBlend();

@@ -153,11 +153,9 @@ RE_OGLRender::setLightState(RE_Light *light, bool on)
         pos[2] = p.z();
         pos[3] = 1.0f;
     }
-    if (myMatrix.mode != RE_MATRIX_VIEWING)
-        glMatrixMode(GL_MODELVIEW);
+    glMatrixMode(GL_MODELVIEW);
     glLightfv(id, GL_POSITION, pos);
-    if (myMatrix.mode != RE_MATRIX_VIEWING)
-        glMatrixMode(GL_PROJECTION);
+    sendMatrixMode();
     glEnable(id);
 }
 

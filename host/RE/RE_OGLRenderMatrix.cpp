@@ -54,8 +54,13 @@ RE_OGLRender::sendMatrices()
     glLoadMatrixf(myMatrix.projection.data());
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(myMatrix.viewing.data());
-    if (isProjectionMode(myMatrix.mode))
-        glMatrixMode(GL_PROJECTION);
+    sendMatrixMode();
+}
+
+void
+RE_OGLRender::sendMatrixMode()
+{
+    glMatrixMode(isProjectionMode(myMatrix.mode) ? GL_PROJECTION : GL_MODELVIEW);
 }
 
 // Every projection set while picking is narrowed to the pick rectangle.
@@ -67,11 +72,9 @@ RE_OGLRender::setProjection(const UT_Matrix4 &p)
         myMatrix.projection *= pickMatrix();
     if (!glReady())
         return;
-    if (!isProjectionMode(myMatrix.mode))
-        glMatrixMode(GL_PROJECTION);
+    glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(myMatrix.projection.data());
-    if (!isProjectionMode(myMatrix.mode))
-        glMatrixMode(GL_MODELVIEW);
+    sendMatrixMode();
 }
 
 void
@@ -80,7 +83,7 @@ RE_OGLRender::matrixMode(int mode)
     journal("matrixMode", {static_cast<double>(mode)});
     myMatrix.mode = mode;
     if (glReady())
-        glMatrixMode(isProjectionMode(mode) ? GL_PROJECTION : GL_MODELVIEW);
+        sendMatrixMode();
 }
 
 void
@@ -99,8 +102,7 @@ RE_OGLRender::pushMatrix(int which)
     glPushMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    if (isProjectionMode(myMatrix.mode))
-        glMatrixMode(GL_PROJECTION);
+    sendMatrixMode();
 }
 
 void
@@ -122,8 +124,7 @@ RE_OGLRender::popMatrix(int which)
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    if (isProjectionMode(myMatrix.mode))
-        glMatrixMode(GL_PROJECTION);
+    sendMatrixMode();
 }
 
 // After a relative change of the current matrix: the relative step inside a

@@ -115,7 +115,7 @@ RE_OGLRender::boxf2DS(short x1, short y1, short x2, short y2)
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
-    glMatrixMode(myMatrix.mode == RE_MATRIX_VIEWING ? GL_MODELVIEW : GL_PROJECTION);
+    sendMatrixMode();
 }
 
 // ---- Text ----------------------------------------------------------------
