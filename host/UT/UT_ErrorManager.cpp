@@ -18,6 +18,7 @@ errorList()
 }
 
 // Texts for the codes this system reports; "%s" takes the caller's msg.
+// Codes not listed here keep the caller's msg as their text.
 const char *
 codeFormat(const std::string &type, int code)
 {
@@ -30,7 +31,6 @@ codeFormat(const std::string &type, int code)
     static const Known theKnown[] = {
         {"GR", 1, "Unable to save the display settings file \"%s\"."},
         {"GR", 2, "Saved the display settings to \"%s\"."},
-        {"UT", 1, "%s"},
     };
     for (const Known &k : theKnown)
         if (type == k.type && code == k.code)
