@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 GEO_Detail::GEO_Detail()
     : myLayerMerges(1)
@@ -86,11 +85,8 @@ GEO_Detail::attribBBox(const GB_Attribute *attrib, UT_BoundingBox *box,
 {
     if (!attrib || !box || !attrib->isFloat())
         return 0;
-    constexpr float big = std::numeric_limits<float>::max();
-    float lo[3] = {big, big, big};
-    float hi[3] = {-big, -big, -big};
+    UT_BoundingBox bounds;  // empty until an element enlarges it
     int size = attrib->getTupleSize();
-    int used = std::min(size, 3);
     int n = attrib->getNumElements();
     const float *data = attrib->getFloatData();
     bool found = false;
@@ -98,17 +94,13 @@ GEO_Detail::attribBBox(const GB_Attribute *attrib, UT_BoundingBox *box,
     {
         if (marks && !(*marks)[size_t(i)])
             continue;
-        for (int c = 0; c < 3; ++c)
-        {
-            float value = c < used ? data[c] : 0.0f;
-            lo[c] = std::min(lo[c], value);
-            hi[c] = std::max(hi[c], value);
-        }
+        bounds.enlargeBounds(data[0], size > 1 ? data[1] : 0.0f,
+                             size > 2 ? data[2] : 0.0f);
         found = true;
     }
     if (!found)
         return 0;
-    box->setBounds(lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
+    *box = bounds;
     return 1;
 }
 
