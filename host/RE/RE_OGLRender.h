@@ -409,6 +409,11 @@ private:
     void sendLight(const RE_Light *light, const LightSlot &slot);
     void setProjection(const UT_Matrix4 &p);
     void applyColor(const char *op, float r, float g, float b, float a);
+    // Open and close a GL primitive (a GL primitive code). A begin while
+    // another primitive is open, or an end of one that is not open, is
+    // dropped: GL would flag it as an error.
+    void beginPrimitive(int prim, std::initializer_list<double> args = {});
+    void endPrimitive(int prim);
     UT_Matrix4 &currentMatrix();
     UT_Matrix4 pickMatrix() const;
     // Opens a display object definition; its id, or -1.

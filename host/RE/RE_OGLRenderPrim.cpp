@@ -8,7 +8,7 @@
 namespace
 {
 const char *
-primitiveName(GLenum prim, bool begin)
+primitiveName(int prim, bool begin)
 {
     switch (prim)
     {
@@ -19,34 +19,34 @@ primitiveName(GLenum prim, bool begin)
 }
 }
 
-// A begin while another primitive is open, or an end of a primitive that
-// is not open, is dropped: GL would flag it as an error.
-#define RE_BEGIN(prim, ...)                                   \
-    do {                                                      \
-        journal(primitiveName(prim, true), {__VA_ARGS__});    \
-        if (myPrimitive != 0)                                 \
-            return;                                           \
-        myPrimitive = static_cast<int>(prim);                 \
-        if (glReady())                                     \
-            glBegin(prim);                                    \
-    } while (0)
+void
+RE_OGLRender::beginPrimitive(int prim, std::initializer_list<double> args)
+{
+    journal(primitiveName(prim, true), args);
+    if (myPrimitive != 0)
+        return;
+    myPrimitive = prim;
+    if (glReady())
+        glBegin(static_cast<GLenum>(prim));
+}
 
-#define RE_END(prim)                                          \
-    do {                                                      \
-        journal(primitiveName(prim, false));                  \
-        if (myPrimitive != static_cast<int>(prim))            \
-            return;                                           \
-        myPrimitive = 0;                                      \
-        if (glReady())                                     \
-            glEnd();                                          \
-    } while (0)
+void
+RE_OGLRender::endPrimitive(int prim)
+{
+    journal(primitiveName(prim, false));
+    if (myPrimitive != prim)
+        return;
+    myPrimitive = 0;
+    if (glReady())
+        glEnd();
+}
 
-void RE_OGLRender::beginLine() { RE_BEGIN(GL_LINE_STRIP); }
-void RE_OGLRender::endLine() { RE_END(GL_LINE_STRIP); }
-void RE_OGLRender::beginLines() { RE_BEGIN(GL_LINES); }
-void RE_OGLRender::endLines() { RE_END(GL_LINES); }
-void RE_OGLRender::beginPolygon(int in3D) { RE_BEGIN(GL_POLYGON, static_cast<double>(in3D)); }
-void RE_OGLRender::endPolygon() { RE_END(GL_POLYGON); }
+void RE_OGLRender::beginLine() { beginPrimitive(GL_LINE_STRIP); }
+void RE_OGLRender::endLine() { endPrimitive(GL_LINE_STRIP); }
+void RE_OGLRender::beginLines() { beginPrimitive(GL_LINES); }
+void RE_OGLRender::endLines() { endPrimitive(GL_LINES); }
+void RE_OGLRender::beginPolygon(int in3D) { beginPrimitive(GL_POLYGON, {static_cast<double>(in3D)}); }
+void RE_OGLRender::endPolygon() { endPrimitive(GL_POLYGON); }
 
 void
 RE_OGLRender::vertex2DW(float x, float y)
