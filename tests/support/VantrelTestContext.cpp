@@ -3,14 +3,6 @@
 #include <cstdlib>
 #include <memory>
 
-// Leak checks skip what the software GL driver allocates: it loses a
-// buffer of the selection mode that no call of ours can release.
-extern "C" const char *
-__lsan_default_suppressions()
-{
-    return "leak:_dri.so\nleak:libgallium\n";
-}
-
 namespace vantrel_test
 {
 namespace
