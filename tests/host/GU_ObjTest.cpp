@@ -1,5 +1,6 @@
 // Reading OBJ mesh files into the geometry store.
 #include "host/GU/GU_Detail.h"
+#include "tests/support/VantrelScratch.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ std::string
 writeFile(const char *name, const std::string &text)
 {
     std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << text;
+    vantrel_test::writeFile(path, text);
     return path;
 }
 

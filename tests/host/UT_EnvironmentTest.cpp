@@ -2,6 +2,7 @@
 #include "host/UT/UT_ErrorManager.h"
 #include "host/UT/UT_PathFile.h"
 #include "host/UT/UT_Performance.h"
+#include "tests/support/VantrelScratch.h"
 
 #include <gtest/gtest.h>
 
@@ -19,42 +20,15 @@ namespace
 class UT_PathFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/ut_path_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        myRoot = tmpl;
-        saveEnv("VANTREL_PATH", myOldPath, myHadPath);
-        saveEnv("HOME", myOldHome, myHadHome);
-    }
-    void TearDown() override
-    {
-        restoreEnv("VANTREL_PATH", myOldPath, myHadPath);
-        restoreEnv("HOME", myOldHome, myHadHome);
-        std::string cmd = "rm -rf '" + myRoot + "'";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
-    }
-    void writeFile(const std::string &path, const char *text)
-    {
-        std::ofstream(path) << text;
-    }
-    static void saveEnv(const char *name, std::string &value, bool &had)
-    {
-        const char *v = std::getenv(name);
-        had = v != nullptr;
-        value = v ? v : "";
-    }
-    static void restoreEnv(const char *name, const std::string &value, bool had)
-    {
-        if (had)
-            setenv(name, value.c_str(), 1);
-        else
-            unsetenv(name);
-    }
+    void SetUp() override { ASSERT_FALSE(myRoot.empty()); }
 
-    std::string myRoot, myOldPath, myOldHome;
-    bool myHadPath = false, myHadHome = false;
+    vantrel_test::ScratchDir myScratch;
+    const std::string myRoot = myScratch.path();
+    vantrel_test::ScopedEnv myPath{"VANTREL_PATH"};
+    vantrel_test::ScopedEnv myHome{"HOME"};
 };
+
+using vantrel_test::writeFile;
 } // namespace
 
 TEST_F(UT_PathFileTest, SearchFindsFilesInPathOrderAndSavesIntoTheFirst)

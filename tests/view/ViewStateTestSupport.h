@@ -4,6 +4,7 @@
 // private empty search path for this process's own defaults, and runs of
 // the demo as a fresh process.
 
+#include "tests/support/VantrelScratch.h"
 #include "view/GUI_ViewState.h"
 
 #include <gtest/gtest.h>
@@ -17,26 +18,9 @@
 
 namespace view_state_test
 {
-inline std::string
-makeTempDir()
-{
-    char name[] = "/tmp/vantrel-state-XXXXXX";
-    return mkdtemp(name) ? name : "";
-}
-
-inline std::string
-readFile(const std::string &path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
-
-inline void
-writeFile(const std::string &path, const std::string &bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using vantrel_test::makeTempDir;
+using vantrel_test::readFile;
+using vantrel_test::writeFile;
 
 // Before the first view state, so this process starts from the built-in
 // defaults whatever the machine's home directory holds.
@@ -53,20 +37,10 @@ struct EmptyPrefsEnvironment : ::testing::Environment
 inline ::testing::Environment *const theEmptyPrefs =
     ::testing::AddGlobalTestEnvironment(new EmptyPrefsEnvironment);
 
-// Sets VANTREL_PATH for the lifetime of the object.
-class ScopedSearchPath
+// Points the search path at a directory for the lifetime of the object.
+struct ScopedSearchPath : vantrel_test::ScopedEnv
 {
-public:
-    explicit ScopedSearchPath(const std::string &path)
-    {
-        const char *old = std::getenv("VANTREL_PATH");
-        myOld = old ? old : "";
-        setenv("VANTREL_PATH", path.c_str(), 1);
-    }
-    ~ScopedSearchPath() { setenv("VANTREL_PATH", myOld.c_str(), 1); }
-
-private:
-    std::string myOld;
+    explicit ScopedSearchPath(const std::string &path) : ScopedEnv("VANTREL_PATH", path) {}
 };
 
 struct ChildRun
