@@ -1,6 +1,8 @@
 #ifndef GUI_DetailRender3D_h
 #define GUI_DetailRender3D_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "detail/GUI_DetailRender.h"
 #include "detail/GUI_DetailRender3DFlags.h"
 #include "display/GUI_DisplayOption.h"
@@ -23,7 +25,7 @@ class UT_Matrix3;
 // operations and the bounding boxes draw nothing, pick nothing and find no
 // box. The state they will use (transform, pivot, lights, material,
 // displacement and the cache bookkeeping) is complete.
-class GUI_DetailRender3D : public GUI_DetailRender
+class VANTREL_API GUI_DetailRender3D : public GUI_DetailRender
 {
 public:
     // Cache slots per detail handle: 10 levels of detail times 4 kinds

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -8,7 +10,7 @@
 // One glyph as a 1-bit bitmap, rows bottom to top, each row padded to whole
 // bytes, most significant bit first: the layout glBitmap takes with an
 // unpack alignment of 1.
-struct RE_FontGlyph
+struct VANTREL_API RE_FontGlyph
 {
     int width = 0;
     int height = 0;
@@ -21,7 +23,7 @@ struct RE_FontGlyph
 // A bitmap font rasterised from a TrueType file at one pixel size. Glyphs
 // are made on first use and kept. A font whose file cannot be read is
 // invalid and draws nothing.
-class RE_Font
+class VANTREL_API RE_Font
 {
 public:
     RE_Font(const char *fontFile, int pixelSize);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_IStream.h"
 
 // A token stream over a file.
-class UT_IFStream : public UT_IStream
+class VANTREL_API UT_IFStream : public UT_IStream
 {
 public:
     UT_IFStream() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
@@ -26,7 +28,7 @@ enum UT_ISTREAM_READTYPE
 // caller can try another reading of it. Binary reads take little-endian
 // values of the stated size. Every read reports how much it got; nothing
 // reads past the end of the input or blocks on a truncated stream.
-class UT_IStream
+class VANTREL_API UT_IStream
 {
 public:
     // An empty stream: every read fails.
