@@ -47,11 +47,23 @@ public:
     // Width of a string in pixels (the sum of its advances).
     int getStringWidth(const char *text);
 
-    // The font the viewports label things with: the build's font file at
-    // 12 pixels.
+    // The font the viewports label things with, at 12 pixels: the file
+    // fontconfig matches for DejaVu Sans Mono, or Debian's DejaVu file when
+    // fontconfig has none. Without either, one warning goes to the error
+    // list and the font is invalid: text is skipped.
     static RE_Font &getViewportFont();
+    static std::string findViewportFontFile();
+    // matched when it is a readable file, else fallback when it is one,
+    // else empty.
+    static std::string chooseFontFile(const std::string &matched, const char *fallback);
+
+    static const char *const theViewportFontName;
+    static const char *const theFallbackFontFile;
 
 private:
+    // Returned as a prvalue: the caller's object is built in place.
+    static RE_Font openViewportFont();
+
     std::string myFile;
     int myPixelSize;
     int myAscent = 0;

@@ -32,6 +32,7 @@ struct VANTREL_API UT_ErrorEntry
 // null is allowed.
 VANTREL_API void UTaddError(const char *type, int code, const char *msg);
 VANTREL_API void UTaddMessage(const char *type, int code, const char *msg);
+VANTREL_API void UTaddWarning(const char *type, int code, const char *msg);
 
 // The highest severity in the list (UT_SEVERITY_NONE when empty).
 VANTREL_API int UTgetErrorSeverity();
