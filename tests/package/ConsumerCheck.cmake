@@ -65,7 +65,9 @@ if(MODE STREQUAL "installed")
 elseif(MODE STREQUAL "subdirectory")
   # The library's own tests, demo and benchmarks stay off in a parent
   # project, so their packages must not be needed at all.
-  list(APPEND configure -DVANTREL_SOURCE_DIR=${SOURCE_DIR}
+  # The library is compiled a second time here; a unity build (several
+  # sources per compiler run) takes well under half as long.
+  list(APPEND configure -DVANTREL_SOURCE_DIR=${SOURCE_DIR} -DCMAKE_UNITY_BUILD=ON
        -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
        -DCMAKE_DISABLE_FIND_PACKAGE_CLI11=ON
        -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON)
