@@ -58,4 +58,5 @@ private:
     const void *myUploadedPixels = nullptr;
     int myUploadedWidth = 0;
     int myUploadedHeight = 0;
+    int myUploadedVersion = 0;
 };
