@@ -10,7 +10,8 @@ class RE_Light;
 class RE_Material;
 class RE_Render;
 class RE_Shader;
-class UT_Matrix4;
+template <typename T> class UT_Matrix4T;
+typedef UT_Matrix4T<float> UT_Matrix4;
 
 // Draws one geometry with one option record through a render context: its
 // edges, its lit polygons or its bounding box, the component selection over
