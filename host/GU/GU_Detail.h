@@ -64,8 +64,14 @@ public:
     // and false is returned.
     bool load(const char *filename, std::string *error = nullptr);
 
+    // What a drawer derives from this geometry (edges, triangles, normals),
+    // kept with it so that it goes when the geometry goes. The drawer
+    // compares the change counter itself before trusting it.
+    std::shared_ptr<void> &drawCache() const { return myDrawCache; }
+
 private:
     std::unique_ptr<GU_Selection> mySelection;
+    mutable std::shared_ptr<void> myDrawCache;
     std::vector<GU_SelectionList> mySelectionLists;
 };
 
