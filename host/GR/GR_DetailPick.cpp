@@ -202,7 +202,18 @@ GR_Detail::queryNewLOD(const GU_Detail *gdp, const RE_Render &r, float userLOD, 
         lo[1] = std::min(lo[1], sy);
         hi[1] = std::max(hi[1], sy);
     }
-    const float pixels = std::max(hi[0] - lo[0], hi[1] - lo[1]) * userLOD;
+    float sizeX = hi[0] - lo[0], sizeY = hi[1] - lo[1];
+    if (r.isPicking())
+    {
+        // The projection is narrowed to the pick region, which magnifies
+        // everything: measure the size the frame itself shows, so picking
+        // uses the level (and the cached drawing) of the frame.
+        short px, py, pw, ph;
+        r.getPickRegion(px, py, pw, ph);
+        sizeX *= float(pw > 0 ? pw : 1) / (2.0f * halfW);
+        sizeY *= float(ph > 0 ? ph : 1) / (2.0f * halfH);
+    }
+    const float pixels = std::max(sizeX, sizeY) * userLOD;
     if (!std::isfinite(pixels))
         return 0;
     // Level 0 from 256 pixels up; each halving of the size adds one.
