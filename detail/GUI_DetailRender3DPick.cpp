@@ -33,6 +33,29 @@ const UT_Color theLabelColor(UT_RGB, 0.8f, 0.0f, 0.0f);
 // that they vanish into a small object.
 const float theAxisFraction = 0.125f;
 const float theMinAxisLength = 0.5f;
+
+// Text over whatever is drawn: a label at the centre of a solid object
+// would otherwise be hidden inside it.
+class TextOverDepth
+{
+public:
+    explicit TextOverDepth(RE_Render *r) : myRender(r), myWasOn(r->isZbuffer())
+    {
+        if (myWasOn)
+            myRender->enableZbuffer(0);
+    }
+    ~TextOverDepth()
+    {
+        if (myWasOn)
+            myRender->enableZbuffer(1);
+    }
+    TextOverDepth(const TextOverDepth &) = delete;
+    TextOverDepth &operator=(const TextOverDepth &) = delete;
+
+private:
+    RE_Render *myRender;
+    int myWasOn;
+};
 } // namespace
 
 void
@@ -184,6 +207,7 @@ GUI_DetailRender3D::renderAxes(RE_Render *r)
         r->v3DW(end);
         r->endLine();
         r->textMove3W(end[0], end[1], end[2]);
+        TextOverDepth over(r);
         r->putChar(theNames[axis]);
     }
     r->popColor();
@@ -211,7 +235,10 @@ GUI_DetailRender3D::renderObjectName(RE_Render *r, GU_Detail *gdp, bool fullName
         r->textMove3W(box.center());
     else
         r->textMove3W(0.0f, 0.0f, 0.0f);
-    r->putString(name.c_str());
+    {
+        TextOverDepth over(r);
+        r->putString(name.c_str());
+    }
     r->popColor();
 }
 
@@ -221,6 +248,7 @@ GUI_DetailRender3D::renderPivotLabel(RE_Render *r)
     r->pushColor();
     r->setColor(UT_Color::getConstantColor(3), 1.0f);
     r->textMove3W(myPivot);
+    TextOverDepth over(r);
     r->putString(".P");
     r->popColor();
 }

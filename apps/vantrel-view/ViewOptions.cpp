@@ -142,6 +142,7 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     app.add_option("--user-option", user_options,
                    "define an application drawing option: NAME, or NAME=1 / NAME=0 to turn it on "
                    "or off for non-selected objects");
+    addDrawOptions(app, opts.draw);
 
     try
     {
@@ -192,6 +193,8 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: bad --size \"%s\", expected WxH\n", size.c_str());
         return 2;
     }
+    if (!finishDrawOptions(opts.draw, opts.width, opts.height))
+        return 2;
     if (!home.empty())
     {
         if (!parseHomeAxis(home, opts.homeAxis))

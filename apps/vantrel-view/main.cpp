@@ -1,6 +1,7 @@
 // vantrel-view: renders a scene through the viewport library into a PNG.
 
 #include "apps/vantrel-view/ViewCamera.h"
+#include "apps/vantrel-view/ViewFrame.h"
 #include "apps/vantrel-view/ViewOptions.h"
 #include "apps/vantrel-view/ViewPrefs.h"
 #include "apps/vantrel-view/ViewScene.h"
@@ -35,9 +36,12 @@ render(GUI_ViewState &state, const ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
         return false;
     }
-    if (!setUpCamera(state, r, opts, scene.getBounds()))
+    applyDrawOptions(state, opts.draw, !opts.mesh.empty());
+    scene.showAxes(opts.draw.axes);
+    // Homing fits the boxes the looks report.
+    if (!setUpCamera(state, r, opts, scene.getBounds(state.getDisplayOptionRef())))
         return false;
-    scene.draw(r, state.getDisplayOptionRef());
+    drawFrame(scene, state, r, opts);
 
     if (!context.writePNG(opts.output.c_str()))
     {

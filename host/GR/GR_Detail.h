@@ -1,6 +1,8 @@
 #ifndef GR_DETAIL_H
 #define GR_DETAIL_H
 
+#include "host/UT/UT_Matrix4.h"
+
 class GR_DisplayOption;
 class GU_Detail;
 class GU_PrimGroupClosure;
@@ -10,8 +12,6 @@ class RE_Light;
 class RE_Material;
 class RE_Render;
 class RE_Shader;
-template <typename T> class UT_Matrix4T;
-typedef UT_Matrix4T<float> UT_Matrix4;
 
 // Draws one geometry with one option record through a render context: its
 // edges, its lit polygons or its bounding box, the component selection over

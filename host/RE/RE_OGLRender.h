@@ -286,6 +286,11 @@ public:
     // that fitted when it overflowed).
     int endPicking(unsigned int *buffer = nullptr);
     bool isPicking() const { return myPick.on; }
+    // The pick rectangle of the pass under way, in window pixels.
+    void getPickRegion(short &x, short &y, short &w, short &h) const
+    {
+        x = myPick.x, y = myPick.y, w = myPick.w, h = myPick.h;
+    }
     void pushPickId(int id);
     void popPickId();
     int getPickDepth() const { return static_cast<int>(myPick.names.size()); }
