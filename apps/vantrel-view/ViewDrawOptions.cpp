@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -33,8 +34,9 @@ addDrawOptions(CLI::App &app, ViewDrawOptions &opts)
                  "print the frame's statistics: objects drawn, cached replays, cache builds, "
                  "triangles and lines sent, milliseconds");
     app.add_option("--pick", opts.pickText,
-                   "pick at window pixel X,Y (origin at the top left, as image viewers show it) "
-                   "and print one line per record: object, handle, primitive, nearest depth");
+                   "pick at window pixel X,Y, or the W x H region from X,Y right and down "
+                   "(X,Y,W,H; origin at the top left, as image viewers show it), and print "
+                   "one line per record: object, handle, primitive, nearest depth");
     app.add_flag("--axes", opts.axes, "draw each object's local axes");
     app.add_flag("--names", opts.names, "label each object with its name");
 }
@@ -58,11 +60,20 @@ finishDrawOptions(ViewDrawOptions &opts, int width, int height)
     if (!opts.pickText.empty())
     {
         char extra = 0;
-        if (std::sscanf(opts.pickText.c_str(), "%d,%d%c", &opts.pickX, &opts.pickY, &extra) != 2 ||
-            opts.pickX < 0 || opts.pickY < 0 || opts.pickX >= width || opts.pickY >= height)
+        const char *text = opts.pickText.c_str();
+        const bool region = std::count(opts.pickText.begin(), opts.pickText.end(), ',') == 3;
+        const bool read =
+            region ? std::sscanf(text, "%d,%d,%d,%d%c", &opts.pickX, &opts.pickY, &opts.pickW,
+                                 &opts.pickH, &extra) == 4
+                   : std::sscanf(text, "%d,%d%c", &opts.pickX, &opts.pickY, &extra) == 2;
+        if (!region)
+            opts.pickW = opts.pickH = 1;
+        if (!read || opts.pickX < 0 || opts.pickY < 0 || opts.pickX >= width ||
+            opts.pickY >= height || opts.pickW < 1 || opts.pickH < 1)
         {
             std::fprintf(stderr,
-                         "vantrel-view: bad --pick \"%s\", expected X,Y inside the %dx%d image\n",
+                         "vantrel-view: bad --pick \"%s\", expected X,Y or X,Y,W,H with X,Y "
+                         "inside the %dx%d image and W,H at least 1\n",
                          opts.pickText.c_str(), width, height);
             return false;
         }

@@ -21,6 +21,9 @@ struct ViewDrawOptions
     // count them.
     int pickX = 0;
     int pickY = 0;
+    // Size of the pick region, right of and below (pickX, pickY).
+    int pickW = 1;
+    int pickH = 1;
     bool axes = false;
     bool names = false;
 

@@ -1,20 +1,21 @@
 #include "apps/vantrel-view/ViewFrame.h"
 
+#include "apps/vantrel-view/ViewCompose.h"
 #include "apps/vantrel-view/ViewOptions.h"
 #include "apps/vantrel-view/ViewPick.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "host/RE/RE_Render.h"
-#include "view/GUI_ViewState.h"
+#include "scene/GUI_SceneLook.h"
 
 #include <chrono>
 #include <cstdio>
 
 void
-drawFrame(const ViewScene &scene, GUI_ViewState &state, RE_Render *r, const ViewOptions &opts)
+drawFrame(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, const ViewOptions &opts)
 {
     r->resetFrameStats();
     const auto start = std::chrono::steady_clock::now();
-    scene.draw(r, state.getDisplayOptionRef());
+    composeFrame(look, scene, r, short(opts.width), short(opts.height), opts.homeAxis);
     // Wait for the drawing so the time is what the frame cost.
     r->flush(1);
     RE_FrameStats &stats = r->getFrameStats();
@@ -28,5 +29,6 @@ drawFrame(const ViewScene &scene, GUI_ViewState &state, RE_Render *r, const View
                     stats.objectsDrawn, stats.cachedReplays, stats.cacheBuilds,
                     stats.trianglesSent, stats.linesSent, stats.milliseconds);
     if (opts.draw.pickGiven)
-        pickScene(scene, state.getDisplayOptionRef(), r, opts.draw.pickX, opts.draw.pickY, stdout);
+        pickScene(scene, look, r, opts.draw.pickX, opts.draw.pickY, opts.draw.pickW,
+                  opts.draw.pickH, stdout);
 }

@@ -143,6 +143,7 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
                    "define an application drawing option: NAME, or NAME=1 / NAME=0 to turn it on "
                    "or off for non-selected objects");
     addDrawOptions(app, opts.draw);
+    addComposeOptions(app, opts.compose);
 
     try
     {
@@ -193,6 +194,8 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: bad --size \"%s\", expected WxH\n", size.c_str());
         return 2;
     }
+    if (!finishComposeOptions(opts.compose))
+        return 1;
     if (!finishDrawOptions(opts.draw, opts.width, opts.height))
         return 2;
     if (!home.empty())

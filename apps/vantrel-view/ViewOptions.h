@@ -1,6 +1,7 @@
 #ifndef VANTREL_VIEW_ViewOptions_h
 #define VANTREL_VIEW_ViewOptions_h
 
+#include "apps/vantrel-view/ViewCompose.h"
 #include "apps/vantrel-view/ViewDrawOptions.h"
 #include "view/GUI_ViewParameter.h"
 
@@ -52,6 +53,8 @@ struct ViewOptions
 
     // Drawing, statistics, picking, axes and names.
     ViewDrawOptions draw;
+    // Clear, fog and snapshot of the composed frame.
+    ViewComposeOptions compose;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit

@@ -2,6 +2,7 @@
 
 #include "apps/vantrel-view/ViewScene.h"
 #include "host/RE/RE_Render.h"
+#include "scene/GUI_SceneLook.h"
 
 #include <vector>
 
@@ -13,29 +14,29 @@ const double theMaxDepth = 4294967295.0;
 } // namespace
 
 int
-pickScene(const ViewScene &scene, const GUI_DisplayOption &options, RE_Render *r,
-          int x, int y, std::FILE *out)
+pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w,
+          int h, std::FILE *out)
 {
-    short x1, x2, y1, y2;
-    r->getViewport2DS(x1, x2, y1, y2);
-    // GL counts rows from the bottom.
-    const short glY = static_cast<short>(y2 - y);
+    const GUI_ViewParameter &cam = look.getViewStateRef().getViewParameterRef();
+    const short vw = cam.getViewportWidth(), vh = cam.getViewportHeight();
+    // GL counts rows from the bottom: the region's lowest row.
+    const short glY = static_cast<short>(vh - y - h);
 
     std::vector<unsigned int> buffer(theBufferSize);
-    GUI_DetailLook::setGlobalDispOption(options);
-    r->pushMatrix();
-    r->beginPicking(buffer.data(), theBufferSize, static_cast<short>(x1 + x), glY, 1, 1);
+    look.beginPicking(r, buffer.data(), theBufferSize, 0, 0, vw, vh, static_cast<short>(x), glY,
+                      static_cast<short>(w), static_cast<short>(h));
+    // Publishes the options the looks pick with.
+    look.pickRender(r, 0, 0, vw, vh, nullptr);
     const auto &objects = scene.objects();
     for (size_t i = 0; i < objects.size(); ++i)
     {
         if (!objects[i]->look->isPickable())
             continue;
         r->pushPickId(static_cast<int>(i));
-        objects[i]->look->pickRender(r, 0, 0, 0, 0, nullptr);
+        objects[i]->look->pickRender(r, 0, 0, vw, vh, nullptr);
         r->popPickId();
     }
-    const int records = r->endPicking(buffer.data());
-    r->popMatrix();
+    const int records = look.endPicking(r, buffer.data());
 
     long at = 0;
     for (int k = 0; k < records; ++k)

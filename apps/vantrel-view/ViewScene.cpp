@@ -73,15 +73,8 @@ ViewScene::showAxes(bool on)
 }
 
 void
-ViewScene::draw(RE_Render *r, const GUI_DisplayOption &options) const
+ViewScene::draw(RE_Render *r) const
 {
-    float bg[3];
-    options.common().backgroundColor().getRGB(&bg[0], &bg[1], &bg[2]);
-    r->setClearColor(bg[0], bg[1], bg[2]);
-    r->clear();
-
-    // The looks choose their records from the library-wide option set.
-    GUI_DetailLook::setGlobalDispOption(options);
     const bool depth = r->isZbuffer() != 0;
     r->enableZbuffer(1);
     for (const auto &object : myObjects)

@@ -46,9 +46,9 @@ public:
     // Shows every look's axes.
     void showAxes(bool on);
 
-    // Clears the frame to the options' background colour, publishes the
-    // options to the looks, and has every look's renderer draw its object.
-    void draw(RE_Render *r, const GUI_DisplayOption &options) const;
+    // Has every look's renderer draw its object with the depth test on,
+    // with the options the scene look published.
+    void draw(RE_Render *r) const;
 
 private:
     ViewObject &add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where);
