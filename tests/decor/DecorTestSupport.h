@@ -89,6 +89,17 @@ protected:
                                     blue, tol);
     }
 
+    // The colour at a pixel or one of its eight neighbours: lines that
+    // fall on pixel edges may land on either side.
+    bool nearPixelIs(float x, float y, int red, int green, int blue, int tol = 3)
+    {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (pixelIs(x + dx, y + dy, red, green, blue, tol))
+                    return true;
+        return false;
+    }
+
     // The columns (or, with rows set, the rows) at which the scan lines at
     // the given positions meet the colour.
     std::set<int> litAcross(const std::vector<int> &lines, bool rows, int red, int green,
@@ -100,7 +111,8 @@ protected:
             for (int i = 0; i < S; ++i)
             {
                 const int x = rows ? line : i, y = rows ? i : line;
-                if (vantrel_test::isNear(&image[(static_cast<size_t>(y) * S + x) * 4], red, green,
+                // The image comes top row first.
+                if (vantrel_test::isNear(&image[(static_cast<size_t>(S - 1 - y) * S + x) * 4], red, green,
                                          blue, 3))
                     found.insert(i);
             }

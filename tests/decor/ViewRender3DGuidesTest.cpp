@@ -20,8 +20,9 @@ TEST_F(ViewRender3DGuides, WorldOriginAxesEndAtTheirLettersInTheOriginColour)
     // with this colour.
     common().originColor().setRGB(1.0f, 0.0f, 1.0f);
     options().drawOrigin(true);
-    camera().setWindow(0.0f, 0.0f, 0.25f, 0.25f); // four times closer
     frame(1.37f, GUI_ViewParameter::GUI_HOME_FRONT);
+    camera().setWindow(0.0f, 0.0f, 0.25f, 0.25f); // four times closer
+    state().setProjection(render());
     const float size = 0.1f * camera().getLastHomeRadius();
     myRender.preRender(state(), render(), GUI_ViewParameter::GUI_HOME_FRONT);
     render()->flush(1);
@@ -29,9 +30,9 @@ TEST_F(ViewRender3DGuides, WorldOriginAxesEndAtTheirLettersInTheOriginColour)
     float cx, cy, ex, ey, nx, ny;
     project(0, 0, 0, cx, cy);
     project(0.5f * size, 0, 0, ex, ey);
-    EXPECT_TRUE(pixelIs(ex, ey, 255, 0, 255)) << "x axis midway";
+    EXPECT_TRUE(nearPixelIs(ex, ey, 255, 0, 255)) << "x axis midway";
     project(0, 0.5f * size, 0, ex, ey);
-    EXPECT_TRUE(pixelIs(ex, ey, 255, 0, 255)) << "y axis midway";
+    EXPECT_TRUE(nearPixelIs(ex, ey, 255, 0, 255)) << "y axis midway";
 
     // Each letter sits at its axis's end: magenta within a glyph's box
     // from the end, and the axis itself stops there.
@@ -57,12 +58,14 @@ TEST_F(ViewRender3DGuides, OriginListIsDefinedOncePerSizeAndReplacedWhenItChange
     r->setJournal(true);
     myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
     const int first = GUI_ViewRender3D::getOriginListId();
+    EXPECT_EQ(countOps(r->getJournal(), "startObjectDefine"), 1);
+    r->clearJournal();
     myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
     // Another renderer shares the list.
     GUI_ViewRender3D other;
     other.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    EXPECT_EQ(countOps(r->getJournal(), "startObjectDefine"), 1);
-    EXPECT_EQ(countOps(r->getJournal(), "drawObject"), 3);
+    EXPECT_EQ(countOps(r->getJournal(), "startObjectDefine"), 0);
+    EXPECT_EQ(countOps(r->getJournal(), "drawObject"), 2);
     EXPECT_EQ(countOps(r->getJournal(), "deleteObject"), 0);
     EXPECT_GE(first, 0);
     EXPECT_FLOAT_EQ(GUI_ViewRender3D::getOriginListSize(), 0.1f * camera().getLastHomeRadius());
@@ -98,7 +101,7 @@ TEST_F(ViewRender3DGuides, StickyOriginNeedsSixtyPixelsAndSitsLowerLeft)
             if (!vantrel_test::isNear(&image[(y * S + x) * 4], 0, 0, 0, 3))
             {
                 ++lit;
-                outside += x > 45 || y > 45;
+                outside += x > 45 || y < S - 46; // rows run top down
             }
     EXPECT_GT(lit, 10);
     EXPECT_EQ(outside, 0);
@@ -118,8 +121,9 @@ TEST_F(ViewRender3DGuides, XZGridFromTheTopCoversTheSquareInTwentyCells)
 {
     common().gridColor().setRGB(0.0f, 1.0f, 1.0f);
     options().drawXZPlane(true);
-    camera().setWindow(0.0f, 0.0f, 1.3f, 1.3f); // keep the whole square in view
     frame(1.0f, GUI_ViewParameter::GUI_HOME_TOP);
+    camera().setWindow(0.0f, 0.0f, 2.5f, 2.5f); // keep the whole square in view
+    state().setProjection(render());
     myRender.preRender(state(), render(), GUI_ViewParameter::GUI_HOME_TOP);
     render()->flush(1);
 
@@ -211,7 +215,7 @@ TEST_F(ViewRender3DGuides, SafeAreaRectanglesSitAtZeroFiveAndTenPercent)
     // The view rectangle is the lower half; the projection stretches the
     // view's unit square over the whole viewport's height and more.
     EXPECT_EQ(countOps(render()->getJournal(), "rect2DW"), 3);
-    expectTicks(litAcross({S / 4, S / 2, 3 * S / 4}, false, 255, 128, 0), edges(off, m));
+    expectTicks(litAcross(inside(0.0f, 0.5f), false, 255, 128, 0), edges(off, m));
 
     // With the whole view as the frame the rectangles are fixed.
     render()->clearJournal();
