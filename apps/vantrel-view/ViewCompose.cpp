@@ -19,6 +19,8 @@ addComposeOptions(CLI::App &app, ViewComposeOptions &opts)
     app.add_flag("--fog", opts.fog, "blend the background toward the camera's fog colour");
     app.add_option("--fog-weight", opts.fogWeight, "how far toward the fog colour (0 to 1)")
         ->check(CLI::Range(0.0f, 1.0f));
+    app.add_option("--background-image", opts.backgroundImage,
+                   "PNG image drawn behind the objects, framed in the view");
     app.add_option("--snapshot", opts.snapshotFile, "PNG image laid over the finished frame");
     app.add_option("--snapshot-alpha", opts.snapshotAlpha,
                    "opacity of the snapshot (clamped to 0 to 1)");
@@ -48,6 +50,12 @@ applyComposeOptions(GUI_ViewState &state, ViewComposeOptions &opts)
         cam.setFogSwitch(1);
         if (opts.fogWeight >= 0.0f)
             cam.setFogWeight(opts.fogWeight);
+    }
+    if (!opts.backgroundImage.empty())
+    {
+        GUI_DisplayOption &display = state.getDisplayOptionRef();
+        display.getRotoscopeData().setFileName(opts.backgroundImage.c_str());
+        display.drawBackgrounds(true);
     }
     if (!opts.snapshotFile.empty())
     {

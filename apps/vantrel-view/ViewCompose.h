@@ -22,16 +22,18 @@ struct ViewComposeOptions
     bool clearGiven = false;
     bool fog = false;
     float fogWeight = -1.0f; // below 0: the camera's own
+    std::string backgroundImage;
     std::string snapshotFile;
     float snapshotAlpha = 1.0f;
     TIL_TextureMap snapshot;
 };
 
-// Adds --clear, --fog, --fog-weight, --snapshot and --snapshot-alpha.
+// Adds --clear, --fog, --fog-weight, --background-image, --snapshot and
+// --snapshot-alpha.
 void addComposeOptions(CLI::App &app, ViewComposeOptions &opts);
 // Reads the snapshot image; false, with a message, when it cannot be read.
 bool finishComposeOptions(ViewComposeOptions &opts);
-// Puts the clear, fog and snapshot into the view state (the snapshot image
+// Puts the clear, fog, background image and snapshot into the view state (the snapshot image
 // stays owned by opts).
 void applyComposeOptions(GUI_ViewState &state, ViewComposeOptions &opts);
 
