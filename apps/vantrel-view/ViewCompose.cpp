@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <filesystem>
 
 void
 addComposeOptions(CLI::App &app, ViewComposeOptions &opts)
@@ -54,7 +55,10 @@ applyComposeOptions(GUI_ViewState &state, ViewComposeOptions &opts)
     if (!opts.backgroundImage.empty())
     {
         GUI_DisplayOption &display = state.getDisplayOptionRef();
-        display.getRotoscopeData().setFileName(opts.backgroundImage.c_str());
+        // A relative name is taken from the working directory, as the
+        // other file arguments are, not searched along the settings path.
+        const std::string path = std::filesystem::absolute(opts.backgroundImage).string();
+        display.getRotoscopeData().setFileName(path.c_str());
         display.drawBackgrounds(true);
     }
     if (!opts.snapshotFile.empty())
