@@ -142,6 +142,7 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     app.add_option("--user-option", user_options,
                    "define an application drawing option: NAME, or NAME=1 / NAME=0 to turn it on "
                    "or off for non-selected objects");
+    addDecorOptions(app, opts.decor);
 
     try
     {

@@ -120,7 +120,8 @@ ViewScene::updateBounds()
 }
 
 void
-ViewScene::draw(RE_Render *r, const GUI_DisplayOption &options) const
+ViewScene::draw(RE_Render *r, const GUI_DisplayOption &options,
+                const std::function<void()> &behind) const
 {
     const GR_CommonDispOption &common = options.common();
     float bg[3];
@@ -130,6 +131,8 @@ ViewScene::draw(RE_Render *r, const GUI_DisplayOption &options) const
 
     // The looks choose their records from the library-wide option set.
     GUI_DetailLook::setGlobalDispOption(options);
+    if (behind)
+        behind();
 
     r->pushLineWidth(1.5f);
     for (const auto &object : myObjects)

@@ -6,6 +6,7 @@
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_Matrix4.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,8 +40,10 @@ public:
 
     // Clears the frame to the options' background colour, publishes the
     // options to the looks, and draws every visible object's edges in the
-    // wire colour of the option record its look chooses.
-    void draw(RE_Render *r, const GUI_DisplayOption &options) const;
+    // wire colour of the option record its look chooses. behind, when
+    // given, draws what lies behind the objects once the frame is cleared.
+    void draw(RE_Render *r, const GUI_DisplayOption &options,
+              const std::function<void()> &behind = nullptr) const;
 
 private:
     ViewObject &add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where);

@@ -17,7 +17,7 @@ namespace
 {
 // Draws the scene through the view state's main camera into the PNG.
 bool
-render(GUI_ViewState &state, const ViewOptions &opts)
+render(GUI_ViewState &state, const ViewOptions &opts, ViewDecor &decor)
 {
     RE_OffscreenContext context(opts.width, opts.height);
     if (!context.isValid())
@@ -37,7 +37,9 @@ render(GUI_ViewState &state, const ViewOptions &opts)
     }
     if (!setUpCamera(state, r, opts, scene.getBounds()))
         return false;
-    scene.draw(r, state.getDisplayOptionRef());
+    const GUI_ViewParameter::axis axis = opts.homeAxis;
+    scene.draw(r, state.getDisplayOptionRef(), [&] { decor.behindObjects(state, r, axis); });
+    decor.inFrontOfObjects(state, r);
 
     if (!context.writePNG(opts.output.c_str()))
     {
@@ -74,9 +76,10 @@ main(int argc, char **argv)
     prepareDefaults(opts);
 
     GUI_ViewState state;
-    bool ok = applyViewOptions(state, opts);
+    ViewDecor decor;
+    bool ok = applyViewOptions(state, opts) && decor.apply(opts.decor, state);
     if (ok && !opts.printDefaults)
-        ok = render(state, opts);
+        ok = render(state, opts, decor);
     if (ok && opts.savePrefs)
         state.saveAsDefault();
     if (ok && opts.printDefaults)
