@@ -144,6 +144,7 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
                    "or off for non-selected objects");
     addDrawOptions(app, opts.draw);
     addComposeOptions(app, opts.compose);
+    addDecorOptions(app, opts.decor);
 
     try
     {
@@ -194,8 +195,6 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: bad --size \"%s\", expected WxH\n", size.c_str());
         return 2;
     }
-    if (!finishComposeOptions(opts.compose))
-        return 1;
     if (!finishDrawOptions(opts.draw, opts.width, opts.height))
         return 2;
     if (!home.empty())

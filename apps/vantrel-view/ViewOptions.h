@@ -3,6 +3,7 @@
 
 #include "apps/vantrel-view/ViewCompose.h"
 #include "apps/vantrel-view/ViewDrawOptions.h"
+#include "apps/vantrel-view/ViewDecor.h"
 #include "view/GUI_ViewParameter.h"
 
 #include <string>
@@ -53,8 +54,10 @@ struct ViewOptions
 
     // Drawing, statistics, picking, axes and names.
     ViewDrawOptions draw;
-    // Clear, fog and snapshot of the composed frame.
+    // Clear and fog of the composed frame.
     ViewComposeOptions compose;
+    // Decorations around the objects.
+    DecorOptions decor;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit

@@ -2,6 +2,7 @@
 
 #include "apps/vantrel-view/ViewCamera.h"
 #include "apps/vantrel-view/ViewCompose.h"
+#include "apps/vantrel-view/ViewDecor.h"
 #include "apps/vantrel-view/ViewFrame.h"
 #include "apps/vantrel-view/ViewOptions.h"
 #include "apps/vantrel-view/ViewPrefs.h"
@@ -84,7 +85,9 @@ main(int argc, char **argv)
     prepareDefaults(opts);
 
     GUI_ViewState state;
-    bool ok = applyViewOptions(state, opts);
+    // Holds the snapshot image while the view state refers to it.
+    ViewDecor decor;
+    bool ok = applyViewOptions(state, opts) && decor.apply(opts.decor, state);
     if (ok && !opts.printDefaults)
         ok = render(state, opts);
     if (ok && opts.savePrefs)
