@@ -362,6 +362,10 @@ public:
                     const float *colors, int count,
                     const unsigned int *indices = nullptr, int indexCount = 0);
 
+    // The number of errors GL has flagged since the last call (clearing
+    // them); 0 without GL. For tests and diagnostics.
+    int drainGLErrors();
+
     // ---- Frame statistics -----------------------------------------------
     // The record of the frame being drawn: the context counts cached
     // replays, cache builds and the triangles and lines of its array draws

@@ -234,3 +234,15 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
         glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
+
+int
+RE_OGLRender::drainGLErrors()
+{
+    if (!glReady())
+        return 0;
+    int count = 0;
+    // GL keeps one flag per kind of error; a few reads clear them all.
+    while (count < 32 && glGetError() != GL_NO_ERROR)
+        ++count;
+    return count;
+}
