@@ -1,7 +1,6 @@
 // Picking, bounds and axes of the 3D renderer.
 #include "Render3DTestSupport.h"
 
-#include "host/RE/RE_GLErrors.h"
 #include "host/UT/UT_Matrix3.h"
 #include "tests/support/VantrelTestContext.h"
 
@@ -27,7 +26,7 @@ protected:
         PixelTest::SetUp();
         if (!render())
             return;
-        REtakeGLErrors();
+        render()->drainGLErrors();
         GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         setThreeQuarterCamera(render(), 3.0f);
     }
@@ -35,7 +34,7 @@ protected:
     {
         if (render())
         {
-            EXPECT_EQ(REtakeGLErrors(), 0u);
+            EXPECT_EQ(render()->drainGLErrors(), 0);
         }
         GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         PixelTest::TearDown();

@@ -3,7 +3,6 @@
 #include "Render3DTestSupport.h"
 
 #include "host/OP/OP_Node.h"
-#include "host/RE/RE_GLErrors.h"
 #include "host/RE/RE_Light.h"
 #include "tests/support/VantrelScratch.h"
 #include "tests/support/VantrelTestContext.h"
@@ -24,7 +23,7 @@ protected:
         PixelTest::SetUp();
         if (!render())
             return;
-        REtakeGLErrors();
+        render()->drainGLErrors();
         GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         global().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
         render()->enableZbuffer(1, 1);
@@ -33,7 +32,7 @@ protected:
     {
         if (render())
         {
-            EXPECT_EQ(REtakeGLErrors(), 0u) << "a GL error was left behind";
+            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
         }
         GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         PixelTest::TearDown();
