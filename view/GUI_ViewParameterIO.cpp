@@ -2,6 +2,7 @@
 // older fixed layout without keywords.
 
 #include "view/GUI_ViewParameter.h"
+#include "host/UT/UT_ClassicLocale.h"
 
 #include "host/UT/UT_IStream.h"
 #include "host/UT/UT_WorkBuffer.h"
@@ -102,6 +103,7 @@ private:
 int
 GUI_ViewParameter::save(std::ostream &os, char sep) const
 {
+    UT_ClassicLocaleScope classic(os);
     os << "version ( " << theSaveVersion << " ) " << sep;
 
     os << "flag ( ";

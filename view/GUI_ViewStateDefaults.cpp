@@ -7,15 +7,15 @@
 #include "host/UT/UT_ErrorManager.h"
 #include "host/UT/UT_IFStream.h"
 #include "host/UT/UT_PathFile.h"
+#include "host/UT/UT_SafeSave.h"
 #include "host/UT/UT_String.h"
 #include "host/UT/UT_StringArray.h"
 #include "host/UT/UT_WorkBuffer.h"
 #include "view/GUI_ExternalDefaultCB.h"
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 
 GUI_ViewState *GUI_ViewState::defaultValues = nullptr;
 GUI_ExternalDefaultCB *GUI_ViewState::externalDefaultValues = nullptr;
@@ -214,7 +214,7 @@ GUI_ViewState::saveAsDefault()
 
     if (!info->prepareForSave(0, 1, 1))
     {
-        UTaddError("GR", 1, file_name);
+        UTaddError("GR", 1, ("\"" + std::string(file_name.c_str()) + "\"").c_str());
         delete info;
         return;
     }
@@ -225,10 +225,10 @@ GUI_ViewState::saveAsDefault()
     if (errorsStopSaving())
         return;
 
-    // Written beside the target and moved over it only once complete, so a
-    // failure part way never replaces a good file with a broken one.
-    const std::string temp_path = path + "." + std::to_string(long(getpid())) + ".tmp";
-    std::ofstream os(temp_path, std::ios::out | std::ios::trunc);
+    // The whole file is made in memory first, then replaces the old one in
+    // a single step, so a failure part way never leaves a broken file.
+    std::ostringstream os;
+    os.imbue(std::locale::classic());
 
     myDisplayOptions.save(os);
     const GUI_ViewParameter &main_view = myViews[GUI_VIEW_MAIN];
@@ -244,14 +244,14 @@ GUI_ViewState::saveAsDefault()
     if (!errorsStopSaving() && externalDefaultValues)
         externalDefaultValues->saveDefaults(os);
 
-    os.close();
-    const bool written = UTcheckOutStream(os, "Saving Display Options failed.", nullptr);
-    if (written && !errorsStopSaving() && std::rename(temp_path.c_str(), path.c_str()) == 0)
+    if (!UTcheckOutStream(os, "Saving Display Options failed.", nullptr) || errorsStopSaving())
+        return;
+    std::string why;
+    if (UTsaveFileSafely(path, os.str(), &why))
     {
         UTaddMessage("GR", 2, path.c_str());
         return;
     }
-    if (written && !errorsStopSaving())
-        UTaddError("GR", 1, file_name);
-    std::remove(temp_path.c_str());
+    // why names the full path and the reason.
+    UTaddError("GR", 1, ("\"" + std::string(file_name.c_str()) + "\" (" + why + ")").c_str());
 }

@@ -29,7 +29,7 @@ codeFormat(const std::string &type, int code)
         const char *format;
     };
     static const Known theKnown[] = {
-        {"GR", 1, "Unable to save the display settings file \"%s\"."},
+        {"GR", 1, "Unable to save the display settings file %s."},
         {"GR", 2, "Saved the display settings to \"%s\"."},
     };
     for (const Known &k : theKnown)
