@@ -49,7 +49,8 @@ resolveTarget(const std::string &path, std::string &target, std::string &why)
         struct stat st;
         if (lstat(target.c_str(), &st) != 0)
         {
-            if (errno == ENOENT)
+            // Nothing there (yet): the directory checks say more.
+            if (errno == ENOENT || errno == ENOTDIR)
                 return true;
             why = std::strerror(errno);
             return false;
