@@ -76,6 +76,7 @@ severityName(UT_ErrorSeverity s)
 
 void UTaddError(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_ERROR, msg); }
 void UTaddMessage(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_MESSAGE, msg); }
+void UTaddWarning(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_WARNING, msg); }
 
 int
 UTgetErrorSeverity()
