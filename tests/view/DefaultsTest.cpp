@@ -128,11 +128,17 @@ TEST_F(DefaultsTest, MissingPartialAndBadFiles)
     EXPECT_EQ(optionBlock(run.out), blockOf(dark));
 
     // A bad value, or an entry its application refuses: no defaults at all.
-    for (const char *tail : {"near ( abc )\nfar ( 50 )\n", "far ( 50 )\ntumblestyle ( 9 )\n"})
+    // The message names the entry that failed.
+    const std::pair<const char *, const char *> bad_tails[] = {
+        {"near ( abc )\nfar ( 50 )\n", "near"},
+        {"near ( nan )\n", "near"},
+        {"far ( 1e39 )\n", "far"},
+        {"far ( 50 )\ntumblestyle ( 9 )\n", "tumblestyle"}};
+    for (const auto &[tail, entry] : bad_tails)
     {
         writeFile(prefs(), blockOf(dark) + tail);
         run = viewer("--print-defaults");
-        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n") << tail;
+        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n\tat the \"" + entry + "\" entry\n") << tail;
         EXPECT_EQ(lineAfter(run.out, "limits "), "0.001 1000") << tail;
         EXPECT_EQ(lineAfter(run.out, "view 0 "), "near 0.1 far 10000 adjustlimits 1") << tail;
         EXPECT_EQ(optionBlock(run.out), builtin) << tail;
@@ -150,7 +156,7 @@ TEST_F(DefaultsTest, MissingPartialAndBadFiles)
     {
         chmod(prefs().c_str(), 0);
         run = viewer("--print-defaults");
-        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n");
+        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n\tthe file cannot be opened for reading\n");
         EXPECT_EQ(lineAfter(run.out, "limits "), "0.001 1000");
     }
 }
