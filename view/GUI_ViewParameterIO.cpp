@@ -7,6 +7,8 @@
 #include "host/UT/UT_IStream.h"
 #include "host/UT/UT_WorkBuffer.h"
 
+#include <cmath>
+
 #include <ostream>
 
 namespace
@@ -263,12 +265,15 @@ GUI_ViewParameter::oldLoad(UT_IStream &is, int version)
     if (!myFlag.load(is))
         return false;
 
+    // A zero divisor or an overflowing factor would store a value no text
+    // can hold: a failed read like any other, keeping the value as read.
     float v = 0.0f;
-    if (!readFloats(is, &myOrthoWidth, 1) || !readFloats(is, &v, 1))
+    if (!readFloats(is, &myOrthoWidth, 1) || !readFloats(is, &v, 1) ||
+        !std::isfinite(myOrthoWidth / v))
         return false;
     myOrthoWidth /= v;
     if (!readFloats(is, &myFocalLength, 1) || !readFloats(is, &myAperture, 1) ||
-        !readFloats(is, &v, 1))
+        !readFloats(is, &v, 1) || !std::isfinite(myFocalLength * v))
         return false;
     myFocalLength *= v;
     if (!readFloats(is, &myPixelAspect, 1) || !readFloats(is, &myAspectRatio, 1) ||

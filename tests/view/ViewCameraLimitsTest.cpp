@@ -76,6 +76,22 @@ TEST(ViewCameraLimits, DegenerateFilesAndViewportsLeaveNoNonFiniteValue)
     expectFiniteCamera(cam, "dolly and scroll at home distance 0");
     EXPECT_EQ(cam.getTz(), 3.0f);
 
+    // The older layout divides the ortho width and scales the focal
+    // length by values of its own: a zero divisor or an overflowing factor
+    // is a failed read, not an infinite value no text can hold.
+    for (const char *head : {"F 1 0 50 41.4214 1", "F 1 1 3e38 41.4214 10", "F 1 1 50 41.4214 1"})
+    {
+        std::string old_text = std::string(head) + " 1 1.333 0.1 10000";
+        for (int i = 0; i < 3 * 16; ++i)
+            old_text += i % 5 == 0 ? " 1" : " 0";
+        old_text += " 0 0 5 0 0 0 0 99 0 99 5 0.01 1 3 0 0 0 0 0 0";
+        GUI_ViewParameter old;
+        UT_IStream is(old_text);
+        const bool sound = std::string(head) == "F 1 1 50 41.4214 1";
+        EXPECT_EQ(old.oldLoad(is, 2), sound) << head;
+        EXPECT_TRUE(std::isfinite(old.getOrthoWidth()) && std::isfinite(old.getFocalLength())) << head;
+    }
+
     // A zero focal length: no projection can be made; the last good one
     // stays in the context and one warning says so.
     GUI_ViewParameter lens;
