@@ -29,7 +29,7 @@ codeFormat(const std::string &type, int code)
         const char *format;
     };
     static const Known theKnown[] = {
-        {"GR", 1, "Unable to save the display settings file \"%s\"."},
+        {"GR", 1, "Unable to save the display settings file %s."},
         {"GR", 2, "Saved the display settings to \"%s\"."},
     };
     for (const Known &k : theKnown)
@@ -76,6 +76,7 @@ severityName(UT_ErrorSeverity s)
 
 void UTaddError(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_ERROR, msg); }
 void UTaddMessage(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_MESSAGE, msg); }
+void UTaddWarning(const char *type, int code, const char *msg) { addEntry(type, code, UT_SEVERITY_WARNING, msg); }
 
 int
 UTgetErrorSeverity()

@@ -30,6 +30,7 @@ struct UT_ErrorEntry
 // null is allowed.
 void UTaddError(const char *type, int code, const char *msg);
 void UTaddMessage(const char *type, int code, const char *msg);
+void UTaddWarning(const char *type, int code, const char *msg);
 
 // The highest severity in the list (UT_SEVERITY_NONE when empty).
 int UTgetErrorSeverity();
