@@ -86,48 +86,6 @@ GUI_DetailRender3D::~GUI_DetailRender3D()
 }
 
 void
-GUI_DetailRender3D::render(RE_Render *, short, short, short, short, void *)
-{
-    // Drawing is not written yet: nothing is drawn.
-}
-
-void
-GUI_DetailRender3D::pickRender(RE_Render *, short, short, short, short, void *)
-{
-    // Picking is not written yet: nothing is picked.
-}
-
-void
-GUI_DetailRender3D::pickRenderSimple(RE_Render *, short, short, short, short,
-                                     void *)
-{
-    // Picking is not written yet: nothing is picked.
-}
-
-int
-GUI_DetailRender3D::getBoundingBox(UT_BoundingBox &, const UT_Matrix3 *) const
-{
-    // Bounds are not written yet: no handle has a box.
-    return 0;
-}
-
-int
-GUI_DetailRender3D::getBoundingBoxSingle(UT_BoundingBox &, const UT_Matrix3 *) const
-{
-    return 0;
-}
-
-void
-GUI_DetailRender3D::renderSingle(RE_Render *)
-{
-}
-
-void
-GUI_DetailRender3D::pickRenderSingle(RE_Render *)
-{
-}
-
-void
 GUI_DetailRender3D::setREMaterial(RE_Render *r, RE_Material *material)
 {
     if (material == myMaterial)
@@ -172,7 +130,8 @@ GUI_DetailRender3D::setXform(const UT_Matrix4 &xform)
     // A NaN determinant is not below 0, so it does not mirror.
     myReverseWinding = myXform.determinant3() < 0.0f;
 
-    float eps = UT_EnvControl::getFloat("VANTREL_CHECK_XFORM", 0.0f);
+    // Read afresh each time: the check may be switched while the program runs.
+    float eps = UT_EnvControl::readFloat("VANTREL_CHECK_XFORM", 0.0f);
     if (eps > 0.0f && theZeroXformMessageState == 1)
     {
         std::fprintf(stderr, "checking zero xforms %g. %s\n", double(eps),
@@ -215,6 +174,29 @@ float
 GUI_DetailRender3D::getValidLOD() const
 {
     return GUI_DetailLook::globalDispOption().common().getLOD();
+}
+
+bool
+GUI_DetailRender3D::validCacheExists() const
+{
+    if (myGeoIdx < 0 || myGeoIdx >= myGeoIds.entries())
+        return false;
+    for (const UT_IntArray &slot : myCacheLists)
+        if (slot(myGeoIdx) >= 0)
+            return true;
+    return false;
+}
+
+bool
+GUI_DetailRender3D::validCacheExistsForOtherDetail() const
+{
+    if (myGeoIds.entries() < 2)
+        return false;
+    for (const UT_IntArray &slot : myCacheLists)
+        for (int i = 0; i < slot.entries(); ++i)
+            if (i != myGeoIdx && slot(i) >= 0)
+                return true;
+    return false;
 }
 
 void

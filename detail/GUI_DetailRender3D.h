@@ -6,11 +6,15 @@
 #include "detail/GUI_DetailRender.h"
 #include "detail/GUI_DetailRender3DFlags.h"
 #include "display/GUI_DisplayOption.h"
+#include "host/GR/GR_HighQualityPass.h"
 #include "host/GU/GU_PrimGroupClosure.h"
 #include "host/UT/UT_IntArray.h"
+#include "host/UT/UT_PtrArray.h"
 #include "host/UT/UT_Matrix4.h"
 #include "host/UT/UT_Vector3.h"
 
+class GR_DisplayOption;
+class GU_Detail;
 class RE_Displace;
 class RE_Light;
 class RE_Material;
@@ -19,12 +23,14 @@ class UT_Matrix3;
 
 // Draws the geometry of one detail look in 3D viewports, one detail
 // handle after another under the look's per-handle transforms, and keeps
-// per handle the cached display objects of what it drew.
+// per handle the cached display objects of what it drew: an object whose
+// geometry stays unchanged for the display-list threshold of draws is
+// recorded once and replayed afterwards, one cached object per level of
+// detail and kind of drawing (wire or shaded, first or second pass, x-ray
+// pass, move mode). It also picks the geometry and reports its bounds.
 //
-// Drawing, picking and bounds are not written yet: render, the pick
-// operations and the bounding boxes draw nothing, pick nothing and find no
-// box. The state they will use (transform, pivot, lights, material,
-// displacement and the cache bookkeeping) is complete.
+// Every temporary change to the library-wide options and to the render
+// context is undone before a drawing, picking or bounding call returns.
 class VANTREL_API GUI_DetailRender3D : public GUI_DetailRender
 {
 public:
@@ -86,6 +92,48 @@ public:
     // The level of detail of the library-wide options.
     float getValidLOD() const;
 
+    // Whether the object is lit: the look's switch, and with a material
+    // also the material's.
+    int drawLit() const;
+    // The draw category of the record the look draws its whole object
+    // with; 0 when it has none.
+    int getNonSelShadingMode() const;
+
+    // Whether any cache slot holds an object for the handle being drawn;
+    // for any other handle.
+    bool validCacheExists() const;
+    bool validCacheExistsForOtherDetail() const;
+
+    // Forces the bits of the records' flag words that the selection mask
+    // asks for, saving what they were; restore puts the saved bits back.
+    // Either record may be null.
+    static void applySelectionMask(GR_DisplayOption *primary,
+                                   GR_DisplayOption *selection, unsigned mask);
+    static void restoreSelectionMask(GR_DisplayOption *primary,
+                                     GR_DisplayOption *selection, unsigned mask);
+
+    // Library-wide light settings ----------------------------------------
+    // The headlight lights every object that has no lights of its own. It
+    // shines from its position toward the viewer's focus, in the camera's
+    // space, so it follows the camera.
+    static UT_Vector3 getGlobalLightPos();
+    static void setGlobalLightPos(const UT_Vector3 &pos);
+    static void setGlobalLightXform(const UT_Matrix4 &xform);
+    static void setGlobalHighQualityPass(GR_HighQualityPass pass);
+    static GR_HighQualityPass getGlobalHighQualityPass();
+    static void setGlobalHighQualityDepthInit(bool on);
+    static bool getGlobalHighQualityDepthInit();
+    static void setGlobalHighQualityLights(const UT_PtrArray<RE_Light *> &lights);
+    static void clearGlobalHighQualityLights();
+    static bool isHeadlight(const RE_Light *light);
+    static RE_Light *getHeadlight();
+
+    // The environment settings that control caching, read once per
+    // process: whether caching is off, and the number of unchanged draws
+    // after which an object is cached.
+    static bool isCachingDisabled();
+    static int getDisplayListThreshold();
+
 protected:
     virtual int getBoundingBoxSingle(UT_BoundingBox &box, const UT_Matrix3 *rot) const;
     virtual void renderSingle(RE_Render *r);
@@ -97,6 +145,59 @@ private:
     virtual void prepareObjectCache(RE_Render *r);
     void copyFrom(const GUI_DetailRender3D &src);
     void resizeCache(int handles);
+
+    // The render road's pieces ---------------------------------------------
+    struct RoadState;
+    // The cache slot to draw into or replay from, with the cache kind and
+    // the level-of-detail value to draw with.
+    int getCacheIndex(RE_Render *r, float &lod, GU_Detail *gdp,
+                      const GR_DisplayOption *primary,
+                      const GR_DisplayOption *selection, int &kind);
+    // Counts the unchanged draws of the handle; whether it may be cached.
+    bool updateStableFrames(RE_Render *r, const GU_Detail &gdp,
+                            bool cacheable);
+    // Keeps, drops or refuses the handle's cached objects before a draw;
+    // returns the new useCache.
+    bool checkCache(RE_Render *r, int slot, int kind, bool picking,
+                    bool useCache);
+    bool relaxedFor(int kind) const;
+    // Draws into the slot (recording it when useCache) or replays it.
+    void drawOrReplay(RE_Render *r, RoadState &road, int slot, GU_Detail *gdp);
+    void finishRoad(RE_Render *r, RoadState &road, bool measured);
+    static bool belongsToChosenDopnet(const GU_Detail &gdp);
+
+    // Lights -----------------------------------------------------------------
+    void defineLights(RE_Render *r, int on, bool denormalize, bool normalized);
+    void setLights(RE_Render *r, int on);
+    bool setHighQualityLightState(RE_Render *r, int on);
+    void lightsOff(RE_Render *r);
+
+    // Drawing one geometry -------------------------------------------------
+    void draw(RE_Render &r, float lod, GU_Detail *gdp,
+              GR_DisplayOption *selection, GR_DisplayOption *primary,
+              bool noSelection);
+    void drawWithOption(RE_Render &r, float lod, GU_Detail *gdp,
+                        const GR_DisplayOption *option, bool noSelection);
+    void drawWireFrame(RE_Render &r, float lod, GU_Detail *gdp,
+                       const GR_DisplayOption *option, bool noSelection);
+    void drawBoundBox(RE_Render &r, GU_Detail *gdp,
+                      const GR_DisplayOption *option, bool noSelection);
+    void drawShaded(RE_Render &r, float lod, GU_Detail *gdp,
+                    const GR_DisplayOption *option, bool noSelection);
+    void drawDepthOnly(RE_Render &r, float lod, GU_Detail *gdp,
+                       RE_Material *material, const GR_DisplayOption *option);
+    int drawLayers(RE_Render &r, float lod, GU_Detail *gdp,
+                   RE_Material *material, const GR_DisplayOption *option,
+                   bool noSelection, float time, const UT_Matrix4 &xform);
+    void setupShadedDraw(RE_Render &r);
+    void cleanupShadedDraw(RE_Render &r);
+    void setWireColor(const GR_DisplayOption *option);
+    bool getIsFullySelectedDetail() const;
+
+    // Axes and names --------------------------------------------------------
+    void renderAxes(RE_Render *r);
+    void renderObjectName(RE_Render *r, GU_Detail *gdp, bool fullNames);
+    void renderPivotLabel(RE_Render *r);
 
 public:
     // Releases the cached display objects of handle index (all handles
@@ -126,8 +227,9 @@ private:
     bool myMovingOverride = false;
     bool myZeroXform = false;
     bool myReverseWinding = false;
-    GU_PrimGroupClosure myHiddenGeometry;
-    int myGeoIdx = -1;
+    // Rebuilt by bounding too, which is const.
+    mutable GU_PrimGroupClosure myHiddenGeometry;
+    mutable int myGeoIdx = -1;
 };
 
 #endif

@@ -1,4 +1,5 @@
 #include "display/GUI_DisplayOption.h"
+#include "host/UT/UT_ClassicLocale.h"
 
 #include "host/UT/UT_IStream.h"
 #include "host/UT/UT_SymbolTable.h"
@@ -79,6 +80,7 @@ private:
 bool
 GUI_DisplayOption::save(std::ostream &os) const
 {
+    UT_ClassicLocaleScope classic(os);
     PlainFormatScope plain(os);
     os.width(0);
     os << "{\n";

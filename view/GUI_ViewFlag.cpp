@@ -1,4 +1,5 @@
 #include "view/GUI_ViewFlag.h"
+#include "host/UT/UT_ClassicLocale.h"
 
 #include "host/UT/UT_IStream.h"
 #include "host/UT/UT_WorkBuffer.h"
@@ -25,6 +26,7 @@ const LetterBit theLetters[] = {
 void
 GUI_ViewFlag::save(std::ostream &os) const
 {
+    UT_ClassicLocaleScope classic(os);
     char word[8];
     int n = 0;
     word[n++] = 'F';

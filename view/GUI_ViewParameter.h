@@ -257,8 +257,12 @@ private:
     void internalScroll(RE_Render *r, float dx, float dy,
                         const UT_Rect<UT_InclusiveRectImpl> &rect, bool measure_y);
     void internalZoom(float dz, GUI_ZoomItem item, int width);
-    // Turns R by the trackball rotation for a drag of (a, b) radians.
-    void applyTrackballTurn(float a, float b, bool undo);
+    // Turns rotation by the trackball rotation for a drag of (a, b) radians.
+    static void applyTrackballTurn(UT_Matrix4 &rotation, float a, float b, bool undo);
+    // Takes rotation as R when it is finite, made orthonormal again so that
+    // the rounding of many small steps cannot add up to a shear; returns
+    // false (R unchanged) otherwise.
+    bool acceptRotation(const UT_Matrix4 &rotation);
     // The far distance that homing picks when adjust limits is on.
     void applyHomeFarRule();
 

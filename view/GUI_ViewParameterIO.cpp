@@ -2,9 +2,12 @@
 // older fixed layout without keywords.
 
 #include "view/GUI_ViewParameter.h"
+#include "host/UT/UT_ClassicLocale.h"
 
 #include "host/UT/UT_IStream.h"
 #include "host/UT/UT_WorkBuffer.h"
+
+#include <cmath>
 
 #include <ostream>
 
@@ -102,6 +105,7 @@ private:
 int
 GUI_ViewParameter::save(std::ostream &os, char sep) const
 {
+    UT_ClassicLocaleScope classic(os);
     os << "version ( " << theSaveVersion << " ) " << sep;
 
     os << "flag ( ";
@@ -261,12 +265,15 @@ GUI_ViewParameter::oldLoad(UT_IStream &is, int version)
     if (!myFlag.load(is))
         return false;
 
+    // A zero divisor or an overflowing factor would store a value no text
+    // can hold: a failed read like any other, keeping the value as read.
     float v = 0.0f;
-    if (!readFloats(is, &myOrthoWidth, 1) || !readFloats(is, &v, 1))
+    if (!readFloats(is, &myOrthoWidth, 1) || !readFloats(is, &v, 1) ||
+        !std::isfinite(myOrthoWidth / v))
         return false;
     myOrthoWidth /= v;
     if (!readFloats(is, &myFocalLength, 1) || !readFloats(is, &myAperture, 1) ||
-        !readFloats(is, &v, 1))
+        !readFloats(is, &v, 1) || !std::isfinite(myFocalLength * v))
         return false;
     myFocalLength *= v;
     if (!readFloats(is, &myPixelAspect, 1) || !readFloats(is, &myAspectRatio, 1) ||

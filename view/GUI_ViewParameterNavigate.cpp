@@ -5,6 +5,7 @@
 #include "view/GUI_ViewParameter.h"
 
 #include "host/UT/UT_BoundingBox.h"
+#include "host/UT/UT_Finite.h"
 #include "host/UT/UT_XformOrder.h"
 
 #include <algorithm>
@@ -30,6 +31,48 @@ const float theTiltClamp = 89.999992f;
 
 // Homing leaves a tenth of the fit as margin around the box.
 const float theHomeMargin = 1.111111f;
+
+// The zoomed 2D window stays within these sizes, so that every extreme of
+// zooming can be left again by zooming back.
+const float theMinWindowSize = 0.001f;
+const float theMaxWindowSize = 1000.0f;
+// The same for the ortho width, which is in world units.
+const float theMinOrthoWidth = 1e-6f;
+const float theMaxOrthoWidth = 1e12f;
+
+float
+clampZoomed(float value, float lo, float hi)
+{
+    return !(value > lo) ? lo : (value > hi ? hi : value);
+}
+
+// Gram-Schmidt on the rows of the upper-left 3x3, in double.
+void
+orthonormalize(UT_Matrix4 &m)
+{
+    double row[3][3];
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            row[r][c] = m(r, c);
+    for (int r = 0; r < 3; ++r)
+    {
+        for (int k = 0; k < r; ++k)
+        {
+            const double d = row[r][0] * row[k][0] + row[r][1] * row[k][1] + row[r][2] * row[k][2];
+            for (int c = 0; c < 3; ++c)
+                row[r][c] -= d * row[k][c];
+        }
+        const double len = std::sqrt(row[r][0] * row[r][0] + row[r][1] * row[r][1] +
+                                     row[r][2] * row[r][2]);
+        if (!(len > 0.0))
+            return; // degenerate: nothing sensible to restore
+        for (int c = 0; c < 3; ++c)
+            row[r][c] /= len;
+    }
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            m(r, c) = float(row[r][c]);
+}
 
 // Scale, then rotate, then translate; rotations about z, y, then x.
 UT_XformOrder
@@ -58,8 +101,18 @@ GUI_ViewParameter::dotumble(float dx, float dy, int end_of_drag)
     }
 }
 
+bool
+GUI_ViewParameter::acceptRotation(const UT_Matrix4 &rotation)
+{
+    if (!UTisFinite(rotation))
+        return false;
+    myRotation = rotation;
+    orthonormalize(myRotation);
+    return true;
+}
+
 void
-GUI_ViewParameter::applyTrackballTurn(float a, float b, bool undo)
+GUI_ViewParameter::applyTrackballTurn(UT_Matrix4 &rotation, float a, float b, bool undo)
 {
     // A drag across the whole viewport turns by 2*pi/3 per 2*pi of drag,
     // about the axis in the screen plane perpendicular to the drag.
@@ -67,15 +120,18 @@ GUI_ViewParameter::applyTrackballTurn(float a, float b, bool undo)
     float angle = std::sqrt(a * a + b * b) * theThirdPi;
     UT_Matrix4 turn(1.0f);
     turn.rotate(axis_vector, angle, 1);
-    myRotation *= turn;
+    rotation *= turn;
 }
 
 void
 GUI_ViewParameter::trackball(float dx, float dy)
 {
+    // A zero-width viewport or a non-finite drag gives no rotation.
     float k = theTwoPi / float(getViewportWidth());
-    applyTrackballTurn(dx * k, dy * k, false);
-    markStale(GUI_ViewFlag::STALE_ROTATION);
+    UT_Matrix4 rotation = myRotation;
+    applyTrackballTurn(rotation, dx * k, dy * k, false);
+    if (acceptRotation(rotation))
+        markStale(GUI_ViewFlag::STALE_ROTATION);
 }
 
 void
@@ -83,14 +139,21 @@ GUI_ViewParameter::incrementtrackball(float dx, float dy, int end_of_drag)
 {
     // The whole drag is one rotation from its total: undo the total so far,
     // then apply the new total. Summing per-step rotations would drift.
+    // A step that would not give a finite rotation (a zero-width viewport,
+    // a non-finite drag) is skipped whole, the drag's total included.
     float width = float(getViewportWidth());
-    applyTrackballTurn(myTrackballAccumX / width * theTwoPi,
+    const float acc_x = myTrackballAccumX + dx;
+    const float acc_y = myTrackballAccumY + dy;
+    UT_Matrix4 rotation = myRotation;
+    applyTrackballTurn(rotation, myTrackballAccumX / width * theTwoPi,
                        myTrackballAccumY / width * theTwoPi, true);
-    myTrackballAccumX += dx;
-    myTrackballAccumY += dy;
-    applyTrackballTurn(myTrackballAccumX / width * theTwoPi,
-                       myTrackballAccumY / width * theTwoPi, false);
-    markStale(GUI_ViewFlag::STALE_ROTATION);
+    applyTrackballTurn(rotation, acc_x / width * theTwoPi, acc_y / width * theTwoPi, false);
+    if (acceptRotation(rotation))
+    {
+        myTrackballAccumX = acc_x;
+        myTrackballAccumY = acc_y;
+        markStale(GUI_ViewFlag::STALE_ROTATION);
+    }
 
     if (end_of_drag || myTumbleStyle)
     {
@@ -112,10 +175,11 @@ GUI_ViewParameter::eulertumble(float dx, float dy, int)
 
     // Angles are taken relative to the home orientation.
     UT_Matrix3 home_t = home.transposedCopy();
-    myRotation.leftMult(UT_Matrix4(home_t));
+    UT_Matrix4 relative = myRotation;
+    relative.leftMult(UT_Matrix4(home_t));
     const UT_XformOrder order = eulerOrder();
     UT_Vector3 r, s, tr;
-    myRotation.explode(order, r, s, tr, nullptr);
+    relative.explode(order, r, s, tr, nullptr);
 
     // 360 degrees per viewport width.
     float width = float(getViewportWidth());
@@ -130,12 +194,16 @@ GUI_ViewParameter::eulertumble(float dx, float dy, int)
         x = theTiltClamp;
     if (double(x) < -theTiltLimit)
         x = -theTiltClamp;
+
+    UT_Matrix4 rotation(home);
+    rotation.xform(order, tr.x(), tr.y(), tr.z(), x, y, z, s.x(), s.y(), s.z(),
+                   0.0f, 0.0f, 0.0f, 0);
+    // A zero-width viewport or a non-finite drag leaves everything as it was.
+    if (!std::isfinite(x) || !std::isfinite(y) || !UTisFinite(rotation))
+        return;
     myRx = x;
     myRy = y;
-
-    myRotation = home;
-    myRotation.xform(order, tr.x(), tr.y(), tr.z(), x, y, z, s.x(), s.y(), s.z(),
-                     0.0f, 0.0f, 0.0f, 0);
+    myRotation = rotation;
     markStale(GUI_ViewFlag::STALE_XFORMS);
 }
 
@@ -173,15 +241,19 @@ GUI_ViewParameter::updateRXYZValues()
 void
 GUI_ViewParameter::rotate(UT_Axis3::axis a, float degrees)
 {
-    myRotation.rotate(a, degrees * theDegToRad);
-    markStale(GUI_ViewFlag::STALE_ROTATION);
+    UT_Matrix4 rotation = myRotation;
+    rotation.rotate(a, degrees * theDegToRad);
+    if (acceptRotation(rotation))
+        markStale(GUI_ViewFlag::STALE_ROTATION);
 }
 
 void
 GUI_ViewParameter::rotate(UT_Vector3 axis_vector, float degrees)
 {
-    myRotation.rotate(axis_vector, degrees * theDegToRad, 1);
-    markStale(GUI_ViewFlag::STALE_ROTATION);
+    UT_Matrix4 rotation = myRotation;
+    rotation.rotate(axis_vector, degrees * theDegToRad, 1);
+    if (acceptRotation(rotation))
+        markStale(GUI_ViewFlag::STALE_ROTATION);
 }
 
 void
@@ -257,8 +329,14 @@ GUI_ViewParameter::dolly(float dz)
     UT_Vector3 dir(myLastWinCenterX, myLastWinCenterY, myLastNear);
     dir.normalize();
     float step = 2.0f * speed / width * dz;
+    float t[3];
     for (int i = 0; i < 3; ++i)
-        myT[i] -= dir[i] * step;
+        t[i] = myT[i] - dir[i] * step;
+    // A zero home distance or viewport width, or a direction never set by a
+    // projection, would move the camera to no finite place: stay.
+    if (!UTisFinite(t, 3))
+        return;
+    std::copy(t, t + 3, myT);
     markStale(GUI_ViewFlag::STALE_XFORMS);
 }
 
@@ -279,14 +357,18 @@ GUI_ViewParameter::internalZoom(float dz, GUI_ZoomItem item, int width)
 {
     float k = 2.0f * dz / float(width);
     float factor = k > 0.0f ? 1.0f / (k + 1.0f) : 1.0f - k;
+    if (!std::isfinite(factor) || !(factor > 0.0f))
+        return;
+    // Clamped on both sides so that zooming far in or out can always be
+    // undone by zooming the other way.
     if (item != GUI_ZOOM_WINDOW)
     {
-        myOrthoWidth *= factor;
+        myOrthoWidth = clampZoomed(myOrthoWidth * factor, theMinOrthoWidth, theMaxOrthoWidth);
     }
     else
     {
-        myWinSizeX *= factor;
-        myWinSizeY *= factor;
+        myWinSizeX = clampZoomed(myWinSizeX * factor, theMinWindowSize, theMaxWindowSize);
+        myWinSizeY = clampZoomed(myWinSizeY * factor, theMinWindowSize, theMaxWindowSize);
     }
     markStale(GUI_ViewFlag::STALE_XFORMS);
 }
@@ -314,8 +396,16 @@ GUI_ViewParameter::boxZoom(short x1, short y1, short x2, short y2)
     float cy = b + (t - b) * float(y1 + y2) * ky * 0.5f;
     float half_w = scale * 0.5f * (r - l);
     float half_h = scale * 0.5f * (t - b);
+    float win_x, win_y, size_x, size_y;
     convertScreenToViewWindow(cx - half_w, cx + half_w, cy - half_h, cy + half_h,
-                              myWinX, myWinY, myWinSizeX, myWinSizeY);
+                              win_x, win_y, size_x, size_y);
+    const float window[4] = {win_x, win_y, size_x, size_y};
+    if (!UTisFinite(window, 4))
+        return;
+    myWinX = win_x;
+    myWinY = win_y;
+    myWinSizeX = clampZoomed(size_x, theMinWindowSize, theMaxWindowSize);
+    myWinSizeY = clampZoomed(size_y, theMinWindowSize, theMaxWindowSize);
 }
 
 void

@@ -4,8 +4,11 @@
 #include "view/GUI_ViewParameter.h"
 
 #include "host/RE/RE_Render.h"
+#include "host/UT/UT_ErrorManager.h"
+#include "host/UT/UT_Finite.h"
 
 #include <algorithm>
+#include <cmath>
 
 void
 GUI_ViewParameter::setViewport(RE_Render *r, short x, short y, short width, short height)
@@ -69,6 +72,20 @@ GUI_ViewParameter::setProjection(RE_Render *r)
     if (myViewY2 < myViewportY2)
         top += 2.0f * hh * float(myViewportY2 - myViewY2) / view_h;
 
+    updateTransformMatrix();
+
+    // A zero focal length or view size, or non-finite stored values, give no
+    // usable frustum: keep the last good projection and transform rather
+    // than hand the context NaNs, and say so once per call.
+    const float frustum[6] = {left, right, bottom, top, n, f};
+    const bool frustum_ok = UTisFinite(frustum, 6) && right > left && top > bottom &&
+                            (ortho || n > 0.0f);
+    if (!frustum_ok || !UTisFinite(myTransform))
+    {
+        UTaddWarning("GUI", 1, "The camera has no finite projection; the last good one is kept.");
+        return;
+    }
+
     if (ortho)
         r->ortho3DW(left, right, bottom, top, n, f);
     else
@@ -79,7 +96,6 @@ GUI_ViewParameter::setProjection(RE_Render *r)
     if (!r->isPicking())
         myProjection = r->getAMatrix(RE_MATRIX_PROJECTION_ALT);
 
-    updateTransformMatrix();
     r->matrixMode(RE_MATRIX_VIEWING);
     r->loadMatrix(myTransform);
 
@@ -160,6 +176,10 @@ GUI_ViewParameter::internalScroll(RE_Render *r, float dx, float dy,
                   (getDistanceToBoxCenter(1) / myHomeDistance);
     }
 
+    // A zero home distance or a degenerate projection would send the camera
+    // to no finite place: stay.
+    if (!std::isfinite(ux * dx) || !std::isfinite(uy * dy))
+        return;
     if (myScrollStyle)
     {
         myT[0] -= ux * dx;

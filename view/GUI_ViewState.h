@@ -11,6 +11,8 @@
 #include "host/UT/UT_Vector3.h"
 #include "view/GUI_SnapshotImage.h"
 #include "view/GUI_ViewParameter.h"
+#include <iosfwd>
+#include <string>
 
 class GUI_ExternalDefaultCB;
 class RE_Render;
@@ -146,6 +148,16 @@ public:
     // Makes this view state's display options the defaults and writes the
     // settings file, reporting through the host error list.
     void saveAsDefault();
+
+    // The settings file's content, read into or written from this view
+    // state: the display option block, the main camera's near, far and
+    // adjust-limits entries (read into all three cameras) and the entries
+    // of the callback, when one is given. A failed read returns false and
+    // says in *failed which entry failed. Writing stops at the first check
+    // that finds the host error list at error severity, and then returns
+    // false.
+    bool loadDefaultSettings(UT_IStream &is, GUI_ExternalDefaultCB *cb, std::string *failed);
+    bool saveDefaultSettings(std::ostream &os, GUI_ExternalDefaultCB *cb) const;
 
 private:
     static int viewIndex(GUI_ViewType type)

@@ -4,18 +4,19 @@
 
 #include "host/GR/GR_OptionText.h"
 #include "host/GR/GR_UserOption.h"
+#include "host/UT/UT_ClassicLocale.h"
 #include "host/UT/UT_ErrorManager.h"
 #include "host/UT/UT_IFStream.h"
 #include "host/UT/UT_PathFile.h"
+#include "host/UT/UT_SafeSave.h"
 #include "host/UT/UT_String.h"
 #include "host/UT/UT_StringArray.h"
 #include "host/UT/UT_WorkBuffer.h"
 #include "view/GUI_ExternalDefaultCB.h"
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 
 GUI_ViewState *GUI_ViewState::defaultValues = nullptr;
 GUI_ExternalDefaultCB *GUI_ViewState::externalDefaultValues = nullptr;
@@ -48,9 +49,11 @@ readBoolEntry(UT_IStream &is, bool &value)
 }
 
 // Reads the entries after the display option block into the defaults'
-// cameras, handing the application's keywords to its callback.
+// cameras, handing the application's keywords to its callback. On failure
+// *failed names the entry.
 bool
-loadDefaultEntries(UT_IStream &is, GUI_ViewState &defaults, GUI_ExternalDefaultCB *cb)
+loadDefaultEntries(UT_IStream &is, GUI_ViewState &defaults, GUI_ExternalDefaultCB *cb,
+                   std::string &failed)
 {
     const GUI_ViewState::GUI_ViewType views[] = {
         GUI_ViewState::GUI_VIEW_MAIN, GUI_ViewState::GUI_VIEW_SECOND,
@@ -59,6 +62,7 @@ loadDefaultEntries(UT_IStream &is, GUI_ViewState &defaults, GUI_ExternalDefaultC
     UT_WorkBuffer word;
     while (is.getWord(word))
     {
+        failed = std::string("the \"") + word.buffer() + "\" entry";
         if (word == "near" || word == "far")
         {
             const bool is_near = word == "near";
@@ -89,9 +93,49 @@ loadDefaultEntries(UT_IStream &is, GUI_ViewState &defaults, GUI_ExternalDefaultC
         }
         // Anything else is passed over one word at a time.
     }
+    failed.clear();
+    // A token too long to be ours ends the reading like the end of input.
+    if (is.isError() && is.isEof() == false)
+    {
+        failed = "a token longer than any entry";
+        return false;
+    }
     return true;
 }
 } // namespace
+
+bool
+GUI_ViewState::loadDefaultSettings(UT_IStream &is, GUI_ExternalDefaultCB *cb, std::string *failed)
+{
+    std::string why;
+    if (!getDisplayOptionRef().load(is))
+        why = "the display option block";
+    else if (loadDefaultEntries(is, *this, cb, why))
+        return true;
+    if (failed)
+        *failed = why;
+    return false;
+}
+
+bool
+GUI_ViewState::saveDefaultSettings(std::ostream &os, GUI_ExternalDefaultCB *cb) const
+{
+    UT_ClassicLocaleScope classic(os);
+    myDisplayOptions.save(os);
+    const GUI_ViewParameter &main_view = myViews[GUI_VIEW_MAIN];
+    if (!errorsStopSaving())
+    {
+        const float near_dist = main_view.getNear();
+        const float far_dist = main_view.getFar();
+        GRwriteFloats(os, 0, "near", &near_dist, 1);
+        GRwriteFloats(os, 0, "far", &far_dist, 1);
+    }
+    if (!errorsStopSaving())
+        os << "adjustlimits ( " << (main_view.getAdjustLimits() ? 1 : 0) << " )\n";
+    if (!errorsStopSaving() && cb)
+        cb->saveDefaults(os);
+    return !errorsStopSaving();
+}
 
 UT_String &
 GUI_ViewState::prefFileName()
@@ -122,18 +166,21 @@ GUI_ViewState::ensureDefaultsLoaded()
         return;
 
     const std::string path = search.getFileInfo(0, 1)->getFullPath();
-    bool ok = false;
-    {
-        UT_IFStream is;
-        ok = is.open(path.c_str(), UT_ISTREAM_ASCII) &&
-             defaultValues->getDisplayOptionRef().load(is) &&
-             loadDefaultEntries(is, *defaultValues, externalDefaultValues);
-    }
+    // Why the file cannot be used, for the message: it could not be
+    // opened, or which entry failed.
+    std::string failed;
+    UT_IFStream is;
+    if (!is.open(path.c_str(), UT_ISTREAM_ASCII))
+        failed = "the file " + is.getOpenError();
+    else if (!defaultValues->loadDefaultSettings(is, externalDefaultValues, &failed))
+        failed = "at " + failed;
+    is.close();
 
-    if (!ok)
+    if (!failed.empty())
     {
         std::fprintf(stderr, "Unable to load default Viewport settings:\n");
         std::fprintf(stderr, "\t%s\n", path.c_str());
+        std::fprintf(stderr, "\t%s\n", failed.c_str());
         delete defaultValues;
         defaultValues = nullptr;
         return;
@@ -214,7 +261,7 @@ GUI_ViewState::saveAsDefault()
 
     if (!info->prepareForSave(0, 1, 1))
     {
-        UTaddError("GR", 1, file_name);
+        UTaddError("GR", 1, ("\"" + std::string(file_name.c_str()) + "\"").c_str());
         delete info;
         return;
     }
@@ -225,33 +272,19 @@ GUI_ViewState::saveAsDefault()
     if (errorsStopSaving())
         return;
 
-    // Written beside the target and moved over it only once complete, so a
-    // failure part way never replaces a good file with a broken one.
-    const std::string temp_path = path + "." + std::to_string(long(getpid())) + ".tmp";
-    std::ofstream os(temp_path, std::ios::out | std::ios::trunc);
+    // The whole file is made in memory first, then replaces the old one in
+    // a single step, so a failure part way never leaves a broken file.
+    std::ostringstream os;
+    saveDefaultSettings(os, externalDefaultValues);
 
-    myDisplayOptions.save(os);
-    const GUI_ViewParameter &main_view = myViews[GUI_VIEW_MAIN];
-    if (!errorsStopSaving())
-    {
-        const float near_dist = main_view.getNear();
-        const float far_dist = main_view.getFar();
-        GRwriteFloats(os, 0, "near", &near_dist, 1);
-        GRwriteFloats(os, 0, "far", &far_dist, 1);
-    }
-    if (!errorsStopSaving())
-        os << "adjustlimits ( " << (main_view.getAdjustLimits() ? 1 : 0) << " )\n";
-    if (!errorsStopSaving() && externalDefaultValues)
-        externalDefaultValues->saveDefaults(os);
-
-    os.close();
-    const bool written = UTcheckOutStream(os, "Saving Display Options failed.", nullptr);
-    if (written && !errorsStopSaving() && std::rename(temp_path.c_str(), path.c_str()) == 0)
+    if (!UTcheckOutStream(os, "Saving Display Options failed.", nullptr) || errorsStopSaving())
+        return;
+    std::string why;
+    if (UTsaveFileSafely(path, os.str(), &why))
     {
         UTaddMessage("GR", 2, path.c_str());
         return;
     }
-    if (written && !errorsStopSaving())
-        UTaddError("GR", 1, file_name);
-    std::remove(temp_path.c_str());
+    // why names the full path and the reason.
+    UTaddError("GR", 1, ("\"" + std::string(file_name.c_str()) + "\" (" + why + ")").c_str());
 }

@@ -3,11 +3,13 @@
 #include "apps/vantrel-view/ViewOptions.h"
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_IFStream.h"
+#include "host/UT/UT_SafeSave.h"
 #include "view/GUI_ViewParameter.h"
 #include "view/GUI_ViewState.h"
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
+#include <string>
 
 namespace
 {
@@ -55,7 +57,13 @@ setUpCamera(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts,
     if (!opts.loadCamera.empty())
     {
         UT_IFStream in;
-        if (!in.open(opts.loadCamera.c_str()) || !cam.load(in))
+        if (!in.open(opts.loadCamera.c_str()))
+        {
+            std::fprintf(stderr, "vantrel-view: cannot read camera \"%s\": it %s\n",
+                         opts.loadCamera.c_str(), in.getOpenError().c_str());
+            return false;
+        }
+        if (!cam.load(in))
         {
             std::fprintf(stderr, "vantrel-view: cannot read camera \"%s\"\n", opts.loadCamera.c_str());
             return false;
@@ -82,12 +90,14 @@ setUpCamera(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts,
 bool
 saveCamera(const GUI_ViewParameter &cam, const char *path)
 {
-    std::ofstream out(path);
-    const bool written = out && cam.save(out, '\n') == 0;
-    out.close();
-    if (!written || out.fail())
+    // Made whole in memory, then put in place in one step: a failed save
+    // keeps the old camera file.
+    std::ostringstream out;
+    std::string error;
+    if (cam.save(out, '\n') != 0 || !UTsaveFileSafely(path, out.str(), &error))
     {
-        std::fprintf(stderr, "vantrel-view: cannot write camera \"%s\"\n", path);
+        std::fprintf(stderr, "vantrel-view: cannot write camera: %s\n",
+                     error.empty() ? path : error.c_str());
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "apps/vantrel-view/ViewOptions.h"
 
+#include "apps/vantrel-view/ViewNumbers.h"
+
 #include <CLI/CLI.hpp>
 
 #include <cctype>
@@ -32,23 +34,14 @@ const AxisName theAxisNames[] = {
 bool
 parseSize(const std::string &text, int &width, int &height)
 {
-    int w = 0, h = 0;
-    char x = 0, extra = 0;
-    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X'))
-        return false;
-    if (w < 1 || h < 1 || w > 8192 || h > 8192)
-        return false;
-    width = w;
-    height = h;
-    return true;
+    return parseSizePair(text, 8192, width, height);
 }
 
 // "R,G,B" with each channel from 0 to 1.
 bool
 parseColor(const std::string &text, float rgb[3])
 {
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%f,%f,%f%c", &rgb[0], &rgb[1], &rgb[2], &extra) != 3)
+    if (!parseFloatList(text, rgb, 3))
         return false;
     for (int i = 0; i < 3; ++i)
         if (!(rgb[i] >= 0.0f && rgb[i] <= 1.0f))
@@ -80,8 +73,12 @@ parseNamedSwitch(const std::string &text, bool allow_bare, std::string &name, in
 bool
 parsePair(const std::string &text, float &a, float &b)
 {
-    char extra = 0;
-    return std::sscanf(text.c_str(), "%f,%f%c", &a, &b, &extra) == 2;
+    float pair[2];
+    if (!parseFloatList(text, pair, 2))
+        return false;
+    a = pair[0];
+    b = pair[1];
+    return true;
 }
 } // namespace
 
@@ -122,8 +119,10 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     app.add_option("--tumble-style", opts.tumbleStyle,
                    "0 trackball per drag, 1 per step, 2 Euler (default: the saved style)")
         ->check(CLI::Range(0, 2));
-    app.add_option("--dolly", opts.dolly, "dolly by a drag in pixels (positive moves in)");
-    app.add_option("--zoom", opts.zoom, "zoom by a drag in pixels (positive zooms in)");
+    app.add_option("--dolly", opts.dolly, "dolly by a drag in pixels (positive moves in)")
+        ->check(finiteFloatCheck());
+    app.add_option("--zoom", opts.zoom, "zoom by a drag in pixels (positive zooms in)")
+        ->check(finiteFloatCheck());
     app.add_flag("--ortho", opts.ortho, "orthographic projection");
     app.add_option("--load-camera", opts.loadCamera, "read the camera from a file");
     app.add_option("--save-camera", opts.saveCamera, "write the camera to a file");
@@ -132,9 +131,11 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     app.add_flag("--save-prefs", opts.savePrefs, "save this view as the default viewport settings");
     app.add_flag("--print-defaults", opts.printDefaults,
                  "print what a new viewport starts from instead of rendering");
-    app.add_option("--near", opts.nearDist, "near clipping distance");
+    app.add_option("--near", opts.nearDist, "near clipping distance")
+        ->check(finiteFloatCheck());
     app.add_option("--far", opts.farDist,
-                   "far clipping distance (homing replaces it while adjust limits is on)");
+                   "far clipping distance (homing replaces it while adjust limits is on)")
+        ->check(finiteFloatCheck());
     app.add_option("--adjust-limits", opts.adjustLimits, "let homing set the far distance (0 or 1)")
         ->check(CLI::Range(0, 1));
     app.add_option("--background", background, "background colour as R,G,B from 0 to 1");
@@ -142,6 +143,9 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     app.add_option("--user-option", user_options,
                    "define an application drawing option: NAME, or NAME=1 / NAME=0 to turn it on "
                    "or off for non-selected objects");
+    addDrawOptions(app, opts.draw);
+    addComposeOptions(app, opts.compose);
+    addDecorOptions(app, opts.decor);
 
     try
     {
@@ -149,7 +153,8 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     }
     catch (const CLI::ParseError &e)
     {
-        return app.exit(e);
+        // Help is a success; every refused flag exits with status 2.
+        return app.exit(e) == 0 ? 0 : 2;
     }
 
     opts.nearGiven = app.count("--near") > 0;
@@ -192,6 +197,8 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: bad --size \"%s\", expected WxH\n", size.c_str());
         return 2;
     }
+    if (!finishDrawOptions(opts.draw, opts.width, opts.height))
+        return 2;
     if (!home.empty())
     {
         if (!parseHomeAxis(home, opts.homeAxis))

@@ -1,6 +1,9 @@
 #ifndef VANTREL_VIEW_ViewOptions_h
 #define VANTREL_VIEW_ViewOptions_h
 
+#include "apps/vantrel-view/ViewCompose.h"
+#include "apps/vantrel-view/ViewDrawOptions.h"
+#include "apps/vantrel-view/ViewDecor.h"
 #include "view/GUI_ViewParameter.h"
 
 #include <string>
@@ -48,6 +51,13 @@ struct ViewOptions
     // Application drawing options to define; 1 turns one on for
     // non-selected objects, 0 off, -1 only defines it.
     std::vector<std::pair<std::string, int>> userOptions;
+
+    // Drawing, statistics, picking, axes and names.
+    ViewDrawOptions draw;
+    // Clear and fog of the composed frame.
+    ViewComposeOptions compose;
+    // Decorations around the objects.
+    DecorOptions decor;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit

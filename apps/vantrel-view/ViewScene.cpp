@@ -5,61 +5,6 @@
 #include "host/GU/GU_Detail.h"
 #include "host/RE/RE_Render.h"
 
-namespace
-{
-// The kind of object whose record the look chose, found by identity in the
-// published option set.
-int
-chosenKind(const GR_DisplayOption *record)
-{
-    const GUI_DisplayOption &published = GUI_DetailLook::globalDispOption();
-    for (int k = GUI_NON_SELECTED; k <= GUI_CURRENT_SELECTED; ++k)
-        if (record == &published[GUI_DetailType(k)])
-            return k;
-    return GUI_NON_SELECTED;
-}
-
-// The record the look chose says what kind of object it is drawn as; a
-// selected object shows in the selected wire colour.
-const UT_Color &
-wireColorFor(const GUI_DetailLook &look, int kind, const GR_CommonDispOption &common)
-{
-    if (kind == GUI_TEMPLATE)
-        return common.templateWireColor();
-    if (kind == GUI_CURRENT_NON_SELECTED || kind == GUI_CURRENT_SELECTED)
-        return common.currentObjectColor();
-    if (look.isObjSelection())
-        return common.selectedWireColor();
-    return look.useWireColor() ? look.getWireColor() : common.defaultWireColor();
-}
-
-// Every edge of every primitive as a line; polygons close back to their
-// first vertex. The library's geometry renderer takes this over once it
-// draws.
-void
-drawEdges(RE_Render *r, const GU_Detail &gdp)
-{
-    const float *pos = gdp.getPositions();
-    const int *points = gdp.getVertexPoints();
-    const int *starts = gdp.getPrimVertexOffsets();
-    r->beginLines();
-    for (int prim = 0; prim < gdp.getNumPrimitives(); ++prim)
-    {
-        const int first = starts[prim];
-        const int end = starts[prim + 1];
-        const int last = gdp.isPrimClosed(prim) ? end : end - 1;
-        for (int v = first; v < last; ++v)
-        {
-            const float *a = pos + 3 * points[v];
-            const float *b = pos + 3 * points[v + 1 < end ? v + 1 : first];
-            r->vertex3DW(a[0], a[1], a[2]);
-            r->vertex3DW(b[0], b[1], b[2]);
-        }
-    }
-    r->endLines();
-}
-} // namespace
-
 ViewScene::ViewScene()
 {
     GU_Detail *box = new GU_Detail;
@@ -72,9 +17,9 @@ ViewScene::ViewScene()
 
     GU_Detail *torus = new GU_Detail;
     torus->buildTorus(0.5f, 0.2f, 12, 24);
-    add("torus", torus, UT_Vector3(1.6f, 0.2f, 0.0f)).look->setTemplate(1);
-
-    updateBounds();
+    GUI_DetailLook &torusLook = *add("torus", torus, UT_Vector3(1.6f, 0.2f, 0.0f)).look;
+    torusLook.setTemplate(1);
+    torusLook.setObjGhost(1);
 }
 
 ViewObject &
@@ -82,8 +27,10 @@ ViewScene::add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where)
 {
     auto object = std::make_unique<ViewObject>();
     object->name = name;
+    object->node = std::make_unique<OP_Node>(name.c_str());
     object->geometry = GU_DetailHandle(gdp);
     object->look = std::make_unique<GUI_DetailLook>(&object->geometry);
+    object->look->setObject(object->node.get());
     object->xform.translate(where.x(), where.y(), where.z());
     object->look->setXform(object->xform);
     myObjects.push_back(std::move(object));
@@ -101,59 +48,36 @@ ViewScene::loadMesh(const std::string &path, std::string &error)
     }
     myObjects.clear();
     add("mesh", gdp, UT_Vector3());
-    updateBounds();
     return true;
 }
 
-void
-ViewScene::updateBounds()
+UT_BoundingBox
+ViewScene::getBounds(const GUI_DisplayOption &options) const
 {
-    myBounds.initBounds();
+    GUI_DetailLook::setGlobalDispOption(options);
+    UT_BoundingBox bounds;
     for (const auto &object : myObjects)
     {
-        const GU_Detail *gdp = object->geometry.readLock();
         UT_BoundingBox box;
-        if (gdp && gdp->getBBox(box, object->xform))
-            myBounds.enlargeBounds(box);
-        object->geometry.unlock(gdp);
+        if (object->look->getBoundingBox3D(box, nullptr))
+            bounds.enlargeBounds(box);
     }
+    return bounds;
 }
 
 void
-ViewScene::draw(RE_Render *r, const GUI_DisplayOption &options) const
+ViewScene::showAxes(bool on)
 {
-    const GR_CommonDispOption &common = options.common();
-    float bg[3];
-    common.backgroundColor().getRGB(&bg[0], &bg[1], &bg[2]);
-    r->setClearColor(bg[0], bg[1], bg[2]);
-    r->clear();
-
-    // The looks choose their records from the library-wide option set.
-    GUI_DetailLook::setGlobalDispOption(options);
-
-    r->pushLineWidth(1.5f);
     for (const auto &object : myObjects)
-    {
-        const GUI_DetailLook &look = *object->look;
-        if (!look.isVisible(options))
-            continue;
-        GR_DisplayOption *primary = nullptr;
-        GR_DisplayOption *selection = nullptr;
-        bool no_selection = false;
-        look.getDisplayOptions(primary, selection, no_selection);
-        if (!primary)
-            continue;
+        object->look->setShowAxes(on ? 1 : 0);
+}
 
-        const GU_Detail *gdp = object->geometry.readLock();
-        if (gdp)
-        {
-            r->pushMatrix();
-            r->multiplyMatrix(object->xform);
-            r->setColor(wireColorFor(look, chosenKind(primary), common));
-            drawEdges(r, *gdp);
-            r->popMatrix();
-        }
-        object->geometry.unlock(gdp);
-    }
-    r->popLineWidth();
+void
+ViewScene::draw(RE_Render *r) const
+{
+    const bool depth = r->isZbuffer() != 0;
+    r->enableZbuffer(1);
+    for (const auto &object : myObjects)
+        object->look->render(r, 0, 0, 0, 0, nullptr);
+    r->enableZbuffer(depth ? 1 : 0);
 }

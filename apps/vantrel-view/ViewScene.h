@@ -3,6 +3,7 @@
 
 #include "detail/GUI_DetailLook.h"
 #include "host/GU/GU_DetailHandle.h"
+#include "host/OP/OP_Node.h"
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_Matrix4.h"
 
@@ -18,13 +19,15 @@ class RE_Render;
 struct ViewObject
 {
     std::string name;
+    // The node the object stands for; labels show its name.
+    std::unique_ptr<OP_Node> node;
     GU_DetailHandle geometry;
     std::unique_ptr<GUI_DetailLook> look;
     UT_Matrix4 xform;
 };
 
 // What the demo shows: the built-in scene (a box, a selected sphere and a
-// templated torus, all with uvs) or one mesh read from a file.
+// templated, ghosted torus, all with uvs) or one mesh read from a file.
 class ViewScene
 {
 public:
@@ -34,20 +37,23 @@ public:
     // reason in error, when it cannot be read.
     bool loadMesh(const std::string &path, std::string &error);
 
-    const UT_BoundingBox &getBounds() const { return myBounds; }
     const std::vector<std::unique_ptr<ViewObject>> &objects() const { return myObjects; }
 
-    // Clears the frame to the options' background colour, publishes the
-    // options to the looks, and draws every visible object's edges in the
-    // wire colour of the option record its look chooses.
-    void draw(RE_Render *r, const GUI_DisplayOption &options) const;
+    // The union of the boxes the looks report under the options (guides
+    // count only while shown). Publishes the options to the looks.
+    UT_BoundingBox getBounds(const GUI_DisplayOption &options) const;
+
+    // Shows every look's axes.
+    void showAxes(bool on);
+
+    // Has every look's renderer draw its object with the depth test on,
+    // with the options the scene look published.
+    void draw(RE_Render *r) const;
 
 private:
     ViewObject &add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where);
-    void updateBounds();
 
     std::vector<std::unique_ptr<ViewObject>> myObjects;
-    UT_BoundingBox myBounds;
 };
 
 #endif

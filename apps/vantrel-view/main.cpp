@@ -1,12 +1,17 @@
 // vantrel-view: renders a scene through the viewport library into a PNG.
 
 #include "apps/vantrel-view/ViewCamera.h"
+#include "apps/vantrel-view/ViewCompose.h"
+#include "apps/vantrel-view/ViewDecor.h"
+#include "apps/vantrel-view/ViewFrame.h"
 #include "apps/vantrel-view/ViewOptions.h"
 #include "apps/vantrel-view/ViewPrefs.h"
 #include "apps/vantrel-view/ViewScene.h"
+#include "decor/GUI_ViewRender3D.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_ErrorManager.h"
+#include "scene/GUI_SceneLook.h"
 #include "view/GUI_ViewState.h"
 
 #include <cstdio>
@@ -15,9 +20,9 @@
 
 namespace
 {
-// Draws the scene through the view state's main camera into the PNG.
+// Composes the scene through the view state's main camera into the PNG.
 bool
-render(GUI_ViewState &state, const ViewOptions &opts)
+render(GUI_ViewState &state, ViewOptions &opts)
 {
     RE_OffscreenContext context(opts.width, opts.height);
     if (!context.isValid())
@@ -35,9 +40,15 @@ render(GUI_ViewState &state, const ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
         return false;
     }
-    if (!setUpCamera(state, r, opts, scene.getBounds()))
+    applyDrawOptions(state, opts.draw, !opts.mesh.empty());
+    applyComposeOptions(state, opts.compose);
+    scene.showAxes(opts.draw.axes);
+    // Homing fits the boxes the looks report.
+    if (!setUpCamera(state, r, opts, scene.getBounds(state.getDisplayOptionRef())))
         return false;
-    scene.draw(r, state.getDisplayOptionRef());
+    // The viewport's look composes the frame; it owns its decorations.
+    GUI_SceneLook look(new GUI_ViewRender3D, &state);
+    drawFrame(scene, look, r, opts);
 
     if (!context.writePNG(opts.output.c_str()))
     {
@@ -74,7 +85,9 @@ main(int argc, char **argv)
     prepareDefaults(opts);
 
     GUI_ViewState state;
-    bool ok = applyViewOptions(state, opts);
+    // Holds the snapshot image while the view state refers to it.
+    ViewDecor decor;
+    bool ok = applyViewOptions(state, opts) && decor.apply(opts.decor, state);
     if (ok && !opts.printDefaults)
         ok = render(state, opts);
     if (ok && opts.savePrefs)

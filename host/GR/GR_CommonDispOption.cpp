@@ -1,4 +1,5 @@
 #include "host/GR/GR_CommonDispOption.h"
+#include "host/UT/UT_ClassicLocale.h"
 
 #include "host/GR/GR_OptionText.h"
 
@@ -130,6 +131,7 @@ GR_CommonDispOption::gdpOptionsEqual(const GR_CommonDispOption &other,
 bool
 GR_CommonDispOption::save(std::ostream &os, int indent) const
 {
+    UT_ClassicLocaleScope classic(os);
     GRwriteIndent(os, indent);
     os << "{\n";
     for (int i = 0; i < GR_NUM_COMMON_COLORS; i++)

@@ -1,6 +1,8 @@
 #ifndef GR_DETAIL_H
 #define GR_DETAIL_H
 
+#include "host/UT/UT_Matrix4.h"
+
 class GR_DisplayOption;
 class GU_Detail;
 class GU_PrimGroupClosure;
@@ -10,7 +12,6 @@ class RE_Light;
 class RE_Material;
 class RE_Render;
 class RE_Shader;
-class UT_Matrix4;
 
 // Draws one geometry with one option record through a render context: its
 // edges, its lit polygons or its bounding box, the component selection over
@@ -64,7 +65,11 @@ public:
 
     // Pick records per primitive under the context's current pick names:
     // each primitive pushes its number as a pick id while it is drawn.
-    // Geometry whose box misses the pick region sends nothing.
+    // Geometry whose box misses the pick region sends nothing, and of the
+    // rest only primitives with a point on the region's side of every clip
+    // plane are sent. shadedPick sends triangles, wirePick the sides. A
+    // record of selected geometry (GR_FLAG_SELECTED_KIND) asked to pick
+    // the selection picks only the selected primitives.
     void wirePick(GU_Detail *gdp, RE_Render &r, float lod, bool pickSelection,
                   const GU_PrimGroupClosure *hidden, const GR_DisplayOption *option) const;
     void shadedPick(GU_Detail *gdp, RE_Render &r, float lod, bool pickSelection,
@@ -72,8 +77,13 @@ public:
 
     // A level of detail from 0 to 9 for the geometry as the context's
     // current projection and transform show it; a far or small object gets
-    // a coarser (higher) level. lod is the user's level of detail going in
-    // and the value used for drawing coming out.
+    // a coarser (higher) level. The object's projected size in pixels,
+    // times the user's level of detail, gives level 0 from 256 pixels up,
+    // and each halving adds one (level 9 below one pixel). lod is the
+    // user's level of detail going in and the detail factor used for
+    // drawing coming out: 2 to the power -level. The drawing operations
+    // draw an object whose factor is below 1/256 (level 9) as its bounding
+    // box; at every other level they draw the whole geometry.
     static int queryNewLOD(const GU_Detail *gdp, const RE_Render &r,
                            float userLOD, float &lod);
 };

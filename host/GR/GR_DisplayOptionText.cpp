@@ -1,4 +1,5 @@
 #include "host/GR/GR_DisplayOption.h"
+#include "host/UT/UT_ClassicLocale.h"
 
 #include "host/GR/GR_OptionText.h"
 #include "host/GR/GR_UserOption.h"
@@ -57,6 +58,7 @@ findFlag(const std::string &word)
 bool
 GR_DisplayOption::save(std::ostream &os, int indent) const
 {
+    UT_ClassicLocaleScope classic(os);
     GRwriteIndent(os, indent);
     os << "{\n";
     for (const FlagKeyword &row : theFlagKeywords)

@@ -1,8 +1,10 @@
 #include "host/GR/GR_OptionText.h"
 
+#include "host/UT/UT_ClassicLocale.h"
 #include "host/UT/UT_IStream.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
@@ -23,11 +25,15 @@ GRwriteFloat(std::ostream &os, float value)
     for (int digits = 6; digits <= 9; digits++)
     {
         std::ostringstream text;
+        text.imbue(std::locale::classic());
         text.precision(digits);
         text << value;
-        if (digits == 9 || std::strtof(text.str().c_str(), nullptr) == value)
+        const std::string written = text.str();
+        float back = 0.0f;
+        std::from_chars(written.data(), written.data() + written.size(), back);
+        if (digits == 9 || back == value)
         {
-            os << text.str();
+            os << written;
             return;
         }
     }
@@ -37,6 +43,7 @@ void
 GRwriteFloats(std::ostream &os, int level, const char *keyword,
               const float *values, int count)
 {
+    UT_ClassicLocaleScope classic(os);
     GRwriteIndent(os, level);
     os << keyword << " (";
     for (int i = 0; i < count; i++)
@@ -107,13 +114,15 @@ readEntry(UT_IStream &is, std::string *words, int count)
 bool
 parseFloat(const std::string &word, float &value)
 {
+    // Read in the classic form whatever the locale; the whole word must be
+    // the number (a NUL byte inside it is not an end).
     const char *start = word.c_str();
-    char *end = nullptr;
-    errno = 0;
-    float parsed = std::strtof(start, &end);
-    // The whole word must be the number: a NUL byte inside it is not an end.
-    if (end != start + word.size() || word.empty() || errno == ERANGE ||
-        !std::isfinite(parsed))
+    const char *last = start + word.size();
+    if (last - start > 1 && *start == '+' && start[1] != '-')
+        ++start;
+    float parsed = 0.0f;
+    const std::from_chars_result r = std::from_chars(start, last, parsed);
+    if (r.ec != std::errc() || r.ptr != last || word.empty() || !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;

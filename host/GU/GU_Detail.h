@@ -7,6 +7,7 @@
 #include "host/GU/GU_SelectionList.h"
 
 #include <memory>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -64,10 +65,21 @@ public:
     // vertex attributes "uv" and "N" when the file has them. On failure
     // the geometry is left empty, the reason is put in error (when given),
     // and false is returned.
+    // Only regular files are read. Coordinates must be finite floats and
+    // indices must name points, texture coordinates and normals defined
+    // before them; every refusal names the line.
     bool load(const char *filename, std::string *error = nullptr);
+    // The same from a stream; name is used in the messages.
+    bool load(std::istream &in, const std::string &name, std::string *error = nullptr);
+
+    // What a drawer derives from this geometry (edges, triangles, normals),
+    // kept with it so that it goes when the geometry goes. The drawer
+    // compares the change counter itself before trusting it.
+    std::shared_ptr<void> &drawCache() const { return myDrawCache; }
 
 private:
     std::unique_ptr<GU_Selection> mySelection;
+    mutable std::shared_ptr<void> myDrawCache;
     std::vector<GU_SelectionList> mySelectionLists;
 };
 

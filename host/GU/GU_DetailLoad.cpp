@@ -1,14 +1,225 @@
-// Mesh file reading for GU_Detail.
+// Mesh file reading for GU_Detail: OBJ text, read line by line straight into
+// the geometry store, so that nothing but the texture coordinates and
+// normals (which faces refer to by index) is held beside it.
 #include "host/GU/GU_Detail.h"
 
-#include <tiny_obj_loader.h>
+#include "host/UT/UT_IFStream.h"
 
-#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <fstream>
-#include <sstream>
+#include <limits>
+#include <string>
+#include <vector>
 
 namespace
 {
+// No line of a mesh file we can use is longer than this.
+const size_t theMaxLineLength = 1 << 20;
+// Corners of one face or line.
+const size_t theMaxCorners = 1 << 16;
+
+struct ObjReader
+{
+    explicit ObjReader(GU_Detail &into) : gdp(into) {}
+
+    GU_Detail &gdp;
+    std::vector<float> uvs;     // 2 per texture coordinate
+    std::vector<float> normals; // 3 per normal
+    GB_Attribute *uvAttrib = nullptr;
+    GB_Attribute *normalAttrib = nullptr;
+    std::vector<int> points; // of the face being read
+    std::vector<int> uvIndices, normalIndices;
+    long long lineNumber = 0;
+    std::string why;
+
+    bool fail(const std::string &reason)
+    {
+        why = "line " + std::to_string(lineNumber) + ": " + reason;
+        return false;
+    }
+
+    static void skipBlanks(const char *&p, const char *end)
+    {
+        while (p < end && (*p == ' ' || *p == '\t' || *p == '\r'))
+            ++p;
+    }
+
+    // The next blank-separated word, or an empty one at the end.
+    static std::string_view word(const char *&p, const char *end)
+    {
+        skipBlanks(p, end);
+        const char *start = p;
+        while (p < end && *p != ' ' && *p != '\t' && *p != '\r')
+            ++p;
+        return std::string_view(start, size_t(p - start));
+    }
+
+    // Reads at least least and at most most values into out (room for
+    // most); all must be finite floats. got is how many there were.
+    bool readFloats(const char *&p, const char *end, float *out, int least, int most,
+                    const char *what, int &got)
+    {
+        for (got = 0; got < most; ++got)
+        {
+            std::string_view w = word(p, end);
+            if (w.empty())
+                break;
+            if (w.size() > 1 && w[0] == '+')
+                w.remove_prefix(1);
+            double v = 0.0;
+            const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
+            if (r.ec != std::errc() || r.ptr != w.data() + w.size() || !std::isfinite(v) ||
+                std::fabs(v) > double(std::numeric_limits<float>::max()))
+                return fail(std::string("a ") + what + " coordinate is not a finite number");
+            out[got] = float(v);
+        }
+        if (got < least)
+            return fail(std::string("a ") + what + " has too few coordinates");
+        return true;
+    }
+
+    // One index: 1-based, or negative counting back from the last defined.
+    // Empty text gives -1 (not given).
+    bool readIndex(std::string_view text, size_t defined, const char *what, int &index)
+    {
+        index = -1;
+        if (text.empty())
+            return true;
+        long long v = 0;
+        const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+        if (r.ec == std::errc::result_out_of_range)
+            return fail(std::string("a ") + what + " index is too large");
+        if (r.ec != std::errc() || r.ptr != text.data() + text.size())
+            return fail(std::string("a ") + what + " index is not a whole number");
+        if (v == 0)
+            return fail(std::string("a ") + what + " index of zero (indices start at 1)");
+        const long long resolved = v > 0 ? v - 1 : (long long)defined + v;
+        if (resolved < 0 || resolved >= (long long)defined)
+            return fail("index out of range (" + std::string(what) + " " + std::to_string(v) +
+                        " of " + std::to_string(defined) + ")");
+        index = int(resolved);
+        return true;
+    }
+
+    // "f" and "l": corners "v", "v/vt", "v//vn" or "v/vt/vn".
+    bool readPrimitive(const char *&p, const char *end, GB_PrimType type)
+    {
+        points.clear();
+        uvIndices.clear();
+        normalIndices.clear();
+        const size_t npoints = size_t(gdp.getNumPoints());
+        for (std::string_view corner = word(p, end); !corner.empty(); corner = word(p, end))
+        {
+            if (points.size() >= theMaxCorners)
+                return fail("a face or line has too many corners");
+            std::string_view parts[3];
+            int nparts = 0;
+            size_t start = 0;
+            for (size_t i = 0; i <= corner.size() && nparts < 3; ++i)
+                if (i == corner.size() || corner[i] == '/')
+                {
+                    parts[nparts++] = corner.substr(start, i - start);
+                    start = i + 1;
+                }
+            if (start <= corner.size() || parts[0].empty())
+                return fail("a corner is not of the form v, v/vt, v//vn or v/vt/vn");
+            int v, vt, vn;
+            if (!readIndex(parts[0], npoints, "point", v) ||
+                !readIndex(parts[1], uvs.size() / 2, "texture coordinate", vt) ||
+                !readIndex(parts[2], normals.size() / 3, "normal", vn))
+                return false;
+            points.push_back(v);
+            uvIndices.push_back(vt);
+            normalIndices.push_back(vn);
+        }
+        if (type == GB_PRIM_POLYGON && points.size() < 3)
+            return fail("a face has fewer than three corners");
+        if (type == GB_PRIM_POLYLINE && points.size() < 2)
+            return fail("a line has fewer than two points");
+
+        const int prim = gdp.appendPrimitive(type, points.data(), int(points.size()));
+        int vertex = gdp.getPrimVertexOffset(prim);
+        for (size_t k = 0; k < points.size(); ++k, ++vertex)
+        {
+            if (uvIndices[k] >= 0)
+            {
+                if (!uvAttrib)
+                    uvAttrib = gdp.addFloatAttrib(GB_ATTRIB_VERTEX, "uv", 2);
+                uvAttrib->setF(vertex, &uvs[size_t(uvIndices[k]) * 2]);
+            }
+            if (normalIndices[k] >= 0)
+            {
+                if (!normalAttrib)
+                    normalAttrib = gdp.addFloatAttrib(GB_ATTRIB_VERTEX, "N", 3);
+                normalAttrib->setF(vertex, &normals[size_t(normalIndices[k]) * 3]);
+            }
+        }
+        return true;
+    }
+
+    bool readLine(const std::string &line)
+    {
+        const char *p = line.data();
+        const char *end = p + line.size();
+        const std::string_view key = word(p, end);
+        float v[7];
+        int got = 0;
+        if (key == "v")
+        {
+            // An optional w (or a vertex colour) follows; it is not kept.
+            if (!readFloats(p, end, v, 3, 7, "point", got))
+                return false;
+            if (gdp.getNumPoints() == std::numeric_limits<int>::max())
+                return fail("too many points");
+            gdp.appendPoint(UT_Vector3(v[0], v[1], v[2]));
+        }
+        else if (key == "vt")
+        {
+            // A lone u has v = 0; an optional w is not kept.
+            if (!readFloats(p, end, v, 1, 3, "texture", got))
+                return false;
+            uvs.push_back(v[0]);
+            uvs.push_back(got > 1 ? v[1] : 0.0f);
+        }
+        else if (key == "vn")
+        {
+            if (!readFloats(p, end, v, 3, 3, "normal", got))
+                return false;
+            normals.insert(normals.end(), v, v + 3);
+        }
+        else if (key == "f")
+            return readPrimitive(p, end, GB_PRIM_POLYGON);
+        else if (key == "l")
+            return readPrimitive(p, end, GB_PRIM_POLYLINE);
+        // Comments, groups, smoothing, materials and anything unknown are
+        // passed over: only the mesh matters here.
+        return true;
+    }
+};
+
+// A line without its newline; false at the end of input or (with too_long
+// set) when a line is longer than any we can use.
+bool
+nextLine(std::streambuf &in, std::string &line, bool &too_long)
+{
+    line.clear();
+    int c = in.sbumpc();
+    if (c == std::char_traits<char>::eof())
+        return false;
+    while (c != std::char_traits<char>::eof() && c != '\n')
+    {
+        if (line.size() >= theMaxLineLength)
+        {
+            too_long = true;
+            return false;
+        }
+        line.push_back(char(c));
+        c = in.sbumpc();
+    }
+    return true;
+}
+
 bool
 fail(GU_Detail &gdp, std::string *error, const std::string &message)
 {
@@ -17,31 +228,7 @@ fail(GU_Detail &gdp, std::string *error, const std::string &message)
         *error = message;
     return false;
 }
-
-bool
-inRange(int index, size_t count)
-{
-    return index >= 0 && size_t(index) < count;
-}
-
-// Checks one corner of a face or line; optional indices may be -1.
-bool
-checkCorner(const tinyobj::index_t &corner, size_t npoints, size_t nuvs,
-            size_t nnormals, std::string &why)
-{
-    std::ostringstream out;
-    if (!inRange(corner.vertex_index, npoints))
-        out << "point " << corner.vertex_index + 1 << " of " << npoints;
-    else if (corner.texcoord_index != -1 && !inRange(corner.texcoord_index, nuvs))
-        out << "texture coordinate " << corner.texcoord_index + 1 << " of " << nuvs;
-    else if (corner.normal_index != -1 && !inRange(corner.normal_index, nnormals))
-        out << "normal " << corner.normal_index + 1 << " of " << nnormals;
-    else
-        return true;
-    why = out.str();
-    return false;
-}
-}
+} // namespace
 
 bool
 GU_Detail::load(const char *filename, std::string *error)
@@ -50,111 +237,38 @@ GU_Detail::load(const char *filename, std::string *error)
     std::string name = filename ? filename : "";
     if (name.empty())
         return fail(*this, error, "no file name given");
+    const std::string not_readable = UTcheckReadableFile(name.c_str());
+    if (!not_readable.empty())
+        return fail(*this, error, name + ": cannot open the file: it " + not_readable);
 
     std::ifstream in(name, std::ios::binary);
     if (!in)
         return fail(*this, error, name + ": cannot open the file");
+    return load(in, name, error);
+}
 
-    tinyobj::attrib_t attrib;
-    std::vector<tinyobj::shape_t> shapes;
-    std::vector<tinyobj::material_t> materials;
-    std::string warnings, errors;
-    // Polygons are kept as they are (no triangulation), and material
-    // libraries are not followed: only the mesh matters here.
-    bool ok = tinyobj::LoadObj(&attrib, &shapes, &materials, &warnings, &errors,
-                               &in, nullptr, false);
-    if (!ok)
+bool
+GU_Detail::load(std::istream &in, const std::string &name, std::string *error)
+{
+    clearAndDestroy();
+    ObjReader reader(*this);
+    std::string line;
+    bool too_long = false;
+    std::streambuf *buf = in.rdbuf();
+    while (buf && nextLine(*buf, line, too_long))
     {
-        std::string reason = errors.empty() ? "the file could not be parsed" : errors;
-        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
-            reason.pop_back();
-        return fail(*this, error, name + ": " + reason);
+        ++reader.lineNumber;
+        if (!reader.readLine(line))
+            return fail(*this, error, name + ": " + reader.why);
     }
-
-    size_t npoints = attrib.vertices.size() / 3;
-    size_t nuvs = attrib.texcoords.size() / 2;
-    size_t nnormals = attrib.normals.size() / 3;
-
-    // Check every face and line before building anything, so a broken file
-    // leaves no half-made geometry behind.
-    bool has_uvs = false, has_normals = false;
-    size_t nprims = 0;
-    for (const tinyobj::shape_t &shape : shapes)
+    if (too_long)
     {
-        size_t total = 0;
-        for (unsigned char count : shape.mesh.num_face_vertices)
-        {
-            if (count < 3)
-                return fail(*this, error,
-                            name + ": a face has fewer than three corners");
-            total += count;
-        }
-        if (total != shape.mesh.indices.size())
-            return fail(*this, error, name + ": a face has too many corners");
-        size_t line_total = 0;
-        for (int count : shape.lines.num_line_vertices)
-        {
-            if (count < 2)
-                return fail(*this, error,
-                            name + ": a line has fewer than two points");
-            line_total += size_t(count);
-        }
-        if (line_total != shape.lines.indices.size())
-            return fail(*this, error, name + ": a line is incomplete");
-
-        for (const auto *list : {&shape.mesh.indices, &shape.lines.indices})
-            for (const tinyobj::index_t &corner : *list)
-            {
-                std::string why;
-                if (!checkCorner(corner, npoints, nuvs, nnormals, why))
-                    return fail(*this, error,
-                                name + ": index out of range (" + why + ")");
-                has_uvs |= corner.texcoord_index >= 0;
-                has_normals |= corner.normal_index >= 0;
-            }
-        nprims += shape.mesh.num_face_vertices.size() +
-                  shape.lines.num_line_vertices.size();
+        ++reader.lineNumber;
+        reader.fail("the line is too long for a mesh file");
+        return fail(*this, error, name + ": " + reader.why);
     }
-    if (npoints == 0 || nprims == 0)
+    if (getNumPoints() == 0 || getNumPrimitives() == 0)
         return fail(*this, error, name + ": the file holds no polygons or lines");
-
-    int first = appendPoints(int(npoints));
-    float *pos = editPositions() + size_t(first) * 3;
-    std::copy(attrib.vertices.begin(), attrib.vertices.begin() + npoints * 3, pos);
-
-    GB_Attribute *uv = has_uvs ? addFloatAttrib(GB_ATTRIB_VERTEX, "uv", 2) : nullptr;
-    GB_Attribute *normal = has_normals ? addFloatAttrib(GB_ATTRIB_VERTEX, "N", 3) : nullptr;
-    std::vector<int> points;
-    auto addPrim = [&](GB_PrimType type, const tinyobj::index_t *corners, int count) {
-        points.resize(size_t(count));
-        for (int k = 0; k < count; ++k)
-            points[size_t(k)] = first + corners[k].vertex_index;
-        int prim = appendPrimitive(type, points.data(), count);
-        int vertex = getPrimVertexOffset(prim);
-        for (int k = 0; k < count; ++k, ++vertex)
-        {
-            const tinyobj::index_t &c = corners[k];
-            if (uv && c.texcoord_index >= 0)
-                uv->setF(vertex, &attrib.texcoords[size_t(c.texcoord_index) * 2]);
-            if (normal && c.normal_index >= 0)
-                normal->setF(vertex, &attrib.normals[size_t(c.normal_index) * 3]);
-        }
-    };
-    for (const tinyobj::shape_t &shape : shapes)
-    {
-        size_t offset = 0;
-        for (unsigned char count : shape.mesh.num_face_vertices)
-        {
-            addPrim(GB_PRIM_POLYGON, &shape.mesh.indices[offset], count);
-            offset += count;
-        }
-        offset = 0;
-        for (int count : shape.lines.num_line_vertices)
-        {
-            addPrim(GB_PRIM_POLYLINE, &shape.lines.indices[offset], count);
-            offset += size_t(count);
-        }
-    }
     if (error)
         error->clear();
     return true;

@@ -1,4 +1,5 @@
 #include "host/OPUI/OPUI_RotoscopeData.h"
+#include "host/UT/UT_ClassicLocale.h"
 
 #include "host/GR/GR_OptionText.h"
 
@@ -40,6 +41,7 @@ OPUI_RotoscopeData::operator==(const OPUI_RotoscopeData &other) const
 void
 OPUI_RotoscopeData::save(std::ostream &os, int indent) const
 {
+    UT_ClassicLocaleScope classic(os);
     GRwriteIndent(os, indent);
     os << "{\n";
     GRwriteQuoted(os, indent + 1, "filename", myFileName);

@@ -8,7 +8,13 @@
 class VANTREL_API RE_NativeContext
 {
 public:
+    RE_NativeContext();
     virtual ~RE_NativeContext();
+    RE_NativeContext(const RE_NativeContext &) = delete;
+    RE_NativeContext &operator=(const RE_NativeContext &) = delete;
+
+    // True while ctx is a native context that has not been destroyed.
+    static bool isLive(const RE_NativeContext *ctx);
 
     // Makes this context current on the calling thread; false on failure.
     virtual bool makeCurrent() = 0;

@@ -27,9 +27,10 @@ RE_OGLRender::~RE_OGLRender()
 {
     std::vector<RE_OGLRender *> &all = liveRenders();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
-    if (isGLActive())
+    // Objects of a shared name space stay for the contexts still using it.
+    if (isGLActive() && myTable.use_count() == 1)
     {
-        for (const auto &obj : myObjects)
+        for (const auto &obj : myTable->objects)
             glDeleteLists(static_cast<GLuint>(obj.first), 1);
     }
 }
@@ -54,7 +55,7 @@ RE_OGLRender::textureChanged(unsigned int index)
     if (index == 0)
         return;
     for (RE_OGLRender *r : liveRenders())
-        for (auto &obj : r->mySmartObjects)
+        for (auto &obj : r->myTable->smart)
         {
             const std::vector<unsigned int> &used = obj.second.textures;
             if (std::find(used.begin(), used.end(), index) != used.end())
@@ -143,6 +144,11 @@ RE_OGLRender::resetState()
     if (myPick.on)
         endPicking();
     myTexture = 0;
+    myCullFace = RE_CULL_NONE;
+    myPolygonMode = RE_POLYGON_FILL;
+    myPointSize = 1.0f;
+    myPointSizeStack.clear();
+    myMaterial = MaterialState();
     myZoomX = myZoomY = 1.0f;
     myClearColor[0] = myClearColor[1] = myClearColor[2] = 0.0f;
     myClearColor[3] = 1.0f;
@@ -155,6 +161,7 @@ RE_OGLRender::lockContextForRender()
 {
     myLock.lock();
     ++myLockDepth;
+    myLockPrevious.push_back(RE_NativeContext::getCurrent());
     if (myNative && !myNative->isCurrent())
         myNative->makeCurrent();
     journal("lockContextForRender");
@@ -166,6 +173,13 @@ RE_OGLRender::unlockContextAfterRender()
     if (myLockDepth <= 0)
         return;
     journal("unlockContextAfterRender");
+    // Another viewport may have been drawing when this lock was taken: give
+    // it its context back, or it would go on drawing into this one.
+    RE_NativeContext *previous = myLockPrevious.back();
+    myLockPrevious.pop_back();
+    if (previous && previous != myNative && RE_NativeContext::isLive(previous) &&
+        !previous->isCurrent())
+        previous->makeCurrent();
     --myLockDepth;
     myLock.unlock();
 }
@@ -217,6 +231,7 @@ RE_OGLRender::sendDrawingState()
     REglEnable(GL_LIGHTING, myLighting);
     glBindTexture(GL_TEXTURE_2D, myTexture);
     REglEnable(GL_TEXTURE_2D, myTexture != 0);
+    sendSurfaceState();
 }
 
 // ---- Journal -------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "host/UT/SYS_Visibility.h"
 
+#include "host/RE/RE_FrameStats.h"
 #include "host/RE/RE_Types.h"
 #include "host/UT/UT_Matrix4.h"
 #include "host/UT/UT_Vector3.h"
@@ -10,12 +11,14 @@
 #include <cstdint>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 class RE_Font;
 class RE_Light;
+class RE_Material;
 class RE_NativeContext;
 class RE_Shader;
 class TIL_TextureMap;
@@ -56,7 +59,8 @@ public:
     bool isGLActive() const;
 
     // Brackets work done outside a frame: makes the native context current
-    // and holds the context's lock. Calls nest.
+    // and holds the context's lock; the unlock makes current again whichever
+    // native context was current at the matching lock. Calls nest.
     void lockContextForRender();
     void unlockContextAfterRender();
     int getLockDepth() const { return myLockDepth; }
@@ -284,6 +288,11 @@ public:
     // that fitted when it overflowed).
     int endPicking(unsigned int *buffer = nullptr);
     bool isPicking() const { return myPick.on; }
+    // The pick rectangle of the pass under way, in window pixels.
+    void getPickRegion(short &x, short &y, short &w, short &h) const
+    {
+        x = myPick.x, y = myPick.y, w = myPick.w, h = myPick.h;
+    }
     void pushPickId(int id);
     void popPickId();
     int getPickDepth() const { return static_cast<int>(myPick.names.size()); }
@@ -321,6 +330,62 @@ public:
     void setMode(int mode) { myMode = mode; }
     // RE_Extension codes; false without GL.
     bool hasGLExtension(int code) const;
+
+    // ---- Surfaces, points, normals, materials -----------------------------
+    // Which faces are culled: RE_CullFace.
+    void setCullFace(int mode);
+    int getCullFace() const { return myCullFace; }
+    // How polygons are rasterised: RE_PolygonMode.
+    void setPolygonMode(int mode);
+    int getPolygonMode() const { return myPolygonMode; }
+    void pushPointSize(float size);
+    void popPointSize();
+    float getPointSize() const { return myPointSize; }
+    // Separate points and separate triangles in immediate mode.
+    void beginPoints();
+    void endPoints();
+    void beginTriangles();
+    void endTriangles();
+    // The normal of the vertices that follow (lit drawing).
+    void n3DW(float x, float y, float z);
+    // Lit drawing takes its surface from the material; null goes back to
+    // the current colour as the surface colour. The values are copied.
+    void setMaterial(const RE_Material *material);
+    bool hasMaterial() const { return myMaterial.on; }
+
+    // ---- Arrays ---------------------------------------------------------
+    // Draws count vertices of primitive type prim (RE_PrimitiveType) from
+    // client arrays: positions (3 floats a vertex), optional normals (3)
+    // and colours (4). With indices, draws indexCount indexed vertices
+    // instead. Inside a display-object definition GL copies the arrays
+    // into the object. Bad arguments (no positions, a negative count, an
+    // index past count) draw nothing.
+    void drawArrays(int prim, const float *positions, const float *normals,
+                    const float *colors, int count,
+                    const unsigned int *indices = nullptr, int indexCount = 0);
+
+    // The number of errors GL has flagged since the last call (clearing
+    // them); 0 without GL. For tests and diagnostics.
+    int drainGLErrors();
+
+    // ---- Frame statistics -----------------------------------------------
+    // The record of the frame being drawn: the context counts cached
+    // replays, cache builds and the triangles and lines of its array draws
+    // (a replay counts what its object holds); callers add objects drawn
+    // and time. resetFrameStats starts a new frame.
+    RE_FrameStats &getFrameStats() { return myStats; }
+    const RE_FrameStats &getFrameStats() const { return myStats; }
+    void resetFrameStats() { myStats = RE_FrameStats(); }
+
+    // ---- Shared display objects -----------------------------------------
+    // Makes this context use other's display-object records: one name space
+    // for contexts whose GL contexts share objects. Only while this context
+    // holds none of its own.
+    void shareObjectsWith(RE_OGLRender &other);
+    bool sharesObjectsWith(const RE_OGLRender &other) const
+    {
+        return myTable == other.myTable;
+    }
 
 protected:
     // Text output for RE_Render.
@@ -373,6 +438,26 @@ private:
         std::vector<unsigned int> textures;
         bool dirty = false;
     };
+    struct ObjectInfo
+    {
+        bool smart = false;
+        long triangles = 0; // what a replay sends
+        long lines = 0;
+    };
+    // Display objects of one name space, shared by the contexts in it.
+    struct ObjectTable
+    {
+        std::map<int, ObjectInfo> objects;
+        std::map<int, SmartObject> smart;
+        int nextRecordOnlyId = 1;
+    };
+    struct MaterialState
+    {
+        bool on = false;
+        float diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+        float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+        float shininess = 20.0f;
+    };
     struct PickState
     {
         bool on = false;
@@ -408,6 +493,11 @@ private:
     void sendLineStyle();
     void sendFog();
     void sendSpecular();
+    // Culling, polygon mode, point size and material.
+    void sendSurfaceState();
+    // Adds drawn triangles and lines to the frame, or to the object being
+    // defined.
+    void countSent(long triangles, long lines);
     void sendLight(const RE_Light *light, const LightSlot &slot);
     void setProjection(const UT_Matrix4 &p);
     void applyColor(const char *op, float r, float g, float b, float a);
@@ -435,6 +525,8 @@ private:
     unsigned mySyncStamp = 0;
     std::recursive_mutex myLock;
     int myLockDepth = 0;
+    // The native context current at each open lock.
+    std::vector<RE_NativeContext *> myLockPrevious;
 
     bool myJournalOn = false;
     std::vector<std::string> myJournal;
@@ -470,15 +562,20 @@ private:
     bool mySpecular = false;
     std::map<const RE_Light *, LightSlot> myLights;
 
-    std::map<int, bool> myObjects; // id -> is a smart object
-    std::map<int, SmartObject> mySmartObjects;
-    int myNextObjectId = 1;
+    std::shared_ptr<ObjectTable> myTable = std::make_shared<ObjectTable>();
     int myDefining = -1;
     bool myDefiningSmart = false;
     std::vector<int> myPendingShaders;
     uint16_t mySuppression = 0;
 
     PickState myPick;
+
+    int myCullFace = 0;
+    int myPolygonMode = 0;
+    float myPointSize = 1.0f;
+    std::vector<float> myPointSizeStack;
+    MaterialState myMaterial;
+    RE_FrameStats myStats;
 
     unsigned int myTexture = 0;
     float myZoomX = 1.0f, myZoomY = 1.0f;

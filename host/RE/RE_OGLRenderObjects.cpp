@@ -36,13 +36,13 @@ RE_OGLRender::startDefine(bool smart)
         glNewList(static_cast<GLuint>(id), GL_COMPILE);
     }
     else
-        id = ourRecordOnlyIdBase + myNextObjectId++;
+        id = ourRecordOnlyIdBase + myTable->nextRecordOnlyId++;
     myDefining = id;
     myDefiningSmart = smart;
-    myObjects[id] = smart;
+    myTable->objects[id] = ObjectInfo{smart, 0, 0};
     if (smart)
     {
-        mySmartObjects[id] = SmartObject();
+        myTable->smart[id] = SmartObject();
         myPendingShaders.clear();
     }
     return id;
@@ -69,6 +69,7 @@ RE_OGLRender::endDefine()
     }
     myDefining = -1;
     myDefiningSmart = false;
+    ++myStats.cacheBuilds;
     return ok;
 }
 
@@ -103,6 +104,9 @@ RE_OGLRender::drawObject(int id)
     journal("drawObject", {static_cast<double>(id)});
     if (!isObject(id) || id == myDefining)
         return;
+    ++myStats.cachedReplays;
+    const ObjectInfo &info = myTable->objects[id];
+    countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
     glCallList(static_cast<GLuint>(id));
@@ -122,14 +126,14 @@ RE_OGLRender::deleteObject(int id)
         return;
     if (glReady() && id < ourRecordOnlyIdBase)
         glDeleteLists(static_cast<GLuint>(id), 1);
-    myObjects.erase(id);
-    mySmartObjects.erase(id);
+    myTable->objects.erase(id);
+    myTable->smart.erase(id);
 }
 
 bool
 RE_OGLRender::isObject(int id) const
 {
-    return myObjects.count(id) != 0;
+    return myTable->objects.count(id) != 0;
 }
 
 bool
@@ -138,16 +142,16 @@ RE_OGLRender::isSmartObjectDirty(int id) const
     // A negative id is an empty cache slot: nothing there to rebuild.
     if (id < 0)
         return false;
-    auto found = mySmartObjects.find(id);
+    auto found = myTable->smart.find(id);
     // An object that is gone has to be rebuilt as much as a dirty one.
-    return found == mySmartObjects.end() || found->second.dirty;
+    return found == myTable->smart.end() || found->second.dirty;
 }
 
 void
 RE_OGLRender::deleteSmartObject(int id)
 {
     journal("deleteSmartObject", {static_cast<double>(id)});
-    if (mySmartObjects.count(id) == 0)
+    if (myTable->smart.count(id) == 0)
         return;
     deleteObject(id);
 }
@@ -155,8 +159,8 @@ RE_OGLRender::deleteSmartObject(int id)
 const std::vector<int> &
 RE_OGLRender::getShadersUsedBySmartObject(int id) const
 {
-    auto found = mySmartObjects.find(id);
-    return found == mySmartObjects.end() ? theNoShaders : found->second.shaders;
+    auto found = myTable->smart.find(id);
+    return found == myTable->smart.end() ? theNoShaders : found->second.shaders;
 }
 
 void
@@ -173,7 +177,7 @@ RE_OGLRender::bindBuiltInUniforms(RE_Shader *shader, int binding)
                                     static_cast<double>(binding)});
     if (!shader || !myDefiningSmart)
         return;
-    std::vector<int> &used = mySmartObjects[myDefining].shaders;
+    std::vector<int> &used = myTable->smart[myDefining].shaders;
     if (std::find(used.begin(), used.end(), shader->getId()) == used.end())
     {
         used.push_back(shader->getId());

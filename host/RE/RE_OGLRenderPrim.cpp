@@ -14,6 +14,8 @@ primitiveName(int prim, bool begin)
     {
     case GL_LINE_STRIP: return begin ? "beginLine" : "endLine";
     case GL_LINES: return begin ? "beginLines" : "endLines";
+    case GL_POINTS: return begin ? "beginPoints" : "endPoints";
+    case GL_TRIANGLES: return begin ? "beginTriangles" : "endTriangles";
     default: return begin ? "beginPolygon" : "endPolygon";
     }
 }

@@ -7,6 +7,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -103,9 +104,38 @@ RE_OffscreenContext::RE_OffscreenContext(int width, int height)
     myValid = create();
     if (!myValid)
         return;
+    liveOffscreens().push_back(this);
     myRender = std::make_unique<RE_Render>();
+    if (mySharedWith && mySharedWith->getRender())
+        myRender->shareObjectsWith(*mySharedWith->getRender());
     myRender->setMode(RE_MODE_RGB | RE_MODE_ZBUFFER | RE_MODE_STENCIL | RE_MODE_ALPHA);
     myRender->setNativeContext(this);
+}
+
+std::vector<RE_OffscreenContext *> &
+RE_OffscreenContext::liveOffscreens()
+{
+    static auto *theLive = new std::vector<RE_OffscreenContext *>;
+    return *theLive;
+}
+
+RE_OffscreenContext *
+RE_OffscreenContext::sharePartner(void *display)
+{
+    // The main context when it is one of ours, else any live one: they all
+    // belong to the one share group.
+    RE_Render *main = RE_Render::getMainRender();
+    RE_OffscreenContext *best = nullptr;
+    for (RE_OffscreenContext *c : liveOffscreens())
+    {
+        if (c->myDisplay != display || !c->myContext)
+            continue;
+        if (main && c->getRender() == main)
+            return c;
+        if (!best)
+            best = c;
+    }
+    return best;
 }
 
 bool
@@ -139,7 +169,19 @@ RE_OffscreenContext::create()
     // No version or profile asked for: Mesa then gives its newest
     // compatibility profile, which keeps immediate mode and display lists.
     const EGLint contextAttribs[] = {EGL_NONE};
-    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttribs);
+    // Share display objects with the main context's group, so that an
+    // object built here can be released through the main context.
+    RE_OffscreenContext *partner = sharePartner(display);
+    EGLContext context = eglCreateContext(
+        display, config, partner ? static_cast<EGLContext>(partner->myContext) : EGL_NO_CONTEXT,
+        contextAttribs);
+    if (context == EGL_NO_CONTEXT && partner)
+    {
+        // A driver that cannot share still gives a context of its own.
+        partner = nullptr;
+        context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttribs);
+    }
+    mySharedWith = partner;
     if (context == EGL_NO_CONTEXT)
     {
         myError = "EGL cannot create an OpenGL context";
@@ -195,6 +237,11 @@ RE_OffscreenContext::create()
 
 RE_OffscreenContext::~RE_OffscreenContext()
 {
+    std::vector<RE_OffscreenContext *> &all = liveOffscreens();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    for (RE_OffscreenContext *c : all)
+        if (c->mySharedWith == this)
+            c->mySharedWith = nullptr;
     if (myDisplay && myContext && makeCurrent())
     {
         // The render context deletes its display objects while GL is live.

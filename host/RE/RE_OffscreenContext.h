@@ -46,8 +46,14 @@ public:
     // Writes the image as a PNG file.
     bool writePNG(const char *path);
 
+    // The live context whose display objects this one was made to share,
+    // or null (none, or it is gone).
+    RE_OffscreenContext *getSharedWith() const { return mySharedWith; }
+
 private:
     bool create();
+    static std::vector<RE_OffscreenContext *> &liveOffscreens();
+    static RE_OffscreenContext *sharePartner(void *display);
 
     int myWidth;
     int myHeight;
@@ -60,4 +66,5 @@ private:
     unsigned int myColorBuffer = 0;
     unsigned int myDepthBuffer = 0;
     std::unique_ptr<RE_Render> myRender;
+    RE_OffscreenContext *mySharedWith = nullptr;
 };

@@ -1,17 +1,32 @@
 #include "host/RE/RE_PNG.h"
 
+#include "host/UT/UT_SafeSave.h"
+
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace
 {
 // libpng reports errors through longjmp; keep everything that needs
 // cleaning up outside the jump's reach.
+void
+appendBytes(png_structp png, png_bytep data, png_size_t length)
+{
+    static_cast<std::string *>(png_get_io_ptr(png))->append(reinterpret_cast<char *>(data), length);
+}
+
+void
+flushNothing(png_structp)
+{
+}
+
+// Encodes into memory, so that the file is written in one safe step.
 bool
-writeRows(FILE *fp, int width, int height, const std::vector<png_bytep> &rows)
+writeRows(std::string &out, int width, int height, const std::vector<png_bytep> &rows)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING,
                                               nullptr, nullptr, nullptr);
@@ -28,7 +43,7 @@ writeRows(FILE *fp, int width, int height, const std::vector<png_bytep> &rows)
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, fp);
+    png_set_write_fn(png, &out, appendBytes, flushNothing);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
@@ -53,12 +68,8 @@ REwritePNG(const char *path, int width, int height, const uint8_t *rgba,
         const int src = bottomRowFirst ? height - 1 - y : y;
         rows[y] = const_cast<png_bytep>(rgba + stride * src);
     }
-    FILE *fp = std::fopen(path, "wb");
-    if (!fp)
-        return false;
-    const bool ok = writeRows(fp, width, height, rows);
-    const bool closed = std::fclose(fp) == 0;
-    if (!ok || !closed)
-        std::remove(path);
-    return ok && closed;
+    // A failed write keeps whatever image was there before.
+    std::string encoded;
+    return writeRows(encoded, width, height, rows) &&
+           UTsaveFileSafely(path, encoded, nullptr);
 }

@@ -11,8 +11,12 @@ RE_Render *theMainRender = nullptr;
 
 RE_Render::RE_Render()
 {
+    // Every context shares the main context's display objects: looks release
+    // their cached drawing through the main context.
     if (!theMainRender)
         theMainRender = this;
+    else
+        shareObjectsWith(*theMainRender);
 }
 
 RE_Render::~RE_Render()

@@ -3,6 +3,7 @@
 #include "host/RE/RE_GL.h"
 #include "host/RE/RE_NativeContext.h"
 #include "host/RE/RE_OGLRender.h"
+#include "host/TIL/TIL_TextureCache.h"
 #include "host/TIL/TIL_TextureMap.h"
 
 RE_Texture2DMap::RE_Texture2DMap(int width, int height, int format)
@@ -90,8 +91,11 @@ RE_Texture2DMap::getIndex(int reload)
     const void *pixels = myImage ? myImage->getPixels() : nullptr;
     if (w <= 0 || h <= 0)
         return 0;
+    // A reloaded image may reuse the old one's memory; the cache version
+    // tells the two apart.
+    const int version = TIL_TextureCache::getVersion();
     const bool changed = pixels != myUploadedPixels || w != myUploadedWidth ||
-                         h != myUploadedHeight;
+                         h != myUploadedHeight || version != myUploadedVersion;
     if (myIndex && myOwner == current && !reload && !changed)
         return myIndex;
     clearRenderIndex();
@@ -117,6 +121,7 @@ RE_Texture2DMap::getIndex(int reload)
     myUploadedPixels = pixels;
     myUploadedWidth = w;
     myUploadedHeight = h;
+    myUploadedVersion = version;
     applyFilters();
     return myIndex;
 }

@@ -88,3 +88,28 @@ enum RE_Extension
     RE_EXT_FRAMEBUFFER_OBJECT = 10,
     RE_EXT_FOG_COORD = 31
 };
+
+// Faces removed by setCullFace.
+enum RE_CullFace
+{
+    RE_CULL_NONE = 0,
+    RE_CULL_BACK = 1,
+    RE_CULL_FRONT = 2
+};
+
+// How setPolygonMode rasterises polygons.
+enum RE_PolygonMode
+{
+    RE_POLYGON_FILL = 0,
+    RE_POLYGON_LINE = 1,
+    RE_POLYGON_POINT = 2
+};
+
+// Primitive types of drawArrays.
+enum RE_PrimitiveType
+{
+    RE_PRIM_POINTS = 0,
+    RE_PRIM_LINES = 1,
+    RE_PRIM_LINE_STRIP = 2,
+    RE_PRIM_TRIANGLES = 3
+};

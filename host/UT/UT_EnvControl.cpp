@@ -77,6 +77,17 @@ UT_EnvControl::getFloat(const char *name, float defval)
     return float(d);
 }
 
+float
+UT_EnvControl::readFloat(const char *name, float defval)
+{
+    {
+        std::lock_guard<std::mutex> lock(theEnvLock);
+        if (name)
+            envCache().erase(name);
+    }
+    return getFloat(name, defval);
+}
+
 const char *
 UT_EnvControl::getString(const char *name, const char *defval)
 {

@@ -29,7 +29,7 @@ codeFormat(const std::string &type, int code)
         const char *format;
     };
     static const Known theKnown[] = {
-        {"GR", 1, "Unable to save the display settings file \"%s\"."},
+        {"GR", 1, "Unable to save the display settings file %s."},
         {"GR", 2, "Saved the display settings to \"%s\"."},
         {"RE", 1, "No font for viewport text: fontconfig matches none and \"%s\" is missing "
                   "(Debian package fonts-dejavu-core). Text is not drawn."},

@@ -1,21 +1,38 @@
 #include "host/UT/UT_IFStream.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sys/stat.h>
+
+std::string
+UTcheckReadableFile(const char *path)
+{
+    if (!path || !*path)
+        return "no file name given";
+    struct stat st;
+    if (stat(path, &st) != 0)
+        return errno == ENOENT ? "does not exist" : std::strerror(errno);
+    if (S_ISDIR(st.st_mode))
+        return "is a directory";
+    if (!S_ISREG(st.st_mode))
+        return "is not a regular file";
+    return std::string();
+}
 
 bool
 UT_IFStream::open(const char *path, UT_ISTREAM_READTYPE type)
 {
     close();
-    if (!path || !*path)
-        return false;
-    // A directory "opens" as a file stream on some systems; refuse it.
-    struct stat st;
-    if (stat(path, &st) != 0 || S_ISDIR(st.st_mode))
+    myOpenError = UTcheckReadableFile(path);
+    if (!myOpenError.empty())
         return false;
     auto file = std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
     if (!file->is_open())
+    {
+        myOpenError = "cannot be opened for reading";
         return false;
+    }
     setSource(std::move(file), type);
     return true;
 }
@@ -23,5 +40,6 @@ UT_IFStream::open(const char *path, UT_ISTREAM_READTYPE type)
 void
 UT_IFStream::close()
 {
+    myOpenError.clear();
     resetSource();
 }

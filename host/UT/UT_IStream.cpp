@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -50,16 +51,24 @@ parseInt(const std::string &tok, T &out)
     return end != tok.c_str();
 }
 
-// Whole-token floating parse. Overflow gives infinity, as the text says.
+// Whole-token floating parse: finite decimal numbers only. Not-a-number,
+// infinities, hexadecimal and values beyond the type's range fail. The
+// parse never looks at the process or stream locale: a point is the only
+// decimal separator.
 template <typename T>
 bool
 parseFloat(const std::string &tok, T &out)
 {
-    if (tok.empty() || tok.find('\0') != std::string::npos)
+    const char *first = tok.data();
+    const char *last = first + tok.size();
+    // A leading plus is accepted as the C library did; a second sign is not.
+    if (first != last && *first == '+' && last - first > 1 && first[1] != '-' && first[1] != '+')
+        ++first;
+    double v = 0.0;
+    const std::from_chars_result r = std::from_chars(first, last, v, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v))
         return false;
-    char *end = nullptr;
-    double v = std::strtod(tok.c_str(), &end);
-    if (end == tok.c_str() || *end)
+    if (std::fabs(v) > double(std::numeric_limits<T>::max()))
         return false;
     out = T(v);
     return true;
@@ -107,6 +116,7 @@ UT_IStream::setSource(std::unique_ptr<std::istream> owned, UT_ISTREAM_READTYPE t
     myModeStack.clear();
     myBinary = (type == UT_ISTREAM_BINARY);
     myError = false;
+    myTooLong = false;
 }
 
 void
@@ -118,6 +128,7 @@ UT_IStream::resetSource()
     myModeStack.clear();
     myBinary = false;
     myError = false;
+    myTooLong = false;
 }
 
 UT_ISTREAM_READTYPE
@@ -207,14 +218,33 @@ UT_IStream::skipWhitespace()
 }
 
 bool
+UT_IStream::tokenTooLong(size_t length)
+{
+    if (length < theMaxTokenLength)
+        return false;
+    // Nothing this stream reads is this long: the input is not text of
+    // ours. Stop reading it altogether rather than grow without bound.
+    myTooLong = true;
+    myError = true;
+    return true;
+}
+
+bool
 UT_IStream::readToken(std::string &tok)
 {
     tok.clear();
-    if (!skipWhitespace())
+    if (myTooLong || !skipWhitespace())
         return false;
     int c;
     while ((c = peekc()) >= 0 && !isBlank(c))
+    {
+        if (tokenTooLong(tok.size()))
+        {
+            tok.clear();
+            return false;
+        }
         tok.push_back(char(getc()));
+    }
     return !tok.empty();
 }
 
@@ -261,12 +291,14 @@ bool
 UT_IStream::getLine(UT_WorkBuffer &line)
 {
     line.clear();
-    int c = getc();
+    int c = myTooLong ? -1 : getc();
     if (c < 0)
         return false;
     std::string text;
     while (c >= 0 && c != '\n')
     {
+        if (tokenTooLong(text.size()))
+            return false;
         text.push_back(char(c));
         c = getc();
     }
@@ -307,7 +339,7 @@ int
 UT_IStream::readQuotedOrWord(std::string &out)
 {
     out.clear();
-    if (!skipWhitespace())
+    if (myTooLong || !skipWhitespace())
         return 0;
     if (peekc() != '"')
         return readToken(out) ? 1 : 0;
@@ -321,6 +353,11 @@ UT_IStream::readQuotedOrWord(std::string &out)
         {
             unread(raw);
             myError = true;
+            return 0;
+        }
+        if (tokenTooLong(raw.size()))
+        {
+            out.clear();
             return 0;
         }
         raw.push_back(char(c));

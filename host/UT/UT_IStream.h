@@ -28,9 +28,15 @@ enum UT_ISTREAM_READTYPE
 // caller can try another reading of it. Binary reads take little-endian
 // values of the stated size. Every read reports how much it got; nothing
 // reads past the end of the input or blocks on a truncated stream.
+// Numbers are read in the classic "C" form whatever the locale: finite
+// decimal values only (no nan, inf or hexadecimal, nothing beyond the
+// type's range). A token, quoted string or line longer than
+// theMaxTokenLength bytes is an error that ends all further text reads.
 class VANTREL_API UT_IStream
 {
 public:
+    static constexpr size_t theMaxTokenLength = 1 << 20;
+
     // An empty stream: every read fails.
     UT_IStream();
     // Reads from is, which must outlive this stream.
@@ -124,6 +130,8 @@ private:
     template <typename T> int areadValues(T *v, int n);
     template <typename T> int breadValue(T *v, int n);
     int readQuotedOrWord(std::string &out);
+    // True (and the stream marked broken) once length reaches the cap.
+    bool tokenTooLong(size_t length);
 
     std::istream *myIn = nullptr;
     std::unique_ptr<std::istream> myOwned;
@@ -131,4 +139,5 @@ private:
     std::vector<bool> myModeStack;
     bool myBinary = false;
     bool myError = false;
+    bool myTooLong = false;
 };

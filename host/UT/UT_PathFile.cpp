@@ -166,10 +166,14 @@ UT_PathFileInfo::prepareForSave(int backup, int make_dirs, int overwrite) const
 
     struct stat st;
     std::string dir = getDirectory();
-    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || access(dir.c_str(), W_OK) != 0)
+    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return 0;
 
-    if (stat(myFullPath.c_str(), &st) == 0)
+    // A read-only directory still lets an existing writable file be
+    // rewritten in place; only a new file needs the directory writable.
+    const bool dir_writable = access(dir.c_str(), W_OK) == 0;
+    if (stat(myFullPath.c_str(), &st) != 0)
+        return dir_writable ? 1 : 0;
     {
         if (!S_ISREG(st.st_mode) || !overwrite || access(myFullPath.c_str(), W_OK) != 0)
             return 0;

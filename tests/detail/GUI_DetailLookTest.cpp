@@ -100,8 +100,13 @@ TEST(GUI_DetailLook, VisibilityAndPickability)
     EXPECT_FALSE(look.isVisible(options));
     options.isObjectLevel(true);
     EXPECT_TRUE(look.isVisible(options));
+    // Either kind shown is enough.
     options.showSelected(false);
+    EXPECT_TRUE(look.isVisible(options));
+    options.showSelected(true);
     options.showNonSelected(false);
+    EXPECT_TRUE(look.isVisible(options));
+    options.showSelected(false);
     EXPECT_FALSE(look.isVisible(options));
 
     // The first special kind that applies decides: current output, then

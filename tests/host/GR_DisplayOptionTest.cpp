@@ -124,6 +124,19 @@ TEST(GR_DisplayOption, TextRoundTripAndLoadRules)
     ASSERT_TRUE(loadRecord(some, "{ future ( a b c ) hulls ( 1 ) later ghost ( 1 ) }"));
     EXPECT_EQ(some.getFlags(), flags | GR_FLAG_HULLS | GR_FLAG_GHOST);
 
+    // "otherflags" sets only the bits no named entry owns: all-ones leaves
+    // the named flags as they were, zero clears only the unnamed ones.
+    GR_DisplayOption other(nullptr);
+    other.setFlags(GR_FLAG_HULLS);
+    ASSERT_TRUE(loadRecord(other, "{ otherflags ( 4294967295 ) }"));
+    EXPECT_TRUE(other.getFlag(GR_FLAG_HULLS));
+    EXPECT_FALSE(other.getFlag(GR_FLAG_GHOST));
+    const unsigned unnamed = other.getFlags() & ~unsigned(GR_FLAG_HULLS);
+    EXPECT_NE(unnamed, 0u);
+    other.setFlags(0xFFFFFFFFu);
+    ASSERT_TRUE(loadRecord(other, "{ otherflags ( 0 ) }"));
+    EXPECT_EQ(other.getFlags(), ~unnamed);
+
     // Malformed entries fail and keep what came before them.
     GR_DisplayOption bad(nullptr);
     EXPECT_FALSE(loadRecord(bad, "{ hulls ( 1 ) ghost ( 2 ) shaders ( 1 ) }"));

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <cmath>
+#include <sys/stat.h>
 
 namespace
 {
@@ -109,4 +111,63 @@ TEST(GU_Obj, ExampleMeshLoads)
     EXPECT_EQ(gdp.getNumPoints(), 1839);
     EXPECT_EQ(gdp.getNumPrimitives(), 3674);
     EXPECT_LT(gdp.findTextureAttribute(GB_ATTRIB_VERTEX), 0);
+}
+
+TEST(GU_Obj, NumbersIndicesAndFilesFromOutside)
+{
+    const std::string tri = "v 0 0 0\nv 1 0 0\nv 1 1 0\n";
+    struct Case
+    {
+        std::string text;
+        const char *expected; // part of the message
+    };
+    const Case refused[] = {
+        {"v nan 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3\n", "line 1: a point coordinate is not a finite"},
+        {tri + "v 1e39 0 0\nf 1 2 3\n", "line 4: a point coordinate"},
+        {tri + "v 0x10 0 0\n", "not a finite"},
+        {tri + "vt inf 0\n", "texture coordinate is not a finite"},
+        {tri + "f 99999999999999999999 1 2\n", "line 4: a point index is too large"},
+        {tri + "f 4294967298 1 2\n", "out of range (point 4294967298 of 3)"},
+        {tri + "f -4 1 2\n", "out of range (point -4 of 3)"},
+        {tri + "f 1 2 3x\n", "not a whole number"},
+        {tri + "f 1 2\n", "fewer than three corners"},
+        {tri + "l 1\n", "fewer than two points"},
+        {tri + "f 1/2/3/4 1 2\n", "not of the form"},
+    };
+    for (const Case &c : refused)
+    {
+        GU_Detail gdp;
+        std::string error;
+        EXPECT_FALSE(gdp.load(writeFile("refused.obj", c.text).c_str(), &error)) << c.text;
+        EXPECT_NE(error.find(c.expected), std::string::npos) << c.text << " -> " << error;
+        EXPECT_EQ(gdp.getNumPoints(), 0);
+    }
+
+    // A 256-corner face, relative indices, CRLF ends and a point with w.
+    std::string big;
+    for (int i = 0; i < 256; ++i)
+        big += "v " + std::to_string(std::cos(i * 0.0245)) + " " + std::to_string(std::sin(i * 0.0245)) + " 0 1\r\n";
+    big += "f";
+    for (int i = 1; i <= 256; ++i)
+        big += " " + std::to_string(i);
+    big += "\r\nf -1 -2 -3\r\n";
+    GU_Detail gdp;
+    std::string error;
+    ASSERT_TRUE(gdp.load(writeFile("big.obj", big).c_str(), &error)) << error;
+    ASSERT_EQ(gdp.getNumPrimitives(), 2);
+    EXPECT_EQ(gdp.getPrimVertexCount(0), 256);
+    EXPECT_EQ(gdp.getVertexPoint(256), 255);
+    EXPECT_EQ(gdp.getVertexPoint(258), 253);
+
+    // Not regular files: refused at once, never read.
+    vantrel_test::ScratchDir dir;
+    const std::string fifo = dir.path() + "/pipe.obj";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, const char *> specials[] = {
+        {dir.path(), "is a directory"}, {"/dev/zero", "not a regular file"}, {fifo, "not a regular file"}};
+    for (const auto &[path, why] : specials)
+    {
+        EXPECT_FALSE(gdp.load(path.c_str(), &error));
+        EXPECT_NE(error.find(why), std::string::npos) << path << ": " << error;
+    }
 }

@@ -128,11 +128,17 @@ TEST_F(DefaultsTest, MissingPartialAndBadFiles)
     EXPECT_EQ(optionBlock(run.out), blockOf(dark));
 
     // A bad value, or an entry its application refuses: no defaults at all.
-    for (const char *tail : {"near ( abc )\nfar ( 50 )\n", "far ( 50 )\ntumblestyle ( 9 )\n"})
+    // The message names the entry that failed.
+    const std::pair<const char *, const char *> bad_tails[] = {
+        {"near ( abc )\nfar ( 50 )\n", "near"},
+        {"near ( nan )\n", "near"},
+        {"far ( 1e39 )\n", "far"},
+        {"far ( 50 )\ntumblestyle ( 9 )\n", "tumblestyle"}};
+    for (const auto &[tail, entry] : bad_tails)
     {
         writeFile(prefs(), blockOf(dark) + tail);
         run = viewer("--print-defaults");
-        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n") << tail;
+        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n\tat the \"" + entry + "\" entry\n") << tail;
         EXPECT_EQ(lineAfter(run.out, "limits "), "0.001 1000") << tail;
         EXPECT_EQ(lineAfter(run.out, "view 0 "), "near 0.1 far 10000 adjustlimits 1") << tail;
         EXPECT_EQ(optionBlock(run.out), builtin) << tail;
@@ -150,7 +156,7 @@ TEST_F(DefaultsTest, MissingPartialAndBadFiles)
     {
         chmod(prefs().c_str(), 0);
         run = viewer("--print-defaults");
-        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n");
+        EXPECT_EQ(run.err, theLoadMessage + prefs() + "\n\tthe file cannot be opened for reading\n");
         EXPECT_EQ(lineAfter(run.out, "limits "), "0.001 1000");
     }
 }
@@ -219,6 +225,27 @@ TEST_F(DefaultsTest, SavesLoadElsewhereAndFailedSavesLeaveTheOldFile)
     UTaddError("XX", 1, "earlier failure");
     state.saveAsDefault();
     EXPECT_EQ(readFile(prefs()), first);
+
+    // Saved through a link: the linked file gets the content and keeps its
+    // permission bits; the link stays a link. One error, with the reason,
+    // when the file named is a directory.
+    {
+        const std::string linked = makeTempDir();
+        writeFile(linked + "/real.pref", "old");
+        chmod((linked + "/real.pref").c_str(), 0600);
+        ASSERT_EQ(symlink((linked + "/real.pref").c_str(), (linked + "/display.pref").c_str()), 0);
+        ScopedSearchPath link_path(linked);
+        UTclearErrors();
+        state.saveAsDefault();
+        EXPECT_TRUE(hasError("GR", 2, "display.pref"));
+        EXPECT_NE(readFile(linked + "/real.pref").find("near ( 0.75 )"), std::string::npos);
+        struct stat st;
+        ASSERT_EQ(lstat((linked + "/display.pref").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        ASSERT_EQ(stat((linked + "/real.pref").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+        std::filesystem::remove_all(linked);
+    }
 
     // A directory that cannot be made, even by root: its parent is a file.
     writeFile(myDir + "/plain", "x");

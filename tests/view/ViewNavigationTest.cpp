@@ -50,6 +50,12 @@ TEST(ViewNavigation, HomeToBox)
     EXPECT_FLOAT_EQ(cam.getNear(), 0.1f);
     EXPECT_TRUE(cam.initialized());
 
+    // Half distance: the camera stands half as far in front of the box.
+    GUI_ViewParameter half;
+    half.homeToBox(100, 100, box, nullptr, false, true);
+    EXPECT_NEAR(half.getTz(), 1.0f + dist * 0.5f, 1e-5f);
+    EXPECT_NEAR(half.getHomeDistance(), 1.0f + dist * 0.5f, 1e-5f);
+
     // Around the origin: a box from 2 to 3 in x is taken as 6 wide.
     GUI_ViewParameter origin;
     origin.setAdjustLimits(false);
@@ -160,6 +166,16 @@ TEST(ViewNavigation, ZoomAndBoxZoom)
     EXPECT_NEAR(out.getWinSizeX(), 2.0f, 1e-6f);
     EXPECT_NEAR(out.getWinX(), 0.25f, 1e-6f);
 
+    // A drag thin in one direction only is a box, not a click: its long
+    // side decides the zoom.
+    GUI_ViewParameter thin = cameraWithViewport(101, 101);
+    thin.boxZoom(10, 50, 90, 52);
+    EXPECT_NEAR(thin.getWinSizeX(), 0.8f, 1e-6f);
+    EXPECT_NEAR(thin.getWinSizeY(), 0.8f, 1e-6f);
+    GUI_ViewParameter tall = cameraWithViewport(101, 101);
+    tall.boxZoom(50, 10, 53, 40);
+    EXPECT_NEAR(tall.getWinSizeX(), 0.3f, 1e-6f);
+
     // A drag over the left half zooms to it.
     GUI_ViewParameter box = cameraWithViewport(101, 101);
     box.boxZoom(0, 25, 50, 75);
@@ -183,6 +199,19 @@ TEST(ViewNavigation, DollyAndScroll)
     const float closer = cam.getTz();
     cam.dolly(-10);
     EXPECT_GT(cam.getTz(), closer);
+
+    // Right at the pivot the speed is that of a tenth of the homed size,
+    // so the camera still moves: 2 x 0.1 x radius / width per pixel.
+    GUI_ViewParameter at_pivot = cam;
+    at_pivot.setTx(at_pivot.getPx());
+    at_pivot.setTy(at_pivot.getPy());
+    at_pivot.setTz(at_pivot.getPz());
+    at_pivot.setProjection(&r);
+    at_pivot.dolly(10);
+    const float moved = std::sqrt(std::pow(at_pivot.getTx() - at_pivot.getPx(), 2.0f) +
+                                  std::pow(at_pivot.getTy() - at_pivot.getPy(), 2.0f) +
+                                  std::pow(at_pivot.getTz() - at_pivot.getPz(), 2.0f));
+    EXPECT_NEAR(moved, 2.0f * 0.1f * at_pivot.getLastHomeRadius() / 100.0f * 10.0f, 1e-5f);
 
     // Both scroll styles move the picture by the same amount in view space;
     // style 0 also carries the pivot along.

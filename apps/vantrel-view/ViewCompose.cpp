@@ -1,0 +1,51 @@
+#include "apps/vantrel-view/ViewCompose.h"
+
+#include "apps/vantrel-view/ViewScene.h"
+#include "host/RE/RE_Render.h"
+#include "scene/GUI_SceneLook.h"
+#include "view/GUI_ViewState.h"
+
+#include <CLI/CLI.hpp>
+
+void
+addComposeOptions(CLI::App &app, ViewComposeOptions &opts)
+{
+    // A callback, so that without --clear the camera keeps its own amount.
+    app.add_option_function<float>(
+           "--clear",
+           [&opts](float amount) {
+               opts.clearAmount = amount;
+               opts.clearGiven = true;
+           },
+           "clear amount: 1 clears fully, below 1 fades the previous frame out")
+        ->check(CLI::Range(0.0f, 1.0f));
+    app.add_flag("--fog", opts.fog, "blend the background toward the camera's fog colour");
+    app.add_option("--fog-weight", opts.fogWeight, "how far toward the fog colour (0 to 1)")
+        ->check(CLI::Range(0.0f, 1.0f));
+}
+
+void
+applyComposeOptions(GUI_ViewState &state, const ViewComposeOptions &opts)
+{
+    GUI_ViewParameter &cam = state.getViewParameterRef();
+    if (opts.clearGiven)
+        cam.setClearAmount(opts.clearAmount);
+    if (opts.fog)
+    {
+        cam.setFogSwitch(1);
+        if (opts.fogWeight >= 0.0f)
+            cam.setFogWeight(opts.fogWeight);
+    }
+}
+
+void
+composeFrame(GUI_SceneLook &look, const ViewScene &scene, RE_Render *r, short w, short h,
+             int homeAxis)
+{
+    look.setView(r, 0, 0, w, h);
+    look.renderBackground(r, 0, 0, w, h);
+    look.doPreRender(r, 0, 0, w, h, GUI_ViewParameter::axis(homeAxis));
+    scene.draw(r);
+    look.doPostRender(r, 0, 0, w, h, false);
+    look.renderOverrideRaster(r, 0, 0, w, h);
+}

@@ -1,0 +1,97 @@
+#include "apps/vantrel-view/ViewDrawOptions.h"
+
+#include "display/GUI_DisplayOption.h"
+#include "host/GR/GR_ShadingMode.h"
+#include "view/GUI_ViewState.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+struct ShadingName
+{
+    const char *name;
+    GR_ShadingMode mode;
+};
+
+const ShadingName theShadingNames[] = {
+    {"box", GR_SHADE_BOX_WIRE},   {"wire", GR_SHADE_WIRE},
+    {"hidden", GR_SHADE_HIDDEN_LINE}, {"flat", GR_SHADE_FLAT},
+    {"flatwire", GR_SHADE_FLAT_WIRE}, {"smooth", GR_SHADE_SMOOTH},
+    {"smoothwire", GR_SHADE_SMOOTH_WIRE},
+};
+} // namespace
+
+void
+addDrawOptions(CLI::App &app, ViewDrawOptions &opts)
+{
+    app.add_option("--shading", opts.shadingText,
+                   "how objects are drawn: box, wire, hidden, flat, flatwire, smooth or smoothwire");
+    app.add_flag("--stats", opts.stats,
+                 "print the frame's statistics: objects drawn, cached replays, cache builds, "
+                 "triangles and lines sent, milliseconds");
+    app.add_option("--pick", opts.pickText,
+                   "pick at window pixel X,Y, or the W x H region from X,Y right and down "
+                   "(X,Y,W,H; origin at the top left, as image viewers show it), and print "
+                   "one line per record: object, handle, primitive, nearest depth");
+    app.add_flag("--axes", opts.axes, "draw each object's local axes");
+    app.add_flag("--names", opts.names, "label each object with its name");
+}
+
+bool
+finishDrawOptions(ViewDrawOptions &opts, int width, int height)
+{
+    if (!opts.shadingText.empty())
+    {
+        opts.shading = -1;
+        for (const ShadingName &entry : theShadingNames)
+            if (opts.shadingText == entry.name)
+                opts.shading = entry.mode;
+        if (opts.shading < 0)
+        {
+            std::fprintf(stderr, "vantrel-view: unknown --shading \"%s\"\n",
+                         opts.shadingText.c_str());
+            return false;
+        }
+    }
+    if (!opts.pickText.empty())
+    {
+        char extra = 0;
+        const char *text = opts.pickText.c_str();
+        const bool region = std::count(opts.pickText.begin(), opts.pickText.end(), ',') == 3;
+        const bool read =
+            region ? std::sscanf(text, "%d,%d,%d,%d%c", &opts.pickX, &opts.pickY, &opts.pickW,
+                                 &opts.pickH, &extra) == 4
+                   : std::sscanf(text, "%d,%d%c", &opts.pickX, &opts.pickY, &extra) == 2;
+        if (!region)
+            opts.pickW = opts.pickH = 1;
+        if (!read || opts.pickX < 0 || opts.pickY < 0 || opts.pickX >= width ||
+            opts.pickY >= height || opts.pickW < 1 || opts.pickH < 1)
+        {
+            std::fprintf(stderr,
+                         "vantrel-view: bad --pick \"%s\", expected X,Y or X,Y,W,H with X,Y "
+                         "inside the %dx%d image and W,H at least 1\n",
+                         opts.pickText.c_str(), width, height);
+            return false;
+        }
+        opts.pickGiven = true;
+    }
+    return true;
+}
+
+void
+applyDrawOptions(GUI_ViewState &state, const ViewDrawOptions &opts, bool mesh)
+{
+    GUI_DisplayOption &options = state.getDisplayOptionRef();
+    const int shading = opts.shading >= 0 ? opts.shading : (mesh ? GR_SHADE_SMOOTH : -1);
+    if (shading >= 0)
+    {
+        options[GUI_NON_SELECTED].shadingMode(GR_ShadingMode(shading));
+        options[GUI_SELECTED].shadingMode(GR_ShadingMode(shading));
+    }
+    if (opts.names)
+        options.showObjectNames(true);
+}

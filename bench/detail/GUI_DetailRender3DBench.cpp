@@ -1,0 +1,296 @@
+// Drawing and picking whole scenes through the 3D renderer at 512x512,
+// against a lower bound drawn in the same context with raw GL buffer
+// objects. Every frame ends with glFinish. Each benchmark measures its
+// lower bound in the same run and reports the ratio:
+//   vs_raw          library frame time / raw frame time
+//   us_obj_over_raw (library - raw) per object, microseconds
+//   pick_vs_frame   pick time / full frame time of the same scene
+#include "detail/GUI_DetailLook.h"
+#include "detail/GUI_DetailRender3D.h"
+#include "display/GUI_DisplayOption.h"
+#include "host/GU/GU_Detail.h"
+#include "host/RE/RE_Light.h"
+#include "host/RE/RE_OffscreenContext.h"
+#include "host/RE/RE_RawMesh.h"
+#include "host/RE/RE_Render.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace
+{
+const int theSize = 512;
+
+RE_OffscreenContext &
+context()
+{
+    static RE_OffscreenContext theContext(theSize, theSize);
+    theContext.makeCurrent();
+    return theContext;
+}
+
+// Objects on a square grid, one look each, all on one geometry.
+struct Scene
+{
+    Scene(GU_Detail *gdp, int count, float spacing) : handle(gdp)
+    {
+        const int side = int(std::ceil(std::sqrt(double(count))));
+        extent = side * spacing;
+        for (int i = 0; i < count; ++i)
+        {
+            UT_Matrix4 m;
+            m.translate((i % side + 0.5f) * spacing - extent / 2,
+                        (i / side + 0.5f) * spacing - extent / 2, 0.0f);
+            xforms.push_back(m);
+            looks.push_back(std::make_unique<GUI_DetailLook>(&handle));
+            looks.back()->setXform(m);
+        }
+    }
+    GU_DetailHandle handle;
+    std::vector<UT_Matrix4> xforms;
+    std::vector<std::unique_ptr<GUI_DetailLook>> looks;
+    float extent = 1.0f;
+};
+
+Scene &
+sphereScene()
+{
+    // 100 rows by 100 columns: 19,800 triangles a sphere.
+    static Scene theScene([] {
+        GU_Detail *gdp = new GU_Detail;
+        gdp->buildSphere(0.45f, 100, 100);
+        return gdp;
+    }(), 100, 1.0f);
+    return theScene;
+}
+
+Scene &
+boxScene(int count)
+{
+    static std::map<int, std::unique_ptr<Scene>> theScenes;
+    std::unique_ptr<Scene> &scene = theScenes[count];
+    if (!scene)
+    {
+        GU_Detail *gdp = new GU_Detail;
+        gdp->buildBox(UT_Vector3(0.5f, 0.5f, 0.5f));
+        scene = std::make_unique<Scene>(gdp, count, 1.0f);
+    }
+    return *scene;
+}
+
+void
+setCamera(RE_Render *r, const Scene &scene)
+{
+    const float half = scene.extent * 0.6f;
+    r->viewport2DS(0, theSize - 1, 0, theSize - 1);
+    r->ortho3DW(-half, half, -half, half, 0.1f, 100.0f);
+    UT_Matrix4 view;
+    view.rotate(UT_Axis3::YAXIS, -0.3f);
+    view.rotate(UT_Axis3::XAXIS, 0.2f);
+    view.translate(0.0f, 0.0f, -50.0f);
+    r->matrixMode(RE_MATRIX_VIEWING);
+    r->loadMatrix(view);
+}
+
+void
+publish(GR_ShadingMode mode)
+{
+    GUI_DisplayOption options;
+    options[GUI_NON_SELECTED].shadingMode(mode);
+    options[GUI_SELECTED].shadingMode(mode);
+    GUI_DetailLook::setGlobalDispOption(options);
+}
+
+double
+seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// One library frame: every look renders, then glFinish.
+void
+libraryFrame(RE_Render *r, Scene &scene)
+{
+    r->clear();
+    for (auto &look : scene.looks)
+        look->render(r, 0, 0, 0, 0, nullptr);
+    r->flush(1);
+}
+
+// The triangles of the geometry's polygons as fans, with normals taken
+// from the centre (the meshes here are centred on the origin), or its
+// unique edges.
+std::unique_ptr<RE_RawMesh>
+rawMesh(const GU_Detail &gdp, bool lines)
+{
+    std::vector<float> pos(gdp.getPositions(), gdp.getPositions() + 3 * gdp.getNumPoints());
+    std::vector<float> normals(pos.size());
+    for (size_t p = 0; p + 2 < pos.size(); p += 3)
+    {
+        const float len = std::sqrt(pos[p] * pos[p] + pos[p + 1] * pos[p + 1] +
+                                    pos[p + 2] * pos[p + 2]);
+        for (int c = 0; c < 3; ++c)
+            normals[p + c] = len > 0 ? pos[p + c] / len : 0.0f;
+    }
+    std::vector<unsigned int> indices;
+    std::set<std::pair<int, int>> edges;
+    for (int prim = 0; prim < gdp.getNumPrimitives(); ++prim)
+    {
+        const int first = gdp.getPrimVertexOffset(prim);
+        const int n = gdp.getPrimVertexCount(prim);
+        for (int v = 0; v < n; ++v)
+        {
+            const int a = gdp.getVertexPoint(first + v);
+            const int b = gdp.getVertexPoint(first + (v + 1) % n);
+            if (lines && edges.insert({std::min(a, b), std::max(a, b)}).second)
+            {
+                indices.push_back(a);
+                indices.push_back(b);
+            }
+            if (!lines && v >= 2)
+            {
+                indices.push_back(gdp.getVertexPoint(first));
+                indices.push_back(gdp.getVertexPoint(first + v - 1));
+                indices.push_back(gdp.getVertexPoint(first + v));
+            }
+        }
+    }
+    return std::make_unique<RE_RawMesh>(pos, normals, indices, lines);
+}
+
+// Seconds per raw frame of the scene: clear, the headlight on when shaded,
+// every object from buffer objects, glFinish.
+double
+rawFrameSeconds(RE_Render *r, Scene &scene, bool lines)
+{
+    const GU_Detail *gdp = scene.handle.readLock();
+    std::unique_ptr<RE_RawMesh> mesh = rawMesh(*gdp, lines);
+    scene.handle.unlock(gdp);
+    RE_Light *light = GUI_DetailRender3D::getHeadlight();
+    const UT_Matrix4 viewing = r->getAMatrix(RE_MATRIX_VIEWING);
+    auto frame = [&] {
+        r->clear();
+        if (!lines)
+        {
+            r->pushMatrix();
+            r->loadIdentityMatrix();
+            r->setLightState(light, true);
+            r->popMatrix();
+            r->toggleLighting(1);
+        }
+        mesh->draw(scene.xforms, viewing);
+        if (!lines)
+        {
+            r->toggleLighting(0);
+            r->setLightState(light, false);
+        }
+        RE_RawMesh::finish();
+    };
+    frame();
+    const int frames = 5;
+    const auto start = std::chrono::steady_clock::now();
+    for (int f = 0; f < frames; ++f)
+        frame();
+    return seconds(start) / frames;
+}
+
+// Library frames under the benchmark's loop, cached (recorded after the
+// threshold and replayed) or not (recording suppressed, as with caching
+// switched off in the environment).
+void
+runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, bool cached)
+{
+    RE_Render *r = context().getRender();
+    r->resetState();
+    r->enableZbuffer(1, 1);
+    setCamera(r, scene);
+    publish(mode);
+    const bool lines = mode == GR_SHADE_WIRE;
+    const double raw = rawFrameSeconds(r, scene, lines);
+    r->setDisplayObjectSuppression(cached ? 0 : 1);
+    // Past the threshold so the cached run replays.
+    for (int f = 0; f <= GUI_DetailRender3D::getDisplayListThreshold() + 1; ++f)
+        libraryFrame(r, scene);
+    double total = 0.0;
+    long frames = 0;
+    for (auto _ : state)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        libraryFrame(r, scene);
+        total += seconds(start);
+        ++frames;
+    }
+    r->setDisplayObjectSuppression(0);
+    const double library = total / double(std::max(1L, frames));
+    state.counters["vs_raw"] = library / raw;
+    state.counters["us_obj_over_raw"] = (library - raw) * 1e6 / double(scene.looks.size());
+    state.counters["raw_ms"] = raw * 1e3;
+}
+
+// A 5x5 pick at the centre of the scene beside a full frame of it.
+void
+runPick(benchmark::State &state, Scene &scene)
+{
+    RE_Render *r = context().getRender();
+    r->resetState();
+    r->enableZbuffer(1, 1);
+    setCamera(r, scene);
+    publish(GR_SHADE_SMOOTH);
+    for (int f = 0; f <= GUI_DetailRender3D::getDisplayListThreshold() + 1; ++f)
+        libraryFrame(r, scene);
+    const int frames = 3;
+    auto start = std::chrono::steady_clock::now();
+    for (int f = 0; f < frames; ++f)
+        libraryFrame(r, scene);
+    const double frame = seconds(start) / frames;
+
+    std::vector<unsigned int> buffer(1 << 16);
+    double total = 0.0;
+    long picks = 0;
+    for (auto _ : state)
+    {
+        start = std::chrono::steady_clock::now();
+        r->pushMatrix();
+        r->beginPicking(buffer.data(), long(buffer.size()), theSize / 2 - 2, theSize / 2 - 2, 5, 5);
+        for (size_t i = 0; i < scene.looks.size(); ++i)
+        {
+            r->pushPickId(int(i));
+            scene.looks[i]->pickRender(r, 0, 0, 0, 0, nullptr);
+            r->popPickId();
+        }
+        benchmark::DoNotOptimize(r->endPicking(buffer.data()));
+        r->popMatrix();
+        r->flush(1);
+        total += seconds(start);
+        ++picks;
+    }
+    state.counters["pick_vs_frame"] = total / double(std::max(1L, picks)) / frame;
+    state.counters["frame_ms"] = frame * 1e3;
+}
+} // namespace
+
+static void BM_Spheres100_Shaded_Cached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_SMOOTH, true); }
+static void BM_Spheres100_Shaded_Uncached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_SMOOTH, false); }
+static void BM_Spheres100_Wire_Cached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, true); }
+static void BM_Spheres100_Wire_Uncached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, false); }
+static void BM_Boxes10000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, true); }
+static void BM_Boxes10000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, false); }
+static void BM_Pick_Spheres100(benchmark::State &s) { runPick(s, sphereScene()); }
+static void BM_Pick_Boxes1000(benchmark::State &s) { runPick(s, boxScene(1000)); }
+
+BENCHMARK(BM_Spheres100_Shaded_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Spheres100_Shaded_Uncached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Spheres100_Wire_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Spheres100_Wire_Uncached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Boxes10000_Shaded_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Boxes10000_Shaded_Uncached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Pick_Spheres100)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Pick_Boxes1000)->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -1,0 +1,238 @@
+#include "host/GR/GR_DetailDraw.h"
+
+#include "host/GR/GR_DrawData.h"
+#include "host/GU/GU_Detail.h"
+#include "host/GU/GU_PrimGroupClosure.h"
+#include "host/RE/RE_Render.h"
+
+namespace GR_DetailDraw
+{
+namespace
+{
+bool
+chosen(int prim, const GU_PrimGroupClosure *hidden, const std::vector<unsigned char> *keep)
+{
+    if (hidden && !hidden->includes(prim))
+        return false;
+    return !keep || (prim < static_cast<int>(keep->size()) && (*keep)[prim]);
+}
+
+void
+mark(std::vector<unsigned char> &marks, int index)
+{
+    if (index >= 0 && index < static_cast<int>(marks.size()))
+        marks[index] = 1;
+}
+
+// Unit three-float normals from an attribute of any tuple size of 3 or
+// more; null when the attribute cannot serve.
+const float *
+normalArray(const GB_Attribute *attrib, int elements, std::vector<float> &compact)
+{
+    if (!attrib || !attrib->isFloat() || attrib->getTupleSize() < 3 ||
+        attrib->getNumElements() != elements)
+        return nullptr;
+    if (attrib->getTupleSize() == 3)
+        return attrib->getFloatData();
+    compact.resize(size_t(elements) * 3);
+    for (int e = 0; e < elements; ++e)
+        for (int c = 0; c < 3; ++c)
+            compact[size_t(e) * 3 + c] = attrib->getF(e, c);
+    return compact.data();
+}
+}
+
+Selection
+gatherSelection(const GU_Detail &gdp, int listInstance)
+{
+    Selection sel;
+    sel.prims.assign(size_t(gdp.getNumPrimitives()), 0);
+    sel.points.assign(size_t(gdp.getNumPoints()), 0);
+    std::vector<const GU_Selection *> all;
+    if (gdp.getSelection())
+        all.push_back(gdp.getSelection());
+    const GU_SelectionList &list = gdp.getSelectionList(listInstance);
+    for (int i = 0; i < list.entries(); ++i)
+        if (list(i))
+            all.push_back(list(i));
+    for (const GU_Selection *s : all)
+    {
+        switch (s->getType())
+        {
+        case GU_SELECT_PRIMITIVES:
+            for (int p = 0; p < gdp.getNumPrimitives(); ++p)
+                if (s->contains(p))
+                    mark(sel.prims, p);
+            break;
+        case GU_SELECT_POINTS:
+            for (int p = 0; p < gdp.getNumPoints(); ++p)
+                if (s->contains(p))
+                    mark(sel.points, p);
+            break;
+        case GU_SELECT_VERTICES:
+            for (int v = 0; v < gdp.getNumVertices(); ++v)
+                if (s->contains(v))
+                    mark(sel.points, gdp.getVertexPoint(v));
+            break;
+        }
+    }
+    for (unsigned char m : sel.prims)
+        sel.anyPrims = sel.anyPrims || m;
+    for (unsigned char m : sel.points)
+        sel.anyPoints = sel.anyPoints || m;
+    return sel;
+}
+
+void
+sendTriangles(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data, bool smooth,
+              const GU_PrimGroupClosure *hidden, const std::vector<unsigned char> *keep)
+{
+    const int nprims = gdp.getNumPrimitives();
+    const bool filtered = (hidden && hidden->isValid()) || keep;
+    std::vector<float> compact;
+    const float *positions = nullptr;
+    const float *normals = nullptr;
+    int count = 0;
+    const std::vector<unsigned int> *corners = nullptr;
+    if (!smooth)
+    {
+        positions = data.flatPositions().data();
+        normals = data.flatNormals().data();
+        count = static_cast<int>(data.flatPositions().size() / 3);
+    }
+    else if ((normals = normalArray(gdp.vertexAttribs().find("N", GB_ATTRIB_FLOAT),
+                                    gdp.getNumVertices(), compact)))
+    {
+        positions = data.vertexPositions().data();
+        count = gdp.getNumVertices();
+        corners = &data.triVertices();
+    }
+    else
+    {
+        normals = normalArray(gdp.pointAttribs().find("N", GB_ATTRIB_FLOAT),
+                              gdp.getNumPoints(), compact);
+        if (!normals)
+            normals = data.computedPointNormals().data();
+        positions = gdp.getPositions();
+        count = gdp.getNumPoints();
+        corners = &data.triPoints();
+    }
+    if (count <= 0)
+        return;
+    if (!filtered)
+    {
+        if (!corners)
+            r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, nullptr, count);
+        else if (!corners->empty())
+            r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, nullptr, count,
+                         corners->data(), static_cast<int>(corners->size()));
+        return;
+    }
+    std::vector<unsigned int> indices;
+    for (int prim = 0; prim < nprims; ++prim)
+    {
+        if (!chosen(prim, hidden, keep))
+            continue;
+        for (int c = data.primTriStart(prim) * 3; c < data.primTriStart(prim + 1) * 3; ++c)
+            indices.push_back(corners ? (*corners)[c] : static_cast<unsigned int>(c));
+    }
+    if (!indices.empty())
+        r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, nullptr, count, indices.data(),
+                     static_cast<int>(indices.size()));
+}
+
+void
+sendEdges(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
+          const GU_PrimGroupClosure *hidden, const std::vector<unsigned char> *keep)
+{
+    const bool filtered = (hidden && hidden->isValid()) || keep;
+    std::vector<unsigned int> subset;
+    if (filtered)
+        subset = data.edgesOf([&](int prim) { return chosen(prim, hidden, keep); });
+    const std::vector<unsigned int> &edges = filtered ? subset : data.edges();
+    if (!edges.empty())
+        r.drawArrays(RE_PRIM_LINES, gdp.getPositions(), nullptr, nullptr, gdp.getNumPoints(),
+                     edges.data(), static_cast<int>(edges.size()));
+}
+
+void
+sendPoints(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
+           const std::vector<unsigned char> *marks)
+{
+    std::vector<unsigned int> indices;
+    for (int pt = 0; pt < gdp.getNumPoints(); ++pt)
+        if (data.pointOk(pt) && (!marks || (pt < static_cast<int>(marks->size()) && (*marks)[pt])))
+            indices.push_back(static_cast<unsigned int>(pt));
+    if (!indices.empty())
+        r.drawArrays(RE_PRIM_POINTS, gdp.getPositions(), nullptr, nullptr, gdp.getNumPoints(),
+                     indices.data(), static_cast<int>(indices.size()));
+}
+
+void
+sendBox(RE_Render &r, const float b[6], bool solid)
+{
+    // Corner i takes x from bit 0, y from bit 1, z from bit 2.
+    float corners[8 * 3];
+    for (int i = 0; i < 8; ++i)
+    {
+        corners[i * 3 + 0] = b[(i & 1) ? 1 : 0];
+        corners[i * 3 + 1] = b[(i & 2) ? 3 : 2];
+        corners[i * 3 + 2] = b[(i & 4) ? 5 : 4];
+    }
+    if (!solid)
+    {
+        static const unsigned int edges[24] = {0, 1, 2, 3, 4, 5, 6, 7, 0, 2, 1, 3,
+                                               4, 6, 5, 7, 0, 4, 1, 5, 2, 6, 3, 7};
+        r.drawArrays(RE_PRIM_LINES, corners, nullptr, nullptr, 8, edges, 24);
+        return;
+    }
+    // Faces counter-clockwise seen from outside: -x, +x, -y, +y, -z, +z.
+    static const int faces[6][4] = {{0, 4, 6, 2}, {1, 3, 7, 5}, {0, 1, 5, 4},
+                                    {2, 6, 7, 3}, {0, 2, 3, 1}, {4, 5, 7, 6}};
+    static const float normals[6][3] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0},
+                                        {0, 1, 0},  {0, 0, -1}, {0, 0, 1}};
+    float pos[36 * 3], nrm[36 * 3];
+    int at = 0;
+    for (int f = 0; f < 6; ++f)
+        for (int k : {0, 1, 2, 0, 2, 3})
+        {
+            for (int c = 0; c < 3; ++c)
+            {
+                pos[at * 3 + c] = corners[faces[f][k] * 3 + c];
+                nrm[at * 3 + c] = normals[f][c];
+            }
+            ++at;
+        }
+    r.drawArrays(RE_PRIM_TRIANGLES, pos, nrm, nullptr, 36);
+}
+
+LightingOff::LightingOff(RE_Render &r) : myRender(r), myWasOn(r.isLighting())
+{
+    if (myWasOn)
+        r.toggleLighting(0);
+}
+
+LightingOff::~LightingOff()
+{
+    if (myWasOn)
+        myRender.toggleLighting(1);
+}
+
+FillBehindLines::FillBehindLines(RE_Render &r, bool on) : myRender(r), myOn(on)
+{
+    if (!on)
+        return;
+    myWasOn = r.isPolygonOffset();
+    r.getOffsetAmount(myFactor, myUnits);
+    r.polygonOffset(1);
+    r.setOffsetAmount(1.0f, 1.0f);
+}
+
+FillBehindLines::~FillBehindLines()
+{
+    if (!myOn)
+        return;
+    myRender.setOffsetAmount(myFactor, myUnits);
+    myRender.polygonOffset(myWasOn);
+}
+}

@@ -1,0 +1,225 @@
+// Picking per primitive with bounding-box rejection, and the level of
+// detail from an object's projected size.
+
+#include "host/GR/GR_Detail.h"
+
+#include "host/GR/GR_CommonDispOption.h"
+#include "host/GR/GR_DetailDraw.h"
+#include "host/GR/GR_DisplayOption.h"
+#include "host/GR/GR_DrawData.h"
+#include "host/GU/GU_Detail.h"
+#include "host/GU/GU_PrimGroupClosure.h"
+#include "host/RE/RE_Render.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace GR_DetailDraw;
+
+namespace
+{
+// Object space to clip space as the context stands: the viewing matrix
+// (object transform included) then the projection, which while picking is
+// narrowed to the pick region.
+UT_Matrix4
+objectToClip(const RE_Render &r)
+{
+    return r.getAMatrix(RE_MATRIX_VIEWING) * r.getAMatrix(RE_MATRIX_PROJECTION);
+}
+
+void
+toClip(const UT_Matrix4 &m, const float p[3], float out[4])
+{
+    for (int c = 0; c < 4; ++c)
+        out[c] = p[0] * m(0, c) + p[1] * m(1, c) + p[2] * m(2, c) + m(3, c);
+}
+
+// Bits for the sides of the clip volume a clip-space point lies beyond.
+unsigned
+outcode(const float c[4])
+{
+    unsigned code = 0;
+    if (c[0] < -c[3]) code |= 1;
+    if (c[0] > c[3]) code |= 2;
+    if (c[1] < -c[3]) code |= 4;
+    if (c[1] > c[3]) code |= 8;
+    if (c[2] < -c[3]) code |= 16;
+    if (c[2] > c[3]) code |= 32;
+    // A NaN point is nowhere: it rejects nothing on its own.
+    return code;
+}
+
+void
+boxCorners(const UT_BoundingBox &b, float corners[8][3])
+{
+    for (int i = 0; i < 8; ++i)
+    {
+        corners[i][0] = (i & 1) ? b.xmax() : b.xmin();
+        corners[i][1] = (i & 2) ? b.ymax() : b.ymin();
+        corners[i][2] = (i & 4) ? b.zmax() : b.zmin();
+    }
+}
+
+// True when the box lies wholly beyond one side of the clip volume.
+bool
+boxOutside(const UT_BoundingBox &box, const UT_Matrix4 &m)
+{
+    float corners[8][3];
+    boxCorners(box, corners);
+    unsigned all = ~0u;
+    for (auto &p : corners)
+    {
+        float c[4];
+        toClip(m, p, c);
+        all &= outcode(c);
+    }
+    return all != 0;
+}
+
+// The primitives a pick sends: those hidden lets through and, for a
+// record of selected geometry asked to pick the selection, those selected.
+bool
+pickCandidates(const GU_Detail &gdp, bool pickSelection, const GR_DisplayOption *option,
+               Selection &sel)
+{
+    if (!pickSelection || !option || !option->getFlag(GR_FLAG_SELECTED_KIND))
+        return true;
+    sel = gatherSelection(gdp, option->common() ? option->common()->getSelectionInstance() : -1);
+    return sel.anyPrims;
+}
+
+// One pick name per primitive whose points are not all beyond one side of
+// the pick region; each sends its triangles (shaded) or sides (wire).
+void
+pickPrimitives(GU_Detail *gdp, RE_Render &r, bool pickSelection,
+               const GU_PrimGroupClosure *hidden, const GR_DisplayOption *option, bool shaded)
+{
+    if (!gdp || !r.isPicking())
+        return;
+    GR_DrawData &data = GR_DrawData::get(*gdp);
+    UT_BoundingBox box;
+    if (!data.getBox(box))
+        return;
+    const UT_Matrix4 m = objectToClip(r);
+    // The cheap test that makes picking a small region of a large scene
+    // cost little: nothing of an object outside the region is sent.
+    if (boxOutside(box, m))
+        return;
+    Selection sel;
+    if (!pickCandidates(*gdp, pickSelection, option, sel))
+        return;
+    const int npoints = gdp->getNumPoints();
+    const float *pos = gdp->getPositions();
+    std::vector<unsigned char> codes(size_t(npoints), 0);
+    for (int pt = 0; pt < npoints; ++pt)
+    {
+        float c[4];
+        toClip(m, pos + size_t(pt) * 3, c);
+        codes[pt] = static_cast<unsigned char>(outcode(c));
+    }
+    const int *points = gdp->getVertexPoints();
+    const std::vector<unsigned int> *tris = shaded ? &data.triPoints() : nullptr;
+    std::vector<unsigned int> indices;
+    for (int prim = 0; prim < gdp->getNumPrimitives(); ++prim)
+    {
+        if (!data.primOk(prim) || (hidden && !hidden->includes(prim)) ||
+            (!sel.prims.empty() && !sel.prims[prim]))
+            continue;
+        const int first = gdp->getPrimVertexOffset(prim);
+        const int last = first + gdp->getPrimVertexCount(prim);
+        unsigned all = 0x3f;
+        for (int v = first; v < last && all; ++v)
+            all &= codes[points[v]];
+        if (all)
+            continue;
+        indices.clear();
+        const bool closed = gdp->isPrimClosed(prim);
+        if (shaded && closed)
+        {
+            for (int c = data.primTriStart(prim) * 3; c < data.primTriStart(prim + 1) * 3; ++c)
+                indices.push_back((*tris)[c]);
+        }
+        else
+        {
+            for (int v = first; v < last; ++v)
+            {
+                if (v + 1 == last && !closed)
+                    break;
+                indices.push_back(static_cast<unsigned int>(points[v]));
+                indices.push_back(static_cast<unsigned int>(points[v + 1 < last ? v + 1 : first]));
+            }
+        }
+        if (indices.empty())
+            continue;
+        r.pushPickId(prim);
+        r.drawArrays(shaded && closed ? RE_PRIM_TRIANGLES : RE_PRIM_LINES, pos, nullptr, nullptr,
+                     npoints, indices.data(), static_cast<int>(indices.size()));
+        r.popPickId();
+    }
+}
+}
+
+void
+GR_Detail::wirePick(GU_Detail *gdp, RE_Render &r, float, bool pickSelection,
+                    const GU_PrimGroupClosure *hidden, const GR_DisplayOption *option) const
+{
+    pickPrimitives(gdp, r, pickSelection, hidden, option, false);
+}
+
+void
+GR_Detail::shadedPick(GU_Detail *gdp, RE_Render &r, float, bool pickSelection,
+                      const GU_PrimGroupClosure *hidden, const GR_DisplayOption *option) const
+{
+    pickPrimitives(gdp, r, pickSelection, hidden, option, true);
+}
+
+int
+GR_Detail::queryNewLOD(const GU_Detail *gdp, const RE_Render &r, float userLOD, float &lod)
+{
+    if (!(userLOD > 0.0f) || !std::isfinite(userLOD))
+        userLOD = 1.0f;
+    lod = 1.0f;
+    UT_BoundingBox box;
+    if (!gdp || !GR_DrawData::get(*gdp).getBox(box))
+        return 0;
+    short x1, x2, y1, y2;
+    r.getViewport2DS(x1, x2, y1, y2);
+    const float halfW = 0.5f * float(x2 - x1 + 1), halfH = 0.5f * float(y2 - y1 + 1);
+    const UT_Matrix4 m = objectToClip(r);
+    float corners[8][3];
+    boxCorners(box, corners);
+    float lo[2] = {1e30f, 1e30f}, hi[2] = {-1e30f, -1e30f};
+    for (auto &p : corners)
+    {
+        float c[4];
+        toClip(m, p, c);
+        // A corner at or behind the eye: the object surrounds the viewer.
+        if (!(c[3] > 0.0f))
+            return 0;
+        const float sx = c[0] / c[3] * halfW, sy = c[1] / c[3] * halfH;
+        lo[0] = std::min(lo[0], sx);
+        hi[0] = std::max(hi[0], sx);
+        lo[1] = std::min(lo[1], sy);
+        hi[1] = std::max(hi[1], sy);
+    }
+    float sizeX = hi[0] - lo[0], sizeY = hi[1] - lo[1];
+    if (r.isPicking())
+    {
+        // The projection is narrowed to the pick region, which magnifies
+        // everything: measure the size the frame itself shows, so picking
+        // uses the level (and the cached drawing) of the frame.
+        short px, py, pw, ph;
+        r.getPickRegion(px, py, pw, ph);
+        sizeX *= float(pw > 0 ? pw : 1) / (2.0f * halfW);
+        sizeY *= float(ph > 0 ? ph : 1) / (2.0f * halfH);
+    }
+    const float pixels = std::max(sizeX, sizeY) * userLOD;
+    if (!std::isfinite(pixels))
+        return 0;
+    // Level 0 from 256 pixels up; each halving of the size adds one.
+    int level = 0;
+    for (float size = 256.0f; level < 9 && pixels < size; size *= 0.5f)
+        ++level;
+    lod = std::ldexp(1.0f, -level);
+    return level;
+}

@@ -1,0 +1,96 @@
+#ifndef GR_DRAWDATA_H
+#define GR_DRAWDATA_H
+
+#include "host/UT/UT_BoundingBox.h"
+
+#include <vector>
+
+class GU_Detail;
+
+// What the geometry drawer derives from one geometry and keeps with it
+// until its change counter moves: sound points, triangles per primitive,
+// the unique edge list, normals and the flat-shading arrays. Each part is
+// built the first time a draw needs it.
+class GR_DrawData
+{
+public:
+    // The data of gdp, rebuilt when its change counter moved since.
+    static GR_DrawData &get(const GU_Detail &gdp);
+
+    // Whether primitive prim can be drawn: every vertex names an existing
+    // point with a finite position, and a polygon has 3 or more vertices
+    // (a polyline 2).
+    bool primOk(int prim) const { return myPrimOk[prim] != 0; }
+    bool pointOk(int point) const { return myPointOk[point] != 0; }
+
+    // Bounds of the sound points; false when there are none.
+    bool getBox(UT_BoundingBox &box) const;
+
+    // Three point indices per triangle, and three vertex indices; the
+    // triangles of primitive p are [primTriStart(p), primTriStart(p + 1)).
+    const std::vector<unsigned int> &triPoints();
+    const std::vector<unsigned int> &triVertices();
+    int primTriStart(int prim);
+    // The unit normal of each primitive (zero when it has no area).
+    const float *primNormal(int prim);
+
+    // Every edge of the sound primitives once (two point indices each):
+    // polygon sides, closing side included, and polyline segments.
+    const std::vector<unsigned int> &edges();
+
+    // Point normals computed from the polygons around each point.
+    const std::vector<float> &computedPointNormals();
+    // Per-vertex positions (three floats a vertex) for vertex normals.
+    const std::vector<float> &vertexPositions();
+    // Flat shading: three corners per triangle, each with the position and
+    // its primitive's normal.
+    const std::vector<float> &flatPositions();
+    const std::vector<float> &flatNormals();
+
+    // Edges of the primitives that pass keep (built per call, not kept).
+    template <class Keep>
+    std::vector<unsigned int> edgesOf(Keep keep) const;
+
+private:
+    explicit GR_DrawData(const GU_Detail &gdp);
+    void buildTriangles();
+    void appendPrimEdges(int prim, std::vector<unsigned long long> &keys) const;
+    static std::vector<unsigned int> uniqueEdges(std::vector<unsigned long long> &keys);
+
+    const GU_Detail &myGdp;
+    int myChangeCount;
+    std::vector<unsigned char> myPointOk;
+    std::vector<unsigned char> myPrimOk;
+    UT_BoundingBox myBox;
+    bool myBoxOk = false;
+
+    bool myTrianglesBuilt = false;
+    std::vector<unsigned int> myTriPoints;
+    std::vector<unsigned int> myTriVertices;
+    std::vector<int> myPrimTriStarts;
+    std::vector<float> myPrimNormals;
+
+    bool myEdgesBuilt = false;
+    std::vector<unsigned int> myEdges;
+    bool myNormalsBuilt = false;
+    std::vector<float> myPointNormals;
+    bool myVertexPositionsBuilt = false;
+    std::vector<float> myVertexPositions;
+    bool myFlatBuilt = false;
+    std::vector<float> myFlatPositions;
+    std::vector<float> myFlatNormals;
+
+};
+
+template <class Keep>
+std::vector<unsigned int>
+GR_DrawData::edgesOf(Keep keep) const
+{
+    std::vector<unsigned long long> keys;
+    for (int prim = 0; prim < static_cast<int>(myPrimOk.size()); ++prim)
+        if (myPrimOk[prim] && keep(prim))
+            appendPrimEdges(prim, keys);
+    return uniqueEdges(keys);
+}
+
+#endif

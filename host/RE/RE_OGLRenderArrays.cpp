@@ -1,0 +1,248 @@
+// Array drawing, surfaces (culling, polygon mode, materials), points,
+// triangles and normals, the frame statistics and the shared display-object
+// name space.
+
+#include "host/RE/RE_OGLRender.h"
+
+#include "host/RE/RE_GL.h"
+#include "host/RE/RE_Material.h"
+
+#include <algorithm>
+
+namespace
+{
+GLenum
+glPrimitive(int prim)
+{
+    switch (prim)
+    {
+    case RE_PRIM_POINTS: return GL_POINTS;
+    case RE_PRIM_LINES: return GL_LINES;
+    case RE_PRIM_LINE_STRIP: return GL_LINE_STRIP;
+    default: return GL_TRIANGLES;
+    }
+}
+
+// Triangles and lines that n vertices of a primitive type make.
+void
+primitiveCounts(int prim, long n, long &triangles, long &lines)
+{
+    triangles = lines = 0;
+    switch (prim)
+    {
+    case RE_PRIM_LINES: lines = n / 2; break;
+    case RE_PRIM_LINE_STRIP: lines = n > 1 ? n - 1 : 0; break;
+    case RE_PRIM_TRIANGLES: triangles = n / 3; break;
+    default: break;
+    }
+}
+}
+
+// ---- Shared display objects -------------------------------------------------
+
+void
+RE_OGLRender::shareObjectsWith(RE_OGLRender &other)
+{
+    if (&other == this || myTable == other.myTable || !myTable->objects.empty() ||
+        myDefining >= 0)
+        return;
+    myTable = other.myTable;
+}
+
+// ---- Surfaces ---------------------------------------------------------------
+
+void
+RE_OGLRender::sendSurfaceState()
+{
+    REglEnable(GL_CULL_FACE, myCullFace != RE_CULL_NONE);
+    glCullFace(myCullFace == RE_CULL_FRONT ? GL_FRONT : GL_BACK);
+    glPolygonMode(GL_FRONT_AND_BACK, myPolygonMode == RE_POLYGON_LINE    ? GL_LINE
+                                     : myPolygonMode == RE_POLYGON_POINT ? GL_POINT
+                                                                         : GL_FILL);
+    glPointSize(myPointSize);
+    if (myMaterial.on)
+    {
+        // The material, not the current colour, is the surface.
+        glDisable(GL_COLOR_MATERIAL);
+        float ambient[4];
+        for (int i = 0; i < 3; ++i)
+            ambient[i] = myMaterial.diffuse[i] * 0.2f;
+        ambient[3] = 1.0f;
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, myMaterial.diffuse);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, myMaterial.specular);
+        glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, myMaterial.shininess);
+    }
+    else
+    {
+        glEnable(GL_COLOR_MATERIAL);
+        glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+        sendSpecular();
+    }
+}
+
+void
+RE_OGLRender::setCullFace(int mode)
+{
+    journal("setCullFace", {static_cast<double>(mode)});
+    if (mode < RE_CULL_NONE || mode > RE_CULL_FRONT)
+        return;
+    myCullFace = mode;
+    if (glReady())
+    {
+        REglEnable(GL_CULL_FACE, myCullFace != RE_CULL_NONE);
+        glCullFace(myCullFace == RE_CULL_FRONT ? GL_FRONT : GL_BACK);
+    }
+}
+
+void
+RE_OGLRender::setPolygonMode(int mode)
+{
+    journal("setPolygonMode", {static_cast<double>(mode)});
+    if (mode < RE_POLYGON_FILL || mode > RE_POLYGON_POINT)
+        return;
+    myPolygonMode = mode;
+    if (glReady())
+        glPolygonMode(GL_FRONT_AND_BACK, mode == RE_POLYGON_LINE    ? GL_LINE
+                                         : mode == RE_POLYGON_POINT ? GL_POINT
+                                                                    : GL_FILL);
+}
+
+void
+RE_OGLRender::pushPointSize(float size)
+{
+    journal("pushPointSize", {size});
+    if (myPointSizeStack.size() >= ourMaxStackDepth)
+        return;
+    myPointSizeStack.push_back(myPointSize);
+    // GL refuses sizes that are not positive; NaN stays out too.
+    myPointSize = size > 0.0f && size < 1024.0f ? size : myPointSize;
+    if (glReady() && !myPrimitive)
+        glPointSize(myPointSize);
+}
+
+void
+RE_OGLRender::popPointSize()
+{
+    journal("popPointSize");
+    if (myPointSizeStack.empty())
+        return;
+    myPointSize = myPointSizeStack.back();
+    myPointSizeStack.pop_back();
+    if (glReady() && !myPrimitive)
+        glPointSize(myPointSize);
+}
+
+void
+RE_OGLRender::setMaterial(const RE_Material *material)
+{
+    journal("setMaterial", {material ? 1.0 : 0.0});
+    myMaterial = MaterialState();
+    if (material)
+    {
+        myMaterial.on = true;
+        for (int i = 0; i < 3; ++i)
+        {
+            myMaterial.diffuse[i] = material->getDiffuse()[i];
+            myMaterial.specular[i] = material->getSpecular()[i];
+        }
+        myMaterial.shininess = material->getShininess();
+    }
+    if (glReady() && !myPrimitive)
+        sendSurfaceState();
+}
+
+// ---- Immediate points, triangles, normals ------------------------------------
+
+void RE_OGLRender::beginPoints() { beginPrimitive(GL_POINTS); }
+void RE_OGLRender::endPoints() { endPrimitive(GL_POINTS); }
+void RE_OGLRender::beginTriangles() { beginPrimitive(GL_TRIANGLES); }
+void RE_OGLRender::endTriangles() { endPrimitive(GL_TRIANGLES); }
+
+void
+RE_OGLRender::n3DW(float x, float y, float z)
+{
+    journal("n3DW", {x, y, z});
+    if (glReady())
+        glNormal3f(x, y, z);
+}
+
+// ---- Arrays -----------------------------------------------------------------
+
+void
+RE_OGLRender::countSent(long triangles, long lines)
+{
+    if (myDefining >= 0)
+    {
+        ObjectInfo &info = myTable->objects[myDefining];
+        info.triangles += triangles;
+        info.lines += lines;
+        return;
+    }
+    myStats.trianglesSent += triangles;
+    myStats.linesSent += lines;
+}
+
+void
+RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
+                         const float *colors, int count, const unsigned int *indices,
+                         int indexCount)
+{
+    journal("drawArrays", {static_cast<double>(prim), static_cast<double>(count),
+                           static_cast<double>(indices ? indexCount : count)});
+    if (!positions || count <= 0 || prim < RE_PRIM_POINTS || prim > RE_PRIM_TRIANGLES ||
+        myPrimitive)
+        return;
+    if (indices)
+    {
+        if (indexCount <= 0)
+            return;
+        // An index past the arrays would make GL read outside them.
+        const unsigned int top = *std::max_element(indices, indices + indexCount);
+        if (top >= static_cast<unsigned int>(count))
+            return;
+    }
+    long triangles = 0, lines = 0;
+    primitiveCounts(prim, indices ? indexCount : count, triangles, lines);
+    countSent(triangles, lines);
+    if (!glReady())
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions);
+    if (normals)
+    {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, normals);
+    }
+    if (colors)
+    {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_FLOAT, 0, colors);
+    }
+    if (indices)
+        glDrawElements(glPrimitive(prim), indexCount, GL_UNSIGNED_INT, indices);
+    else
+        glDrawArrays(glPrimitive(prim), 0, count);
+    if (colors)
+    {
+        glDisableClientState(GL_COLOR_ARRAY);
+        // A colour array leaves GL's current colour undefined: put the
+        // record's back.
+        glColor4fv(myColor);
+    }
+    if (normals)
+        glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+int
+RE_OGLRender::drainGLErrors()
+{
+    if (!glReady())
+        return 0;
+    int count = 0;
+    // GL keeps one flag per kind of error; a few reads clear them all.
+    while (count < 32 && glGetError() != GL_NO_ERROR)
+        ++count;
+    return count;
+}

@@ -1,0 +1,340 @@
+// The 3D renderer's draw caching, watched on the render context's journal.
+#include "Render3DTestSupport.h"
+
+#include "host/OP/OP_Node.h"
+#include "host/TIL/TIL_TextureCache.h"
+#include "host/UT/UT_Performance.h"
+#include "tests/support/VantrelTestContext.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace vantrel_test;
+
+namespace
+{
+class Render3DCacheTest : public PixelTest
+{
+protected:
+    void SetUp() override
+    {
+        PixelTest::SetUp();
+        if (!render())
+            return;
+        myOptions = GUI_DisplayOption();
+        GUI_DetailLook::setGlobalDispOption(myOptions);
+        setThreeQuarterCamera(render());
+        threshold = GUI_DetailRender3D::getDisplayListThreshold();
+    }
+    void TearDown() override
+    {
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+        PixelTest::TearDown();
+    }
+
+    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
+
+    // Draws frames until the look's first handle is recorded; the id.
+    int warmUp(GUI_DetailLook &look)
+    {
+        for (int f = 0; f <= threshold + 1; ++f)
+        {
+            journalFrame(render(), look);
+            if (countCalls(*render(), "startSmartObjectDefine"))
+                return lastReplay();
+        }
+        return -1;
+    }
+    int lastReplay() const
+    {
+        int id = -1;
+        for (const std::string &call : cacheCalls(*render()))
+            if (call.compare(0, 11, "drawObject ") == 0)
+                id = std::atoi(call.c_str() + 11);
+        return id;
+    }
+
+    GUI_DisplayOption myOptions;
+    int threshold = 0;
+};
+} // namespace
+
+TEST_F(Render3DCacheTest, UnchangedGeometryIsDrawnThenRecordedThenReplayed)
+{
+    RE_Render *r = render();
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    ASSERT_FALSE(GUI_DetailRender3D::isCachingDisabled());
+
+    for (int f = 0; f < threshold; ++f)
+    {
+        journalFrame(r, look);
+        EXPECT_TRUE(cacheCalls(*r).empty()) << "frame " << f;
+    }
+    journalFrame(r, look);
+    std::vector<std::string> calls = cacheCalls(*r);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0], "startSmartObjectDefine");
+    EXPECT_EQ(calls[1], "endSmartObjectDefine");
+    const int id = lastReplay();
+    EXPECT_GT(id, 0);
+
+    for (int f = 0; f < 3; ++f)
+    {
+        journalFrame(r, look);
+        EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(id)});
+    }
+
+    // An edit sends the object back to direct drawing, and it is recorded
+    // again only after the threshold of unchanged draws.
+    GU_Detail *gdp = handle.writeLock();
+    gdp->bumpChangeCount();
+    handle.unlock(gdp);
+    journalFrame(r, look);
+    EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"deleteSmartObject " + std::to_string(id)});
+    for (int f = 1; f < threshold; ++f)
+    {
+        journalFrame(r, look);
+        EXPECT_TRUE(cacheCalls(*r).empty());
+    }
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 1);
+
+    // Geometry that says it must not be cached is always drawn directly.
+    gdp = handle.writeLock();
+    gdp->setCacheable(0);
+    handle.unlock(gdp);
+    for (int f = 0; f < threshold + 2; ++f)
+    {
+        journalFrame(r, look);
+        EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 0);
+        EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+    }
+}
+
+TEST_F(Render3DCacheTest, OptionChangesDropEveryHandlesObjects)
+{
+    RE_Render *r = render();
+    MultiLook look;
+    look.add(makeBox());
+    UT_Matrix4 moved;
+    moved.translate(1.5f, 0.0f, 0.0f);
+    look.add(makeBox(0.5f), moved);
+
+    for (int f = 0; f <= threshold; ++f)
+        journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 2);
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 2);
+
+    // A colour the drawing uses: both handles are dropped.
+    global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f);
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 2);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+
+    // A newer texture: the same.
+    for (int f = 0; f <= threshold + 1; ++f)
+        journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 2);
+    TIL_TextureCache::bumpVersion();
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 2);
+
+    // A viewport flag the drawing does not see keeps them.
+    for (int f = 0; f <= threshold + 1; ++f)
+        journalFrame(r, look);
+    global().drawOrigin(!global().drawOrigin());
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 2);
+
+    // A third handle: everything is dropped before drawing.
+    look.add(makeBox(0.25f));
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 2);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+}
+
+TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
+{
+    RE_Render *r = render();
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    auto shading = [&](GR_ShadingMode mode) {
+        global()[GUI_NON_SELECTED].shadingMode(mode);
+        global()[GUI_SELECTED].shadingMode(mode);
+    };
+    // The first visit to a kind may find options it never drew with and
+    // drop everything; once each kind has drawn, switching replays.
+    shading(GR_SHADE_WIRE);
+    ASSERT_GT(warmUp(look), 0);
+    shading(GR_SHADE_SMOOTH);
+    const int shaded = warmUp(look);
+    ASSERT_GT(shaded, 0);
+    shading(GR_SHADE_WIRE);
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    const int wire = lastReplay();
+    ASSERT_GT(wire, 0);
+    EXPECT_NE(wire, shaded);
+    for (int round = 0; round < 2; ++round)
+    {
+        shading(GR_SHADE_SMOOTH);
+        journalFrame(r, look);
+        EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(shaded)});
+        shading(GR_SHADE_WIRE);
+        journalFrame(r, look);
+        EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(wire)});
+    }
+
+    // The x-ray pass has a slot of its own beside them.
+    global().setXrayPass(true);
+    const int xray = warmUp(look);
+    ASSERT_GT(xray, 0);
+    global().setXrayPass(false);
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    const int normal = lastReplay();
+    global().setXrayPass(true);
+    journalFrame(r, look);
+    EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(xray)});
+    global().setXrayPass(false);
+    journalFrame(r, look);
+    EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(normal)});
+}
+
+TEST_F(Render3DCacheTest, MoveModeDrawsSlowObjectsInItsOwnShadingAndSlot)
+{
+    RE_Render *r = render();
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    global()[GUI_NON_SELECTED].shadingMode(GR_SHADE_SMOOTH);
+    global().moveModeOn(true);
+    global().moveMode(GR_SHADE_BOX_WIRE);
+    global().moveThreshold(0);
+    GR_ShadingMode before[GUI_NUM_DETAIL_TYPES];
+    for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
+        before[k] = global()[GUI_DetailType(k)].shadingMode();
+    ASSERT_GT(warmUp(look), 0);
+
+    global().currentlyMoving(true);
+    const int moving = warmUp(look);
+    ASSERT_GT(moving, 0);
+    // The user's shading is back after each moving draw.
+    for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
+        EXPECT_EQ(global()[GUI_DetailType(k)].shadingMode(), before[k]) << "kind " << k;
+
+    global().currentlyMoving(false);
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    const int still = lastReplay();
+    EXPECT_NE(still, moving);
+    global().currentlyMoving(true);
+    journalFrame(r, look);
+    EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(moving)});
+
+    // A fast object (last draw under the threshold) keeps its shading.
+    global().moveThreshold(1000000);
+    journalFrame(r, look);
+    EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(still)});
+    global().currentlyMoving(false);
+    global().moveModeOn(false);
+}
+
+TEST_F(Render3DCacheTest, PickingReplaysButNeverRecords)
+{
+    RE_Render *r = render();
+    GU_DetailHandle cachedHandle(makeBox());
+    GUI_DetailLook cached(&cachedHandle);
+    const int id = warmUp(cached);
+    ASSERT_GT(id, 0);
+
+    // Another object that has reached the threshold but is not recorded
+    // yet: picking draws it directly.
+    GU_DetailHandle freshHandle(makeBox(0.5f));
+    GUI_DetailLook fresh(&freshHandle);
+    for (int f = 0; f < threshold; ++f)
+        journalFrame(r, fresh);
+
+    unsigned int buffer[256];
+    GUI_DetailLook::setPickDisplayListUsedFlag(false);
+    r->beginPicking(buffer, 256, 60, 60, 8, 8);
+    r->clearJournal();
+    r->setJournal(true);
+    cached.pickRenderSimple(r, 0, 0, 0, 0, nullptr);
+    fresh.pickRenderSimple(r, 0, 0, 0, 0, nullptr);
+    r->setJournal(false);
+    r->endPicking(buffer);
+    EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(id)});
+    EXPECT_TRUE(GUI_DetailLook::getPickDisplayListUsedFlag());
+    // One pick id per handle around each draw.
+    EXPECT_EQ(countCalls(*r, "pushPickId"), 2);
+    EXPECT_EQ(countCalls(*r, "popPickId"), 2);
+    GUI_DetailLook::setPickDisplayListUsedFlag(false);
+
+    // Out of picking, the fresh object is recorded on its next draw.
+    journalFrame(r, fresh);
+    EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 1);
+}
+
+TEST_F(Render3DCacheTest, TimingEventsNameCachedAndDirectDraws)
+{
+    RE_Render *r = render();
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    UT_Performance *perf = UTgetPerformance();
+    perf->clearEvents();
+    perf->setRecordObjectDrawEvents(true);
+    for (int f = 0; f < threshold + 3; ++f)
+        look.render(r, 0, 0, 0, 0, nullptr);
+    global().setXrayPass(true);
+    look.render(r, 0, 0, 0, 0, nullptr);
+    global().setXrayPass(false);
+    perf->setRecordObjectDrawEvents(false);
+    EXPECT_EQ(perf->getEventCount("draw    "), threshold);
+    EXPECT_EQ(perf->getEventCount("drawlist"), 3);
+    EXPECT_EQ(perf->getEventCount("xray drawlist"), 1);
+    perf->clearEvents();
+}
+
+TEST_F(Render3DCacheTest, HiddenAndSkippedObjectsDrawNothing)
+{
+    RE_Render *r = render();
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+
+    // Simulation geometry of the chosen network is left to that network.
+    OP_Node net("dopnet1");
+    GU_Detail *gdp = handle.writeLock();
+    gdp->addStringAttrib(GB_ATTRIB_PRIMITIVE, "dopobject")->setString(0, "/dopnet1:box");
+    handle.unlock(gdp);
+    GUI_DetailLook::setGlobalChosenDopnet(&net);
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "multiplyMatrix"), 0);
+    GUI_DetailLook::setGlobalChosenDopnet(nullptr);
+    journalFrame(r, look);
+    EXPECT_GT(countCalls(*r, "multiplyMatrix"), 0);
+
+    // A path that only begins like the network's is somebody else's.
+    OP_Node other("dopnet");
+    GUI_DetailLook::setGlobalChosenDopnet(&other);
+    journalFrame(r, look);
+    EXPECT_GT(countCalls(*r, "multiplyMatrix"), 0);
+    GUI_DetailLook::setGlobalChosenDopnet(nullptr);
+
+    // An invisible look and a zero transform are skipped.
+    look.setDisplay(0);
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "multiplyMatrix"), 0);
+    look.setDisplay(1);
+    setenv("VANTREL_CHECK_XFORM", "0.001", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(look.setXform(UT_Matrix4(0.0f)));
+    journalFrame(r, look);
+    EXPECT_EQ(countCalls(*r, "multiplyMatrix"), 0);
+    unsetenv("VANTREL_CHECK_XFORM");
+    EXPECT_TRUE(look.setXform(UT_Matrix4()));
+    testing::internal::GetCapturedStderr();
+}

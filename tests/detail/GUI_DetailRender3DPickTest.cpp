@@ -1,0 +1,243 @@
+// Picking, bounds and axes of the 3D renderer.
+#include "Render3DTestSupport.h"
+
+#include "host/UT/UT_Matrix3.h"
+#include "tests/support/VantrelTestContext.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace vantrel_test;
+
+namespace
+{
+struct PickRecord
+{
+    std::vector<unsigned int> names;
+    unsigned int nearest;
+};
+
+class Render3DPickTest : public PixelTest
+{
+protected:
+    void SetUp() override
+    {
+        PixelTest::SetUp();
+        if (!render())
+            return;
+        render()->drainGLErrors();
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+        setThreeQuarterCamera(render(), 3.0f);
+    }
+    void TearDown() override
+    {
+        if (render())
+        {
+            EXPECT_EQ(render()->drainGLErrors(), 0);
+        }
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+        PixelTest::TearDown();
+    }
+
+    // Picks a 5x5 region centred on the window position of world point p
+    // through each look in turn (under its index as a pick id).
+    std::vector<PickRecord> pickAt(const std::vector<GUI_DetailLook *> &looks,
+                                   const UT_Vector3 &p)
+    {
+        RE_Render *r = render();
+        short x1, x2, y1, y2;
+        r->getViewport2DS(x1, x2, y1, y2);
+        float sx = 0, sy = 0;
+        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
+                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
+        unsigned int buffer[4096];
+        r->pushMatrix();
+        r->beginPicking(buffer, 4096, short(sx) - 2, short(sy) - 2, 5, 5);
+        for (size_t i = 0; i < looks.size(); ++i)
+        {
+            r->pushPickId(int(i));
+            looks[i]->pickRender(r, 0, 0, 0, 0, nullptr);
+            r->popPickId();
+        }
+        const int count = r->endPicking(buffer);
+        r->popMatrix();
+        std::vector<PickRecord> records;
+        unsigned at = 0;
+        for (int k = 0; k < count; ++k)
+        {
+            PickRecord rec;
+            rec.nearest = buffer[at + 1];
+            rec.names.assign(buffer + at + 3, buffer + at + 3 + buffer[at]);
+            records.push_back(rec);
+            at += 3 + buffer[at];
+        }
+        return records;
+    }
+};
+
+UT_Matrix4
+placed(float x, float y, float z)
+{
+    UT_Matrix4 m;
+    m.translate(x, y, z);
+    return m;
+}
+} // namespace
+
+TEST_F(Render3DPickTest, PickingFindsTheObjectAndPrimitiveUnderThePoint)
+{
+    struct Item
+    {
+        GU_Detail *gdp;
+        UT_Vector3 where;
+    };
+    GU_Detail *torus = new GU_Detail;
+    torus->buildTorus(0.5f, 0.2f, 8, 16);
+    const Item items[] = {{makeBox(), UT_Vector3(-1.6f, 0.5f, 0.0f)},
+                          {makeSphere(0.6f, 8, 12), UT_Vector3(0.0f, 0.6f, 0.0f)},
+                          {torus, UT_Vector3(1.6f, 0.5f, 0.0f)}};
+    std::vector<std::unique_ptr<GU_DetailHandle>> handles;
+    std::vector<std::unique_ptr<GUI_DetailLook>> owned;
+    std::vector<GUI_DetailLook *> looks;
+    for (const Item &item : items)
+    {
+        handles.push_back(std::make_unique<GU_DetailHandle>(item.gdp));
+        owned.push_back(std::make_unique<GUI_DetailLook>(handles.back().get()));
+        owned.back()->setXform(placed(item.where.x(), item.where.y(), item.where.z()));
+        looks.push_back(owned.back().get());
+    }
+
+    RE_Render *r = render();
+    short vx1, vx2, vy1, vy2;
+    r->getViewport2DS(vx1, vx2, vy1, vy2);
+    const UT_Matrix4 projection = r->getAMatrix(RE_MATRIX_PROJECTION);
+    const UT_Matrix4 viewing = r->getAMatrix(RE_MATRIX_VIEWING);
+    r->blend(0);
+
+    // The box and sphere are picked at their centres; the torus beside its
+    // hole, on the ring.
+    const UT_Vector3 centres[] = {items[0].where, items[1].where,
+                                  items[2].where + UT_Vector3(0.0f, 0.0f, 0.5f)};
+    for (int i = 0; i < 3; ++i)
+    {
+        const std::vector<PickRecord> records = pickAt(looks, centres[i]);
+        ASSERT_FALSE(records.empty()) << "object " << i;
+        for (const PickRecord &rec : records)
+        {
+            ASSERT_EQ(rec.names.size(), 3u);
+            EXPECT_EQ(rec.names[0], unsigned(i));
+            EXPECT_EQ(rec.names[1], 0u);
+            EXPECT_LT(int(rec.names[2]), items[i].gdp->getNumPrimitives());
+        }
+    }
+    // Empty background picks nothing, and picking leaves the context's
+    // viewport, matrices and blending as they were.
+    EXPECT_TRUE(pickAt(looks, UT_Vector3(0.0f, -2.5f, 0.0f)).empty());
+    short x1, x2, y1, y2;
+    r->getViewport2DS(x1, x2, y1, y2);
+    EXPECT_EQ(x1, vx1);
+    EXPECT_EQ(x2, vx2);
+    EXPECT_EQ(y1, vy1);
+    EXPECT_EQ(y2, vy2);
+    EXPECT_EQ(r->getAMatrix(RE_MATRIX_PROJECTION), projection);
+    EXPECT_EQ(r->getAMatrix(RE_MATRIX_VIEWING), viewing);
+    EXPECT_FALSE(r->isBlending());
+
+    // A look that is not pickable gives nothing.
+    looks[0]->setPicking(0);
+    EXPECT_TRUE(pickAt(looks, centres[0]).empty());
+}
+
+TEST_F(Render3DPickTest, HandlesNumberFromZeroAndHiddenPrimitivesAreNeverPicked)
+{
+    MultiLook look;
+    GU_Detail *near = makeBox();
+    look.add(makeBox(), placed(-1.0f, 0.0f, 0.0f));
+    look.add(near, placed(1.0f, 0.0f, 0.0f));
+    std::vector<PickRecord> records = pickAt({&look}, UT_Vector3(1.0f, 0.0f, 0.0f));
+    ASSERT_FALSE(records.empty());
+    std::vector<bool> seen(near->getNumPrimitives(), false);
+    for (const PickRecord &rec : records)
+    {
+        ASSERT_EQ(rec.names.size(), 3u);
+        EXPECT_EQ(rec.names[1], 1u);
+        seen[rec.names[2]] = true;
+    }
+
+    // Hide every primitive the pick went through: nothing is left to hit.
+    GB_PrimitiveGroup *hidden = near->newPrimitiveGroup("3d_hidden_primitives");
+    for (int prim = 0; prim < int(seen.size()); ++prim)
+        if (seen[prim])
+            hidden->add(prim);
+    records = pickAt({&look}, UT_Vector3(1.0f, 0.0f, 0.0f));
+    for (const PickRecord &rec : records)
+        EXPECT_FALSE(seen[rec.names[2]]) << "hidden primitive " << rec.names[2] << " picked";
+    EXPECT_FALSE(pickAt({&look}, UT_Vector3(-1.0f, 0.0f, 0.0f)).empty());
+}
+
+TEST_F(Render3DPickTest, BoundsJoinHandlesUnderTheirTransformsAndGuidesOnlyWhenShown)
+{
+    MultiLook look;
+    look.add(makeBox(), placed(-2.0f, 0.0f, 0.0f));
+    UT_Matrix4 scaled;
+    scaled.scale(1.0f, 4.0f, 1.0f);
+    scaled.translate(3.0f, 0.0f, 0.0f);
+    look.add(makeBox(), scaled);
+    UT_BoundingBox box;
+    ASSERT_EQ(look.getBoundingBox3D(box, nullptr), 1);
+    EXPECT_FLOAT_EQ(box.xmin(), -2.5f);
+    EXPECT_FLOAT_EQ(box.xmax(), 3.5f);
+    EXPECT_FLOAT_EQ(box.ymin(), -2.0f);
+    EXPECT_FLOAT_EQ(box.ymax(), 2.0f);
+    EXPECT_EQ(look.getRender3D()->getGeoIdx(), -1);
+
+    // Under a quarter turn about z the tall box lies along x.
+    UT_Matrix3 turn;
+    turn.rotate(UT_Axis3::ZAXIS, float(M_PI / 2));
+    ASSERT_EQ(look.getBoundingBox3D(box, &turn), 1);
+    EXPECT_NEAR(box.ymax() - box.ymin(), 6.0f, 1e-4f);
+
+    // Hidden primitives do not count.
+    GU_Detail *first = look.handles[0].writeLock();
+    GB_PrimitiveGroup *hidden = first->newPrimitiveGroup("3d_hidden_primitives");
+    for (int prim = 0; prim < first->getNumPrimitives(); ++prim)
+        hidden->add(prim);
+    look.handles[0].unlock(first);
+    ASSERT_EQ(look.getBoundingBox3D(box, nullptr), 1);
+    EXPECT_FLOAT_EQ(box.xmin(), 2.5f);
+
+    look.guide = true;
+    GUI_DetailLook::globalDispOption().showGuides(false);
+    box = UT_BoundingBox(-1, 1, -1, 1, -1, 1);
+    EXPECT_EQ(look.getBoundingBox3D(box, nullptr), 0);
+    EXPECT_FLOAT_EQ(box.xmin(), -1.0f);  // untouched
+    GUI_DetailLook::globalDispOption().showGuides(true);
+    EXPECT_EQ(look.getBoundingBox3D(box, nullptr), 1);
+    look.guide = false;
+    look.setDisplay(0);
+    EXPECT_EQ(look.getBoundingBox3D(box, nullptr), 0);
+}
+
+TEST_F(Render3DPickTest, AxesFollowTheBoxButNeverShorterThanHalfAUnit)
+{
+    RE_Render *r = render();
+    auto axisEnds = [&](float size) {
+        GU_DetailHandle handle(makeBox(size));
+        GUI_DetailLook look(&handle);
+        look.setShowAxes(1);
+        GUI_DetailLook::globalDispOption()[GUI_NON_SELECTED].shadingMode(GR_SHADE_WIRE);
+        GUI_DetailLook::globalDispOption()[GUI_SELECTED].shadingMode(GR_SHADE_WIRE);
+        journalFrame(r, look);
+        std::vector<std::string> ends;
+        const std::vector<std::string> &j = r->getJournal();
+        for (size_t k = 0; k + 2 < j.size(); ++k)
+            if (j[k] == "beginLine" && j[k + 1] == "vertex3DW 0 0 0")
+                ends.push_back(j[k + 2]);
+        return ends;
+    };
+    EXPECT_EQ(axisEnds(0.01f), (std::vector<std::string>{
+                                   "vertex3DW 0.5 0 0", "vertex3DW 0 0.5 0", "vertex3DW 0 0 0.5"}));
+    EXPECT_EQ(axisEnds(40.0f), (std::vector<std::string>{
+                                   "vertex3DW 5 0 0", "vertex3DW 0 5 0", "vertex3DW 0 0 5"}));
+}

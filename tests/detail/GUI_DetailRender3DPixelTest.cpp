@@ -1,0 +1,337 @@
+// What the 3D renderer puts on the screen, in small frames, and what it
+// leaves of the render context's state.
+#include "Render3DTestSupport.h"
+
+#include "host/OP/OP_Node.h"
+#include "host/RE/RE_Light.h"
+#include "tests/support/VantrelScratch.h"
+#include "tests/support/VantrelTestContext.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace vantrel_test;
+
+namespace
+{
+class Render3DPixelTest : public PixelTest
+{
+protected:
+    void SetUp() override
+    {
+        PixelTest::SetUp();
+        if (!render())
+            return;
+        render()->drainGLErrors();
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+        global().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
+        render()->enableZbuffer(1, 1);
+    }
+    void TearDown() override
+    {
+        if (render())
+        {
+            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
+        }
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+        PixelTest::TearDown();
+    }
+
+    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
+    void shading(GR_ShadingMode mode)
+    {
+        global()[GUI_NON_SELECTED].shadingMode(mode);
+        global()[GUI_SELECTED].shadingMode(mode);
+    }
+    // A cleared frame with the look drawn in it.
+    std::vector<uint8_t> frame(GUI_DetailLook &look)
+    {
+        render()->clear();
+        look.render(render(), 0, 0, 0, 0, nullptr);
+        return context()->readPixels();
+    }
+    // The window pixel a world point lands on.
+    std::vector<int> pixelAt(const UT_Vector3 &p)
+    {
+        RE_Render *r = render();
+        short x1, x2, y1, y2;
+        r->getViewport2DS(x1, x2, y1, y2);
+        float sx = 0, sy = 0;
+        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
+                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
+        return pixel(int(sx), int(sy));
+    }
+    static int brightness(const std::vector<int> &p) { return p[0] + p[1] + p[2]; }
+};
+
+// The state of the context that drawing must leave as it found it.
+struct RecordState
+{
+    explicit RecordState(const RE_Render &r)
+    {
+        r.getColor(color);
+        width = r.getLineWidth();
+        style = r.getLineStyle();
+        lighting = r.isLighting();
+        fog = r.isFogOn();
+        fogCoord = r.isFogCoordOn();
+        winding = r.getReverseWinding();
+        specular = r.isSpecular();
+        headlight = r.isLightOn(GUI_DetailRender3D::getHeadlight());
+        depth = r.getMatrixDepth();
+        const GUI_DisplayOption &g = GUI_DetailLook::globalDispOption();
+        for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
+        {
+            modes[k] = g[GUI_DetailType(k)].shadingMode();
+            flags[k] = g[GUI_DetailType(k)].getFlags();
+        }
+        wire = g.common().wireColor();
+        wireWidth = g.common().getWireWidth();
+        drawState = g.common().getDrawState();
+    }
+    void expectSame(const RecordState &o) const
+    {
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(color[c], o.color[c]);
+        EXPECT_EQ(width, o.width);
+        EXPECT_EQ(style, o.style);
+        EXPECT_EQ(lighting, o.lighting);
+        EXPECT_EQ(fog, o.fog);
+        EXPECT_EQ(fogCoord, o.fogCoord);
+        EXPECT_EQ(winding, o.winding);
+        EXPECT_EQ(specular, o.specular);
+        EXPECT_EQ(headlight, o.headlight);
+        EXPECT_EQ(depth, o.depth);
+        for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
+        {
+            EXPECT_EQ(modes[k], o.modes[k]) << "kind " << k;
+            EXPECT_EQ(flags[k], o.flags[k]) << "kind " << k;
+        }
+        EXPECT_EQ(wire, o.wire);
+        EXPECT_EQ(wireWidth, o.wireWidth);
+        EXPECT_EQ(drawState, o.drawState);
+    }
+    float color[4];
+    float width;
+    int style;
+    bool lighting, fog, fogCoord, winding, specular, headlight;
+    int depth;
+    GR_ShadingMode modes[GUI_NUM_DETAIL_TYPES];
+    unsigned flags[GUI_NUM_DETAIL_TYPES];
+    UT_Color wire;
+    float wireWidth;
+    unsigned drawState;
+};
+} // namespace
+
+TEST_F(Render3DPixelTest, HeadlitBoxShowsThreeFacesInThreeBrightnesses)
+{
+    setThreeQuarterCamera(render());
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    shading(GR_SHADE_FLAT);
+    RecordState before(*render());
+    frame(look);
+    before.expectSame(RecordState(*render()));
+
+    const int front = brightness(pixelAt(UT_Vector3(0.1f, 0.0f, 0.5f)));
+    const int right = brightness(pixelAt(UT_Vector3(0.5f, 0.0f, 0.1f)));
+    const int top = brightness(pixelAt(UT_Vector3(0.1f, 0.5f, 0.0f)));
+    EXPECT_GT(front, 60);
+    EXPECT_GT(right, 60);
+    EXPECT_GT(top, 60);
+    EXPECT_GT(std::abs(front - right), 15);
+    EXPECT_GT(std::abs(front - top), 15);
+    EXPECT_GT(std::abs(right - top), 15);
+}
+
+TEST_F(Render3DPixelTest, SmoothAndFlatDifferOnASphere)
+{
+    setFrontCamera(render(), 1.2f);
+    GU_DetailHandle handle(makeSphere(1.0f, 8, 12));
+    GUI_DetailLook look(&handle);
+    shading(GR_SHADE_FLAT);
+    const std::vector<uint8_t> flat = frame(look);
+    shading(GR_SHADE_SMOOTH);
+    const std::vector<uint8_t> smooth = frame(look);
+    // The outline is the same; the shading inside is not.
+    EXPECT_EQ(countNotColor(flat, 0, 0, 0), countNotColor(smooth, 0, 0, 0));
+    EXPECT_GT(countDifferent(flat, smooth, 6), 200);
+}
+
+TEST_F(Render3DPixelTest, SelectedObjectShowsTheSelectedColourInAWiderLine)
+{
+    setFrontCamera(render());
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    shading(GR_SHADE_WIRE);
+    GR_CommonDispOption &common = global().common();
+    common.defaultWireColor().setRGB(0.0f, 0.0f, 1.0f);
+    common.selectedWireColor().setRGB(1.0f, 1.0f, 0.0f);
+    common.currentObjectColor().setRGB(0.0f, 1.0f, 0.0f);
+
+    auto countColor = [](const std::vector<uint8_t> &image, int r, int g, int b) {
+        int n = 0;
+        for (size_t i = 0; i + 3 < image.size(); i += 4)
+            n += isNear(&image[i], r, g, b, 40);
+        return n;
+    };
+    const std::vector<uint8_t> plain = frame(look);
+    const int plainBlue = countColor(plain, 0, 0, 255);
+    EXPECT_GT(plainBlue, 50);
+
+    look.setObjSelection(1);
+    RecordState before(*render());
+    const std::vector<uint8_t> selected = frame(look);
+    before.expectSame(RecordState(*render()));
+    EXPECT_EQ(countColor(selected, 0, 0, 255), 0);
+    // Width 2 against 1: about twice the lit pixels.
+    EXPECT_GT(countColor(selected, 255, 255, 0), plainBlue * 3 / 2);
+
+    look.setObjCurrent(1);
+    const std::vector<uint8_t> current = frame(look);
+    EXPECT_GT(countColor(current, 0, 255, 0), plainBlue * 3 / 2);
+    EXPECT_EQ(countColor(current, 255, 255, 0), 0);
+}
+
+TEST_F(Render3DPixelTest, GhostedObjectIsFoggedTowardTheBackground)
+{
+    setFrontCamera(render());
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    shading(GR_SHADE_FLAT);
+    global().common().backgroundColor().setRGB(0.0f, 0.0f, 1.0f);
+    const std::vector<int> clear = pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f));
+    frame(look);
+    const std::vector<int> plain = pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f));
+
+    look.setObjGhost(1);
+    RecordState before(*render());
+    frame(look);
+    before.expectSame(RecordState(*render()));
+    const std::vector<int> ghost = pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f));
+    // Two thirds of the way to the background blue.
+    EXPECT_LT(ghost[0], plain[0] / 2);
+    EXPECT_GT(ghost[2], plain[2]);
+    EXPECT_NEAR(ghost[0], plain[0] / 3, 12);
+    (void)clear;
+}
+
+TEST_F(Render3DPixelTest, WireframeOnlyFillsNothing)
+{
+    setFrontCamera(render());
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    shading(GR_SHADE_SMOOTH);
+    frame(look);
+    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.1f, 0.1f, 0.5f))), 60);
+
+    look.setWireframeOnly(1);
+    RecordState before(*render());
+    const std::vector<uint8_t> image = frame(look);
+    before.expectSame(RecordState(*render()));
+    EXPECT_EQ(brightness(pixelAt(UT_Vector3(0.1f, 0.1f, 0.5f))), 0);
+    EXPECT_GT(countNotColor(image, 0, 0, 0), 50);  // the edges are there
+}
+
+TEST_F(Render3DPixelTest, HiddenPrimitivesLeaveAHole)
+{
+    setFrontCamera(render());
+    GU_Detail *gdp = makeBox();
+    GU_DetailHandle handle(gdp);
+    GUI_DetailLook look(&handle);
+    shading(GR_SHADE_FLAT);
+    // Hide the face nearest the camera, and the face opposite it: the hole
+    // goes right through.
+    GB_PrimitiveGroup *hidden = gdp->newPrimitiveGroup("3d_hidden_primitives");
+    for (int prim = 0; prim < gdp->getNumPrimitives(); ++prim)
+    {
+        float z = 0;
+        const int n = gdp->getPrimVertexCount(prim);
+        for (int v = 0; v < n; ++v)
+            z += gdp->getPos(gdp->getVertexPoint(gdp->getPrimVertexOffset(prim) + v)).z();
+        if (std::abs(z / n) > 0.4f)
+            hidden->add(prim);
+    }
+    frame(look);
+    EXPECT_EQ(brightness(pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f))), 0);
+    // The side faces are still there, seen edge on from the front: look
+    // from above to find them filled.
+    setThreeQuarterCamera(render());
+    frame(look);
+    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.1f, 0.5f, 0.0f))), 60);
+}
+
+TEST_F(Render3DPixelTest, ConcavePolygonFillsExactlyItsOutline)
+{
+    // An arrow head pointing up with a deep notch at the bottom.
+    ScratchDir dir;
+    const std::string path = dir.path() + "/notch.obj";
+    writeFile(path, "v -1 -1 0\nv 0 1 0\nv 1 -1 0\nv 0 -0.2 0\nf 1 4 3 2\n");
+    GU_Detail *gdp = new GU_Detail;
+    std::string error;
+    ASSERT_TRUE(gdp->load(path.c_str(), &error)) << error;
+    GU_DetailHandle handle(gdp);
+    GUI_DetailLook look(&handle);
+    look.setDrawLit(0);
+    setFrontCamera(render(), 1.2f);
+    shading(GR_SHADE_FLAT);
+    frame(look);
+    // Filled inside the arrow's arms, empty in the notch between them.
+    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.0f, 0.3f, 0.0f))), 60);
+    EXPECT_GT(brightness(pixelAt(UT_Vector3(-0.6f, -0.45f, 0.0f))), 60);
+    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.6f, -0.45f, 0.0f))), 60);
+    EXPECT_EQ(brightness(pixelAt(UT_Vector3(0.0f, -0.6f, 0.0f))), 0);
+    EXPECT_EQ(brightness(pixelAt(UT_Vector3(-0.8f, 0.5f, 0.0f))), 0);
+}
+
+TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)
+{
+    // A box is its own mirror image: mirrored, it must look the same with
+    // back faces culled, which needs the winding reversed while it draws.
+    setThreeQuarterCamera(render());
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    shading(GR_SHADE_FLAT);
+    render()->setCullFace(RE_CULL_BACK);
+    const std::vector<uint8_t> plain = frame(look);
+    UT_Matrix4 mirror;
+    mirror.scale(-1.0f, 1.0f, 1.0f);
+    ASSERT_TRUE(look.setXform(mirror));
+    RecordState before(*render());
+    const std::vector<uint8_t> mirrored = frame(look);
+    before.expectSame(RecordState(*render()));
+    render()->setCullFace(RE_CULL_NONE);
+    EXPECT_GT(countNotColor(plain, 0, 0, 0), 500);
+    EXPECT_LT(countDifferent(plain, mirrored, 8), 40);
+}
+
+TEST_F(Render3DPixelTest, NameLabelIsDrawnNearTheBoxCentre)
+{
+    setFrontCamera(render());
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    OP_Node node("crate");
+    look.setObject(&node);
+    shading(GR_SHADE_WIRE);
+    global().common().defaultWireColor().setRGB(0.0f, 0.0f, 1.0f);
+    global().showObjectNames(true);
+    frame(look);
+    // Label pixels are dark red, left to right from the box centre.
+    short x1, x2, y1, y2;
+    render()->getViewport2DS(x1, x2, y1, y2);
+    const int cx = (x1 + x2) / 2, cy = (y1 + y2) / 2;
+    int red = 0;
+    for (int y = cy - 4; y <= cy + 14; ++y)
+        for (int x = cx - 4; x <= cx + 40; ++x)
+            red += isNear(pixel(x, y), 204, 0, 0, 60);
+    EXPECT_GT(red, 10);
+    global().showObjectNames(false);
+    frame(look);
+    red = 0;
+    for (int y = cy - 4; y <= cy + 14; ++y)
+        for (int x = cx - 4; x <= cx + 40; ++x)
+            red += isNear(pixel(x, y), 204, 0, 0, 60);
+    EXPECT_EQ(red, 0);
+}

@@ -1,0 +1,397 @@
+#include "host/GR/GR_CommonDispOption.h"
+#include "host/GR/GR_Detail.h"
+#include "host/GR/GR_DisplayOption.h"
+#include "host/GU/GU_Detail.h"
+#include "host/GU/GU_PrimGroupClosure.h"
+#include "host/RE/RE_Light.h"
+#include "tests/support/VantrelTestContext.h"
+
+#include <cmath>
+#include <limits>
+#include <map>
+
+using vantrel_test::countNotColor;
+using vantrel_test::isNear;
+
+namespace
+{
+// Drawer pixel tests on the shared 128x128 context: an orthographic view
+// of [-2, 2] in x and y, so world x maps to pixel (x + 2) * 32.
+class GR_Draw : public vantrel_test::PixelTest
+{
+protected:
+    void SetUp() override
+    {
+        PixelTest::SetUp();
+        if (!render())
+            return;
+        render()->ortho3DW(-2, 2, -2, 2, -10, 10);
+        render()->enableZbuffer(1, 1);
+        common.wireColor().setRGB(0.0f, 1.0f, 0.0f);
+        common.selectedWireColor().setRGB(1.0f, 0.0f, 1.0f);
+        common.backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
+    }
+    void TearDown() override
+    {
+        if (render())
+        {
+            EXPECT_EQ(render()->drainGLErrors(), 0) << "GL errors left behind";
+        }
+        PixelTest::TearDown();
+    }
+
+    static int px(float world) { return static_cast<int>((world + 2.0f) * 32.0f); }
+    std::vector<int> at(float x, float y) const { return pixel(px(x), px(y)); }
+    bool filled(float x, float y) const { return !isNear(at(x, y), 0, 0, 0, 8); }
+
+    // A headlight shining down -z of the eye, placed with no viewing
+    // transform, and lighting on.
+    void headlight()
+    {
+        light.setFlag(RE_Light::RE_LIGHT_INFINITE, true);
+        light.setDirection(UT_Vector3(0, 0, -1));
+        light.setColor(1, 1, 1);
+        render()->setLightState(&light, true);
+        render()->toggleLighting(1);
+    }
+
+    int shaded(GU_Detail &gdp, GR_ShadingMode mode, const GU_PrimGroupClosure *hidden = nullptr,
+               bool selection = false)
+    {
+        option.shadingMode(mode);
+        return drawer.shadedDraw(&gdp, *render(), 1.0f, nullptr, selection, hidden, &option,
+                                 0.0f, UT_Matrix4(1.0f), UT_Matrix4(1.0f), 1, true, nullptr);
+    }
+
+    GR_CommonDispOption common;
+    GR_DisplayOption option{&common};
+    GR_Detail drawer;
+    RE_Light light{"head"};
+};
+
+// Two quads side by side in the xy plane facing +z: [-1,0]x[-1,1] and
+// [0,1]x[-1,1].
+void
+twoQuads(GU_Detail &gdp)
+{
+    const float xs[3] = {-1, 0, 1};
+    for (float y : {-1.0f, 1.0f})
+        for (float x : xs)
+            gdp.appendPoint(UT_Vector3(x, y, 0));
+    const int q0[4] = {0, 1, 4, 3}, q1[4] = {1, 2, 5, 4};
+    gdp.appendPolygon(q0, 4);
+    gdp.appendPolygon(q1, 4);
+}
+
+// Number of distinct colours that cover at least minCount pixels, apart
+// from the black background.
+int
+coloursCovering(const std::vector<uint8_t> &image, int minCount)
+{
+    std::map<int, int> counts;
+    for (size_t i = 0; i + 3 < image.size(); i += 4)
+        if (image[i] || image[i + 1] || image[i + 2])
+            ++counts[image[i] << 16 | image[i + 1] << 8 | image[i + 2]];
+    int n = 0;
+    for (const auto &c : counts)
+        n += c.second >= minCount;
+    return n;
+}
+}
+
+TEST_F(GR_Draw, ShadedBoxShowsThreeFacesInThreeBrightnessesAndRestoresTheRecord)
+{
+    GU_Detail box;
+    box.buildBox(UT_Vector3(2, 2, 2));
+    headlight();
+    // Turned unevenly so the three visible faces meet the light at three
+    // different angles.
+    render()->rotate(25.0f, 'x');
+    render()->rotate(-35.0f, 'y');
+    float colour[4];
+    render()->getColor(colour);
+    const int interp = render()->getInterpMode();
+    EXPECT_EQ(shaded(box, GR_SHADE_FLAT), 0);
+    EXPECT_EQ(coloursCovering(context()->readPixels(), 150), 3);
+    float after[4];
+    render()->getColor(after);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(after[i], colour[i]);
+    EXPECT_EQ(render()->getInterpMode(), interp);
+    EXPECT_TRUE(render()->isLighting());
+    EXPECT_FALSE(render()->isPolygonOffset());
+    render()->toggleLighting(0);
+}
+
+TEST_F(GR_Draw, SmoothAndFlatSphereDifferWithOrWithoutANormalAttribute)
+{
+    GU_Detail built;
+    built.buildSphere(1.5f, 8, 12);
+    // The same sphere without "N": smooth shading computes normals.
+    GU_Detail bare;
+    for (int p = 0; p < built.getNumPoints(); ++p)
+        bare.appendPoint(built.getPos(p));
+    for (int prim = 0; prim < built.getNumPrimitives(); ++prim)
+        bare.appendPolygon(built.getVertexPoints() + built.getPrimVertexOffset(prim),
+                           built.getPrimVertexCount(prim));
+    headlight();
+    render()->rotate(20.0f, 'x');
+    for (GU_Detail *gdp : {&built, &bare})
+    {
+        render()->clear();
+        shaded(*gdp, GR_SHADE_FLAT);
+        const std::vector<uint8_t> flat = context()->readPixels();
+        render()->clear();
+        shaded(*gdp, GR_SHADE_SMOOTH);
+        const std::vector<uint8_t> smooth = context()->readPixels();
+        EXPECT_GT(vantrel_test::countDifferent(flat, smooth, 6), 500);
+        // Smooth shading has many more shades than the 96 facets.
+        EXPECT_GT(coloursCovering(smooth, 1), coloursCovering(flat, 1));
+    }
+    render()->toggleLighting(0);
+}
+
+TEST_F(GR_Draw, ConcavePolygonFillsExactlyItsOutline)
+{
+    // A square with a notch cut down from the top edge; a fan from the
+    // first corner would cover the notch.
+    GU_Detail gdp;
+    const float corners[5][2] = {{-1, 1}, {-1, -1}, {1, -1}, {1, 1}, {0, -0.5f}};
+    int pts[5];
+    for (int i = 0; i < 5; ++i)
+        pts[i] = gdp.appendPoint(UT_Vector3(corners[i][0], corners[i][1], 0));
+    gdp.appendPolygon(pts, 5);
+    render()->setColor(1, 1, 1);
+    shaded(gdp, GR_SHADE_FLAT);
+    EXPECT_TRUE(filled(-0.7f, 0.0f));
+    EXPECT_TRUE(filled(0.7f, 0.0f));
+    EXPECT_TRUE(filled(0.0f, -0.8f));
+    EXPECT_FALSE(filled(0.0f, 0.6f));
+    EXPECT_FALSE(filled(0.3f, 0.6f));
+    EXPECT_FALSE(filled(-0.3f, 0.6f));
+    // Area 4 - 1.5 = 2.5 square units at 32 pixels a unit.
+    const int area = countNotColor(context()->readPixels(), 0, 0, 0, 8);
+    EXPECT_NEAR(area, 2560, 80);
+}
+
+TEST_F(GR_Draw, HiddenPrimitivesLeaveAHoleAndAreNeverPicked)
+{
+    GU_Detail gdp;
+    twoQuads(gdp);
+    gdp.newPrimitiveGroup("3d_hidden_primitives")->add(0);
+    GU_PrimGroupClosure hidden;
+    hidden.refresh(&gdp, "3d_hidden_primitives", 0);
+    shaded(gdp, GR_SHADE_FLAT, &hidden);
+    EXPECT_FALSE(filled(-0.5f, 0.0f));
+    EXPECT_TRUE(filled(0.5f, 0.0f));
+
+    // Wire: the hidden quad's own sides are gone, the shared one stays.
+    render()->clear();
+    option.shadingMode(GR_SHADE_WIRE);
+    drawer.wireDraw(&gdp, *render(), 1.0f, false, &hidden, &option, true, nullptr);
+    EXPECT_TRUE(filled(1.0f - 1.0f / 64, 0.0f) || filled(1.0f - 2.0f / 64, 0.0f));
+    EXPECT_FALSE(filled(-1.0f + 1.0f / 64, 0.0f) || filled(-1.0f, 0.0f));
+
+    unsigned int buffer[64] = {};
+    render()->beginPicking(buffer, 64, static_cast<short>(px(-0.5f)), static_cast<short>(px(0)),
+                           3, 3);
+    render()->ortho3DW(-2, 2, -2, 2, -10, 10);
+    drawer.shadedPick(&gdp, *render(), 1.0f, false, &hidden, &option);
+    EXPECT_EQ(render()->endPicking(buffer), 0);
+}
+
+TEST_F(GR_Draw, SelectionIsDrawnInTheSelectionColourOnlyWhenAsked)
+{
+    GU_Detail gdp;
+    twoQuads(gdp);
+    gdp.newSelection(GU_SELECT_PRIMITIVES)->add(1);
+    option.shadingMode(GR_SHADE_WIRE);
+    const auto magentaPixels = [&]() {
+        const std::vector<uint8_t> image = context()->readPixels();
+        int n = 0;
+        for (size_t i = 0; i + 3 < image.size(); i += 4)
+            n += isNear(&image[i], 255, 0, 255, 8);
+        return n;
+    };
+    drawer.wireDraw(&gdp, *render(), 1.0f, false, nullptr, &option, true, nullptr);
+    EXPECT_EQ(magentaPixels(), 0);
+    drawer.wireDraw(&gdp, *render(), 1.0f, true, nullptr, &option, true, nullptr);
+    EXPECT_GT(magentaPixels(), 100);
+    // Only the selected quad's right side is magenta; the left quad's is not.
+    EXPECT_TRUE(isNear(pixel(px(1.0f) - 1, px(0)), 255, 0, 255, 8) ||
+                isNear(pixel(px(1.0f), px(0)), 255, 0, 255, 8));
+    EXPECT_TRUE(isNear(pixel(px(-1.0f), px(0)), 0, 255, 0, 8) ||
+                isNear(pixel(px(-1.0f) - 1, px(0)), 0, 255, 0, 8));
+    EXPECT_EQ(render()->getLineWidth(), 1.0f);
+}
+
+TEST_F(GR_Draw, EdgesAreSentOnceAndFollowTheChangeCounter)
+{
+    GU_Detail gdp;
+    twoQuads(gdp);
+    option.shadingMode(GR_SHADE_WIRE);
+    render()->setJournal(true);
+    render()->resetFrameStats();
+    drawer.wireDraw(&gdp, *render(), 1.0f, false, nullptr, &option, true, nullptr);
+    // Seven unique sides (the shared one once), two indices each.
+    EXPECT_EQ(render()->getFrameStats().linesSent, 7);
+    const int q2[4] = {2, 5, 4, 1};
+    gdp.appendPolygon(q2, 4); // a face over the second quad: no new side
+    const int more = gdp.appendPoint(UT_Vector3(1.5f, 0, 0));
+    const int tri[3] = {2, more, 5};
+    gdp.appendPolygon(tri, 3);
+    render()->resetFrameStats();
+    drawer.wireDraw(&gdp, *render(), 1.0f, false, nullptr, &option, true, nullptr);
+    EXPECT_EQ(render()->getFrameStats().linesSent, 9);
+    EXPECT_TRUE(filled(1.25f, 0.5f) || filled(1.25f, 0.5f - 1.0f / 32));
+    // Every drawing call was one array draw, never a vertex at a time.
+    for (const std::string &line : render()->getJournal())
+        EXPECT_EQ(line.rfind("vertex3DW", 0), std::string::npos) << line;
+}
+
+TEST_F(GR_Draw, ArraysAreCompiledIntoADisplayObjectAndCountedOnReplay)
+{
+    GU_Detail gdp;
+    twoQuads(gdp);
+    render()->setColor(1, 1, 1);
+    const int id = render()->startSmartObjectDefine();
+    ASSERT_GT(id, 0);
+    shaded(gdp, GR_SHADE_FLAT);
+    ASSERT_TRUE(render()->endSmartObjectDefine());
+    EXPECT_EQ(countNotColor(context()->readPixels(), 0, 0, 0), 0); // compiled, not drawn
+    render()->resetFrameStats();
+    render()->drawObject(id);
+    EXPECT_TRUE(filled(-0.5f, 0.0f));
+    EXPECT_TRUE(filled(0.5f, 0.0f));
+    EXPECT_EQ(render()->getFrameStats().cachedReplays, 1);
+    EXPECT_EQ(render()->getFrameStats().trianglesSent, 4);
+    render()->deleteSmartObject(id);
+}
+
+TEST_F(GR_Draw, PicksNamePrimitivesAndSendNothingOutsideThePickRegion)
+{
+    GU_Detail gdp;
+    twoQuads(gdp);
+    unsigned int buffer[64] = {};
+    const auto pick = [&](float x, float y, bool shadedPick) {
+        render()->beginPicking(buffer, 64, static_cast<short>(px(x) - 1),
+                               static_cast<short>(px(y) - 1), 3, 3);
+        render()->ortho3DW(-2, 2, -2, 2, -10, 10);
+        render()->pushPickId(9);
+        if (shadedPick)
+            drawer.shadedPick(&gdp, *render(), 1.0f, false, nullptr, &option);
+        else
+            drawer.wirePick(&gdp, *render(), 1.0f, false, nullptr, &option);
+        render()->popPickId();
+        return render()->endPicking(buffer);
+    };
+    ASSERT_EQ(pick(0.5f, 0.3f, true), 1);
+    EXPECT_EQ(buffer[0], 2u);
+    EXPECT_EQ(buffer[3], 9u);
+    EXPECT_EQ(buffer[4], 1u); // the second quad
+    ASSERT_EQ(pick(-0.5f, -0.3f, true), 1);
+    EXPECT_EQ(buffer[4], 0u);
+    // On the right side of the second quad only its wire is under the pick.
+    ASSERT_EQ(pick(1.0f, 0.0f, false), 1);
+    EXPECT_EQ(buffer[4], 1u);
+    // Inside a quad a wire pick finds no edge.
+    EXPECT_EQ(pick(-0.5f, 0.5f, false), 0);
+
+    render()->setJournal(true);
+    render()->clearJournal();
+    EXPECT_EQ(pick(1.7f, 1.7f, true), 0);
+    int arrays = 0;
+    for (const std::string &line : render()->getJournal())
+        arrays += line.rfind("drawArrays", 0) == 0;
+    EXPECT_EQ(arrays, 0); // the box missed: nothing sent
+    render()->clearJournal();
+    pick(0.5f, 0.3f, true);
+    arrays = 0;
+    for (const std::string &line : render()->getJournal())
+        arrays += line.rfind("drawArrays", 0) == 0;
+    EXPECT_EQ(arrays, 1); // the other quad lies wholly outside the region
+}
+
+TEST_F(GR_Draw, LevelOfDetailGrowsCoarserWithDistanceAndTinyObjectsBecomeBoxes)
+{
+    GU_Detail gdp;
+    gdp.buildSphere(1.5f, 8, 12);
+    float lod = 0.0f;
+    EXPECT_EQ(GR_Detail::queryNewLOD(&gdp, *render(), 1.0f, lod), 2); // 96 pixels
+    EXPECT_FLOAT_EQ(lod, 0.25f);
+    render()->window3DW(-0.1f, 0.1f, -0.1f, 0.1f, 0.1f, 1000.0f);
+    int last = -1;
+    for (float distance : {3.0f, 30.0f, 300.0f, 900.0f})
+    {
+        render()->pushMatrix();
+        render()->loadMatrix(UT_Matrix4(1.0f));
+        UT_Matrix4 back(1.0f);
+        back(3, 2) = -distance;
+        render()->multiplyMatrix(back);
+        const int level = GR_Detail::queryNewLOD(&gdp, *render(), 1.0f, lod);
+        render()->popMatrix();
+        EXPECT_GE(level, last);
+        EXPECT_LE(level, 9);
+        last = level;
+    }
+    EXPECT_EQ(last, 9);
+    // A finer user level of detail keeps a finer level.
+    render()->loadIdentityMatrix();
+    render()->ortho3DW(-200, 200, -200, 200, -10, 10);
+    const int coarse = GR_Detail::queryNewLOD(&gdp, *render(), 1.0f, lod);
+    EXPECT_EQ(GR_Detail::queryNewLOD(&gdp, *render(), 4.0f, lod), coarse - 2);
+    // At the coarsest level a sphere draws as its box: square corners.
+    GR_Detail::queryNewLOD(&gdp, *render(), 1.0f, lod);
+    render()->ortho3DW(-2, 2, -2, 2, -10, 10);
+    option.shadingMode(GR_SHADE_FLAT);
+    render()->setColor(1, 1, 1);
+    drawer.shadedDraw(&gdp, *render(), 1.0f / 512, nullptr, false, nullptr, &option, 0,
+                      UT_Matrix4(1.0f), UT_Matrix4(1.0f), 0, true, nullptr);
+    EXPECT_TRUE(filled(1.4f, 1.4f));
+    render()->clear();
+    drawer.shadedDraw(&gdp, *render(), 1.0f, nullptr, false, nullptr, &option, 0,
+                      UT_Matrix4(1.0f), UT_Matrix4(1.0f), 0, true, nullptr);
+    EXPECT_FALSE(filled(1.4f, 1.4f));
+}
+
+TEST_F(GR_Draw, BadGeometryDrawsWhatIsSoundWithoutGLErrors)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    GU_Detail empty;
+    GU_Detail broken;
+    twoQuads(broken);
+    broken.setPos(0, UT_Vector3(nan, 0, 0)); // spoils the first quad only
+    const int line[2] = {1, 4};
+    broken.appendPolyline(line, 2);
+    GU_Detail nanOnly;
+    nanOnly.appendPoint(UT_Vector3(nan, nan, nan));
+    headlight();
+    unsigned int buffer[64];
+    for (GU_Detail *gdp : {&empty, &broken, &nanOnly})
+    {
+        for (int mode = 0; mode < GR_NUM_SHADING_MODES; ++mode)
+        {
+            shaded(*gdp, GR_ShadingMode(mode), nullptr, true);
+            drawer.wireDraw(gdp, *render(), 1.0f, true, nullptr, &option, true, nullptr);
+            drawer.boundBoxDraw(gdp, *render(), true, nullptr, &option);
+            drawer.shadedSimpleDraw(gdp, *render(), 1.0f, nullptr, &option, nullptr);
+        }
+        float lod;
+        EXPECT_EQ(GR_Detail::queryNewLOD(gdp == &broken ? gdp : nullptr, *render(), NAN, lod) >= 0,
+                  true);
+        render()->beginPicking(buffer, 64, 60, 60, 8, 8);
+        drawer.shadedPick(gdp, *render(), 1.0f, true, nullptr, &option);
+        drawer.wirePick(gdp, *render(), 1.0f, true, nullptr, nullptr);
+        render()->endPicking(buffer);
+        EXPECT_EQ(render()->drainGLErrors(), 0);
+    }
+    drawer.wireDraw(nullptr, *render(), 1.0f, true, nullptr, nullptr, true, nullptr);
+    EXPECT_EQ(drawer.shadedDraw(nullptr, *render(), 1, nullptr, true, nullptr, &option, 0,
+                                UT_Matrix4(1.0f), UT_Matrix4(1.0f), 1, true, nullptr),
+              0);
+    render()->toggleLighting(0);
+    render()->clear();
+    shaded(broken, GR_SHADE_FLAT);
+    EXPECT_FALSE(filled(-0.5f, 0.0f));
+    EXPECT_TRUE(filled(0.5f, 0.0f));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// Comparison of rendered frames with committed reference frames. Small
+// differences a new GL driver may bring (a channel off by a little, a few
+// pixels along edges) pass; a moved or missing object does not.
+
+#include "host/TIL/TIL_TextureMap.h"
+
+#include <string>
+
+namespace golden
+{
+// The command that renders the references again.
+const char *const theRegenerateCommand = "./dev golden";
+
+struct Tolerance
+{
+    int channel = 40;     // a pixel differs when a channel is off by more
+    double share = 0.01;  // the frames differ when more pixels than this share differ
+};
+
+struct Comparison
+{
+    bool sameSize = false;
+    int differing = 0; // pixels
+    int total = 0;
+    bool passes(const Tolerance &tol) const
+    {
+        return sameSize && differing <= tol.share * total;
+    }
+};
+
+// Compares two RGBA images; when diff is given, fills it with the actual
+// frame dimmed to a third, the differing pixels in pure red.
+Comparison compare(const TIL_TextureMap &reference, const TIL_TextureMap &actual,
+                   const Tolerance &tol, TIL_TextureMap *diff = nullptr);
+
+// Checks the frame in actualPath against the reference. On failure returns
+// the reason, and writes NAME.actual.png and NAME.diff.png into failureDir
+// when the frames could be compared. Empty when the frame passes.
+std::string check(const std::string &name, const std::string &actualPath,
+                  const std::string &referencePath, const std::string &failureDir,
+                  const Tolerance &tol = Tolerance());
+}

@@ -1,0 +1,87 @@
+// What the demo refuses from its command line and from the files it is
+// pointed at: a clear message and a failing status, never a hang, a blank
+// frame or a camera of NaNs.
+#include "tests/view/ViewStateTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace view_state_test;
+
+namespace
+{
+class ViewDemoInput : public ::testing::Test
+{
+protected:
+    void TearDown() override { std::filesystem::remove_all(myDir); }
+    ChildRun viewer(const std::string &args)
+    {
+        return runViewer("--prefs " + myDir + " -o " + png() + " " + args, myDir);
+    }
+    std::string png() const { return myDir + "/out.png"; }
+    std::string file(const char *name) const { return myDir + "/" + name; }
+
+    std::string myDir = makeTempDir();
+};
+} // namespace
+
+TEST_F(ViewDemoInput, NumbersInFlagsMustBeFinite)
+{
+    for (const char *args : {"--tumble nan,0", "--tumble 1,inf", "--tumble 1,2,3", "--dolly inf",
+                             "--zoom 1e39", "--near nan", "--far -inf", "--dolly 0x10",
+                             "--size 4294967616x240", "--size 320x-5", "--background 0.5,0.5",
+                             "--tumble-style 4294967296"})
+    {
+        const ChildRun run = viewer(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_FALSE(run.err.empty()) << args;
+        EXPECT_NE(access(png().c_str(), F_OK), 0) << args << ": rendered anyway";
+    }
+    // Ordinary numbers still pass.
+    const ChildRun run = viewer("--size 64x48 --tumble 10.5,-3 --dolly +2 --zoom 1e1 --near 0.01");
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
+TEST_F(ViewDemoInput, CameraAndMeshFilesFromOutside)
+{
+    const std::string fifo = file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, const char *> specials[] = {
+        {"--load-camera /dev/zero", "not a regular file"},
+        {"--load-camera " + fifo, "not a regular file"},
+        {"--load-camera " + myDir, "is a directory"},
+        {"--mesh /dev/zero", "not a regular file"},
+        {"--mesh " + fifo, "not a regular file"}};
+    for (const auto &[args, why] : specials)
+    {
+        const ChildRun run = viewer("--size 32x32 " + args);
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_NE(run.err.find(why), std::string::npos) << args << ": " << run.err;
+    }
+
+    // Numbers a camera file may not hold.
+    for (const char *text : {"focal ( nan )", "txyz ( 1e39 0 0 )", "nearfar ( inf 100 )",
+                             "rotation ( 0x707107 0 0 0 1 0 0 0 1 )"})
+    {
+        writeFile(file("cam.txt"), text);
+        const ChildRun run = viewer("--size 32x32 --load-camera " + file("cam.txt"));
+        EXPECT_EQ(run.status, 1) << text;
+        EXPECT_NE(run.err.find("cannot read camera"), std::string::npos) << run.err;
+    }
+
+    // A camera saved through a link replaces the linked file, and a save
+    // that cannot be made keeps the old file.
+    writeFile(file("real.cam"), "old");
+    ASSERT_EQ(symlink("real.cam", file("link.cam").c_str()), 0);
+    ChildRun run = viewer("--size 32x32 --save-camera " + file("link.cam"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(file("real.cam")).compare(0, 12, "version ( 3 "), 0);
+    struct stat st;
+    ASSERT_EQ(lstat(file("link.cam").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    run = viewer("--size 32x32 --save-camera " + file("real.cam/below"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("is not a directory"), std::string::npos) << run.err;
+}
