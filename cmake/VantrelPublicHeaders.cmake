@@ -17,6 +17,8 @@ set(VANTREL_APPLICATION_HOST_HEADERS
   host/GR/GR_UserOption.h
   host/GR/GR_OptionText.h
   host/TIL/TIL_TextureMap.h
+  host/TIL/TIL_ImageFile.h
+  host/UT/UT_SafeSave.h
   host/UT/UT_ErrorManager.h
   host/UT/UT_IFStream.h
   host/UT/SYS_Visibility.h)
