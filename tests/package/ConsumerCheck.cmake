@@ -65,9 +65,7 @@ if(MODE STREQUAL "installed")
 elseif(MODE STREQUAL "subdirectory")
   # The library's own tests, demo and benchmarks stay off in a parent
   # project, so their packages must not be needed at all.
-  # The library is compiled a second time here; a unity build (several
-  # sources per compiler run) takes well under half as long.
-  list(APPEND configure -DVANTREL_SOURCE_DIR=${SOURCE_DIR} -DCMAKE_UNITY_BUILD=ON
+  list(APPEND configure -DVANTREL_SOURCE_DIR=${SOURCE_DIR}
        -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
        -DCMAKE_DISABLE_FIND_PACKAGE_CLI11=ON
        -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON)
