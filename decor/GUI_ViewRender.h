@@ -1,6 +1,7 @@
 #ifndef GUI_ViewRender_h
 #define GUI_ViewRender_h
 
+#include "host/UT/SYS_Visibility.h"
 #include "view/GUI_ViewParameter.h"
 
 class GUI_ViewState;
@@ -10,7 +11,7 @@ class RE_Texture2DMap;
 // What a viewport draws around its objects: pre-render decorations behind
 // them, post-render guides in front of them and the snapshot raster over
 // the finished frame. One renderer serves one kind of viewport.
-class GUI_ViewRender
+class VANTREL_API GUI_ViewRender
 {
 public:
     GUI_ViewRender() = default;

@@ -1,13 +1,14 @@
 #ifndef GUI_ViewRender3D_h
 #define GUI_ViewRender3D_h
 
+#include "host/UT/SYS_Visibility.h"
 #include "decor/GUI_ViewRender.h"
 #include "host/UT/UT_Matrix4.h"
 
 // The decorations of a 3D viewport. Behind the objects: the background
 // image, the three construction planes and the world origin. In front of
 // them: the sticky origin, the field guide and the safe area.
-class GUI_ViewRender3D : public GUI_ViewRender
+class VANTREL_API GUI_ViewRender3D : public GUI_ViewRender
 {
 public:
     GUI_ViewRender3D();

@@ -1,6 +1,8 @@
 #ifndef GUI_DetailFeel_h
 #define GUI_DetailFeel_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstdint>
 
 class GUI_DetailLook;
@@ -10,7 +12,7 @@ class RE_Render;
 // The scene feel's handle on one object: which look it is and whether it
 // is shown in a texture-space (2D) or a 3D viewport right now. The look is
 // not owned.
-class GUI_DetailFeel
+class VANTREL_API GUI_DetailFeel
 {
 public:
     explicit GUI_DetailFeel(GUI_DetailLook *look = nullptr) : myLook(look) {}

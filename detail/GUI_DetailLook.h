@@ -1,6 +1,8 @@
 #ifndef GUI_DetailLook_h
 #define GUI_DetailLook_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "detail/GUI_DetailLookFlags.h"
 #include "host/GU/GU_DetailHandle.h"
 #include "host/UT/UT_BoundingBox.h"
@@ -35,7 +37,7 @@ class UT_Matrix3;
 // A copy shares the renderers of its source. The renderers are deleted
 // with the last look that shares them; when the look they point back to
 // goes away first, they are pointed at one of the looks still sharing them.
-class GUI_DetailLook
+class VANTREL_API GUI_DetailLook
 {
 public:
     explicit GUI_DetailLook(GU_DetailHandle *handle = nullptr);

@@ -1,11 +1,13 @@
 #ifndef GUI_DetailLookFlags_h
 #define GUI_DetailLookFlags_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstdint>
 
 // The on/off state of one detail look, one bit each in a 32-bit word.
 // Getters return 0 or 1. Bit 12 and bits 22 to 31 are unused.
-class GUI_DetailLookFlags
+class VANTREL_API GUI_DetailLookFlags
 {
 public:
     // Bits 1, 2, 3, 10, 13 and 20 on; the rest of bits 0 to 21 off.

@@ -1,13 +1,15 @@
 #ifndef GUI_DetailReadLock_h
 #define GUI_DetailReadLock_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GU_DetailHandle.h"
 
 class GU_Detail;
 
 // Holds a geometry locked for reading for the life of the object. The
 // geometry is null when the handle has none.
-class GUI_DetailReadLock
+class VANTREL_API GUI_DetailReadLock
 {
 public:
     explicit GUI_DetailReadLock(const GU_DetailHandle &handle)

@@ -1,6 +1,8 @@
 #ifndef GUI_DetailRender_h
 #define GUI_DetailRender_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GU_DetailHandle.h"
 
 class GR_DisplayOption;
@@ -18,7 +20,7 @@ typedef UT_Matrix4T<float> UT_Matrix4;
 // It answers, on behalf of the look that owns it, everything a renderer
 // asks about its object. A renderer is used only once its look has
 // pointed itself at it.
-class GUI_DetailRender
+class VANTREL_API GUI_DetailRender
 {
 public:
     GUI_DetailRender() = default;

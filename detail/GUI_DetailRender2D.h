@@ -1,6 +1,8 @@
 #ifndef GUI_DetailRender2D_h
 #define GUI_DetailRender2D_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "detail/GUI_DetailRender.h"
 #include "display/GUI_DisplayOption.h"
 #include "host/GU/GU_PrimGroupClosure.h"
@@ -14,7 +16,7 @@ class UT_BoundingBox;
 // Drawing, picking and bounds are not written yet: render and the pick
 // operations draw and pick nothing, and getBoundingBox finds no box. The
 // cache bookkeeping is complete.
-class GUI_DetailRender2D : public GUI_DetailRender
+class VANTREL_API GUI_DetailRender2D : public GUI_DetailRender
 {
 public:
     static constexpr int NUM_CACHE_KINDS = 2;

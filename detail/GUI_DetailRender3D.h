@@ -1,6 +1,8 @@
 #ifndef GUI_DetailRender3D_h
 #define GUI_DetailRender3D_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "detail/GUI_DetailRender.h"
 #include "detail/GUI_DetailRender3DFlags.h"
 #include "display/GUI_DisplayOption.h"
@@ -29,7 +31,7 @@ class UT_Matrix3;
 //
 // Every temporary change to the library-wide options and to the render
 // context is undone before a drawing, picking or bounding call returns.
-class GUI_DetailRender3D : public GUI_DetailRender
+class VANTREL_API GUI_DetailRender3D : public GUI_DetailRender
 {
 public:
     // Cache slots per detail handle: 10 levels of detail times 4 kinds

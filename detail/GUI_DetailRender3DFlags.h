@@ -1,10 +1,12 @@
 #ifndef GUI_DetailRender3DFlags_h
 #define GUI_DetailRender3DFlags_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstdint>
 
 // The state bits of a 3D detail renderer. Bits 4 to 31 are unused.
-class GUI_DetailRender3DFlags
+class VANTREL_API GUI_DetailRender3DFlags
 {
 public:
     GUI_DetailRender3DFlags() { myWord &= ~uint32_t(0xF); }

@@ -1,6 +1,8 @@
 #ifndef GUI_DetailWriteLock_h
 #define GUI_DetailWriteLock_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GU_DetailHandle.h"
 
 class GU_Detail;
@@ -8,7 +10,7 @@ class GU_Detail;
 // Holds a geometry locked for writing for the life of the object. The
 // geometry is null when the handle has none. Locking is not an edit: the
 // geometry's change counter stays.
-class GUI_DetailWriteLock
+class VANTREL_API GUI_DetailWriteLock
 {
 public:
     explicit GUI_DetailWriteLock(const GU_DetailHandle &handle)

@@ -1,6 +1,8 @@
 #ifndef GUI_DISPLAYOPTION_H
 #define GUI_DISPLAYOPTION_H
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GR/GR_CommonDispOption.h"
 #include "host/GR/GR_DisplayOption.h"
 #include "host/OPUI/OPUI_RotoscopeData.h"
@@ -26,7 +28,7 @@ const int GUI_NUM_DETAIL_TYPES = 5;
 // object on one shared common record, the viewport flags, the flags of the
 // pass being drawn, the selection mask, move-mode settings and the
 // background image with its placement.
-class GUI_DisplayOption
+class VANTREL_API GUI_DisplayOption
 {
 public:
     typedef bool (GUI_DisplayOption::*FlagGetter)() const;

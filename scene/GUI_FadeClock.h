@@ -1,6 +1,7 @@
 #ifndef GUI_FadeClock_h
 #define GUI_FadeClock_h
 
+#include "host/UT/SYS_Visibility.h"
 #include <cstdint>
 
 // The clock of the fading clear: when the previous fading clear happened.
@@ -8,7 +9,7 @@
 // frames were skipped, the alpha grows as if each missed frame had been
 // painted too, so the fade runs at the scene's rate and not the drawing
 // rate. One clock serves every viewport of the process.
-class GUI_FadeClock
+class VANTREL_API GUI_FadeClock
 {
 public:
     // The process-wide clock, made on first use.

@@ -1,6 +1,7 @@
 #ifndef GUI_SceneLook_h
 #define GUI_SceneLook_h
 
+#include "host/UT/SYS_Visibility.h"
 #include "host/UI/UI_Rectangle.h"
 #include "view/GUI_ViewParameter.h"
 #include "view/GUI_ViewState.h"
@@ -25,7 +26,7 @@ class UI_Color;
 //
 // The look owns its view renderer, and its view state when it made one.
 // Copies share both; the last look sharing them frees them.
-class GUI_SceneLook : public UI_Rectangle
+class VANTREL_API GUI_SceneLook : public UI_Rectangle
 {
 public:
     // A null state makes the look create (and own) a view state of its

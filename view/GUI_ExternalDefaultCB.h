@@ -1,6 +1,8 @@
 #ifndef GUI_ExternalDefaultCB_h
 #define GUI_ExternalDefaultCB_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <iosfwd>
 
 class UT_IStream;
@@ -10,7 +12,7 @@ class UT_IStream;
 // keyword the library does not know is offered to matchesKeyword; a claimed
 // keyword's value is read by loadKeyword. While the file is written,
 // saveDefaults appends the application's entries after the library's.
-class GUI_ExternalDefaultCB
+class VANTREL_API GUI_ExternalDefaultCB
 {
 public:
     GUI_ExternalDefaultCB() {}

@@ -1,12 +1,14 @@
 #ifndef GUI_SnapshotImage_h
 #define GUI_SnapshotImage_h
 
+#include "host/UT/SYS_Visibility.h"
+
 class TIL_TextureMap;
 
 // A still picture of a viewport with the frame it was taken at, which the
 // viewport can show over itself again. The image is only referred to: it
 // belongs to whoever captured it and is never freed here.
-class GUI_SnapshotImage
+class VANTREL_API GUI_SnapshotImage
 {
 public:
     GUI_SnapshotImage() = default;

@@ -1,6 +1,8 @@
 #ifndef GUI_ViewFlag_h
 #define GUI_ViewFlag_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstdint>
 #include <iosfwd>
 
@@ -9,7 +11,7 @@ class UT_IStream;
 // The flag word of a camera: projection kind, the stale marks of its lazily
 // built matrices, the initialised mark and a few stored switches. Its text
 // form is one word: "F" followed by a letter for each set switch.
-class GUI_ViewFlag
+class VANTREL_API GUI_ViewFlag
 {
 public:
     enum Bits : uint32_t

@@ -1,6 +1,8 @@
 #ifndef GUI_ViewParameter_h
 #define GUI_ViewParameter_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Axis3.h"
 #include "host/UT/UT_DMatrix4.h"
 #include "host/UT/UT_Matrix3.h"
@@ -24,7 +26,7 @@ class UT_IStream;
 //
 // A world point x maps to (x - pivot) * rotation + pivot - translate in view
 // space, where the camera looks down -z.
-class GUI_ViewParameter
+class VANTREL_API GUI_ViewParameter
 {
 public:
     // Orientations that homing starts from (see homeRotation).

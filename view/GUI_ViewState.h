@@ -1,6 +1,8 @@
 #ifndef GUI_ViewState_h
 #define GUI_ViewState_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "display/GUI_DisplayOption.h"
 #include "host/UT/UT_Axis3.h"
 #include "host/UT/UT_Matrix3.h"
@@ -28,7 +30,7 @@ class UT_StringArray;
 // Every new view state starts from the library-wide defaults, read once per
 // process from the default viewport settings file ("display.pref" on the
 // search path) and written by saveAsDefault.
-class GUI_ViewState
+class VANTREL_API GUI_ViewState
 {
 public:
     enum GUI_ViewType

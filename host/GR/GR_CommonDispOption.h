@@ -1,6 +1,8 @@
 #ifndef GR_COMMONDISPOPTION_H
 #define GR_COMMONDISPOPTION_H
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Color.h"
 
 #include <iosfwd>
@@ -67,7 +69,7 @@ enum GR_CommonDrawState : unsigned
 // Drawing options shared by all kinds of object: colours, level of detail,
 // the selection list to draw, option and draw-state words, the primitive
 // mask, wire width and polygon offsets.
-class GR_CommonDispOption
+class VANTREL_API GR_CommonDispOption
 {
 public:
     GR_CommonDispOption();

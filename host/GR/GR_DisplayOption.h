@@ -1,6 +1,8 @@
 #ifndef GR_DISPLAYOPTION_H
 #define GR_DISPLAYOPTION_H
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GR/GR_ShadingMode.h"
 
 #include <iosfwd>
@@ -53,7 +55,7 @@ enum GR_DrawCategory
 // at none) and owns its flag word, shading mode and user option states.
 // Records are never copied as a whole: copyNonCommon and copyUserOptions
 // move their content so that pointers to a record stay valid.
-class GR_DisplayOption
+class VANTREL_API GR_DisplayOption
 {
 public:
     explicit GR_DisplayOption(GR_CommonDispOption *common);

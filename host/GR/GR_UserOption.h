@@ -1,6 +1,8 @@
 #ifndef GR_USEROPTION_H
 #define GR_USEROPTION_H
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <string>
 
 // A named on/off drawing option that the application defines at run time
@@ -9,7 +11,7 @@
 // whether the option is on and which version of it the record last saw.
 // The version goes up whenever the option's own parameters change, so a
 // draw cache built with an older version can tell it is out of date.
-class GR_UserOption
+class VANTREL_API GR_UserOption
 {
 public:
     const char *getName() const { return myName.c_str(); }

@@ -1,6 +1,8 @@
 #ifndef GB_Attribute_h
 #define GB_Attribute_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <string>
 #include <vector>
 
@@ -25,7 +27,7 @@ enum GB_AttribType
 // One named attribute: a float tuple per element, or a string per element
 // held as an index into a table of distinct strings (so that many elements
 // naming the same thing cost one int each).
-class GB_Attribute
+class VANTREL_API GB_Attribute
 {
 public:
     GB_Attribute(const char *name, GB_AttribType type, int tuple_size,

@@ -1,6 +1,8 @@
 #ifndef GB_AttributeDict_h
 #define GB_AttributeDict_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GB_Attribute.h"
 
 #include <memory>
@@ -10,7 +12,7 @@
 // the detail). Attributes keep their index until the dictionary is
 // cleared, so drawers may look an attribute up once and address it by
 // index.
-class GB_AttributeDict
+class VANTREL_API GB_AttributeDict
 {
 public:
     explicit GB_AttributeDict(int elements = 0) : myElements(elements) {}

@@ -1,6 +1,8 @@
 #ifndef GB_Detail_h
 #define GB_Detail_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GB_AttributeDict.h"
 #include "host/GU/GB_PointGroup.h"
 #include "host/GU/GB_PrimitiveGroup.h"
@@ -32,7 +34,7 @@ enum GB_PrimType
 // counter. Each edit bumps the counter, including taking write access to
 // raw arrays or attribute dictionaries; reading never does. Drawing caches
 // compare both values to decide whether what they hold is still current.
-class GB_Detail
+class VANTREL_API GB_Detail
 {
 public:
     GB_Detail();

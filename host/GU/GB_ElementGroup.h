@@ -1,13 +1,15 @@
 #ifndef GB_ElementGroup_h
 #define GB_ElementGroup_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <string>
 #include <vector>
 
 // A named set of element indices, kept as one byte per element so that
 // membership tests in drawing loops are a single load. The byte array
 // grows on demand: indices past its end are simply not members.
-class GB_ElementGroup
+class VANTREL_API GB_ElementGroup
 {
 public:
     explicit GB_ElementGroup(const char *name = "") : myName(name ? name : "") {}

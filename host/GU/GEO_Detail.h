@@ -1,13 +1,15 @@
 #ifndef GEO_Detail_h
 #define GEO_Detail_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GB_Detail.h"
 
 #include <string>
 #include <vector>
 
 // How one texture layer is combined with the layers drawn before it.
-struct GEO_LayerMerge
+struct VANTREL_API GEO_LayerMerge
 {
     int clear = 0;       // non-zero: clear the colour buffer first
     int mask = 0xF;      // colour mask bits: 1 red, 2 green, 4 blue, 8 alpha
@@ -25,7 +27,7 @@ constexpr GEO_LayerMerge GEO_OVERLAY_LAYER_MERGE = {0, 0xF, 3, 4};
 //
 // Layers number from 1. Layer 1 takes its texture coordinates from "uv",
 // layer n > 1 from "uv<n>" ("uv2", "uv3", ...).
-class GEO_Detail : public GB_Detail
+class VANTREL_API GEO_Detail : public GB_Detail
 {
 public:
     GEO_Detail();

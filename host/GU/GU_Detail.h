@@ -1,6 +1,8 @@
 #ifndef GU_Detail_h
 #define GU_Detail_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GEO_Detail.h"
 #include "host/GU/GU_SelectionList.h"
 
@@ -17,7 +19,7 @@
 // on the box, whose corners are hard), and texture coordinates "uv": on
 // vertices for the closed shapes (so seams can split), on points for the
 // grid.
-class GU_Detail : public GEO_Detail
+class VANTREL_API GU_Detail : public GEO_Detail
 {
 public:
     GU_Detail();

@@ -1,6 +1,8 @@
 #ifndef GU_DetailHandle_h
 #define GU_DetailHandle_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <memory>
 #include <vector>
 
@@ -13,7 +15,7 @@ class GU_Detail;
 // operation. Everything runs on one thread, so a lock never waits: the
 // handle only keeps count of the locks held, which nest (a renderer holds
 // a write lock while a helper takes a read lock on the same handle).
-class GU_DetailHandle
+class VANTREL_API GU_DetailHandle
 {
 public:
     GU_DetailHandle() = default;

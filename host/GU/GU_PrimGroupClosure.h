@@ -1,6 +1,8 @@
 #ifndef GU_PrimGroupClosure_h
 #define GU_PrimGroupClosure_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GB_PrimitiveGroup.h"
 
 #include <string>
@@ -11,7 +13,7 @@ class GB_Detail;
 // copy so that the closure stays safe to read after the geometry changes
 // or goes away. The group either lists the primitives to keep (a
 // "visible" group) or those to leave out (a "hidden" group).
-class GU_PrimGroupClosure
+class VANTREL_API GU_PrimGroupClosure
 {
 public:
     GU_PrimGroupClosure() = default;

@@ -1,6 +1,8 @@
 #ifndef GU_Selection_h
 #define GU_Selection_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GB_ElementGroup.h"
 
 // Which kind of component a selection picks.
@@ -13,7 +15,7 @@ enum GU_SelectionType
 
 // A component selection of one geometry: a set of point, primitive or
 // vertex indices.
-class GU_Selection : public GB_ElementGroup
+class VANTREL_API GU_Selection : public GB_ElementGroup
 {
 public:
     explicit GU_Selection(GU_SelectionType type = GU_SELECT_PRIMITIVES)

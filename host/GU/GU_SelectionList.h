@@ -1,6 +1,8 @@
 #ifndef GU_SelectionList_h
 #define GU_SelectionList_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/GU/GU_Selection.h"
 
 #include <memory>
@@ -8,7 +10,7 @@
 
 // A numbered list of selections kept by a geometry; entries may be null
 // (a slot reserved for a selection that holds nothing yet).
-class GU_SelectionList
+class VANTREL_API GU_SelectionList
 {
 public:
     int entries() const { return int(mySelections.size()); }

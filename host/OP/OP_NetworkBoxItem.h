@@ -1,11 +1,13 @@
 #ifndef OP_NetworkBoxItem_h
 #define OP_NetworkBoxItem_h
 
+#include "host/UT/SYS_Visibility.h"
+
 class OP_Node;
 
 // Anything that sits inside a node network: it knows the node that
 // contains it (its creator), which is null at the top of the hierarchy.
-class OP_NetworkBoxItem
+class VANTREL_API OP_NetworkBoxItem
 {
 public:
     explicit OP_NetworkBoxItem(OP_Node *creator = nullptr) : myCreator(creator) {}

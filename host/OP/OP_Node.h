@@ -1,6 +1,8 @@
 #ifndef OP_Node_h
 #define OP_Node_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/OP/OP_NetworkBoxItem.h"
 
 #include <functional>
@@ -19,7 +21,7 @@ enum OP_EventType
 // inside it, and the nodes that refer to its output. A node does not own
 // the nodes inside it; whichever goes first detaches itself from the
 // other.
-class OP_Node : public OP_NetworkBoxItem
+class VANTREL_API OP_Node : public OP_NetworkBoxItem
 {
 public:
     using EventHook = std::function<void(OP_Node &node, int code, void *data)>;

@@ -1,6 +1,8 @@
 #ifndef OPUI_ROTOSCOPEDATA_H
 #define OPUI_ROTOSCOPEDATA_H
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -12,7 +14,7 @@ struct OPUI_RotoscopeImages;
 
 // The background image a viewport shows behind its objects: which file,
 // at what fraction of its full resolution it is wanted, and how bright.
-class OPUI_RotoscopeData
+class VANTREL_API OPUI_RotoscopeData
 {
 public:
     OPUI_RotoscopeData();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 // A displacement of shaded surfaces along their normals, shared by
 // reference: bumpRefCount(1) takes a reference, bumpRefCount(-1) releases
 // one, and the release of the last reference deletes the object, so
 // displacements are made with new.
-class RE_Displace
+class VANTREL_API RE_Displace
 {
 public:
     explicit RE_Displace(float amount = 0.0f) : myAmount(amount) {}

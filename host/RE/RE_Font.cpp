@@ -1,11 +1,12 @@
 #include "host/RE/RE_Font.h"
 
+#include "host/UT/UT_ErrorManager.h"
+
+#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#ifndef VANTREL_FONT_FILE
-#define VANTREL_FONT_FILE "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
-#endif
+#include <sys/stat.h>
 
 namespace
 {
@@ -48,6 +49,39 @@ releaseLibrary()
         FT_Done_FreeType(fl.lib);
         fl.lib = nullptr;
     }
+}
+
+bool
+isReadableFile(const std::string &path)
+{
+    struct stat st;
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The file fontconfig picks for a font name; empty when it has none.
+std::string
+matchFontFile(const char *name)
+{
+    std::string file;
+    FcConfig *config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return file;
+    FcPattern *pattern = FcNameParse(reinterpret_cast<const FcChar8 *>(name));
+    if (pattern)
+    {
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern *match = FcFontMatch(config, pattern, &result);
+        FcChar8 *path = nullptr;
+        if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
+            file = reinterpret_cast<const char *>(path);
+        if (match)
+            FcPatternDestroy(match);
+        FcPatternDestroy(pattern);
+    }
+    FcConfigDestroy(config);
+    return file;
 }
 
 int
@@ -147,9 +181,38 @@ RE_Font::getStringWidth(const char *text)
     return static_cast<int>(width + 0.5f);
 }
 
+const char *const RE_Font::theViewportFontName = "DejaVu Sans Mono:style=Book";
+const char *const RE_Font::theFallbackFontFile =
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+
+std::string
+RE_Font::chooseFontFile(const std::string &matched, const char *fallback)
+{
+    if (isReadableFile(matched))
+        return matched;
+    if (fallback && isReadableFile(fallback))
+        return fallback;
+    return std::string();
+}
+
+std::string
+RE_Font::findViewportFontFile()
+{
+    return chooseFontFile(matchFontFile(theViewportFontName), theFallbackFontFile);
+}
+
 RE_Font &
 RE_Font::getViewportFont()
 {
-    static RE_Font theFont(VANTREL_FONT_FILE, 12);
+    static RE_Font theFont(openViewportFont());
     return theFont;
+}
+
+RE_Font
+RE_Font::openViewportFont()
+{
+    const std::string file = findViewportFontFile();
+    if (file.empty())
+        UTaddWarning("RE", 1, theFallbackFontFile);
+    return RE_Font(file.c_str(), 12);
 }

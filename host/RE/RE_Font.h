@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -8,7 +10,7 @@
 // One glyph as a 1-bit bitmap, rows bottom to top, each row padded to whole
 // bytes, most significant bit first: the layout glBitmap takes with an
 // unpack alignment of 1.
-struct RE_FontGlyph
+struct VANTREL_API RE_FontGlyph
 {
     int width = 0;
     int height = 0;
@@ -21,7 +23,7 @@ struct RE_FontGlyph
 // A bitmap font rasterised from a TrueType file at one pixel size. Glyphs
 // are made on first use and kept. A font whose file cannot be read is
 // invalid and draws nothing.
-class RE_Font
+class VANTREL_API RE_Font
 {
 public:
     RE_Font(const char *fontFile, int pixelSize);
@@ -45,11 +47,23 @@ public:
     // Width of a string in pixels (the sum of its advances).
     int getStringWidth(const char *text);
 
-    // The font the viewports label things with: the build's font file at
-    // 12 pixels.
+    // The font the viewports label things with, at 12 pixels: the file
+    // fontconfig matches for DejaVu Sans Mono, or Debian's DejaVu file when
+    // fontconfig has none. Without either, one warning goes to the error
+    // list and the font is invalid: text is skipped.
     static RE_Font &getViewportFont();
+    static std::string findViewportFontFile();
+    // matched when it is a readable file, else fallback when it is one,
+    // else empty.
+    static std::string chooseFontFile(const std::string &matched, const char *fallback);
+
+    static const char *const theViewportFontName;
+    static const char *const theFallbackFontFile;
 
 private:
+    // Returned as a prvalue: the caller's object is built in place.
+    static RE_Font openViewportFont();
+
     std::string myFile;
     int myPixelSize;
     int myAscent = 0;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 // What one frame sent through a render context. The context counts cached
 // replays, cache builds, triangles and lines; whoever draws objects adds
 // the objects drawn and the time taken.
-struct RE_FrameStats
+struct VANTREL_API RE_FrameStats
 {
     long objectsDrawn = 0;
     long cachedReplays = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Vector3.h"
 
 #include <string>
@@ -8,7 +10,7 @@
 // position, or (with RE_LIGHT_INFINITE) a directional light shining along a
 // direction, with a colour and a few switches. Render contexts give it a GL
 // light slot when it is defined (RE_OGLRender::defineLight).
-class RE_Light
+class VANTREL_API RE_Light
 {
 public:
     enum Flag

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_RefCount.h"
 
 // Surface properties for shaded drawing, shared by reference: owners take a
 // reference with upRef and release it with downRef; the last release
 // deletes the material, so materials are made with new.
-class RE_Material : public UT_RefCount
+class VANTREL_API RE_Material : public UT_RefCount
 {
 public:
     explicit RE_Material(const char *name = "");

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 // A drawing context of the window system (or a headless one) that a render
 // context sends its GL calls to. A render context only talks to OpenGL
 // while its native context is the current one of the process.
-class RE_NativeContext
+class VANTREL_API RE_NativeContext
 {
 public:
     RE_NativeContext();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/RE/RE_FrameStats.h"
 #include "host/RE/RE_Types.h"
 #include "host/UT/UT_Matrix4.h"
@@ -34,7 +36,7 @@ class UT_Color;
 //
 // Matrices follow the utility library: points are row vectors on the left,
 // p' = p * M, and the memory layout is the one glLoadMatrixf takes.
-class RE_OGLRender
+class VANTREL_API RE_OGLRender
 {
 public:
     RE_OGLRender();

@@ -10,16 +10,6 @@
 #include <algorithm>
 #include <cstring>
 
-// Leak checks in sanitizer builds skip what the system's GL driver and EGL
-// loader allocate: the software driver loses a selection-mode buffer that
-// no call of ours can release. Every program that makes an offscreen
-// context links this file, so tests and the demo carry the same list.
-extern "C" const char *
-__lsan_default_suppressions()
-{
-    return "leak:_dri.so\nleak:libgallium\nleak:libEGL_mesa\nleak:libglapi\nleak:libLLVM\n";
-}
-
 namespace
 {
 // One EGL display for the process, initialised by the first context and

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/RE/RE_NativeContext.h"
 
 #include <cstdint>
@@ -16,7 +18,7 @@ class RE_Render;
 //
 // Creation never throws: check isValid() and getError(). Pixels read back
 // are RGBA, 8 bits per channel.
-class RE_OffscreenContext : public RE_NativeContext
+class VANTREL_API RE_OffscreenContext : public RE_NativeContext
 {
 public:
     RE_OffscreenContext(int width, int height);

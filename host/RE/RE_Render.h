@@ -1,12 +1,14 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/RE/RE_OGLRender.h"
 
 class RE_Font;
 
 // The render context the viewports draw through: the OpenGL operations of
 // RE_OGLRender plus text output and the process's main context.
-class RE_Render : public RE_OGLRender
+class VANTREL_API RE_Render : public RE_OGLRender
 {
 public:
     RE_Render();

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <string>
 
 // A shader known to the render library by a process-wide id. The viewports
 // draw with the fixed-function pipeline; a shader here is a name that
 // cached display objects record as used, so they can be told apart and
 // rebound. Ids are positive and never reused.
-class RE_Shader
+class VANTREL_API RE_Shader
 {
 public:
     explicit RE_Shader(const char *name = "");

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 class TIL_TextureMap;
 class RE_NativeContext;
 
 // A 2D texture made from an image of the image library. The image is held
 // by pointer (not owned) and uploaded to GL by getIndex on first use, and
 // again after clearRenderIndex or a change of image.
-class RE_Texture2DMap
+class VANTREL_API RE_Texture2DMap
 {
 public:
     // Mode flags.

@@ -1,6 +1,8 @@
 #ifndef TIL_ImageFile_h
 #define TIL_ImageFile_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <string>
 
 class TIL_TextureMap;
@@ -17,7 +19,7 @@ const long long TIL_MAX_IMAGE_PIXELS = 1LL << 26;
 // checked against the limits above and against what the file's length can
 // hold before the pixels are allocated. On failure image is left empty and
 // error says why.
-bool TILreadPNG(const char *path, TIL_TextureMap &image, std::string &error);
+VANTREL_API bool TILreadPNG(const char *path, TIL_TextureMap &image, std::string &error);
 
 // Makes a copy reduced by a resolution fraction: each side becomes
 // max(1, floor(side * fraction + 0.5)) and each texel the average of the

@@ -1,13 +1,15 @@
 #ifndef TIL_TextureMap_h
 #define TIL_TextureMap_h
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // An RGBA image held in memory, 8 bits per channel, rows stored bottom to
 // top (the order OpenGL reads pixels back in).
-class TIL_TextureMap
+class VANTREL_API TIL_TextureMap
 {
 public:
     TIL_TextureMap() = default;

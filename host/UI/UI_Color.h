@@ -1,10 +1,11 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
 #include "host/UT/UT_Color.h"
 
 // A toolkit colour: the colour a look paints with. It keeps the colour
 // model it was given.
-class UI_Color
+class VANTREL_API UI_Color
 {
 public:
     UI_Color() = default;

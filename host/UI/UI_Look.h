@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
 #include "host/UI/UI_Color.h"
 
 class RE_Font;
@@ -12,7 +13,7 @@ class UI_Value;
 // operations; looks of particular kinds override them.
 //
 // Screen rectangles are x, y (lower left corner), w, h in window pixels.
-class UI_Look
+class VANTREL_API UI_Look
 {
 public:
     enum

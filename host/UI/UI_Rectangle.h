@@ -1,10 +1,11 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
 #include "host/UI/UI_Look.h"
 
 // A look that is a plain rectangle: rendering fills the whole rectangle
 // with the background colour.
-class UI_Rectangle : public UI_Look
+class VANTREL_API UI_Rectangle : public UI_Look
 {
 public:
     UI_Rectangle() = default;

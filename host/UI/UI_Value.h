@@ -1,9 +1,11 @@
 #ifndef UI_Value_h
 #define UI_Value_h
 
+#include "host/UT/SYS_Visibility.h"
+
 // A named toolkit value (a number the interface shares between its parts,
 // such as the current time). Readers take its float conversion.
-class UI_Value
+class VANTREL_API UI_Value
 {
 public:
     explicit UI_Value(double value = 0.0) : myValue(value) {}

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 // Principal axes as bits, so a set of axes fits in one int.
-class UT_Axis3
+class VANTREL_API UT_Axis3
 {
 public:
     enum axis

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Vector3.h"
 
 template <typename T> class UT_Matrix4T;
@@ -7,7 +9,7 @@ template <typename T> class UT_Matrix4T;
 // An axis-aligned box held as six floats in the order
 // xmin, xmax, ymin, ymax, zmin, zmax. After initBounds() it is empty
 // (every min above every max) until a point enlarges it.
-class UT_BoundingBox
+class VANTREL_API UT_BoundingBox
 {
 public:
     UT_BoundingBox() { initBounds(); }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_Vector3.h"
 
 // A centre and radius; a negative radius marks an empty sphere.
-class UT_BoundingSphere
+class VANTREL_API UT_BoundingSphere
 {
 public:
     UT_BoundingSphere() = default;

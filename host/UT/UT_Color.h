@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 // Colour models. A colour keeps the model it was given; the RGB accessors
 // convert when needed.
 enum UT_ColorType
@@ -10,7 +12,7 @@ enum UT_ColorType
     UT_HSL = 3  // hue in degrees, saturation and lightness in [0, 1]
 };
 
-class UT_Color
+class VANTREL_API UT_Color
 {
 public:
     // Black, RGB.

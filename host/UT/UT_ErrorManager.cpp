@@ -31,6 +31,8 @@ codeFormat(const std::string &type, int code)
     static const Known theKnown[] = {
         {"GR", 1, "Unable to save the display settings file %s."},
         {"GR", 2, "Saved the display settings to \"%s\"."},
+        {"RE", 1, "No font for viewport text: fontconfig matches none and \"%s\" is missing "
+                  "(Debian package fonts-dejavu-core). Text is not drawn."},
     };
     for (const Known &k : theKnown)
         if (type == k.type && code == k.code)

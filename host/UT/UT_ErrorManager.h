@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -18,7 +20,7 @@ enum UT_ErrorSeverity
 
 // One entry: the reporting library's type (for example "GR"), its code,
 // the severity and the text composed for the user.
-struct UT_ErrorEntry
+struct VANTREL_API UT_ErrorEntry
 {
     std::string type;
     int code = 0;
@@ -28,22 +30,22 @@ struct UT_ErrorEntry
 
 // Append to the list. msg fills the code's text (a file name, a path);
 // null is allowed.
-void UTaddError(const char *type, int code, const char *msg);
-void UTaddMessage(const char *type, int code, const char *msg);
-void UTaddWarning(const char *type, int code, const char *msg);
+VANTREL_API void UTaddError(const char *type, int code, const char *msg);
+VANTREL_API void UTaddMessage(const char *type, int code, const char *msg);
+VANTREL_API void UTaddWarning(const char *type, int code, const char *msg);
 
 // The highest severity in the list (UT_SEVERITY_NONE when empty).
-int UTgetErrorSeverity();
+VANTREL_API int UTgetErrorSeverity();
 // A copy of the entries in the order they were added.
-std::vector<UT_ErrorEntry> UTgetErrors();
+VANTREL_API std::vector<UT_ErrorEntry> UTgetErrors();
 // One line per entry: "<Severity> <type> <code>: <text>".
-void UTprintErrors(std::ostream &os);
-void UTclearErrors();
+VANTREL_API void UTprintErrors(std::ostream &os);
+VANTREL_API void UTclearErrors();
 
 // False, with an error entry carrying msg (and path when given), when os
 // has failed; true otherwise.
-bool UTcheckOutStream(std::ostream &os, const char *msg, const char *path);
+VANTREL_API bool UTcheckOutStream(std::ostream &os, const char *msg, const char *path);
 
 // Creates the directories above the file at path (like mkdir -p of its
 // parent). True when they exist afterwards.
-bool UTcreateDirectoryForFile(const char *path);
+VANTREL_API bool UTcreateDirectoryForFile(const char *path);

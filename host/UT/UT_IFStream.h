@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_IStream.h"
 
 #include <string>
 
 // A token stream over a file.
-class UT_IFStream : public UT_IStream
+class VANTREL_API UT_IFStream : public UT_IStream
 {
 public:
     UT_IFStream() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
@@ -30,7 +32,7 @@ enum UT_ISTREAM_READTYPE
 // decimal values only (no nan, inf or hexadecimal, nothing beyond the
 // type's range). A token, quoted string or line longer than
 // theMaxTokenLength bytes is an error that ends all further text reads.
-class UT_IStream
+class VANTREL_API UT_IStream
 {
 public:
     static constexpr size_t theMaxTokenLength = 1 << 20;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Axis3.h"
 #include "host/UT/UT_Vector3.h"
 
@@ -7,7 +9,7 @@ template <typename T> class UT_Matrix4T;
 
 // A 3x3 float matrix for row vectors (p' = p * M). rotate, scale and *=
 // append after the present effect (M = M * X); leftMult prepends.
-class UT_Matrix3
+class VANTREL_API UT_Matrix3
 {
 public:
     // Identity.
@@ -68,4 +70,4 @@ private:
     static int clamp(int i) { return i < 0 ? 0 : (i > 2 ? 2 : i); }
 };
 
-UT_Matrix3 operator*(const UT_Matrix3 &a, const UT_Matrix3 &b);
+VANTREL_API UT_Matrix3 operator*(const UT_Matrix3 &a, const UT_Matrix3 &b);

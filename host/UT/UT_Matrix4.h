@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Axis3.h"
 #include "host/UT/UT_Vector3.h"
 #include "host/UT/UT_Vector4.h"
@@ -15,7 +17,7 @@ class UT_Matrix3;
 // effect (M = M * X); leftMult and the pre* operations prepend (M = X * M).
 // Angles are radians except in xform, which takes degrees.
 template <typename T>
-class UT_Matrix4T
+class VANTREL_API UT_Matrix4T
 {
 public:
     typedef T value_type;
@@ -116,11 +118,11 @@ private:
 };
 
 template <typename T>
-UT_Matrix4T<T> operator*(const UT_Matrix4T<T> &a, const UT_Matrix4T<T> &b);
+VANTREL_API UT_Matrix4T<T> operator*(const UT_Matrix4T<T> &a, const UT_Matrix4T<T> &b);
 
 // Full homogeneous row vector times matrix.
-UT_Vector4 operator*(const UT_Vector4 &v, const UT_Matrix4T<float> &m);
-UT_Vector4 operator*(const UT_Vector4 &v, const UT_Matrix4T<double> &m);
+VANTREL_API UT_Vector4 operator*(const UT_Vector4 &v, const UT_Matrix4T<float> &m);
+VANTREL_API UT_Vector4 operator*(const UT_Vector4 &v, const UT_Matrix4T<double> &m);
 
 typedef UT_Matrix4T<float> UT_Matrix4;
 typedef UT_Matrix4T<double> UT_DMatrix4;

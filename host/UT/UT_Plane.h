@@ -1,12 +1,14 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Vector3.h"
 
 template <typename T> class UT_Matrix4T;
 
 // An infinite plane through a point with a unit normal. Points on the
 // positive side are those the normal points toward.
-class UT_Plane
+class VANTREL_API UT_Plane
 {
 public:
     // The xy plane through the origin, facing +z.

@@ -1,24 +1,26 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <algorithm>
 
 // Rectangle conventions, chosen by the template argument of UT_Rect.
 // Inclusive: x2 and y2 are the last pixel inside, so width = x2 - x1 + 1.
-struct UT_InclusiveRectImpl
+struct VANTREL_API UT_InclusiveRectImpl
 {
     static int width(int x1, int x2) { return x2 - x1 + 1; }
     static int lastFromSize(int start, int size) { return start + size - 1; }
 };
 
 // Exclusive: x2 and y2 are one past the last pixel, so width = x2 - x1.
-struct UT_ExclusiveRectImpl
+struct VANTREL_API UT_ExclusiveRectImpl
 {
     static int width(int x1, int x2) { return x2 - x1; }
     static int lastFromSize(int start, int size) { return start + size; }
 };
 
 template <typename Impl>
-class UT_Rect
+class VANTREL_API UT_Rect
 {
 public:
     UT_Rect() = default;

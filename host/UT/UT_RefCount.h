@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <atomic>
 
 // A base for shared host objects created with new. A new object holds no
 // reference; each owner calls upRef, and the downRef that releases the
 // last reference deletes the object.
-class UT_RefCount
+class VANTREL_API UT_RefCount
 {
 public:
     UT_RefCount() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <string>
 
 // Replaces the content of the file at path with bytes so that a failure or a
@@ -16,7 +18,7 @@
 //
 // Returns false and sets *error (when given) to a one-line reason that names
 // the path; the old file is then unchanged.
-bool UTsaveFileSafely(const std::string &path, const std::string &bytes, std::string *error);
+VANTREL_API bool UTsaveFileSafely(const std::string &path, const std::string &bytes, std::string *error);
 
 // The temporary file name a save of path would use from process pid, and
 // whether a directory entry is such a name (and whose pid it holds).

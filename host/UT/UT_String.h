@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstddef>
 #include <string>
 
 // An owning character string that also knows a "null" state (never set),
 // distinct from the empty string. Comparisons treat null as empty.
-class UT_String
+class VANTREL_API UT_String
 {
 public:
     UT_String() = default;
@@ -46,10 +48,10 @@ private:
     bool myIsNull = true;
 };
 
-bool operator==(const UT_String &a, const UT_String &b);
-bool operator==(const UT_String &a, const char *b);
-bool operator==(const char *a, const UT_String &b);
-bool operator!=(const UT_String &a, const UT_String &b);
-bool operator!=(const UT_String &a, const char *b);
-bool operator!=(const char *a, const UT_String &b);
-bool operator<(const UT_String &a, const UT_String &b);
+VANTREL_API bool operator==(const UT_String &a, const UT_String &b);
+VANTREL_API bool operator==(const UT_String &a, const char *b);
+VANTREL_API bool operator==(const char *a, const UT_String &b);
+VANTREL_API bool operator!=(const UT_String &a, const UT_String &b);
+VANTREL_API bool operator!=(const UT_String &a, const char *b);
+VANTREL_API bool operator!=(const char *a, const UT_String &b);
+VANTREL_API bool operator<(const UT_String &a, const UT_String &b);

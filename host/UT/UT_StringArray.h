@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_String.h"
 
 #include <vector>
 
 // A list of owned strings. Reading out of range gives an empty string.
-class UT_StringArray
+class VANTREL_API UT_StringArray
 {
 public:
     int entries() const { return int(myData.size()); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -7,7 +9,7 @@
 // reading gives a default value and writing goes to a scratch slot that is
 // not stored. Grow with append or setSize.
 template <typename T>
-class UT_ValArray
+class VANTREL_API UT_ValArray
 {
 public:
     UT_ValArray() = default;

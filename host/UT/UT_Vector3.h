@@ -1,12 +1,14 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cmath>
 
 class UT_Matrix3;
 template <typename T> class UT_Matrix4T;
 
 // A 3-component float vector. Used as a point (row vector) or a direction.
-class UT_Vector3
+class VANTREL_API UT_Vector3
 {
 public:
     UT_Vector3() : vec{0.0f, 0.0f, 0.0f} {}
@@ -105,6 +107,6 @@ inline UT_Vector3 operator*(float s, UT_Vector3 a) { return a *= s; }
 inline UT_Vector3 operator/(UT_Vector3 a, float s) { return a /= s; }
 inline float dot(const UT_Vector3 &a, const UT_Vector3 &b) { return a.dot(b); }
 inline UT_Vector3 cross(const UT_Vector3 &a, const UT_Vector3 &b) { return a.cross(b); }
-UT_Vector3 operator*(UT_Vector3 v, const UT_Matrix3 &m);
-UT_Vector3 operator*(UT_Vector3 v, const UT_Matrix4T<float> &m);
-UT_Vector3 operator*(UT_Vector3 v, const UT_Matrix4T<double> &m);
+VANTREL_API UT_Vector3 operator*(UT_Vector3 v, const UT_Matrix3 &m);
+VANTREL_API UT_Vector3 operator*(UT_Vector3 v, const UT_Matrix4T<float> &m);
+VANTREL_API UT_Vector3 operator*(UT_Vector3 v, const UT_Matrix4T<double> &m);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include "host/UT/UT_Vector3.h"
 
 // A homogeneous 4-component float vector.
-class UT_Vector4
+class VANTREL_API UT_Vector4
 {
 public:
     UT_Vector4() : vec{0.0f, 0.0f, 0.0f, 1.0f} {}

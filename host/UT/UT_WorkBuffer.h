@@ -1,10 +1,12 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 #include <cstddef>
 #include <string>
 
 // A growable scratch buffer for building and reading text.
-class UT_WorkBuffer
+class VANTREL_API UT_WorkBuffer
 {
 public:
     UT_WorkBuffer() = default;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/UT/SYS_Visibility.h"
+
 // The order in which scale, rotate and translate are applied, and the order
 // of the three axis rotations. Letters read left to right in the order the
 // steps act on a point: SRT scales first, then rotates, then translates.
-class UT_XformOrder
+class VANTREL_API UT_XformOrder
 {
 public:
     enum rstOrder
