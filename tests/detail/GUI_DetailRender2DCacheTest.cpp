@@ -98,10 +98,18 @@ TEST_F(Render2DCacheTest, TwoHandlesNeverKeepACachedObject)
     MultiLook look;
     look.add(makeUVGrid(2, false));
     look.add(makeUVGrid(3, false));
+    // The same geometry twice: nothing tells the handles apart but their
+    // index.
+    MultiLook same;
+    same.add(makeUVGrid(2, false));
+    same.handles.push_back(same.handles[0]);
+    same.xforms.push_back(UT_Matrix4());
     for (int f = 0; f < GUI_DetailRender2D::getDisplayListThreshold() + 4; ++f)
     {
         journalDraw(look);
         EXPECT_EQ(cached(look), -1) << "frame " << f;
+        journalDraw(same);
+        EXPECT_EQ(cached(same), -1) << "frame " << f;
     }
 }
 
