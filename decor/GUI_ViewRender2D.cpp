@@ -13,10 +13,10 @@ int GUI_ViewRender2D::ourStickyOriginList = -1;
 namespace
 {
 // The sticky UV origin needs this many pixels each way to be legible.
-const int theStickyMinPixels = 60;
+const int theUVStickyMinPixels = 60;
 
 const GR_CommonDispOption &
-common(GUI_ViewState &state)
+commonOf2D(GUI_ViewState &state)
 {
     return state.getDisplayOptionRef().common();
 }
@@ -94,7 +94,7 @@ GUI_ViewRender2D::renderOrigin(GUI_ViewState &state, RE_Render *r, float size)
 
     ourOriginList = r->startObjectDefine();
     r->pushColor();
-    r->setColor(common(state).originColor(), 1.0f);
+    r->setColor(commonOf2D(state).originColor(), 1.0f);
     r->pushLineStyle(0);
     r->setFont(RE_OGLRender::getViewportFont());
     r->beginLines();
@@ -123,7 +123,7 @@ GUI_ViewRender2D::renderStickyOrigin(GUI_ViewState &state, RE_Render *r, short, 
     r->getViewport2DS(&x1, &x2, &y1, &y2);
     const int width = x2 - x1;
     const int height = y2 - y1;
-    if (width < theStickyMinPixels || height < theStickyMinPixels)
+    if (width < theUVStickyMinPixels || height < theUVStickyMinPixels)
         return;
 
     // A fixed projection and no view transform: the tripod neither pans,
@@ -140,7 +140,7 @@ GUI_ViewRender2D::renderStickyOrigin(GUI_ViewState &state, RE_Render *r, short, 
         r->pushLineStyle(0);
         r->setFont(RE_OGLRender::getViewportFont());
         r->pushColor();
-        r->setColor(common(state).xAxisColor(), 1.0f);
+        r->setColor(commonOf2D(state).xAxisColor(), 1.0f);
         r->beginLine();
         r->vertex3DW(0.0f, 0.0f, 0.0f);
         r->vertex3DW(0.5f, 0.0f, 0.0f);

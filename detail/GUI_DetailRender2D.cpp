@@ -16,7 +16,7 @@ namespace
 {
 // The 2D renderer's own copy, so that its first draw reads the settings
 // (and says that caching is off) apart from the 3D renderer.
-GUI_CacheSettings theCacheSettings;
+GUI_CacheSettings the2DCacheSettings;
 }
 
 GUI_DetailRender2D::GUI_DetailRender2D() = default;
@@ -63,13 +63,13 @@ GUI_DetailRender2D::~GUI_DetailRender2D()
 bool
 GUI_DetailRender2D::isCachingDisabled()
 {
-    return theCacheSettings.isCachingDisabled();
+    return the2DCacheSettings.isCachingDisabled();
 }
 
 int
 GUI_DetailRender2D::getDisplayListThreshold()
 {
-    return theCacheSettings.getDisplayListThreshold();
+    return the2DCacheSettings.getDisplayListThreshold();
 }
 
 int

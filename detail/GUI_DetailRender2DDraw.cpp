@@ -14,38 +14,38 @@
 
 namespace
 {
-const char theVisibleGroup[] = "2d_visible_primitives";
+const char theUVVisibleGroup[] = "2d_visible_primitives";
 
 // The three drawers, made on first use and kept for the process.
 const GR2D_Detail &
-wireDrawer()
+uvWireDrawer()
 {
     static const GR2D_Detail *drawer = new GR2D_Detail;
     return *drawer;
 }
 
 const GR2D_Detail &
-backFaceDrawer()
+uvBackFaceDrawer()
 {
     static const GR2D_Detail *drawer = new GR2D_Detail;
     return *drawer;
 }
 
 const GR2D_Detail &
-picker()
+uvPicker()
 {
     static const GR2D_Detail *drawer = new GR2D_Detail;
     return *drawer;
 }
 
 GR2D_AttributeType
-attribType(int vertex)
+uvAttribType(int vertex)
 {
     return vertex ? GR2D_VERTEX_ATTRIB : GR2D_POINT_ATTRIB;
 }
 
 int
-textureAttribute(const GU_Detail &gdp, int vertex)
+uvTextureAttribute(const GU_Detail &gdp, int vertex)
 {
     return gdp.findTextureAttribute(vertex ? GB_ATTRIB_VERTEX : GB_ATTRIB_POINT);
 }
@@ -53,7 +53,7 @@ textureAttribute(const GU_Detail &gdp, int vertex)
 // One forced bit of the 2D selection mask: when the mask has any of
 // maskBits and the record meets the condition, the record's flag is saved
 // into savedBit and then set.
-struct MaskRow
+struct UVMaskRow
 {
     unsigned maskBits;
     bool wireOnly;
@@ -61,29 +61,29 @@ struct MaskRow
     unsigned flag;
 };
 
-const MaskRow theMaskRows[] = {
+const UVMaskRow theUVMaskRows[] = {
     {0x1, false, 1u << 0, GR_FLAG_POINT_MARKERS},
     {0x10 | 0x20, true, 1u << 1, GR_FLAG_HULLS},
 };
 
 // Apart from the 3D renderer's saved bits.
-unsigned theSavedPrimaryBits = 0;
-unsigned theSavedSelectionBits = 0;
+unsigned theSavedPrimaryBits2D = 0;
+unsigned theSavedSelectionBits2D = 0;
 
 bool
-rowApplies(const MaskRow &row, const GR_DisplayOption &option, unsigned mask)
+uvMaskRowApplies(const UVMaskRow &row, const GR_DisplayOption &option, unsigned mask)
 {
     return (mask & row.maskBits) && (!row.wireOnly || option.shadingMode() == GR_SHADE_WIRE);
 }
 
 void
-applyTo(GR_DisplayOption *option, unsigned &saved, unsigned mask)
+applyUVMaskTo(GR_DisplayOption *option, unsigned &saved, unsigned mask)
 {
     if (!option)
         return;
-    for (const MaskRow &row : theMaskRows)
+    for (const UVMaskRow &row : theUVMaskRows)
     {
-        if (!rowApplies(row, *option, mask))
+        if (!uvMaskRowApplies(row, *option, mask))
             continue;
         saved = option->getFlag(row.flag) ? (saved | row.savedBit) : (saved & ~row.savedBit);
         option->setFlag(row.flag, true);
@@ -91,12 +91,12 @@ applyTo(GR_DisplayOption *option, unsigned &saved, unsigned mask)
 }
 
 void
-restoreTo(GR_DisplayOption *option, unsigned saved, unsigned mask)
+restoreUVMaskTo(GR_DisplayOption *option, unsigned saved, unsigned mask)
 {
     if (!option)
         return;
-    for (const MaskRow &row : theMaskRows)
-        if (rowApplies(row, *option, mask))
+    for (const UVMaskRow &row : theUVMaskRows)
+        if (uvMaskRowApplies(row, *option, mask))
             option->setFlag(row.flag, (saved & row.savedBit) != 0);
 }
 } // namespace
@@ -105,16 +105,16 @@ void
 GUI_DetailRender2D::applySelectionMask(GR_DisplayOption *primary, GR_DisplayOption *selection,
                                        unsigned mask)
 {
-    applyTo(primary, theSavedPrimaryBits, mask);
-    applyTo(selection, theSavedSelectionBits, mask);
+    applyUVMaskTo(primary, theSavedPrimaryBits2D, mask);
+    applyUVMaskTo(selection, theSavedSelectionBits2D, mask);
 }
 
 void
 GUI_DetailRender2D::restoreSelectionMask(GR_DisplayOption *primary,
                                          GR_DisplayOption *selection, unsigned mask)
 {
-    restoreTo(primary, theSavedPrimaryBits, mask);
-    restoreTo(selection, theSavedSelectionBits, mask);
+    restoreUVMaskTo(primary, theSavedPrimaryBits2D, mask);
+    restoreUVMaskTo(selection, theSavedSelectionBits2D, mask);
 }
 
 void
@@ -141,7 +141,7 @@ GUI_DetailRender2D::draw(RE_Render &r, int vertex, float lod, GR_DisplayOption *
     {
         GUI_DetailReadLock lock(getDetailHandle(myGeoIdx));
         const GU_Detail *gdp = lock.getGdp();
-        myVisiblePrimitives.refresh(gdp, theVisibleGroup, 1);
+        myVisiblePrimitives.refresh(gdp, theUVVisibleGroup, 1);
         drawSel = gdp && selection && !noSelection && haveSelectionToDraw(*gdp, *selection);
     }
 
@@ -167,9 +167,9 @@ GUI_DetailRender2D::drawWireFrame(RE_Render &r, int vertex, float lod,
     GU_Detail *gdp = lock.getGdp();
     if (!gdp)
         return;
-    const int index = textureAttribute(*gdp, vertex);
+    const int index = uvTextureAttribute(*gdp, vertex);
     if (index >= 0)
-        wireDrawer().wireDraw(gdp, attribType(vertex), index, r, lod, !noSelection, option,
+        uvWireDrawer().wireDraw(gdp, uvAttribType(vertex), index, r, lod, !noSelection, option,
                               !option->ghosted(), visibilityRestriction());
 }
 
@@ -181,9 +181,9 @@ GUI_DetailRender2D::drawFilledBackFaces(RE_Render &r, int vertex,
     GU_Detail *gdp = lock.getGdp();
     if (!gdp || !option)
         return;
-    const int index = textureAttribute(*gdp, vertex);
+    const int index = uvTextureAttribute(*gdp, vertex);
     if (index >= 0)
-        backFaceDrawer().fillDrawBackFaces(gdp, attribType(vertex), index, r, !noSelection,
+        uvBackFaceDrawer().fillDrawBackFaces(gdp, uvAttribType(vertex), index, r, !noSelection,
                                            option, visibilityRestriction());
 }
 
@@ -196,7 +196,7 @@ GUI_DetailRender2D::pickRenderSingle(RE_Render *r)
         return;
     GUI_DisplayOption &global = GUI_DetailLook::globalDispOption();
     const int vertex = global.drawVertexAttrib2D() ? 1 : 0;
-    const int index = textureAttribute(*gdp, vertex);
+    const int index = uvTextureAttribute(*gdp, vertex);
     if (index < 0)
         return;
 
@@ -209,14 +209,14 @@ GUI_DetailRender2D::pickRenderSingle(RE_Render *r)
     if (maskApplied)
         applySelectionMask(primary, selection, mask);
 
-    myVisiblePrimitives.refresh(gdp, theVisibleGroup, 1);
+    myVisiblePrimitives.refresh(gdp, theUVVisibleGroup, 1);
     const GU_PrimGroupClosure *restriction = visibilityRestriction();
     // Texture space is the viewport's own space: no matrix is pushed.
     if (primary)
-        picker().wirePick(gdp, attribType(vertex), index, *r, 1.0f, !noSelection, primary,
+        uvPicker().wirePick(gdp, uvAttribType(vertex), index, *r, 1.0f, !noSelection, primary,
                           restriction);
     if (selection && !noSelection)
-        picker().wirePick(gdp, attribType(vertex), index, *r, 1.0f, true, selection,
+        uvPicker().wirePick(gdp, uvAttribType(vertex), index, *r, 1.0f, true, selection,
                           restriction);
 
     if (maskApplied)
@@ -258,7 +258,7 @@ GUI_DetailRender2D::getBoundingBoxSingle(UT_BoundingBox &box, const char *attrib
     const GU_Detail *gdp = lock.getGdp();
     if (!gdp || !include || !attrib_name)
         return 0;
-    myVisiblePrimitives.refresh(gdp, theVisibleGroup, 1);
+    myVisiblePrimitives.refresh(gdp, theUVVisibleGroup, 1);
     const GB_PrimitiveGroup *group = myVisiblePrimitives.getGroup();
     if (!group)
         return vertex ? gdp->getVertexAttribBBox(attrib_name, &box)

@@ -15,11 +15,11 @@ using namespace GR_PickSupport;
 
 namespace
 {
-const float thePointSize = 3.0f;
-const float theSelectedPointSize = 6.0f;
+const float theUVPointSize = 3.0f;
+const float theUVSelectedPointSize = 6.0f;
 
 UT_Color
-commonColor(const GR_DisplayOption *option, GR_CommonColor id, float r, float g, float b)
+uvCommonColor(const GR_DisplayOption *option, GR_CommonColor id, float r, float g, float b)
 {
     if (option && option->common())
         return option->common()->color(id);
@@ -27,46 +27,46 @@ commonColor(const GR_DisplayOption *option, GR_CommonColor id, float r, float g,
 }
 
 float
-wireWidth(const GR_DisplayOption *option)
+uvWireWidth(const GR_DisplayOption *option)
 {
     const float w = option && option->common() ? option->common()->getWireWidth() : 1.0f;
     return w > 0.0f ? w : 1.0f;
 }
 
 int
-selectionInstance(const GR_DisplayOption *option)
+uvSelectionInstance(const GR_DisplayOption *option)
 {
     return option && option->common() ? option->common()->getSelectionInstance() : -1;
 }
 
 bool
-lets(const GU_PrimGroupClosure *visible, int prim)
+uvLets(const GU_PrimGroupClosure *visible, int prim)
 {
     return !visible || visible->includes(prim);
 }
 
 bool
-marked(const std::vector<unsigned char> &marks, int index)
+uvMarked(const std::vector<unsigned char> &marks, int index)
 {
     return index >= 0 && index < static_cast<int>(marks.size()) && marks[index];
 }
 
 // The elements of the drawable primitives' corners (each once), or only
-// those whose point is marked.
+// those whose point is uvMarked.
 std::vector<unsigned int>
-cornerElements(const GU_Detail &gdp, const GR2D_UVArrays &uvs,
+uvCornerElements(const GU_Detail &gdp, const GR2D_UVArrays &uvs,
                const GU_PrimGroupClosure *visible, const std::vector<unsigned char> *pointMarks)
 {
     std::vector<unsigned char> taken(size_t(uvs.count()), 0);
     std::vector<unsigned int> out;
     for (int prim = 0; prim < gdp.getNumPrimitives(); ++prim)
     {
-        if (!uvs.primOk(prim) || !lets(visible, prim))
+        if (!uvs.primOk(prim) || !uvLets(visible, prim))
             continue;
         const int first = gdp.getPrimVertexOffset(prim);
         for (int v = first; v < first + gdp.getPrimVertexCount(prim); ++v)
         {
-            if (pointMarks && !marked(*pointMarks, gdp.getVertexPoint(v)))
+            if (pointMarks && !uvMarked(*pointMarks, gdp.getVertexPoint(v)))
                 continue;
             const unsigned int e = uvs.element(v);
             if (!taken[e])
@@ -78,7 +78,7 @@ cornerElements(const GU_Detail &gdp, const GR2D_UVArrays &uvs,
 }
 
 void
-sendIndexed(RE_Render &r, int prim, const GR2D_UVArrays &uvs,
+sendUVIndexed(RE_Render &r, int prim, const GR2D_UVArrays &uvs,
             const std::vector<unsigned int> &indices)
 {
     if (!indices.empty())
@@ -88,34 +88,34 @@ sendIndexed(RE_Render &r, int prim, const GR2D_UVArrays &uvs,
 
 // The colour halfway between c and the background: how ghosts show.
 UT_Color
-dimmed(const UT_Color &c, const GR_DisplayOption *option)
+uvDimmed(const UT_Color &c, const GR_DisplayOption *option)
 {
     float r, g, b, br, bg, bb;
     c.getRGB(&r, &g, &b);
-    commonColor(option, GR_COLOR_BACKGROUND, 0.0f, 0.0f, 0.0f).getRGB(&br, &bg, &bb);
+    uvCommonColor(option, GR_COLOR_BACKGROUND, 0.0f, 0.0f, 0.0f).getRGB(&br, &bg, &bb);
     return UT_Color(UT_RGB, 0.5f * (r + br), 0.5f * (g + bg), 0.5f * (b + bb));
 }
 
 void
-drawSelectionOverlay(RE_Render &r, const GU_Detail &gdp, const GR2D_UVArrays &uvs,
+drawUVSelectionOverlay(RE_Render &r, const GU_Detail &gdp, const GR2D_UVArrays &uvs,
                      const GU_PrimGroupClosure *visible, const GR_DisplayOption *option)
 {
-    const Selection sel = gatherSelection(gdp, selectionInstance(option));
+    const Selection sel = gatherSelection(gdp, uvSelectionInstance(option));
     if (!sel.anyPrims && !sel.anyPoints)
         return;
-    r.pushColor(commonColor(option, GR_COLOR_SELECTED_WIRE, 1.0f, 1.0f, 0.0f), 1.0f);
+    r.pushColor(uvCommonColor(option, GR_COLOR_SELECTED_WIRE, 1.0f, 1.0f, 0.0f), 1.0f);
     if (sel.anyPrims)
     {
-        r.pushLineWidth(wireWidth(option) + 1.0f);
-        sendIndexed(r, RE_PRIM_LINES, uvs, uvs.sidesOf([&](int prim) {
-            return lets(visible, prim) && marked(sel.prims, prim);
+        r.pushLineWidth(uvWireWidth(option) + 1.0f);
+        sendUVIndexed(r, RE_PRIM_LINES, uvs, uvs.sidesOf([&](int prim) {
+            return uvLets(visible, prim) && uvMarked(sel.prims, prim);
         }));
         r.popLineWidth();
     }
     if (sel.anyPoints)
     {
-        r.pushPointSize(theSelectedPointSize);
-        sendIndexed(r, RE_PRIM_POINTS, uvs, cornerElements(gdp, uvs, visible, &sel.points));
+        r.pushPointSize(theUVSelectedPointSize);
+        sendUVIndexed(r, RE_PRIM_POINTS, uvs, uvCornerElements(gdp, uvs, visible, &sel.points));
         r.popPointSize();
     }
     r.popColor();
@@ -133,22 +133,22 @@ GR2D_Detail::wireDraw(GU_Detail *gdp, GR2D_AttributeType type, int attribIndex, 
     if (!uvs.isValid())
         return;
     LightingOff unlit(r);
-    const UT_Color wire = commonColor(option, GR_COLOR_WIRE, 1.0f, 1.0f, 1.0f);
-    r.pushColor(solid ? wire : dimmed(wire, option), 1.0f);
-    r.pushLineWidth(wireWidth(option));
-    sendIndexed(r, RE_PRIM_LINES, uvs,
-                uvs.sidesOf([&](int prim) { return lets(visible, prim); }));
+    const UT_Color wire = uvCommonColor(option, GR_COLOR_WIRE, 1.0f, 1.0f, 1.0f);
+    r.pushColor(solid ? wire : uvDimmed(wire, option), 1.0f);
+    r.pushLineWidth(uvWireWidth(option));
+    sendUVIndexed(r, RE_PRIM_LINES, uvs,
+                uvs.sidesOf([&](int prim) { return uvLets(visible, prim); }));
     if (option && option->getFlag(GR_FLAG_POINT_MARKERS))
     {
-        r.setColor(commonColor(option, GR_COLOR_POINT, 1.0f, 1.0f, 0.0f), 1.0f);
-        r.pushPointSize(thePointSize);
-        sendIndexed(r, RE_PRIM_POINTS, uvs, cornerElements(*gdp, uvs, visible, nullptr));
+        r.setColor(uvCommonColor(option, GR_COLOR_POINT, 1.0f, 1.0f, 0.0f), 1.0f);
+        r.pushPointSize(theUVPointSize);
+        sendUVIndexed(r, RE_PRIM_POINTS, uvs, uvCornerElements(*gdp, uvs, visible, nullptr));
         r.popPointSize();
     }
     r.popLineWidth();
     r.popColor();
     if (drawSelection)
-        drawSelectionOverlay(r, *gdp, uvs, visible, option);
+        drawUVSelectionOverlay(r, *gdp, uvs, visible, option);
 }
 
 void
@@ -165,15 +165,15 @@ GR2D_Detail::fillDrawBackFaces(GU_Detail *gdp, GR2D_AttributeType type, int attr
     const bool onlySelected = drawSelection && option && option->getFlag(GR_FLAG_SELECTED_KIND);
     if (onlySelected)
     {
-        sel = gatherSelection(*gdp, selectionInstance(option));
+        sel = gatherSelection(*gdp, uvSelectionInstance(option));
         if (!sel.anyPrims)
             return;
     }
     std::vector<unsigned int> triangles;
     for (int prim = 0; prim < gdp->getNumPrimitives(); ++prim)
     {
-        if (!uvs.primOk(prim) || !gdp->isPrimClosed(prim) || !lets(visible, prim) ||
-            (onlySelected && !marked(sel.prims, prim)))
+        if (!uvs.primOk(prim) || !gdp->isPrimClosed(prim) || !uvLets(visible, prim) ||
+            (onlySelected && !uvMarked(sel.prims, prim)))
             continue;
         // A NaN area (overflowing uvs) is not below 0: not reversed.
         if (uvs.signedArea(prim) < 0.0)
@@ -182,8 +182,8 @@ GR2D_Detail::fillDrawBackFaces(GU_Detail *gdp, GR2D_AttributeType type, int attr
     if (triangles.empty())
         return;
     LightingOff unlit(r);
-    r.pushColor(commonColor(option, GR_COLOR_BACKFACE, 0.55f, 0.15f, 0.15f), 1.0f);
-    sendIndexed(r, RE_PRIM_TRIANGLES, uvs, triangles);
+    r.pushColor(uvCommonColor(option, GR_COLOR_BACKFACE, 0.55f, 0.15f, 0.15f), 1.0f);
+    sendUVIndexed(r, RE_PRIM_TRIANGLES, uvs, triangles);
     r.popColor();
 }
 
@@ -214,7 +214,7 @@ GR2D_Detail::wirePick(GU_Detail *gdp, GR2D_AttributeType type, int attribIndex, 
     std::vector<unsigned int> indices;
     for (int prim = 0; prim < gdp->getNumPrimitives(); ++prim)
     {
-        if (!uvs.primOk(prim) || !lets(visible, prim) ||
+        if (!uvs.primOk(prim) || !uvLets(visible, prim) ||
             (!sel.prims.empty() && !sel.prims[prim]))
             continue;
         const int first = gdp->getPrimVertexOffset(prim);
@@ -233,7 +233,7 @@ GR2D_Detail::wirePick(GU_Detail *gdp, GR2D_AttributeType type, int attribIndex, 
         if (indices.empty())
             continue;
         r.pushPickId(prim);
-        sendIndexed(r, closed ? RE_PRIM_TRIANGLES : RE_PRIM_LINES, uvs, indices);
+        sendUVIndexed(r, closed ? RE_PRIM_TRIANGLES : RE_PRIM_LINES, uvs, indices);
         r.popPickId();
     }
 }
