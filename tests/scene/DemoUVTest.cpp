@@ -1,14 +1,9 @@
 // The demo's texture-space view: the objects' uvs through a 2D viewport,
-// picking by uvs, the background image over the unit square, and scenes
-// without the uvs asked for.
+// picking by uvs and scenes without the uvs asked for.
 #include "tests/view/ViewStateTestSupport.h"
-
-#include "host/TIL/TIL_ImageFile.h"
-#include "host/TIL/TIL_TextureMap.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 using view_state_test::runViewer;
@@ -22,23 +17,6 @@ countLines(const std::string &text, const std::string &prefix)
     int n = 0;
     for (std::string line; std::getline(in, line);)
         n += line.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-    return n;
-}
-
-// Pixels of the central 40 x 40 block that differ between two frames of
-// the same size by more than a few levels.
-int
-centralDifference(const TIL_TextureMap &a, const TIL_TextureMap &b)
-{
-    int n = 0;
-    const int w = a.getWidth(), h = a.getHeight();
-    for (int y = h / 2 - 20; y < h / 2 + 20; ++y)
-        for (int x = w / 2 - 20; x < w / 2 + 20; ++x)
-        {
-            const uint8_t *p = a.getPixels() + 4 * (size_t(y) * w + x);
-            const uint8_t *q = b.getPixels() + 4 * (size_t(y) * w + x);
-            n += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) > 12;
-        }
     return n;
 }
 }
@@ -87,23 +65,4 @@ TEST(DemoUV, SaysWhenTheSceneHasNoSuchUVs)
     const auto bad = runViewer("--uv --uv-attrib corner" + out, dir.path());
     EXPECT_NE(bad.status, 0);
     EXPECT_FALSE(bad.err.empty());
-}
-
-// The background image covers the middle of the unit square.
-TEST(DemoUV, BackgroundImageLiesOverTheUnitSquare)
-{
-    vantrel_test::ScratchDir dir;
-    view_state_test::ScopedSearchPath path(dir.path());
-    const std::string plain = dir.path() + "/plain.png", backed = dir.path() + "/backed.png";
-    const auto a = runViewer("--uv --size 128x128 -o " + plain, dir.path());
-    ASSERT_EQ(a.status, 0) << a.err;
-    const auto b = runViewer(std::string("--uv --size 128x128 --background-image ") +
-                                 VANTREL_SOURCE_DIR + "/examples/data/checker.png -o " + backed,
-                             dir.path());
-    ASSERT_EQ(b.status, 0) << b.err;
-    TIL_TextureMap one, two;
-    std::string error;
-    ASSERT_TRUE(TILreadPNG(plain.c_str(), one, error)) << error;
-    ASSERT_TRUE(TILreadPNG(backed.c_str(), two, error)) << error;
-    EXPECT_GT(centralDifference(one, two), 800);
 }
