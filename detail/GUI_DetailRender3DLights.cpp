@@ -3,6 +3,8 @@
 
 #include "detail/GUI_DetailRender3D.h"
 
+#include "detail/GUI_CacheSettings.h"
+
 #include "host/RE/RE_Light.h"
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_EnvControl.h"
@@ -17,14 +19,8 @@ GR_HighQualityPass theHighQualityPass = GR_HQ_NONE;
 bool theHighQualityDepthInit = false;
 UT_PtrArray<RE_Light *> *theHighQualityLights = nullptr;
 
-// Held as -1 until read.
-int theCachingDisabled = -1;
-int theDisplayListThreshold = -1;
-
-// Unchanged draws before an object is cached when the environment does not
-// say: two, so one-off frames and animated geometry never pay for a
-// recording, and a still object is replayed from its fourth frame.
-const int theDefaultThreshold = 2;
+// The 3D renderer's own copy of the caching settings.
+GUI_CacheSettings theCacheSettings;
 
 // The headlight comes from above and to the right of the viewer.
 const UT_Vector3 theDefaultHeadlightPos(0.35f, 0.55f, 1.0f);
@@ -112,23 +108,13 @@ GUI_DetailRender3D::clearGlobalHighQualityLights()
 bool
 GUI_DetailRender3D::isCachingDisabled()
 {
-    if (theCachingDisabled < 0)
-    {
-        theCachingDisabled = UT_EnvControl::getInt("VANTREL_DISABLE_DISPLAYLIST", 0) != 0;
-        if (theCachingDisabled)
-            std::fprintf(stderr, "Vantrel. Avoiding caching object display "
-                                 "(VANTREL_DISABLE_DISPLAYLIST)\n");
-    }
-    return theCachingDisabled != 0;
+    return theCacheSettings.isCachingDisabled();
 }
 
 int
 GUI_DetailRender3D::getDisplayListThreshold()
 {
-    if (theDisplayListThreshold < 0)
-        theDisplayListThreshold = std::max(
-            0, UT_EnvControl::getInt("VANTREL_DISPLAYLIST_THRESHOLD", theDefaultThreshold));
-    return theDisplayListThreshold;
+    return theCacheSettings.getDisplayListThreshold();
 }
 
 // The headlight is placed in the camera's own space, so it lights what the

@@ -40,12 +40,15 @@ applyComposeOptions(GUI_ViewState &state, const ViewComposeOptions &opts)
 
 void
 composeFrame(GUI_SceneLook &look, const ViewScene &scene, RE_Render *r, short w, short h,
-             int homeAxis)
+             int homeAxis, bool uv)
 {
     look.setView(r, 0, 0, w, h);
     look.renderBackground(r, 0, 0, w, h);
     look.doPreRender(r, 0, 0, w, h, GUI_ViewParameter::axis(homeAxis));
-    scene.draw(r);
+    if (uv)
+        scene.drawUVs(r);
+    else
+        scene.draw(r);
     look.doPostRender(r, 0, 0, w, h, false);
     look.renderOverrideRaster(r, 0, 0, w, h);
 }

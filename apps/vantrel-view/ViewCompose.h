@@ -28,8 +28,9 @@ void applyComposeOptions(GUI_ViewState &state, const ViewComposeOptions &opts);
 
 // One frame over the w x h view, in the order the library composes it:
 // viewport and projection, background clear and published options,
-// decorations behind, the objects, decorations in front, the snapshot.
+// decorations behind, the objects (their uvs when uv is set), decorations
+// in front, the snapshot.
 void composeFrame(GUI_SceneLook &look, const ViewScene &scene, RE_Render *r, short w, short h,
-                  int homeAxis);
+                  int homeAxis, bool uv = false);
 
 #endif

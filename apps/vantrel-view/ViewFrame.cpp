@@ -15,7 +15,7 @@ drawFrame(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, const ViewO
 {
     r->resetFrameStats();
     const auto start = std::chrono::steady_clock::now();
-    composeFrame(look, scene, r, short(opts.width), short(opts.height), opts.homeAxis);
+    composeFrame(look, scene, r, short(opts.width), short(opts.height), opts.homeAxis, opts.uv);
     // Wait for the drawing so the time is what the frame cost.
     r->flush(1);
     RE_FrameStats &stats = r->getFrameStats();
@@ -30,5 +30,5 @@ drawFrame(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, const ViewO
                     stats.trianglesSent, stats.linesSent, stats.milliseconds);
     if (opts.draw.pickGiven)
         pickScene(scene, look, r, opts.draw.pickX, opts.draw.pickY, opts.draw.pickW,
-                  opts.draw.pickH, stdout);
+                  opts.draw.pickH, stdout, opts.uv);
 }

@@ -143,6 +143,12 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     app.add_option("--user-option", user_options,
                    "define an application drawing option: NAME, or NAME=1 / NAME=0 to turn it on "
                    "or off for non-selected objects");
+    app.add_flag("--uv", opts.uv,
+                 "show the objects' texture coordinates in a 2D viewport over the unit square");
+    app.add_option("--uv-attrib", opts.uvAttrib,
+                   "which uvs --uv shows: point or vertex (default: vertex when an object "
+                   "has them, else point)")
+        ->check(CLI::IsMember({"point", "vertex"}));
     addDrawOptions(app, opts.draw);
     addComposeOptions(app, opts.compose);
     addDecorOptions(app, opts.decor);

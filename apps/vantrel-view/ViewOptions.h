@@ -58,6 +58,11 @@ struct ViewOptions
     ViewComposeOptions compose;
     // Decorations around the objects.
     DecorOptions decor;
+
+    // The texture-space view of the objects' uvs instead of the 3D view,
+    // with "point", "vertex" or empty (chosen from the scene) uvs.
+    bool uv = false;
+    std::string uvAttrib;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit

@@ -1,6 +1,7 @@
 #include "apps/vantrel-view/ViewPick.h"
 
 #include "apps/vantrel-view/ViewScene.h"
+#include "detail/GUI_DetailRender2D.h"
 #include "host/RE/RE_Render.h"
 #include "scene/GUI_SceneLook.h"
 
@@ -15,7 +16,7 @@ const double theMaxDepth = 4294967295.0;
 
 int
 pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w,
-          int h, std::FILE *out)
+          int h, std::FILE *out, bool uv)
 {
     const GUI_ViewParameter &cam = look.getViewStateRef().getViewParameterRef();
     const short vw = cam.getViewportWidth(), vh = cam.getViewportHeight();
@@ -33,7 +34,10 @@ pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int 
         if (!objects[i]->look->isPickable())
             continue;
         r->pushPickId(static_cast<int>(i));
-        objects[i]->look->pickRender(r, 0, 0, vw, vh, nullptr);
+        if (uv)
+            objects[i]->look->getRender2D()->pickRender(r, 0, 0, vw, vh, nullptr);
+        else
+            objects[i]->look->pickRender(r, 0, 0, vw, vh, nullptr);
         r->popPickId();
     }
     const int records = look.endPicking(r, buffer.data());

@@ -11,8 +11,9 @@ class ViewScene;
 // (x, y), counted from the top left as image viewers show it, in a pick
 // pass of the scene look over its view, and prints one line per record:
 // object name, handle, primitive number and nearest depth (0 near to 1
-// far). Returns the number of records.
+// far). With uv set, the objects are picked by their uvs in texture space.
+// Returns the number of records.
 int pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w,
-              int h, std::FILE *out);
+              int h, std::FILE *out, bool uv = false);
 
 #endif

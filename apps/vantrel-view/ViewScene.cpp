@@ -1,5 +1,6 @@
 #include "apps/vantrel-view/ViewScene.h"
 
+#include "detail/GUI_DetailRender2D.h"
 #include "display/GUI_DisplayOption.h"
 #include "host/GR/GR_CommonDispOption.h"
 #include "host/GU/GU_Detail.h"
@@ -65,6 +66,22 @@ ViewScene::getBounds(const GUI_DisplayOption &options) const
     return bounds;
 }
 
+bool
+ViewScene::hasUVs(bool vertex) const
+{
+    for (const auto &object : myObjects)
+    {
+        const GU_Detail *gdp = object->geometry.readLock();
+        const bool has =
+            gdp && gdp->findTextureAttribute(vertex ? GB_ATTRIB_VERTEX : GB_ATTRIB_POINT) >= 0;
+        if (gdp)
+            object->geometry.unlock(gdp);
+        if (has)
+            return true;
+    }
+    return false;
+}
+
 void
 ViewScene::showAxes(bool on)
 {
@@ -80,4 +97,17 @@ ViewScene::draw(RE_Render *r) const
     for (const auto &object : myObjects)
         object->look->render(r, 0, 0, 0, 0, nullptr);
     r->enableZbuffer(depth ? 1 : 0);
+}
+
+void
+ViewScene::drawUVs(RE_Render *r) const
+{
+    // Texture space has no depth: later objects draw over earlier ones.
+    const bool depth = r->isZbuffer() != 0;
+    if (depth)
+        r->enableZbuffer(0);
+    for (const auto &object : myObjects)
+        object->look->getRender2D()->render(r, 0, 0, 0, 0, nullptr);
+    if (depth)
+        r->enableZbuffer(1);
 }

@@ -43,12 +43,18 @@ public:
     // count only while shown). Publishes the options to the looks.
     UT_BoundingBox getBounds(const GUI_DisplayOption &options) const;
 
+    // Whether any object's geometry has texture coordinates on its
+    // vertices (vertex set) or on its points.
+    bool hasUVs(bool vertex) const;
+
     // Shows every look's axes.
     void showAxes(bool on);
 
     // Has every look's renderer draw its object with the depth test on,
     // with the options the scene look published.
     void draw(RE_Render *r) const;
+    // Has every look's 2D renderer draw its object's uvs.
+    void drawUVs(RE_Render *r) const;
 
 private:
     ViewObject &add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where);

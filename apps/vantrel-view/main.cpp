@@ -7,6 +7,8 @@
 #include "apps/vantrel-view/ViewOptions.h"
 #include "apps/vantrel-view/ViewPrefs.h"
 #include "apps/vantrel-view/ViewScene.h"
+#include "apps/vantrel-view/ViewUV.h"
+#include "decor/GUI_ViewRender2D.h"
 #include "decor/GUI_ViewRender3D.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
@@ -43,11 +45,17 @@ render(GUI_ViewState &state, ViewOptions &opts)
     applyDrawOptions(state, opts.draw, !opts.mesh.empty());
     applyComposeOptions(state, opts.compose);
     scene.showAxes(opts.draw.axes);
-    // Homing fits the boxes the looks report.
-    if (!setUpCamera(state, r, opts, scene.getBounds(state.getDisplayOptionRef())))
+    // Homing fits the boxes the looks report; the uv view frames the unit
+    // square.
+    const bool ready = opts.uv ? setUpUVView(state, r, opts, scene)
+                               : setUpCamera(state, r, opts,
+                                             scene.getBounds(state.getDisplayOptionRef()));
+    if (!ready)
         return false;
     // The viewport's look composes the frame; it owns its decorations.
-    GUI_SceneLook look(new GUI_ViewRender3D, &state);
+    GUI_ViewRender *decorations = opts.uv ? static_cast<GUI_ViewRender *>(new GUI_ViewRender2D)
+                                          : new GUI_ViewRender3D;
+    GUI_SceneLook look(decorations, &state);
     drawFrame(scene, look, r, opts);
 
     if (!context.writePNG(opts.output.c_str()))

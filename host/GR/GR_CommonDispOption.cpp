@@ -42,6 +42,7 @@ const ColorDefault theColorDefaults[GR_NUM_COMMON_COLORS] = {
     {"selaxescolor", 1.0f, 0.6f, 0.0f},
     {"guide1color", 0.75f, 0.75f, 0.25f},
     {"guide2color", 0.3f, 0.7f, 0.7f},
+    {"backfacecolor", 0.55f, 0.15f, 0.15f},
 };
 
 int

@@ -38,6 +38,7 @@ enum GR_CommonColor
     GR_COLOR_SELECTION_AXES,
     GR_COLOR_GUIDE1,
     GR_COLOR_GUIDE2,
+    GR_COLOR_BACKFACE,        // uv polygons whose winding is reversed
 
     GR_NUM_COMMON_COLORS
 };
@@ -100,6 +101,7 @@ public:
     UT_Color &selAxesColor() { return color(GR_COLOR_SELECTION_AXES); }
     UT_Color &guide1Color() { return color(GR_COLOR_GUIDE1); }
     UT_Color &guide2Color() { return color(GR_COLOR_GUIDE2); }
+    UT_Color &backfaceColor() { return color(GR_COLOR_BACKFACE); }
     const UT_Color &backgroundColor() const { return color(GR_COLOR_BACKGROUND); }
     const UT_Color &wireColor() const { return color(GR_COLOR_WIRE); }
     const UT_Color &defaultWireColor() const { return color(GR_COLOR_DEFAULT_WIRE); }
@@ -117,6 +119,7 @@ public:
     const UT_Color &selAxesColor() const { return color(GR_COLOR_SELECTION_AXES); }
     const UT_Color &guide1Color() const { return color(GR_COLOR_GUIDE1); }
     const UT_Color &guide2Color() const { return color(GR_COLOR_GUIDE2); }
+    const UT_Color &backfaceColor() const { return color(GR_COLOR_BACKFACE); }
 
     float getLOD() const { return myLOD; }
     void setLOD(float lod) { myLOD = lod; }

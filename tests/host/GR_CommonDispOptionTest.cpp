@@ -69,7 +69,7 @@ TEST(GR_CommonDispOption, TextReadsBackExactly)
 
     // Bad colour ids are clamped rather than read past the table.
     EXPECT_EQ(&common.color(GR_CommonColor(-5)), &common.backgroundColor());
-    EXPECT_EQ(&common.color(GR_CommonColor(1000)), &common.guide2Color());
+    EXPECT_EQ(&common.color(GR_CommonColor(1000)), &common.backfaceColor());
     EXPECT_EQ(GR_CommonDispOption::colorKeyword(GR_NUM_COMMON_COLORS), nullptr);
 }
 
