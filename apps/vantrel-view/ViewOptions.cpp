@@ -1,6 +1,7 @@
 #include "apps/vantrel-view/ViewOptions.h"
 
 #include "apps/vantrel-view/ViewNumbers.h"
+#include "apps/vantrel-view/ViewWindow.h"
 
 #include <CLI/CLI.hpp>
 
@@ -143,6 +144,11 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     app.add_option("--user-option", user_options,
                    "define an application drawing option: NAME, or NAME=1 / NAME=0 to turn it on "
                    "or off for non-selected objects");
+    app.add_flag("--window", opts.window,
+                 "open an interactive window instead of writing one image (bindings below)");
+    app.add_option("--events", opts.events,
+                   "with --window: play the input in this file first (one event a line)");
+    app.footer(windowBindingsHelp());
     addDrawOptions(app, opts.draw);
     addComposeOptions(app, opts.compose);
     addDecorOptions(app, opts.decor);

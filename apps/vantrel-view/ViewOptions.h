@@ -58,6 +58,11 @@ struct ViewOptions
     ViewComposeOptions compose;
     // Decorations around the objects.
     DecorOptions decor;
+
+    // An interactive window instead of one image, and a file of input
+    // to play into it.
+    bool window = false;
+    std::string events;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit
