@@ -9,11 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <sys/wait.h>
 
 using view_state_test::ChildRun;
 using view_state_test::runViewer;
@@ -166,4 +169,30 @@ TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
     const ChildRun broken = runWindowed("--events " + d + "/broken.events", d);
     EXPECT_NE(broken.status, 0);
     EXPECT_NE(broken.err.find("broken.events:1: bad event"), std::string::npos) << broken.err;
+}
+
+TEST(ViewerWindow, ADisplayThatGoesAwayEndsTheViewerWithoutACrash)
+{
+    if (!haveVirtualX())
+        GTEST_SKIP() << "no virtual X server here (Xvfb is needed; ./dev installs it)";
+    ScratchDir dir;
+    const std::string &d = dir.path();
+    // A server of our own, killed while the viewer waits for input.
+    const std::string script =
+        "Xvfb -displayfd 3 -screen 0 320x240x24 3>" + d + "/display >/dev/null 2>&1 & x=$!; "
+        "for i in $(seq 50); do [ -s " + d + "/display ] && break; sleep 0.1; done; "
+        "[ -s " + d + "/display ] || { kill $x; exit 77; }; "
+        "DISPLAY=:$(cat " + d + "/display) timeout 30 " + VANTREL_VIEW_EXE +
+        " --window --size 64x48 >" + d + "/out 2>" + d + "/err & v=$!; "
+        "sleep 1.5; kill $x; wait $v; echo $? >" + d + "/status";
+    const int rc = std::system(("bash -c '" + script + "'").c_str());
+    if (WIFEXITED(rc) && WEXITSTATUS(rc) == 77)
+        GTEST_SKIP() << "the virtual X server cannot start here";
+    const std::string status = readFile(d + "/status");
+    ASSERT_FALSE(status.empty());
+    const int code = std::atoi(status.c_str());
+    // Ended by itself, with a failure status: not killed by a signal (128
+    // and up) nor left waiting until the time limit (124).
+    EXPECT_NE(code, 0);
+    EXPECT_LT(code, 124) << readFile(d + "/err");
 }
