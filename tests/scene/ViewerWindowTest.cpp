@@ -115,6 +115,18 @@ TEST(ViewerWindow, ScriptedInputMovesTheCameraAndPicksAndTheFrameMatchesHeadless
     for (size_t i = 0; i < reference.size(); ++i)
         moved += std::fabs(tumbled[i] - reference[i]);
     EXPECT_GT(moved, 0.01);
+    // A window opened on that camera and closed at once keeps it.
+    writeFile(d + "/quit.events", "key q\n");
+    run = runWindowed(std::string("--size ") + theSize + " --events " + d + "/quit.events" +
+                          " --load-camera " + d + "/tumbled.cam --save-camera " + d +
+                          "/reloaded.cam",
+                      d);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<double> reloaded = cameraNumbers(readFile(d + "/reloaded.cam"));
+    ASSERT_EQ(reloaded.size(), tumbled.size());
+    for (size_t i = 0; i < tumbled.size(); ++i)
+        EXPECT_NEAR(reloaded[i], tumbled[i], 1e-4 * (1.0 + std::fabs(tumbled[i])))
+            << "camera number " << i;
 
     // Tumble, home on the three-quarter view, click the selected sphere,
     // save the frame, quit.
