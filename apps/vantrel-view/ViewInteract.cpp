@@ -84,8 +84,6 @@ ViewInteract::press(const UI_DesktopInput &in)
     myMoved = false;
     myStartX = myLastX = in.x;
     myStartY = myLastY = in.y;
-    // A drag maps against the camera as it was when the drag began.
-    myFeel.cacheViewMatrices();
     return NOTHING;
 }
 
@@ -97,8 +95,9 @@ ViewInteract::drag(const UI_DesktopInput &in)
     const float dx = in.x - myLastX, dy = in.y - myLastY;
     if (std::fabs(in.x - myStartX) > theClickSlop || std::fabs(in.y - myStartY) > theClickSlop)
         myMoved = true;
+    // A box zoom acts once, on release.
     if (!myMoved || myBoxZoom)
-        return myBoxZoom ? REDRAW : NOTHING;
+        return NOTHING;
     myLastX = in.x;
     myLastY = in.y;
     switch (myButton)
@@ -117,7 +116,6 @@ ViewInteract::release(const UI_DesktopInput &in)
         return NOTHING;
     const int button = myButton;
     myButton = -1;
-    myFeel.flushViewMatrices();
     if (!myMoved)
         return button == UI_DesktopInput::LEFT ? pick(in.x, in.y) : NOTHING;
     if (myBoxZoom)
