@@ -9,6 +9,9 @@
 
 #include <cstring>
 
+#include <dlfcn.h>
+#include <link.h>
+
 namespace
 {
 // GLFW reports errors through one process-wide callback: the last one is
@@ -44,11 +47,27 @@ startLibrary(std::string &error)
     return true;
 }
 
+// Every library loaded by now (the GL dispatch and driver, X extensions,
+// all loaded on demand by the window system library and the GL dispatch)
+// stays loaded for the rest of the process, as the offscreen contexts keep
+// their EGL display: unloading the driver makes the next window pay to load
+// it again, and leak checkers could no longer name the driver's own
+// allocations.
+int
+keepLoaded(struct dl_phdr_info *info, size_t, void *)
+{
+    if (info->dlpi_name && info->dlpi_name[0])
+        dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD);
+    return 0;
+}
+
 void
 stopLibrary()
 {
-    if (theWindows == 0)
-        glfwTerminate();
+    if (theWindows > 0)
+        return;
+    dl_iterate_phdr(keepLoaded, nullptr);
+    glfwTerminate();
 }
 
 unsigned
