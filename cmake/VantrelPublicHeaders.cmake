@@ -4,12 +4,13 @@
 # its own. The same list is installed and decides which host classes the
 # shared library may export.
 
-# Host headers an application includes itself: render and offscreen contexts,
+# Host headers an application includes itself: render, offscreen and window contexts,
 # geometry with its builders and handles, option records, images, the error
 # list, and the export macro.
 set(VANTREL_APPLICATION_HOST_HEADERS
   host/RE/RE_Render.h
   host/RE/RE_OffscreenContext.h
+  host/UI/UI_DesktopWindow.h
   host/GU/GU_Detail.h
   host/GU/GU_DetailHandle.h
   host/GR/GR_DisplayOption.h

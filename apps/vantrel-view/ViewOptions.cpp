@@ -1,6 +1,7 @@
 #include "apps/vantrel-view/ViewOptions.h"
 
 #include "apps/vantrel-view/ViewNumbers.h"
+#include "apps/vantrel-view/ViewWindow.h"
 
 #include <CLI/CLI.hpp>
 
@@ -149,6 +150,11 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
                    "which uvs --uv shows: point or vertex (default: vertex when an object "
                    "has them, else point)")
         ->check(CLI::IsMember({"point", "vertex"}));
+    app.add_flag("--window", opts.window,
+                 "open an interactive window instead of writing one image (bindings below)");
+    app.add_option("--events", opts.events,
+                   "with --window: play the input in this file first (one event a line)");
+    app.footer(windowBindingsHelp());
     addDrawOptions(app, opts.draw);
     addComposeOptions(app, opts.compose);
     addDecorOptions(app, opts.decor);

@@ -63,6 +63,10 @@ struct ViewOptions
     // with "point", "vertex" or empty (chosen from the scene) uvs.
     bool uv = false;
     std::string uvAttrib;
+    // An interactive window instead of one image, and a file of input
+    // to play into it.
+    bool window = false;
+    std::string events;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit

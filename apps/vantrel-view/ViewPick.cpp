@@ -5,8 +5,6 @@
 #include "host/RE/RE_Render.h"
 #include "scene/GUI_SceneLook.h"
 
-#include <vector>
-
 namespace
 {
 // Room for a few thousand records of three names.
@@ -14,9 +12,9 @@ const long theBufferSize = 16384;
 const double theMaxDepth = 4294967295.0;
 } // namespace
 
-int
-pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w,
-          int h, std::FILE *out, bool uv)
+std::vector<ViewPickHit>
+pickHits(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w, int h,
+         bool uv)
 {
     const GUI_ViewParameter &cam = look.getViewStateRef().getViewParameterRef();
     const short vw = cam.getViewportWidth(), vh = cam.getViewportHeight();
@@ -42,20 +40,48 @@ pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int 
     }
     const int records = look.endPicking(r, buffer.data());
 
+    std::vector<ViewPickHit> hits;
     long at = 0;
-    for (int k = 0; k < records; ++k)
+    for (int k = 0; k < records && at + 3 <= theBufferSize; ++k)
     {
         const unsigned int names = buffer[at];
-        const double nearest = buffer[at + 1] / theMaxDepth;
+        if (at + 3 + long(names) > theBufferSize)
+            break;
         const unsigned int *name = &buffer[at + 3];
-        const char *object = names > 0 && name[0] < objects.size()
-                                 ? objects[name[0]]->name.c_str()
-                                 : "?";
-        const int handle = names > 1 ? int(name[1]) : -1;
-        const int prim = names > 2 ? int(name[2]) : -1;
-        std::fprintf(out, "%s handle %d primitive %d depth %.6f\n", object, handle, prim,
-                     nearest);
+        ViewPickHit hit;
+        hit.depth = buffer[at + 1] / theMaxDepth;
+        hit.object = names > 0 && name[0] < objects.size() ? int(name[0]) : -1;
+        hit.handle = names > 1 ? int(name[1]) : -1;
+        hit.prim = names > 2 ? int(name[2]) : -1;
+        hits.push_back(hit);
         at += 3 + names;
     }
-    return records;
+    return hits;
+}
+
+int
+nearestObject(const std::vector<ViewPickHit> &hits)
+{
+    int best = -1;
+    double depth = 2.0;
+    for (const ViewPickHit &hit : hits)
+        if (hit.object >= 0 && hit.depth < depth)
+        {
+            best = hit.object;
+            depth = hit.depth;
+        }
+    return best;
+}
+
+int
+pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w,
+          int h, std::FILE *out, bool uv)
+{
+    const std::vector<ViewPickHit> hits = pickHits(scene, look, r, x, y, w, h, uv);
+    const auto &objects = scene.objects();
+    for (const ViewPickHit &hit : hits)
+        std::fprintf(out, "%s handle %d primitive %d depth %.6f\n",
+                     hit.object >= 0 ? objects[size_t(hit.object)]->name.c_str() : "?",
+                     hit.handle, hit.prim, hit.depth);
+    return int(hits.size());
 }

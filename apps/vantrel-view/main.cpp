@@ -1,4 +1,5 @@
-// vantrel-view: renders a scene through the viewport library into a PNG.
+// vantrel-view: renders a scene through the viewport library into a PNG, or
+// shows it in an interactive window.
 
 #include "apps/vantrel-view/ViewCamera.h"
 #include "apps/vantrel-view/ViewCompose.h"
@@ -9,6 +10,7 @@
 #include "apps/vantrel-view/ViewScene.h"
 #include "apps/vantrel-view/ViewUV.h"
 #include "decor/GUI_ViewRender2D.h"
+#include "apps/vantrel-view/ViewWindow.h"
 #include "decor/GUI_ViewRender3D.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
@@ -97,7 +99,7 @@ main(int argc, char **argv)
     ViewDecor decor;
     bool ok = applyViewOptions(state, opts) && decor.apply(opts.decor, state);
     if (ok && !opts.printDefaults)
-        ok = render(state, opts);
+        ok = opts.window ? runWindow(state, opts) : render(state, opts);
     if (ok && opts.savePrefs)
         state.saveAsDefault();
     if (ok && opts.printDefaults)

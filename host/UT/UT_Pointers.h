@@ -4,7 +4,7 @@
 
 // A set-like list of untyped pointers in the order they were added. It
 // does not own them.
-class UT_Pointers : public UT_ValArray<void *>
+class VANTREL_API UT_Pointers : public UT_ValArray<void *>
 {
 public:
     // Adds p unless it is already present; returns its index.

@@ -49,13 +49,15 @@ struct ChildRun
     std::string out, err;
 };
 
-// Runs the demo with a time limit, so a hang fails rather than blocks.
+// Runs the demo with a time limit, so a hang fails rather than blocks;
+// wrapper (such as a virtual X server's runner) goes before it.
 inline ChildRun
-runViewer(const std::string &args, const std::string &scratch_dir)
+runViewer(const std::string &args, const std::string &scratch_dir,
+          const std::string &wrapper = "")
 {
     ChildRun run;
     const std::string err_path = scratch_dir + "/child-stderr.txt";
-    const std::string cmd = std::string("timeout 60 ") + VANTREL_VIEW_EXE + " " + args + " 2>" + err_path;
+    const std::string cmd = "timeout 60 " + wrapper + VANTREL_VIEW_EXE + " " + args + " 2>" + err_path;
     if (FILE *pipe = popen(cmd.c_str(), "r"))
     {
         char buffer[4096];

@@ -1,0 +1,23 @@
+#ifndef VANTREL_VIEW_ViewEvents_h
+#define VANTREL_VIEW_ViewEvents_h
+
+#include "host/UI/UI_DesktopWindow.h"
+
+#include <string>
+#include <vector>
+
+// Reads a file of input for the window, one event a line, positions in
+// window pixels from the top left (as --pick counts them):
+//   down X Y [left|middle|right] [shift]   press a button (left by default)
+//   move X Y                               move the pointer
+//   up X Y [left|middle|right]             release it
+//   wheel X Y CLICKS                       turn the wheel over (X, Y)
+//   key K                                  press a key: a character, "space" or "escape"
+//   resize W H                             the window's new size
+// Blank lines and lines starting with # are skipped. Positions are turned
+// into the window's own (from the lower left) with its height. False, with
+// the line in error, on a bad line.
+bool readViewEvents(const std::string &path, int height, std::vector<UI_DesktopInput> &out,
+                    std::string &error);
+
+#endif

@@ -1,0 +1,226 @@
+#include "apps/vantrel-view/ViewInteract.h"
+
+#include "apps/vantrel-view/ViewPick.h"
+#include "apps/vantrel-view/ViewScene.h"
+#include "display/GUI_DisplayOption.h"
+#include "host/GR/GR_ShadingMode.h"
+#include "host/UT/UT_BoundingBox.h"
+#include "host/UT/UT_Matrix3.h"
+#include "scene/GUI_SceneFeel.h"
+#include "scene/GUI_SceneLook.h"
+#include "view/GUI_ViewState.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+// A press and release closer than this many pixels is a click.
+const float theClickSlop = 3.0f;
+// Pixels of zoom drag per wheel click.
+const float theWheelStep = 40.0f;
+
+// Number keys 0-6: the three-quarter view, then front, right, top, back,
+// left and bottom.
+const GUI_ViewParameter::axis theNumberAxes[] = {
+    GUI_ViewParameter::GUI_HOME_THREE_QUARTER, GUI_ViewParameter::GUI_HOME_FRONT,
+    GUI_ViewParameter::GUI_HOME_RIGHT,         GUI_ViewParameter::GUI_HOME_TOP,
+    GUI_ViewParameter::GUI_HOME_BACK,          GUI_ViewParameter::GUI_HOME_LEFT,
+    GUI_ViewParameter::GUI_HOME_BOTTOM};
+
+bool
+finite(const UI_DesktopInput &in)
+{
+    return std::isfinite(in.x) && std::isfinite(in.y) && std::isfinite(in.wheel);
+}
+
+// The box as seen in the frame of rot: the bounds of its rotated corners.
+UT_BoundingBox
+boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
+{
+    UT_BoundingBox framed;
+    for (int i = 0; i < 8; ++i)
+    {
+        UT_Vector3 c(box(0, i & 1), box(1, (i >> 1) & 1), box(2, (i >> 2) & 1));
+        c *= rot;
+        framed.enlargeBounds(c);
+    }
+    return framed;
+}
+} // namespace
+
+ViewInteract::ViewInteract(GUI_SceneFeel &feel, ViewScene &scene) : myFeel(feel), myScene(scene)
+{
+}
+
+int
+ViewInteract::handle(const UI_DesktopInput &in)
+{
+    // Nothing that is not a number reaches a camera.
+    if (!finite(in))
+        return NOTHING;
+    switch (in.kind)
+    {
+    case UI_DesktopInput::MOUSE_DOWN: return press(in);
+    case UI_DesktopInput::MOUSE_MOVE: return drag(in);
+    case UI_DesktopInput::MOUSE_UP: return release(in);
+    case UI_DesktopInput::WHEEL:
+        zoomAbout(in.x, in.y, in.wheel);
+        return REDRAW;
+    case UI_DesktopInput::KEY: return key(in.key);
+    case UI_DesktopInput::RESIZE: return REDRAW;
+    case UI_DesktopInput::CLOSE: return QUIT;
+    }
+    return NOTHING;
+}
+
+int
+ViewInteract::press(const UI_DesktopInput &in)
+{
+    if (myButton >= 0)
+        return NOTHING;
+    myButton = in.button;
+    myBoxZoom = in.button == UI_DesktopInput::LEFT && (in.modifiers & UI_DesktopInput::SHIFT);
+    myMoved = false;
+    myStartX = myLastX = in.x;
+    myStartY = myLastY = in.y;
+    return NOTHING;
+}
+
+int
+ViewInteract::drag(const UI_DesktopInput &in)
+{
+    if (myButton < 0)
+        return NOTHING;
+    const float dx = in.x - myLastX, dy = in.y - myLastY;
+    if (std::fabs(in.x - myStartX) > theClickSlop || std::fabs(in.y - myStartY) > theClickSlop)
+        myMoved = true;
+    // A box zoom acts once, on release.
+    if (!myMoved || myBoxZoom)
+        return NOTHING;
+    myLastX = in.x;
+    myLastY = in.y;
+    switch (myButton)
+    {
+    case UI_DesktopInput::LEFT: myFeel.doTrackball(dx, dy, 0); break;
+    case UI_DesktopInput::MIDDLE: myFeel.doScroll(dx, dy); break;
+    default: myFeel.doDolly(dx + dy); break;
+    }
+    return REDRAW;
+}
+
+int
+ViewInteract::release(const UI_DesktopInput &in)
+{
+    if (myButton < 0 || in.button != myButton)
+        return NOTHING;
+    const int button = myButton;
+    myButton = -1;
+    if (!myMoved)
+        return button == UI_DesktopInput::LEFT ? pick(in.x, in.y) : NOTHING;
+    if (myBoxZoom)
+    {
+        myFeel.getViewStateRef().boxZoom(short(myStartX), short(myStartY), short(in.x),
+                                         short(in.y));
+        return REDRAW;
+    }
+    if (button == UI_DesktopInput::LEFT)
+        myFeel.doTrackball(0.0f, 0.0f, 1);
+    return REDRAW;
+}
+
+int
+ViewInteract::key(int code)
+{
+    GUI_DisplayOption &options = myFeel.getViewStateRef().getDisplayOptionRef();
+    switch (code)
+    {
+    case ' ':
+    case 'h': home(-1); return REDRAW;
+    case 'g': options.drawXZPlane(!options.drawXZPlane()); return REDRAW;
+    case 'o': options.drawOrigin(!options.drawOrigin()); return REDRAW;
+    case 'a': options.drawSafeArea(!options.drawSafeArea()); return REDRAW;
+    case 'f': options.drawFieldGuide(!options.drawFieldGuide()); return REDRAW;
+    case 'w':
+    {
+        const GR_ShadingMode now = options[GUI_NON_SELECTED].shadingMode();
+        const GR_ShadingMode next = GRisShadedMode(now) ? GR_SHADE_WIRE : GR_SHADE_SMOOTH;
+        options[GUI_NON_SELECTED].shadingMode(next);
+        options[GUI_SELECTED].shadingMode(next);
+        return REDRAW;
+    }
+    case 's': return SAVE;
+    case 'q':
+    case UI_DesktopInput::KEY_ESCAPE: return QUIT;
+    default: break;
+    }
+    if (code >= '0' && code < '0' + int(sizeof(theNumberAxes) / sizeof(theNumberAxes[0])))
+    {
+        home(theNumberAxes[code - '0']);
+        return REDRAW;
+    }
+    return NOTHING;
+}
+
+void
+ViewInteract::home(int axis)
+{
+    GUI_ViewState &state = myFeel.getViewStateRef();
+    GUI_ViewParameter &cam = state.getViewParameterRef();
+    UT_Matrix3 rot(cam.getRotateMatrix());
+    if (axis >= 0)
+        cam.homeRotation(GUI_ViewParameter::axis(axis), rot);
+    UT_BoundingBox bounds = myScene.getBounds(state.getDisplayOptionRef());
+    if (!bounds.isValid())
+        return;
+    UT_BoundingBox framed = boxInFrame(bounds, rot);
+    myFeel.doHome(framed, &rot, false, false);
+}
+
+int
+ViewInteract::pick(float x, float y)
+{
+    RE_Render *r = myFeel.getRender();
+    const int h = myFeel.getHeight();
+    if (!r || myFeel.getWidth() < 1 || h < 1 || x < 0 || y < 0 || x >= myFeel.getWidth() ||
+        y >= h)
+        return NOTHING;
+    // Pick rows count from the top; a 5 x 5 region around the pointer.
+    const int top = int(float(h) - y) - 2;
+    const std::vector<ViewPickHit> hits =
+        pickHits(myScene, myFeel.getSceneLook(), r, int(x) - 2, top, 5, 5);
+    const int picked = nearestObject(hits);
+    const auto &objects = myScene.objects();
+    for (size_t i = 0; i < objects.size(); ++i)
+        objects[i]->look->setObjSelection(int(i) == picked ? 1 : 0);
+    myPicked = picked >= 0 ? objects[size_t(picked)]->name : std::string();
+    std::printf("picked %s\n", picked >= 0 ? myPicked.c_str() : "nothing");
+    std::fflush(stdout);
+    return REDRAW;
+}
+
+void
+ViewInteract::zoomAbout(float x, float y, float clicks)
+{
+    const int w = myFeel.getWidth(), h = myFeel.getHeight();
+    if (w < 1 || h < 1 || clicks == 0.0f)
+        return;
+    // The point under the pointer stays there: zoom the 2D window, then
+    // slide it back under the pointer on each camera.
+    const float fx = x / float(w), fy = y / float(h);
+    GUI_ViewState &state = myFeel.getViewStateRef();
+    float before[3][4];
+    for (int i = 0; i < 3; ++i)
+        state.getViewParameter(GUI_ViewState::GUI_ViewType(i))
+            .getScreenWindow(before[i][0], before[i][1], before[i][2], before[i][3]);
+    myFeel.doZoom(clicks * theWheelStep, GUI_ViewParameter::GUI_ZOOM_WINDOW);
+    for (int i = 0; i < 3; ++i)
+    {
+        GUI_ViewParameter &cam = state.getViewParameter(GUI_ViewState::GUI_ViewType(i));
+        float l, r, b, t;
+        cam.getScreenWindow(l, r, b, t);
+        const float sx = before[i][0] + fx * (before[i][1] - before[i][0]) - (l + fx * (r - l));
+        const float sy = before[i][2] + fy * (before[i][3] - before[i][2]) - (b + fy * (t - b));
+        cam.setScreenWindow(l + sx, r + sx, b + sy, t + sy);
+    }
+}

@@ -1,0 +1,178 @@
+#include "apps/vantrel-view/ViewWindow.h"
+
+#include "apps/vantrel-view/ViewCamera.h"
+#include "apps/vantrel-view/ViewCompose.h"
+#include "apps/vantrel-view/ViewDrawOptions.h"
+#include "apps/vantrel-view/ViewEvents.h"
+#include "apps/vantrel-view/ViewInteract.h"
+#include "apps/vantrel-view/ViewOptions.h"
+#include "apps/vantrel-view/ViewScene.h"
+#include "decor/GUI_ViewRender3D.h"
+#include "detail/GUI_DetailFeel.h"
+#include "host/RE/RE_Render.h"
+#include "host/UI/BM_SceneManager.h"
+#include "host/UI/UI_DesktopWindow.h"
+#include "scene/GUI_SceneFeel.h"
+#include "scene/GUI_SceneLook.h"
+#include "view/GUI_ViewState.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+// Composes one frame of the scene feel's view over the window, in the
+// scene look's order, drawing the objects through the feel's detail feels.
+// Returns the milliseconds it took; nothing is drawn while minimised.
+double
+drawWindowFrame(GUI_SceneFeel &feel, RE_Render *r, int homeAxis)
+{
+    const short w = short(feel.getWidth()), h = short(feel.getHeight());
+    if (w < 1 || h < 1)
+        return 0.0;
+    const auto start = std::chrono::steady_clock::now();
+    r->resetFrameStats();
+    GUI_SceneLook &look = feel.getSceneLook();
+    look.setView(r, 0, 0, w, h);
+    // The look paints the background colour only: the depth of the last
+    // frame goes here.
+    r->clearZ();
+    look.renderBackground(r, 0, 0, w, h);
+    look.doPreRender(r, 0, 0, w, h, GUI_ViewParameter::axis(homeAxis));
+    const bool depth = r->isZbuffer() != 0;
+    r->enableZbuffer(1);
+    UT_Pointers &details = feel.getDetails();
+    for (int i = 0; i < details.entries(); ++i)
+        if (auto *df = static_cast<GUI_DetailFeel *>(details(i)))
+            feel.renderDetail(r, 0, 0, *df);
+    r->enableZbuffer(depth ? 1 : 0);
+    look.doPostRender(r, 0, 0, w, h, false);
+    look.renderOverrideRaster(r, 0, 0, w, h);
+    r->flush(1);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+void
+showTitle(UI_DesktopWindow &window, const ViewInteract &interact, double ms)
+{
+    const std::string &picked = interact.getPickedName();
+    char title[256];
+    std::snprintf(title, sizeof(title), "vantrel-view: %s, %.1f ms",
+                  picked.empty() ? "nothing picked" : picked.c_str(), ms);
+    window.setTitle(title);
+}
+} // namespace
+
+const char *
+windowBindingsHelp()
+{
+    return "Window bindings (--window):\n"
+           "  left drag          tumble (in the tumble style of the defaults file)\n"
+           "  middle drag        pan\n"
+           "  right drag         dolly\n"
+           "  wheel              zoom about the pointer\n"
+           "  shift + left drag  zoom to the dragged box\n"
+           "  left click         pick: the object under the pointer becomes the selected one\n"
+           "  space, h           home on all objects, keeping the view direction\n"
+           "  0 to 6             home on all objects from the three-quarter, front, right,\n"
+           "                     top, back, left or bottom view\n"
+           "  g, o, a, f         grid, origin, safe area, field guide on or off\n"
+           "  w                  wire or shaded\n"
+           "  s                  write the frame to the --output PNG\n"
+           "  q, Escape          quit (--save-camera then keeps the camera)\n";
+}
+
+bool
+runWindow(GUI_ViewState &state, const ViewOptions &opts)
+{
+    UI_DesktopWindow window(opts.width, opts.height, "vantrel-view");
+    if (!window.isValid())
+    {
+        std::fprintf(stderr, "vantrel-view: cannot open a window: %s\n", window.getError().c_str());
+        return false;
+    }
+    window.makeCurrent();
+    RE_Render *r = window.getRender();
+
+    ViewScene scene;
+    std::string error;
+    if (!opts.mesh.empty() && !scene.loadMesh(opts.mesh, error))
+    {
+        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
+        return false;
+    }
+    std::vector<UI_DesktopInput> script;
+    if (!opts.events.empty() && !readViewEvents(opts.events, window.getHeight(), script, error))
+    {
+        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
+        return false;
+    }
+    applyDrawOptions(state, opts.draw, !opts.mesh.empty());
+    applyComposeOptions(state, opts.compose);
+    scene.showAxes(opts.draw.axes);
+    if (!setUpCamera(state, r, opts, scene.getBounds(state.getDisplayOptionRef())))
+        return false;
+
+    GUI_SceneLook look(new GUI_ViewRender3D, &state);
+    BM_SceneManager manager;
+    GUI_SceneFeel feel(manager, "persp1");
+    feel.setLook(&look);
+    feel.setRender(r);
+    feel.setSize(window.getWidth(), window.getHeight());
+    for (const auto &object : scene.objects())
+        feel.addDetailFeel(new GUI_DetailFeel(object->look.get()));
+    ViewInteract interact(feel, scene);
+
+    // Scripted input goes first, through the same queue as the person's.
+    // A scripted resize asks the window system, like a person dragging the
+    // window's corner would.
+    for (const UI_DesktopInput &in : script)
+        window.postInput(in);
+
+    bool dirty = true;
+    for (;;)
+    {
+        if (dirty)
+        {
+            feel.setSize(window.getWidth(), window.getHeight());
+            const double ms = drawWindowFrame(feel, r, opts.homeAxis);
+            window.swapBuffers();
+            showTitle(window, interact, ms);
+            dirty = false;
+        }
+        UI_DesktopInput in;
+        if (!window.nextInput(in, 0.25))
+            continue;
+        if (in.kind == UI_DesktopInput::RESIZE &&
+            (in.width != window.getWidth() || in.height != window.getHeight()))
+        {
+            // A scripted size: the window system answers with its own
+            // RESIZE once the window has changed.
+            window.setSize(in.width, in.height);
+            continue;
+        }
+        const int result = interact.handle(in);
+        if (result & ViewInteract::REDRAW)
+            dirty = true;
+        if (result & ViewInteract::SAVE)
+        {
+            feel.setSize(window.getWidth(), window.getHeight());
+            drawWindowFrame(feel, r, opts.homeAxis);
+            if (!window.writePNG(opts.output.c_str()))
+                std::fprintf(stderr, "vantrel-view: cannot write \"%s\"\n", opts.output.c_str());
+            else
+                std::printf("%s\n", opts.output.c_str());
+            std::fflush(stdout);
+            window.swapBuffers();
+        }
+        if (result & ViewInteract::QUIT)
+            break;
+    }
+    if (!opts.saveCamera.empty() &&
+        !saveCamera(state.getViewParameterRef(), opts.saveCamera.c_str()))
+        return false;
+    return true;
+}

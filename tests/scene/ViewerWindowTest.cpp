@@ -1,0 +1,210 @@
+// The interactive viewer window under a virtual X server: scripted mouse
+// and key input moves the camera and the selection where the bindings say,
+// a frame saved from the window equals the headless frame of the same
+// camera, and bad input (positions outside, tiny and minimised windows)
+// leaves only finite numbers in the camera. Skipped, saying why, where no
+// virtual X server can run.
+#include "tests/scene/GoldenFrame.h"
+#include "tests/view/ViewStateTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+using view_state_test::ChildRun;
+using view_state_test::runViewer;
+using vantrel_test::readFile;
+using vantrel_test::ScratchDir;
+using vantrel_test::ScopedEnv;
+using vantrel_test::writeFile;
+
+namespace
+{
+const char *const theSize = "160x120";
+
+bool
+haveVirtualX()
+{
+    return std::system("command -v xvfb-run >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1 "
+                       "&& command -v xauth >/dev/null 2>&1") == 0;
+}
+
+// The viewer in a window on a fresh virtual X server.
+ChildRun
+runWindowed(const std::string &args, const std::string &dir)
+{
+    return runViewer("--window " + args, dir, "xvfb-run -a -s \"-screen 0 640x480x24\" ");
+}
+
+// Every number in a camera file, in order.
+std::vector<double>
+cameraNumbers(const std::string &text)
+{
+    std::vector<double> numbers;
+    std::istringstream in(text);
+    for (std::string word; in >> word;)
+    {
+        char *end = nullptr;
+        const double v = std::strtod(word.c_str(), &end);
+        if (end && *end == '\0' && end != word.c_str())
+            numbers.push_back(v);
+    }
+    return numbers;
+}
+
+bool
+allFinite(const std::vector<double> &numbers)
+{
+    for (double v : numbers)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+} // namespace
+
+TEST(ViewerWindow, WithoutADisplayItSaysSoInOneLineAndFails)
+{
+    ScratchDir dir;
+    ScopedEnv display("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    const ChildRun run = runViewer("--window --size 64x48", dir.path());
+    EXPECT_NE(run.status, 0);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find("cannot open a window"), std::string::npos) << run.err;
+}
+
+TEST(ViewerWindow, ScriptedInputMovesTheCameraAndPicksAndTheFrameMatchesHeadless)
+{
+    if (!haveVirtualX())
+        GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "
+                        "./dev installs them)";
+    ScratchDir dir;
+    const std::string &d = dir.path();
+
+    // The headless frame and camera of the default view, and where the
+    // selected sphere shows in it.
+    const ChildRun headless = runViewer(std::string("--size ") + theSize + " --output " + d +
+                                            "/headless.png --save-camera " + d + "/headless.cam",
+                                        d);
+    ASSERT_EQ(headless.status, 0) << headless.err;
+    const ChildRun probe = runViewer(std::string("--size ") + theSize + " --output " + d +
+                                         "/probe.png --pick 80,55",
+                                     d);
+    ASSERT_NE(probe.out.find("sphere handle"), std::string::npos) << probe.out;
+
+    // A tumble drag alone turns the camera away from the default.
+    writeFile(d + "/tumble.events", "down 60 60\nmove 70 60\nmove 85 64\nmove 100 70\n"
+                                    "up 100 70\nkey escape\n");
+    ChildRun run = runWindowed(std::string("--size ") + theSize + " --events " + d +
+                                   "/tumble.events --save-camera " + d + "/tumbled.cam",
+                               d);
+    if (run.err.find("Xvfb failed to start") != std::string::npos)
+        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<double> reference = cameraNumbers(readFile(d + "/headless.cam"));
+    const std::vector<double> tumbled = cameraNumbers(readFile(d + "/tumbled.cam"));
+    ASSERT_EQ(tumbled.size(), reference.size());
+    double moved = 0.0;
+    for (size_t i = 0; i < reference.size(); ++i)
+        moved += std::fabs(tumbled[i] - reference[i]);
+    EXPECT_GT(moved, 0.01);
+    // A window opened on that camera and closed at once keeps it.
+    writeFile(d + "/quit.events", "key q\n");
+    run = runWindowed(std::string("--size ") + theSize + " --events " + d + "/quit.events" +
+                          " --load-camera " + d + "/tumbled.cam --save-camera " + d +
+                          "/reloaded.cam",
+                      d);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<double> reloaded = cameraNumbers(readFile(d + "/reloaded.cam"));
+    ASSERT_EQ(reloaded.size(), tumbled.size());
+    for (size_t i = 0; i < tumbled.size(); ++i)
+        EXPECT_NEAR(reloaded[i], tumbled[i], 1e-4 * (1.0 + std::fabs(tumbled[i])))
+            << "camera number " << i;
+
+    // Tumble, home on the three-quarter view, click the selected sphere,
+    // save the frame, quit.
+    writeFile(d + "/session.events", "down 60 60\nmove 70 60\nmove 85 64\nmove 100 70\n"
+                                     "up 100 70\nkey 0\ndown 80 55\nup 80 55\nkey s\nkey escape\n");
+    run = runWindowed(std::string("--size ") + theSize + " --events " + d +
+                          "/session.events --output " + d + "/window.png --save-camera " + d +
+                          "/window.cam",
+                      d);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("picked sphere"), std::string::npos) << run.out;
+    // Homing put the camera back where the headless view has it.
+    const std::vector<double> homed = cameraNumbers(readFile(d + "/window.cam"));
+    ASSERT_EQ(homed.size(), reference.size());
+    for (size_t i = 0; i < reference.size(); ++i)
+        EXPECT_NEAR(homed[i], reference[i], 1e-3 * (1.0 + std::fabs(reference[i])))
+            << "camera number " << i;
+    const std::string why = golden::check("window", d + "/window.png", d + "/headless.png", d);
+    EXPECT_TRUE(why.empty()) << why;
+}
+
+TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
+{
+    if (!haveVirtualX())
+        GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "
+                        "./dev installs them)";
+    ScratchDir dir;
+    const std::string &d = dir.path();
+    writeFile(d + "/bad.events",
+              "# outside the window, tiny and minimised sizes, drags through them\n"
+              "down -500 -500 right\nmove 90000 -70000\nup 90000 -70000 right\n"
+              "wheel -40 900 3\nwheel 80 60 -1e30\n"
+              "resize 1 1\ndown 0 0 middle\nmove 1 1\nmove 400 400\nup 400 400 middle\n"
+              "down 10 10 left shift\nmove 10 10\nup 10 10 left\n"
+              "resize 0 0\nkey h\nkey 3\ndown 5 5\nmove 50 50\nup 50 50\n"
+              "resize 160 120\nkey space\nkey w\nkey g\nkey a\nkey f\nkey o\nkey escape\n");
+    const ChildRun run = runWindowed(std::string("--size ") + theSize + " --events " + d +
+                                         "/bad.events --save-camera " + d + "/bad.cam",
+                                     d);
+    if (run.err.find("Xvfb failed to start") != std::string::npos)
+        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string camera = readFile(d + "/bad.cam");
+    EXPECT_EQ(camera.find("nan"), std::string::npos) << camera;
+    EXPECT_EQ(camera.find("inf"), std::string::npos) << camera;
+    const std::vector<double> numbers = cameraNumbers(camera);
+    EXPECT_GT(numbers.size(), 10u);
+    EXPECT_TRUE(allFinite(numbers));
+
+    // A malformed event file is refused before the window does anything.
+    writeFile(d + "/broken.events", "down 1\n");
+    const ChildRun broken = runWindowed("--events " + d + "/broken.events", d);
+    EXPECT_NE(broken.status, 0);
+    EXPECT_NE(broken.err.find("broken.events:1: bad event"), std::string::npos) << broken.err;
+}
+
+TEST(ViewerWindow, ADisplayThatGoesAwayEndsTheViewerWithoutACrash)
+{
+    if (!haveVirtualX())
+        GTEST_SKIP() << "no virtual X server here (Xvfb is needed; ./dev installs it)";
+    ScratchDir dir;
+    const std::string &d = dir.path();
+    // A server of our own, killed while the viewer waits for input.
+    const std::string script =
+        "Xvfb -displayfd 3 -screen 0 320x240x24 3>" + d + "/display >/dev/null 2>&1 & x=$!; "
+        "for i in $(seq 50); do [ -s " + d + "/display ] && break; sleep 0.1; done; "
+        "[ -s " + d + "/display ] || { kill $x; exit 77; }; "
+        "DISPLAY=:$(cat " + d + "/display) timeout 30 " + VANTREL_VIEW_EXE +
+        " --window --size 64x48 >" + d + "/out 2>" + d + "/err & v=$!; "
+        "sleep 1.5; kill $x; wait $v; echo $? >" + d + "/status";
+    const int rc = std::system(("bash -c '" + script + "'").c_str());
+    if (WIFEXITED(rc) && WEXITSTATUS(rc) == 77)
+        GTEST_SKIP() << "the virtual X server cannot start here";
+    const std::string status = readFile(d + "/status");
+    ASSERT_FALSE(status.empty());
+    const int code = std::atoi(status.c_str());
+    // Ended by itself, with a failure status: not killed by a signal (128
+    // and up) nor left waiting until the time limit (124).
+    EXPECT_NE(code, 0);
+    EXPECT_LT(code, 124) << readFile(d + "/err");
+}
