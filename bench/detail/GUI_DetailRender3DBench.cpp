@@ -186,7 +186,11 @@ rawFrameSeconds(RE_Render *r, Scene &scene, bool lines)
             r->popMatrix();
             r->toggleLighting(1);
         }
+        // The mesh calls GL itself: the context sends what it holds back
+        // first, and learns afterwards that GL changed behind it.
+        r->sendPendingState();
         mesh->draw(scene.xforms, viewing);
+        r->forgetGLState();
         if (!lines)
         {
             r->toggleLighting(0);
