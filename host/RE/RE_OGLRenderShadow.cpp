@@ -13,13 +13,13 @@ namespace
 {
 template <typename T>
 bool
-same(const T &a, const T &b)
+sameBytes(const T &a, const T &b)
 {
     return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
 bool
-same4(const float a[4], const float b[4])
+sameRGBA(const float a[4], const float b[4])
 {
     return std::memcmp(a, b, 4 * sizeof(float)) == 0;
 }
@@ -210,14 +210,14 @@ RE_OGLRender::sendMatrixMode()
 void
 RE_OGLRender::sendMatrices()
 {
-    if (!(myGL->known & RE_GS_PROJECTION) || !same(myGL->projection, myMatrix.projection))
+    if (!(myGL->known & RE_GS_PROJECTION) || !sameBytes(myGL->projection, myMatrix.projection))
     {
         sendGLMatrixMode(GL_PROJECTION);
         glLoadMatrixf(myMatrix.projection.data());
         myGL->projection = myMatrix.projection;
         myGL->known |= RE_GS_PROJECTION;
     }
-    if (!(myGL->known & RE_GS_VIEWING) || !same(myGL->viewing, myMatrix.viewing))
+    if (!(myGL->known & RE_GS_VIEWING) || !sameBytes(myGL->viewing, myMatrix.viewing))
     {
         sendGLMatrixMode(GL_MODELVIEW);
         glLoadMatrixf(myMatrix.viewing.data());
@@ -233,8 +233,8 @@ RE_OGLRender::sendLights()
     for (auto &l : myLights)
     {
         LightSlot &s = l.second;
-        const bool placed = s.glKnown && s.glOn && same4(s.glPosition, s.position) &&
-                            same(s.glPlacedUnder, s.placedUnder);
+        const bool placed = s.glKnown && s.glOn && sameRGBA(s.glPosition, s.position) &&
+                            sameBytes(s.glPlacedUnder, s.placedUnder);
         if (s.glKnown && s.glOn == s.on && (!s.on || placed))
             continue;
         const GLenum id = GL_LIGHT0 + s.slot;
@@ -244,7 +244,7 @@ RE_OGLRender::sendLights()
             {
                 // GL places the light with the modelview matrix in force.
                 sendGLMatrixMode(GL_MODELVIEW);
-                if (!(myGL->known & RE_GS_VIEWING) || !same(myGL->viewing, s.placedUnder))
+                if (!(myGL->known & RE_GS_VIEWING) || !sameBytes(myGL->viewing, s.placedUnder))
                 {
                     glLoadMatrixf(s.placedUnder.data());
                     myGL->viewing = s.placedUnder;
@@ -279,7 +279,7 @@ RE_OGLRender::sendBeforeDrawing()
 void
 RE_OGLRender::sendColor()
 {
-    if (!mustSend(RE_GS_COLOR, same4(myGL->color, myColor)))
+    if (!mustSend(RE_GS_COLOR, sameRGBA(myGL->color, myColor)))
         return;
     glColor4fv(myColor);
     if (sendingToGL())
@@ -309,7 +309,7 @@ RE_OGLRender::sendLineSmooth()
 void
 RE_OGLRender::sendColorMask()
 {
-    if (!mustSend(RE_GS_COLOR_MASK, same(myGL->colorMask, myColorMask)))
+    if (!mustSend(RE_GS_COLOR_MASK, sameBytes(myGL->colorMask, myColorMask)))
         return;
     glColorMask(myColorMask[0], myColorMask[1], myColorMask[2], myColorMask[3]);
     if (sendingToGL())
@@ -458,8 +458,8 @@ RE_OGLRender::sendMaterial()
     const MaterialState &m = myMaterial;
     const bool unchanged =
         myGL->material.on == m.on &&
-        (m.on ? same4(myGL->material.diffuse, m.diffuse) &&
-                    same4(myGL->material.specular, m.specular) &&
+        (m.on ? sameRGBA(myGL->material.diffuse, m.diffuse) &&
+                    sameRGBA(myGL->material.specular, m.specular) &&
                     myGL->material.shininess == m.shininess
               : myGL->specular == mySpecular);
     if (!mustSend(RE_GS_MATERIAL, unchanged))
