@@ -82,9 +82,14 @@ RE_OGLRender::endDefine()
     myDefineSets = 0;
     myDefineMatrixDepth = 0;
     // GL only compiled the definition while the record followed it:
-    // bring GL up to the record.
+    // bring GL up to the record, all of it: with nothing sent between the
+    // end of a list and its first replay, Mesa was seen to replay nothing
+    // (in sanitizer builds). A definition is rare; the cost does not show.
     if (compiled)
+    {
+        myGL->known = 0;
         sendDrawingState();
+    }
     ++myStats.cacheBuilds;
     return ok;
 }
