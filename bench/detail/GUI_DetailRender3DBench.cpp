@@ -4,6 +4,7 @@
 // lower bound in the same run and reports the ratio:
 //   vs_raw          library frame time / raw frame time
 //   us_obj_over_raw (library - raw) per object, microseconds
+//   cpu_us_obj_over_raw  the same in processor time of the drawing thread
 //   pick_vs_frame   pick time / full frame time of the same scene
 #include "detail/GUI_DetailLook.h"
 #include "detail/GUI_DetailRender3D.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <set>
@@ -115,6 +117,22 @@ seconds(std::chrono::steady_clock::time_point since)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// Processor time of the calling thread: the drawing thread's own work,
+// which other processes on the machine disturb far less than wall time.
+double
+threadSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
+
+struct FrameTimes
+{
+    double wall = 0.0;
+    double thread = 0.0;
+};
+
 // One library frame: every look renders, then glFinish.
 void
 libraryFrame(RE_Render *r, Scene &scene)
@@ -168,7 +186,7 @@ rawMesh(const GU_Detail &gdp, bool lines)
 
 // Seconds per raw frame of the scene: clear, the headlight on when shaded,
 // every object from buffer objects, glFinish.
-double
+FrameTimes
 rawFrameSeconds(RE_Render *r, Scene &scene, bool lines)
 {
     const GU_Detail *gdp = scene.handle.readLock();
@@ -186,7 +204,11 @@ rawFrameSeconds(RE_Render *r, Scene &scene, bool lines)
             r->popMatrix();
             r->toggleLighting(1);
         }
+        // The mesh calls GL itself: the context sends what it holds back
+        // first, and learns afterwards that GL changed behind it.
+        r->sendPendingState();
         mesh->draw(scene.xforms, viewing);
+        r->forgetGLState();
         if (!lines)
         {
             r->toggleLighting(0);
@@ -197,9 +219,13 @@ rawFrameSeconds(RE_Render *r, Scene &scene, bool lines)
     frame();
     const int frames = 5;
     const auto start = std::chrono::steady_clock::now();
+    const double startThread = threadSeconds();
     for (int f = 0; f < frames; ++f)
         frame();
-    return seconds(start) / frames;
+    FrameTimes t;
+    t.wall = seconds(start) / frames;
+    t.thread = (threadSeconds() - startThread) / frames;
+    return t;
 }
 
 // Library frames under the benchmark's loop, cached (recorded after the
@@ -214,18 +240,21 @@ runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, bool cached
     setCamera(r, scene);
     publish(mode);
     const bool lines = mode == GR_SHADE_WIRE;
-    const double raw = rawFrameSeconds(r, scene, lines);
+    const FrameTimes rawTimes = rawFrameSeconds(r, scene, lines);
+    const double raw = rawTimes.wall;
     r->setDisplayObjectSuppression(cached ? 0 : 1);
     // Past the threshold so the cached run replays.
     for (int f = 0; f <= GUI_DetailRender3D::getDisplayListThreshold() + 1; ++f)
         libraryFrame(r, scene);
-    double total = 0.0;
+    double total = 0.0, totalThread = 0.0;
     long frames = 0;
     for (auto _ : state)
     {
         const auto start = std::chrono::steady_clock::now();
+        const double startThread = threadSeconds();
         libraryFrame(r, scene);
         total += seconds(start);
+        totalThread += threadSeconds() - startThread;
         ++frames;
     }
     r->setDisplayObjectSuppression(0);
@@ -233,6 +262,9 @@ runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, bool cached
     state.counters["vs_raw"] = library / raw;
     state.counters["us_obj_over_raw"] = (library - raw) * 1e6 / double(scene.looks.size());
     state.counters["raw_ms"] = raw * 1e3;
+    const double libraryThread = totalThread / double(std::max(1L, frames));
+    state.counters["cpu_us_obj_over_raw"] =
+        (libraryThread - rawTimes.thread) * 1e6 / double(scene.looks.size());
 }
 
 // A 5x5 pick at the centre of the scene beside a full frame of it.

@@ -4,6 +4,7 @@
 #include "host/RE/RE_GL.h"
 #include "host/RE/RE_Light.h"
 #include "host/RE/RE_NativeContext.h"
+#include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,7 @@ RE_OGLRender::liveRenders()
     return *theRenders;
 }
 
-RE_OGLRender::RE_OGLRender()
+RE_OGLRender::RE_OGLRender() : myGL(std::make_unique<GLShadow>())
 {
     liveRenders().push_back(this);
 }
@@ -110,6 +111,8 @@ RE_OGLRender::resetState()
     myPrimitive = 0;
     myDefining = -1;
     myDefiningSmart = false;
+    myDefineSets = 0;
+    myDefineMatrixDepth = 0;
     myMatrix = MatrixState();
     myMatrixStack.clear();
     myViewport = ViewportState();
@@ -190,6 +193,10 @@ void
 RE_OGLRender::syncToGL()
 {
     mySyncStamp = RE_NativeContext::getActivationStamp();
+    // GL may hold anything: send every group, then only changes.
+    myGL->known = 0;
+    for (auto &l : myLights)
+        l.second.glKnown = false;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glEnable(GL_COLOR_MATERIAL);
@@ -198,39 +205,44 @@ RE_OGLRender::syncToGL()
     glEnable(GL_NORMALIZE);
 
     sendDrawingState();
-    sendSpecular();
+    if (myMaterial.on)
+    {
+        // The specular switch overrides the material's specular colour
+        // until the material is sent again.
+        sendSpecular();
+        myGL->known &= ~RE_GS_MATERIAL;
+    }
     for (const auto &l : myLights)
         sendLight(l.first, l.second);
+    sendBeforeDrawing();
     glPixelZoom(myZoomX, myZoomY);
     glClearColor(myClearColor[0], myClearColor[1], myClearColor[2], myClearColor[3]);
 }
 
-// The state drawing calls change and push and pop: matrices, viewport,
-// colour, lines, blending, masks, shading, depth, stencil, winding, fog,
-// lighting switch and texture.
+// The state drawing calls change and push and pop: viewport, colour,
+// lines, blending, masks, shading, depth, stencil, winding, fog, lighting
+// switch, texture and surface. Each group goes out only when GL does not
+// hold it already; matrices and lights follow when something is drawn.
 void
 RE_OGLRender::sendDrawingState()
 {
-    sendMatrices();
     sendViewport();
-    glColor4fv(myColor);
+    sendColor();
     sendLineStyle();
-    glLineWidth(myLineWidth);
-    REglEnable(GL_LINE_SMOOTH, myLineSmooth);
+    sendLineWidth();
+    sendLineSmooth();
     sendBlend();
-    glColorMask(myColorMask[0], myColorMask[1], myColorMask[2], myColorMask[3]);
-    glShadeModel(myInterpMode ? GL_SMOOTH : GL_FLAT);
-    REglEnable(GL_DEPTH_TEST, myZTest);
-    glDepthFunc(GL_NEVER + myZFunc);
+    sendColorMask();
+    sendShadeModel();
+    sendDepthTest();
+    sendDepthFunction();
     sendPolygonOffset();
-    glPolygonOffset(myOffsetFactor, myOffsetUnits);
-    glStencilFunc(GL_NEVER + myStencilFunc, myStencilRef,
-                  static_cast<GLuint>(myStencilMask));
-    glFrontFace(myReverseWinding ? GL_CW : GL_CCW);
+    sendOffsetAmount();
+    sendStencil();
+    sendWinding();
     sendFog();
-    REglEnable(GL_LIGHTING, myLighting);
-    glBindTexture(GL_TEXTURE_2D, myTexture);
-    REglEnable(GL_TEXTURE_2D, myTexture != 0);
+    sendLighting();
+    sendTexture();
     sendSurfaceState();
 }
 

@@ -155,8 +155,9 @@ public:
     // nothing but the on/off switch.
     void blendAlpha(int on, int additive = 0);
     // Sets the remembered blending switch without telling GL, for callers
-    // that let GL change it behind the record (display lists).
-    void rememberBlending(int on) { myBlend.on = on != 0; }
+    // that read back what GL holds after letting it change behind the
+    // record (display lists).
+    void rememberBlending(int on);
     void pushBlendState();
     void popBlendState();
     void setBlendFunction(RE_BlendSourceFactor src, RE_BlendDestFactor dst);
@@ -368,6 +369,15 @@ public:
     // them); 0 without GL. For tests and diagnostics.
     int drainGLErrors();
 
+    // ---- Code that calls GL itself ----------------------------------------
+    // The context sends a change only when GL does not hold the value
+    // already, and sends matrices and light placements when something is
+    // drawn. Code drawing with GL directly calls sendPendingState first, and
+    // forgetGLState after it changed GL state itself: the next operation
+    // then sends the whole record again.
+    void sendPendingState();
+    void forgetGLState();
+
     // ---- Frame statistics -----------------------------------------------
     // The record of the frame being drawn: the context counts cached
     // replays, cache builds and the triangles and lines of its array draws
@@ -431,6 +441,14 @@ private:
         int slot = 0;
         bool normalized = false;
         bool on = false;
+        // Where it was switched on: its position under that viewing matrix.
+        float position[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+        UT_Matrix4 placedUnder;
+        // What GL holds for the slot, when known.
+        bool glKnown = false;
+        bool glOn = false;
+        float glPosition[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+        UT_Matrix4 glPlacedUnder;
     };
     struct SmartObject
     {
@@ -438,11 +456,16 @@ private:
         std::vector<unsigned int> textures;
         bool dirty = false;
     };
+    struct GLShadow;
     struct ObjectInfo
     {
         bool smart = false;
         long triangles = 0; // what a replay sends
         long lines = 0;
+        // The state groups the object's drawing sets in GL, and the values
+        // it leaves them at (null when it sets none).
+        unsigned sets = 0;
+        std::shared_ptr<const GLShadow> leaves;
     };
     // Display objects of one name space, shared by the contexts in it.
     struct ObjectTable
@@ -506,6 +529,42 @@ private:
     // dropped: GL would flag it as an error.
     void beginPrimitive(int prim, std::initializer_list<double> args = {});
     void endPrimitive(int prim);
+    // Whether a change of a state group (an RE_StateGroup bit)
+    // must go to GL. Inside a definition always: it is compiled into the
+    // object, which then sets the group when replayed. Elsewhere only when
+    // GL does not hold the value already (same tells whether the value
+    // GL is known to hold equals the record's).
+    bool mustSend(unsigned group, bool same);
+    // Copies into the GL copy after a send outside a definition.
+    bool sendingToGL() const { return myDefining < 0; }
+    // Matrices and light placements are sent just before GL draws.
+    void sendBeforeDrawing();
+    void sendLights();
+    void sendColor();
+    void sendLineWidth();
+    void sendLineSmooth();
+    void sendBlendOn();
+    void sendBlendFunction();
+    void sendColorMask();
+    void sendShadeModel();
+    void sendDepthTest();
+    void sendDepthFunction();
+    void sendOffsetAmount();
+    void sendStencil();
+    void sendWinding();
+    void sendFogOn();
+    void sendLighting();
+    void sendTexture();
+    void sendCulling();
+    void sendPolygonMode();
+    void sendPointSize();
+    void sendMaterial();
+    void sendGLMatrixMode(int glMode);
+    // The record's values of every group, as a replayed object leaves them.
+    std::shared_ptr<const GLShadow> captureRecord() const;
+    // A matrix change inside a definition: outside the definition's own
+    // pushes it is one the object makes when replayed.
+    void noteDefinedMatrixChange();
     UT_Matrix4 &currentMatrix();
     UT_Matrix4 pickMatrix() const;
     // Opens a display object definition; its id, or -1.
@@ -563,6 +622,11 @@ private:
     std::map<const RE_Light *, LightSlot> myLights;
 
     std::shared_ptr<ObjectTable> myTable = std::make_shared<ObjectTable>();
+    // What GL holds, as far as the context knows.
+    std::unique_ptr<GLShadow> myGL;
+    // State groups set by the definition under way, and its matrix pushes.
+    unsigned myDefineSets = 0;
+    int myDefineMatrixDepth = 0;
     int myDefining = -1;
     bool myDefiningSmart = false;
     std::vector<int> myPendingShaders;

@@ -6,6 +6,7 @@
 
 #include "host/RE/RE_GL.h"
 #include "host/RE/RE_Material.h"
+#include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
 
@@ -54,31 +55,11 @@ RE_OGLRender::shareObjectsWith(RE_OGLRender &other)
 void
 RE_OGLRender::sendSurfaceState()
 {
-    REglEnable(GL_CULL_FACE, myCullFace != RE_CULL_NONE);
-    glCullFace(myCullFace == RE_CULL_FRONT ? GL_FRONT : GL_BACK);
-    glPolygonMode(GL_FRONT_AND_BACK, myPolygonMode == RE_POLYGON_LINE    ? GL_LINE
-                                     : myPolygonMode == RE_POLYGON_POINT ? GL_POINT
-                                                                         : GL_FILL);
-    glPointSize(myPointSize);
-    if (myMaterial.on)
-    {
-        // The material, not the current colour, is the surface.
-        glDisable(GL_COLOR_MATERIAL);
-        float ambient[4];
-        for (int i = 0; i < 3; ++i)
-            ambient[i] = myMaterial.diffuse[i] * 0.2f;
-        ambient[3] = 1.0f;
-        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, myMaterial.diffuse);
-        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, myMaterial.specular);
-        glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, myMaterial.shininess);
-    }
-    else
-    {
-        glEnable(GL_COLOR_MATERIAL);
-        glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-        sendSpecular();
-    }
+    sendCulling();
+    sendPolygonMode();
+    sendPointSize();
+    // The material, not the current colour, is the surface when there is one.
+    sendMaterial();
 }
 
 void
@@ -89,10 +70,7 @@ RE_OGLRender::setCullFace(int mode)
         return;
     myCullFace = mode;
     if (glReady())
-    {
-        REglEnable(GL_CULL_FACE, myCullFace != RE_CULL_NONE);
-        glCullFace(myCullFace == RE_CULL_FRONT ? GL_FRONT : GL_BACK);
-    }
+        sendCulling();
 }
 
 void
@@ -103,9 +81,7 @@ RE_OGLRender::setPolygonMode(int mode)
         return;
     myPolygonMode = mode;
     if (glReady())
-        glPolygonMode(GL_FRONT_AND_BACK, mode == RE_POLYGON_LINE    ? GL_LINE
-                                         : mode == RE_POLYGON_POINT ? GL_POINT
-                                                                    : GL_FILL);
+        sendPolygonMode();
 }
 
 void
@@ -118,7 +94,7 @@ RE_OGLRender::pushPointSize(float size)
     // GL refuses sizes that are not positive; NaN stays out too.
     myPointSize = size > 0.0f && size < 1024.0f ? size : myPointSize;
     if (glReady() && !myPrimitive)
-        glPointSize(myPointSize);
+        sendPointSize();
 }
 
 void
@@ -130,7 +106,7 @@ RE_OGLRender::popPointSize()
     myPointSize = myPointSizeStack.back();
     myPointSizeStack.pop_back();
     if (glReady() && !myPrimitive)
-        glPointSize(myPointSize);
+        sendPointSize();
 }
 
 void
@@ -207,6 +183,7 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
     countSent(triangles, lines);
     if (!glReady())
         return;
+    sendBeforeDrawing();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, positions);
     if (normals)
@@ -228,7 +205,8 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
         glDisableClientState(GL_COLOR_ARRAY);
         // A colour array leaves GL's current colour undefined: put the
         // record's back.
-        glColor4fv(myColor);
+        myGL->known &= ~RE_GS_COLOR;
+        sendColor();
     }
     if (normals)
         glDisableClientState(GL_NORMAL_ARRAY);

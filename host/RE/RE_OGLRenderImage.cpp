@@ -22,8 +22,7 @@ RE_OGLRender::useTexture2D(unsigned int index)
     }
     if (myPrimitive || !glReady())
         return;
-    glBindTexture(GL_TEXTURE_2D, index);
-    REglEnable(GL_TEXTURE_2D, index != 0);
+    sendTexture();
 }
 
 void

@@ -4,6 +4,7 @@
 
 #include "host/RE/RE_GL.h"
 #include "host/RE/RE_Light.h"
+#include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ RE_OGLRender::toggleLighting(int on)
     journal("toggleLighting", {static_cast<double>(on)});
     myLighting = on != 0;
     if (glReady())
-        REglEnable(GL_LIGHTING, myLighting);
+        sendLighting();
 }
 
 void
@@ -35,8 +36,19 @@ RE_OGLRender::setSpecular(bool on)
 {
     journal("setSpecular", {static_cast<double>(on)});
     mySpecular = on;
-    if (glReady())
-        sendSpecular();
+    if (!glReady())
+        return;
+    if (!myMaterial.on)
+    {
+        sendMaterial();
+        return;
+    }
+    // Over a material the switch sets only the specular colour.
+    sendSpecular();
+    if (myDefining >= 0)
+        myDefineSets |= RE_GS_MATERIAL;
+    else
+        myGL->known &= ~RE_GS_MATERIAL;
 }
 
 // Colours of a light; the position is sent when it is switched on, under
@@ -57,7 +69,12 @@ RE_OGLRender::sendLight(const RE_Light *light, const LightSlot &slot)
     glLightfv(id, GL_DIFFUSE, c);
     glLightfv(id, GL_SPECULAR, light->getFlag(RE_Light::RE_LIGHT_SPECULAR) ? c : none);
     glLightfv(id, GL_AMBIENT, light->getFlag(RE_Light::RE_LIGHT_AMBIENT) ? c : none);
-    REglEnable(id, slot.on);
+    if (myDefining >= 0)
+    {
+        REglEnable(id, slot.on);
+        myDefineSets |= RE_GS_LIGHTS;
+    }
+    // Elsewhere switching on and placing wait until something is drawn.
 }
 
 bool
@@ -127,34 +144,40 @@ RE_OGLRender::setLightState(RE_Light *light, bool on)
         return;
     LightSlot &slot = myLights[light];
     slot.on = on;
-    if (!glReady())
+    if (on)
+    {
+        // The light is placed with the viewing matrix in force now.
+        float *pos = slot.position;
+        if (light->getFlag(RE_Light::RE_LIGHT_INFINITE))
+        {
+            const UT_Vector3 &d = light->getDirection();
+            pos[0] = -d.x();
+            pos[1] = -d.y();
+            pos[2] = -d.z();
+            pos[3] = 0.0f;
+        }
+        else
+        {
+            const UT_Vector3 &p = light->getPosition();
+            pos[0] = p.x();
+            pos[1] = p.y();
+            pos[2] = p.z();
+            pos[3] = 1.0f;
+        }
+        slot.placedUnder = myMatrix.viewing;
+    }
+    // Outside a definition GL gets the light when something is drawn.
+    if (myDefining < 0 || !glReady())
         return;
+    myDefineSets |= RE_GS_LIGHTS;
     const GLenum id = GL_LIGHT0 + slot.slot;
     if (!on)
     {
         glDisable(id);
         return;
     }
-    // GL places the light with the modelview matrix current now.
-    GLfloat pos[4];
-    if (light->getFlag(RE_Light::RE_LIGHT_INFINITE))
-    {
-        const UT_Vector3 &d = light->getDirection();
-        pos[0] = -d.x();
-        pos[1] = -d.y();
-        pos[2] = -d.z();
-        pos[3] = 0.0f;
-    }
-    else
-    {
-        const UT_Vector3 &p = light->getPosition();
-        pos[0] = p.x();
-        pos[1] = p.y();
-        pos[2] = p.z();
-        pos[3] = 1.0f;
-    }
-    glMatrixMode(GL_MODELVIEW);
-    glLightfv(id, GL_POSITION, pos);
+    sendGLMatrixMode(GL_MODELVIEW);
+    glLightfv(id, GL_POSITION, slot.position);
     sendMatrixMode();
     glEnable(id);
 }

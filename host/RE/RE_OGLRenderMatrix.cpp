@@ -4,6 +4,7 @@
 
 #include "host/RE/RE_GL.h"
 #include "host/RE/RE_MatrixBuild.h"
+#include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,22 +48,6 @@ RE_OGLRender::pickMatrix() const
                                 static_cast<float>(v.vy2 - v.vy1 + 1));
 }
 
-void
-RE_OGLRender::sendMatrices()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(myMatrix.projection.data());
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(myMatrix.viewing.data());
-    sendMatrixMode();
-}
-
-void
-RE_OGLRender::sendMatrixMode()
-{
-    glMatrixMode(isProjectionMode(myMatrix.mode) ? GL_PROJECTION : GL_MODELVIEW);
-}
-
 // Every projection set while picking is narrowed to the pick rectangle.
 void
 RE_OGLRender::setProjection(const UT_Matrix4 &p)
@@ -70,11 +55,13 @@ RE_OGLRender::setProjection(const UT_Matrix4 &p)
     myMatrix.projection = p;
     if (myPick.on)
         myMatrix.projection *= pickMatrix();
-    if (!glReady())
+    // Outside a definition matrices go to GL when something is drawn.
+    if (myDefining < 0 || !glReady())
         return;
-    glMatrixMode(GL_PROJECTION);
+    sendGLMatrixMode(GL_PROJECTION);
     glLoadMatrixf(myMatrix.projection.data());
     sendMatrixMode();
+    noteDefinedMatrixChange();
 }
 
 void
@@ -82,7 +69,7 @@ RE_OGLRender::matrixMode(int mode)
 {
     journal("matrixMode", {static_cast<double>(mode)});
     myMatrix.mode = mode;
-    if (glReady())
+    if (myDefining >= 0 && glReady())
         sendMatrixMode();
 }
 
@@ -98,11 +85,12 @@ RE_OGLRender::pushMatrix(int which)
     // wherever it is drawn.
     if (myDefining < 0 || !glReady())
         return;
-    glMatrixMode(GL_PROJECTION);
+    sendGLMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    sendGLMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     sendMatrixMode();
+    ++myDefineMatrixDepth;
 }
 
 void
@@ -113,31 +101,37 @@ RE_OGLRender::popMatrix(int which)
         return;
     myMatrix = myMatrixStack.back();
     myMatrixStack.pop_back();
-    if (!glReady())
+    if (myDefining < 0 || !glReady())
         return;
-    if (myDefining < 0)
+    if (myDefineMatrixDepth == 0)
     {
-        sendMatrices();
+        // A push made before the definition: GL's stack at replay is not
+        // the definition's to pop. Load the matrices instead.
+        sendGLMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(myMatrix.projection.data());
+        sendGLMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(myMatrix.viewing.data());
+        sendMatrixMode();
+        noteDefinedMatrixChange();
         return;
     }
-    glMatrixMode(GL_PROJECTION);
+    sendGLMatrixMode(GL_PROJECTION);
     glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    sendGLMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     sendMatrixMode();
+    --myDefineMatrixDepth;
 }
 
 // After a relative change of the current matrix: the relative step inside a
-// display object, the whole result elsewhere.
+// display object; elsewhere the result goes to GL when something is drawn.
 void
 RE_OGLRender::sendMatrixChange(const UT_Matrix4 &step)
 {
-    if (!glReady())
+    if (myDefining < 0 || !glReady())
         return;
-    if (myDefining >= 0)
-        glMultMatrixf(step.data());
-    else
-        glLoadMatrixf(currentMatrix().data());
+    glMultMatrixf(step.data());
+    noteDefinedMatrixChange();
 }
 
 void
@@ -151,8 +145,10 @@ RE_OGLRender::loadMatrix(const UT_Matrix4 &m)
         return;
     }
     myMatrix.viewing = m;
-    if (glReady())
-        glLoadMatrixf(m.data());
+    if (myDefining < 0 || !glReady())
+        return;
+    glLoadMatrixf(m.data());
+    noteDefinedMatrixChange();
 }
 
 void
@@ -175,8 +171,10 @@ RE_OGLRender::loadIdentityMatrix()
         return;
     }
     myMatrix.viewing = 1.0f;
-    if (glReady())
-        glLoadIdentity();
+    if (myDefining < 0 || !glReady())
+        return;
+    glLoadIdentity();
+    noteDefinedMatrixChange();
 }
 
 UT_Matrix4
@@ -229,6 +227,14 @@ void
 RE_OGLRender::sendViewport()
 {
     const ViewportState &v = myViewport;
+    const ViewportState &gl = myGL->viewport;
+    if (!mustSend(RE_GS_VIEWPORT, gl.vx1 == v.vx1 && gl.vx2 == v.vx2 && gl.vy1 == v.vy1 &&
+                                      gl.vy2 == v.vy2 && gl.mx1 == v.mx1 &&
+                                      gl.mx2 == v.mx2 && gl.my1 == v.my1 &&
+                                      gl.my2 == v.my2))
+        return;
+    if (sendingToGL())
+        myGL->viewport = v;
     glViewport(v.vx1, v.vy1, std::max(0, v.vx2 - v.vx1 + 1),
                std::max(0, v.vy2 - v.vy1 + 1));
     glScissor(v.mx1, v.my1, std::max(0, v.mx2 - v.mx1 + 1),

@@ -4,6 +4,7 @@
 #include "host/RE/RE_OGLRender.h"
 
 #include "host/RE/RE_GL.h"
+#include "host/RE/RE_OGLRenderShadow.h"
 #include "host/RE/RE_Shader.h"
 
 #include <algorithm>
@@ -39,7 +40,11 @@ RE_OGLRender::startDefine(bool smart)
         id = ourRecordOnlyIdBase + myTable->nextRecordOnlyId++;
     myDefining = id;
     myDefiningSmart = smart;
-    myTable->objects[id] = ObjectInfo{smart, 0, 0};
+    myDefineSets = 0;
+    myDefineMatrixDepth = 0;
+    ObjectInfo info;
+    info.smart = smart;
+    myTable->objects[id] = info;
     if (smart)
     {
         myTable->smart[id] = SmartObject();
@@ -59,16 +64,32 @@ bool
 RE_OGLRender::endDefine()
 {
     bool ok = true;
-    if (glReady() && myDefining < ourRecordOnlyIdBase)
+    const int id = myDefining;
+    const bool compiled = glReady() && id < ourRecordOnlyIdBase;
+    if (compiled)
     {
         glEndList();
         ok = glGetError() == GL_NO_ERROR;
-        // GL only compiled the definition while the record followed it:
-        // bring GL up to the record.
-        sendDrawingState();
+        // What a replay sets: the groups compiled in, at the values the
+        // record holds now (each compiled change was the record's value).
+        ObjectInfo &info = myTable->objects[id];
+        info.sets = myDefineSets;
+        if (myDefineSets & ~(RE_GS_MATRICES | RE_GS_LIGHTS))
+            info.leaves = captureRecord();
     }
     myDefining = -1;
     myDefiningSmart = false;
+    myDefineSets = 0;
+    myDefineMatrixDepth = 0;
+    // GL only compiled the definition while the record followed it:
+    // bring GL up to the record, all of it: with nothing sent between the
+    // end of a list and its first replay, Mesa was seen to replay nothing
+    // (in sanitizer builds). A definition is rare; the cost does not show.
+    if (compiled)
+    {
+        myGL->known = 0;
+        sendDrawingState();
+    }
     ++myStats.cacheBuilds;
     return ok;
 }
@@ -109,13 +130,28 @@ RE_OGLRender::drawObject(int id)
     countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
+    sendBeforeDrawing();
     glCallList(static_cast<GLuint>(id));
+    if (myDefining >= 0)
+    {
+        // Compiled into the definition under way, which now sets what the
+        // object sets.
+        myDefineSets |= info.sets & ~RE_GS_MATRICES;
+        if (info.sets & RE_GS_MATRICES)
+            noteDefinedMatrixChange();
+        return;
+    }
     // What the object left behind is not in the record: a pop inside it
-    // restores the state of the time it was defined, not of now. Bring GL
-    // back to the record (inside another definition that would be compiled
-    // in as the record of that time, so leave it there).
-    if (myDefining < 0)
-        sendDrawingState();
+    // restores the state of the time it was defined, not of now. GL holds
+    // what the object set; bring the groups that differ back to the record.
+    if (info.sets & RE_GS_MATRICES)
+        myGL->known &= ~RE_GS_MATRICES;
+    if (info.sets & RE_GS_LIGHTS)
+        for (auto &l : myLights)
+            l.second.glKnown = false;
+    if (info.leaves)
+        myGL->adopt(*info.leaves, info.sets);
+    sendDrawingState();
 }
 
 void

@@ -4,6 +4,7 @@
 
 #include "host/RE/RE_Font.h"
 #include "host/RE/RE_GL.h"
+#include "host/RE/RE_OGLRenderShadow.h"
 
 namespace
 {
@@ -27,9 +28,12 @@ RE_OGLRender::beginPrimitive(int prim, std::initializer_list<double> args)
     journal(primitiveName(prim, true), args);
     if (myPrimitive != 0)
         return;
-    myPrimitive = prim;
     if (glReady())
+    {
+        sendBeforeDrawing();
         glBegin(static_cast<GLenum>(prim));
+    }
+    myPrimitive = prim;
 }
 
 void
@@ -88,6 +92,7 @@ RE_OGLRender::rect2DW(float x1, float y1, float x2, float y2)
     journal("rect2DW", {x1, y1, x2, y2});
     if (myPrimitive || !glReady())
         return;
+    sendBeforeDrawing();
     glBegin(GL_LINE_LOOP);
     glVertex2f(x1, y1);
     glVertex2f(x2, y1);
@@ -106,16 +111,17 @@ RE_OGLRender::boxf2DS(short x1, short y1, short x2, short y2)
     // Window pixels: a pixel-exact orthographic projection over the
     // viewport, inside a GL push so the record's matrices stay as they are.
     const ViewportState &v = myViewport;
-    glMatrixMode(GL_PROJECTION);
+    sendBeforeDrawing();
+    sendGLMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     glOrtho(v.vx1, v.vx2 + 1.0, v.vy1, v.vy2 + 1.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
+    sendGLMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
     glRectf(x1, y1, x2 + 1.0f, y2 + 1.0f);
     glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
+    sendGLMatrixMode(GL_PROJECTION);
     glPopMatrix();
     sendMatrixMode();
 }
@@ -126,16 +132,20 @@ void
 RE_OGLRender::textMoveW(float x, float y)
 {
     journal("textMoveW", {x, y});
-    if (!myPrimitive && glReady())
-        glRasterPos2f(x, y);
+    if (myPrimitive || !glReady())
+        return;
+    sendBeforeDrawing();
+    glRasterPos2f(x, y);
 }
 
 void
 RE_OGLRender::textMove3W(float x, float y, float z)
 {
     journal("textMove3W", {x, y, z});
-    if (!myPrimitive && glReady())
-        glRasterPos3f(x, y, z);
+    if (myPrimitive || !glReady())
+        return;
+    sendBeforeDrawing();
+    glRasterPos3f(x, y, z);
 }
 
 void

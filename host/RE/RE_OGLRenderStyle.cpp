@@ -4,6 +4,9 @@
 #include "host/RE/RE_OGLRender.h"
 
 #include "host/RE/RE_GL.h"
+#include "host/RE/RE_OGLRenderShadow.h"
+
+#include <cstring>
 
 namespace
 {
@@ -60,7 +63,7 @@ RE_OGLRender::applyColor(const char *op, float r, float g, float b, float a)
     myColor[2] = b;
     myColor[3] = a;
     if (glReady())
-        glColor4f(r, g, b, a);
+        sendColor();
 }
 
 void
@@ -89,7 +92,7 @@ RE_OGLRender::popColor()
         myColor[i] = myColorStack[at + i];
     myColorStack.resize(at);
     if (glReady())
-        glColor4fv(myColor);
+        sendColor();
 }
 
 // ---- Lines ---------------------------------------------------------------
@@ -98,6 +101,10 @@ void
 RE_OGLRender::sendLineStyle()
 {
     static const GLushort patterns[] = {0xFFFF, 0x5555, 0x0FFF, 0x0F0F};
+    if (!mustSend(RE_GS_LINE_STYLE, myGL->lineStyle == myLineStyle))
+        return;
+    if (sendingToGL())
+        myGL->lineStyle = myLineStyle;
     if (myLineStyle <= RE_LINE_SOLID || myLineStyle > RE_LINE_DASHED)
     {
         glDisable(GL_LINE_STIPPLE);
@@ -141,7 +148,7 @@ RE_OGLRender::pushLineWidth(float width)
     // GL rejects widths that are not positive; keep the record honest.
     myLineWidth = width > 0.0f ? width : 1.0f;
     if (glReady())
-        glLineWidth(myLineWidth);
+        sendLineWidth();
 }
 
 void
@@ -153,7 +160,7 @@ RE_OGLRender::popLineWidth()
     myLineWidth = myLineWidthStack.back();
     myLineWidthStack.pop_back();
     if (glReady())
-        glLineWidth(myLineWidth);
+        sendLineWidth();
 }
 
 void
@@ -165,7 +172,7 @@ RE_OGLRender::smoothBlendLines(int on)
         return;
     if (myLineSmooth)
         glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    REglEnable(GL_LINE_SMOOTH, myLineSmooth);
+    sendLineSmooth();
 }
 
 // ---- Blending, mask, shading ---------------------------------------------
@@ -173,8 +180,32 @@ RE_OGLRender::smoothBlendLines(int on)
 void
 RE_OGLRender::sendBlend()
 {
+    sendBlendOn();
+    sendBlendFunction();
+}
+
+void
+RE_OGLRender::sendBlendOn()
+{
+    if (!mustSend(RE_GS_BLEND_ON, myGL->blend.on == myBlend.on))
+        return;
     REglEnable(GL_BLEND, myBlend.on);
+    if (sendingToGL())
+        myGL->blend.on = myBlend.on;
+}
+
+void
+RE_OGLRender::sendBlendFunction()
+{
+    if (!mustSend(RE_GS_BLEND_FUNC,
+                  myGL->blend.src == myBlend.src && myGL->blend.dst == myBlend.dst))
+        return;
     glBlendFunc(glSourceFactor(myBlend.src), glDestFactor(myBlend.dst));
+    if (sendingToGL())
+    {
+        myGL->blend.src = myBlend.src;
+        myGL->blend.dst = myBlend.dst;
+    }
 }
 
 void
@@ -183,7 +214,7 @@ RE_OGLRender::blend(int on)
     journal("blend", {static_cast<double>(on)});
     myBlend.on = on != 0;
     if (glReady())
-        REglEnable(GL_BLEND, myBlend.on);
+        sendBlendOn();
 }
 
 void
@@ -227,7 +258,7 @@ RE_OGLRender::setBlendFunction(RE_BlendSourceFactor src, RE_BlendDestFactor dst)
     myBlend.src = src;
     myBlend.dst = dst;
     if (glReady())
-        glBlendFunc(glSourceFactor(src), glDestFactor(dst));
+        sendBlendFunction();
 }
 
 void
@@ -254,7 +285,7 @@ RE_OGLRender::setColorMask(bool r, bool g, bool b, bool a)
     myColorMask[2] = b;
     myColorMask[3] = a;
     if (glReady())
-        glColorMask(r, g, b, a);
+        sendColorMask();
 }
 
 void
@@ -270,7 +301,7 @@ RE_OGLRender::interpMode(int smooth)
     journal("interpMode", {static_cast<double>(smooth)});
     myInterpMode = smooth ? 1 : 0;
     if (glReady())
-        glShadeModel(myInterpMode ? GL_SMOOTH : GL_FLAT);
+        sendShadeModel();
 }
 
 // ---- Depth, stencil, winding ---------------------------------------------
@@ -282,7 +313,7 @@ RE_OGLRender::enableZbuffer(int on, int clearDepth)
     myZTest = on != 0;
     if (!glReady())
         return;
-    REglEnable(GL_DEPTH_TEST, myZTest);
+    sendDepthTest();
     if (myZTest && clearDepth)
         glClear(GL_DEPTH_BUFFER_BIT);
 }
@@ -293,7 +324,7 @@ RE_OGLRender::setZFunction(int func)
     journal("setZFunction", {static_cast<double>(func)});
     myZFunc = clampCompare(func, RE_CMP_LESS);
     if (glReady())
-        glDepthFunc(GL_NEVER + myZFunc);
+        sendDepthFunction();
 }
 
 void
@@ -309,8 +340,12 @@ RE_OGLRender::polygonOffset(int on)
 void
 RE_OGLRender::sendPolygonOffset()
 {
+    if (!mustSend(RE_GS_OFFSET_ON, myGL->polygonOffset == myPolygonOffset))
+        return;
     REglEnable(GL_POLYGON_OFFSET_FILL, myPolygonOffset);
     REglEnable(GL_POLYGON_OFFSET_LINE, myPolygonOffset);
+    if (sendingToGL())
+        myGL->polygonOffset = myPolygonOffset;
 }
 
 void
@@ -320,7 +355,7 @@ RE_OGLRender::setOffsetAmount(float factor, float units)
     myOffsetFactor = factor;
     myOffsetUnits = units;
     if (glReady())
-        glPolygonOffset(factor, units);
+        sendOffsetAmount();
 }
 
 void
@@ -339,7 +374,7 @@ RE_OGLRender::setSFunction(int func, int ref, int mask)
     myStencilRef = ref;
     myStencilMask = mask;
     if (glReady())
-        glStencilFunc(GL_NEVER + myStencilFunc, ref, static_cast<GLuint>(mask));
+        sendStencil();
 }
 
 void
@@ -356,7 +391,7 @@ RE_OGLRender::setReverseWinding(bool reverse)
     journal("setReverseWinding", {static_cast<double>(reverse)});
     myReverseWinding = reverse;
     if (glReady())
-        glFrontFace(reverse ? GL_CW : GL_CCW);
+        sendWinding();
 }
 
 // ---- Fog -----------------------------------------------------------------
@@ -366,13 +401,29 @@ RE_OGLRender::sendFog()
 {
     static const GLint modes[] = {GL_EXP, GL_LINEAR, GL_EXP2};
     const int m = (myFog.mode >= 0 && myFog.mode <= 2) ? myFog.mode : 0;
+    const FogState &gl = myGL->fog;
+    const bool unchanged = gl.mode == myFog.mode && gl.density == myFog.density &&
+                           gl.start == myFog.start && gl.end == myFog.end &&
+                           std::memcmp(gl.color, myFog.color, sizeof(gl.color)) == 0 &&
+                           gl.useCoord == myFog.useCoord;
+    if (!mustSend(RE_GS_FOG_PARAMS, unchanged))
+    {
+        sendFogOn();
+        return;
+    }
+    if (sendingToGL())
+    {
+        const bool on = myGL->fog.on;
+        myGL->fog = myFog;
+        myGL->fog.on = on;
+    }
     glFogi(GL_FOG_MODE, modes[m]);
     glFogf(GL_FOG_DENSITY, myFog.density);
     glFogf(GL_FOG_START, myFog.start);
     glFogf(GL_FOG_END, myFog.end);
     glFogfv(GL_FOG_COLOR, myFog.color);
     glFogi(GL_FOG_COORD_SRC, myFog.useCoord ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
-    REglEnable(GL_FOG, myFog.on);
+    sendFogOn();
 }
 
 void
@@ -401,7 +452,7 @@ RE_OGLRender::disableFog()
     journal("disableFog");
     myFog.on = false;
     if (glReady())
-        glDisable(GL_FOG);
+        sendFogOn();
 }
 
 void
@@ -410,5 +461,5 @@ RE_OGLRender::useFogCoord(bool on)
     journal("useFogCoord", {static_cast<double>(on)});
     myFog.useCoord = on;
     if (glReady())
-        glFogi(GL_FOG_COORD_SRC, on ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
+        sendFog();
 }
