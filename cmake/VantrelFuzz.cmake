@@ -9,5 +9,8 @@ if(VANTREL_FUZZ)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE vantrel_internal)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # The sanitizers of the rest of the build, at link time too: the
+    # internal archive is instrumented and needs their runtime.
+    vantrel_target_flags(${name})
   endforeach()
 endif()
