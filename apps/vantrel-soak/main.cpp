@@ -1,6 +1,6 @@
 // vantrel-soak: draws a changing scene for many frames and fails when the
 // live display objects or the resident memory grow after warm-up.
-//   vantrel-soak [FRAMES]   (20000 when not given; at least two option periods)
+//   vantrel-soak [FRAMES]   (20000 when not given; at least three option periods)
 
 #include "apps/vantrel-soak/SoakMeter.h"
 #include "apps/vantrel-soak/SoakScene.h"
@@ -30,11 +30,11 @@ parseFrames(int argc, char **argv, int &frames)
         return true;
     char *end = nullptr;
     const long value = std::strtol(argv[1], &end, 10);
-    if (argc > 2 || end == argv[1] || *end || value < 2 * SoakScene::theOptionPeriod ||
+    if (argc > 2 || end == argv[1] || *end || value < 3 * SoakScene::theOptionPeriod ||
         value > 100000000)
     {
         std::fprintf(stderr, "vantrel-soak: expected one frame count from %d to 100000000\n",
-                     2 * SoakScene::theOptionPeriod);
+                     3 * SoakScene::theOptionPeriod);
         return false;
     }
     frames = int(value);
@@ -66,10 +66,10 @@ main(int argc, char **argv)
     RE_Render *r = context.getRender();
 
     // Both samples are taken at the end of an option period, so the scene
-    // is in the same state; warm-up is a tenth of the run, whole periods,
-    // at least one.
+    // is in the same state; warm-up is a tenth of the run in whole periods,
+    // at least two (the allocators and GL settle over the first ones).
     const int period = SoakScene::theOptionPeriod;
-    const int warmup = std::max(period, (frames / 10 + period - 1) / period * period);
+    const int warmup = std::max(2 * period, (frames / 10 + period - 1) / period * period);
     const int last = frames / period * period - 1;
 
     SoakSample start, end;

@@ -113,14 +113,15 @@ TEST_F(SoakSceneTest, ChurnsCachesAndPicksWhileLiveObjectsStayFlat)
 
 TEST(SoakProgram, ReportsBothFiguresAndRefusesShortRuns)
 {
-    const SoakRun run = runSoak("800");
+    const SoakRun run = runSoak("1200");
     ASSERT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("start frame    399: "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("end   frame    799: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("start frame    799: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("end   frame   1199: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("flat"), std::string::npos) << run.out;
 
-    // Fewer frames than two option periods leave nothing to compare.
-    for (const char *bad : {"799", "-5", "12x", "800 1"})
+    // Fewer frames than three option periods leave nothing to compare
+    // after warm-up.
+    for (const char *bad : {"1199", "-5", "12x", "800 1"})
     {
         const SoakRun refused = runSoak(bad);
         EXPECT_EQ(refused.status, 2) << bad;
