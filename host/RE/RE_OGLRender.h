@@ -262,6 +262,10 @@ public:
     void drawObject(int id);
     void deleteObject(int id);
     bool isObject(int id) const;
+    // The display objects alive in this context's name space (smart ones
+    // included); a number that stays flat while a scene redraws unless
+    // objects leak.
+    int getNumLiveObjects() const { return static_cast<int>(myTable->objects.size()); }
     bool isDefiningObject() const { return myDefining >= 0; }
     // A smart object is a display object that also remembers the shaders
     // and textures it used, and is marked dirty when one of them changes.

@@ -53,11 +53,15 @@ TEST_F(RE_TwoContexts, ObjectsBuiltInOneContextAreDrawnAndReleasedThroughTheMain
 
     second->makeCurrent();
     other.ortho2DW(-1, 1, -1, 1);
+    const int live = main->getNumLiveObjects();
     const int id = other.startSmartObjectDefine();
     ASSERT_GT(id, 0);
     other.setColor(1, 0, 0);
     square(other);
     ASSERT_TRUE(other.endSmartObjectDefine());
+    // Both contexts count the one object of their shared name space.
+    EXPECT_EQ(main->getNumLiveObjects(), live + 1);
+    EXPECT_EQ(other.getNumLiveObjects(), live + 1);
 
     // The main context sees the same object and can draw it.
     context()->makeCurrent();
@@ -75,6 +79,10 @@ TEST_F(RE_TwoContexts, ObjectsBuiltInOneContextAreDrawnAndReleasedThroughTheMain
     main->unlockContextAfterRender();
     EXPECT_TRUE(second->isCurrent());
     EXPECT_FALSE(other.isObject(id));
+    EXPECT_EQ(other.getNumLiveObjects(), live);
+    // Deleting what is not there again counts nothing.
+    main->deleteSmartObject(id);
+    EXPECT_EQ(main->getNumLiveObjects(), live);
     EXPECT_EQ(main->drainGLErrors(), 0);
 }
 

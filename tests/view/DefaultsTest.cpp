@@ -108,6 +108,21 @@ TEST_F(DefaultsTest, SavedViewIsWhatAFreshProcessStartsFrom)
     EXPECT_NE(optionBlock(fresh.out).find("useroption ( \"marks\" )"), std::string::npos);
     // A process that never defines the option starts without it.
     EXPECT_EQ(optionBlock(viewer("--print-defaults").out).find("useroption"), std::string::npos);
+
+    // The defaults name the options they turn on: once an option registered
+    // before "marks" is removed, a new viewport still finds "marks" (now one
+    // index lower) and turns on nothing else for non-selected objects.
+    ASSERT_EQ(viewer("--user-option first --user-option marks=1 --user-option third --save-prefs").status, 0);
+    FILE *pipe = popen((std::string(VANTREL_FRESH_DEFAULTS_EXE) + " " + myDir +
+                        " first marks third -first").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string enabled;
+    char buffer[512];
+    for (size_t got; (got = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+        enabled.append(buffer, got);
+    EXPECT_EQ(pclose(pipe), 0) << enabled;
+    EXPECT_EQ(enabled, "first 0 marks\nfirst 1\nfirst 2\nfirst 3\nfirst 4\n"
+                       "second 0 marks\nsecond 1\nsecond 2\nsecond 3\nsecond 4\n");
 }
 
 TEST_F(DefaultsTest, MissingPartialAndBadFiles)
