@@ -13,20 +13,6 @@
 
 namespace
 {
-// The box as seen in the frame of rot: the bounds of its rotated corners.
-UT_BoundingBox
-boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
-{
-    UT_BoundingBox framed;
-    for (int i = 0; i < 8; ++i)
-    {
-        UT_Vector3 c(box(0, i & 1), box(1, (i >> 1) & 1), box(2, (i >> 2) & 1));
-        c *= rot;
-        framed.enlargeBounds(c);
-    }
-    return framed;
-}
-
 // Homes all three cameras of the view state.
 void
 home(GUI_ViewState &state, GUI_ViewParameter::axis axis, const UT_BoundingBox &scene,
@@ -39,6 +25,19 @@ home(GUI_ViewState &state, GUI_ViewParameter::axis axis, const UT_BoundingBox &s
                     false);
 }
 } // namespace
+
+UT_BoundingBox
+boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
+{
+    UT_BoundingBox framed;
+    for (int i = 0; i < 8; ++i)
+    {
+        UT_Vector3 c(box(0, i & 1), box(1, (i >> 1) & 1), box(2, (i >> 2) & 1));
+        c *= rot;
+        framed.enlargeBounds(c);
+    }
+    return framed;
+}
 
 void
 loadCamera(GUI_ViewParameter &cam, RE_Render *r, int width, int height)

@@ -5,6 +5,7 @@ class GUI_ViewParameter;
 class GUI_ViewState;
 class RE_Render;
 class UT_BoundingBox;
+class UT_Matrix3;
 struct ViewOptions;
 
 // Loads or homes the view state's cameras onto the scene, applies the
@@ -16,6 +17,9 @@ bool setUpCamera(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts,
 
 // Loads the camera's viewport, view area, projection and transform into r.
 void loadCamera(GUI_ViewParameter &cam, RE_Render *r, int width, int height);
+
+// The box as seen in the frame of rot: the bounds of its rotated corners.
+UT_BoundingBox boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot);
 
 // False, with a message, when the file cannot be written.
 bool saveCamera(const GUI_ViewParameter &cam, const char *path);

@@ -1,5 +1,6 @@
 #include "apps/vantrel-view/ViewInteract.h"
 
+#include "apps/vantrel-view/ViewCamera.h"
 #include "apps/vantrel-view/ViewPick.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "display/GUI_DisplayOption.h"
@@ -32,20 +33,6 @@ bool
 finite(const UI_DesktopInput &in)
 {
     return std::isfinite(in.x) && std::isfinite(in.y) && std::isfinite(in.wheel);
-}
-
-// The box as seen in the frame of rot: the bounds of its rotated corners.
-UT_BoundingBox
-boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
-{
-    UT_BoundingBox framed;
-    for (int i = 0; i < 8; ++i)
-    {
-        UT_Vector3 c(box(0, i & 1), box(1, (i >> 1) & 1), box(2, (i >> 2) & 1));
-        c *= rot;
-        framed.enlargeBounds(c);
-    }
-    return framed;
 }
 } // namespace
 
