@@ -181,10 +181,7 @@ GUI_DetailRender3D::validCacheExists() const
 {
     if (myGeoIdx < 0 || myGeoIdx >= myGeoIds.entries())
         return false;
-    for (const UT_IntArray &slot : myCacheLists)
-        if (slot(myGeoIdx) >= 0)
-            return true;
-    return false;
+    return myCachedSlots(myGeoIdx) > 0;
 }
 
 bool
@@ -192,11 +189,8 @@ GUI_DetailRender3D::validCacheExistsForOtherDetail() const
 {
     if (myGeoIds.entries() < 2)
         return false;
-    for (const UT_IntArray &slot : myCacheLists)
-        for (int i = 0; i < slot.entries(); ++i)
-            if (i != myGeoIdx && slot(i) >= 0)
-                return true;
-    return false;
+    const int own = myGeoIdx >= 0 && myGeoIdx < myGeoIds.entries() ? myCachedSlots(myGeoIdx) : 0;
+    return myCachedTotal > own;
 }
 
 void
@@ -207,6 +201,17 @@ GUI_DetailRender3D::resizeCache(int handles)
     myStableFrames.setSize(handles, 0);
     myGeoIds.setSize(handles, -1);
     myGeoVersions.setSize(handles, -1);
+    // Slots that kept their objects (no context to release them) still count.
+    myCachedSlots.setSize(handles, 0);
+    myCachedTotal = 0;
+    for (int i = 0; i < handles; ++i)
+    {
+        myCachedSlots(i) = 0;
+        for (const UT_IntArray &slot : myCacheLists)
+            if (slot(i) >= 0)
+                ++myCachedSlots(i);
+        myCachedTotal += myCachedSlots(i);
+    }
 }
 
 void
@@ -239,6 +244,8 @@ GUI_DetailRender3D::deleteObjectCache(RE_Render *r, int index)
                 slot(i) = -1;
             }
         }
+        myCachedTotal -= myCachedSlots(i);
+        myCachedSlots(i) = 0;
         myStableFrames(i) = 0;
         myGeoIds(i) = -1;
         myGeoVersions(i) = -1;

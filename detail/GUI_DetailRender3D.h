@@ -219,6 +219,10 @@ private:
     UT_IntArray myGeoIds;
     UT_IntArray myGeoVersions;
     UT_IntArray myCacheLists[NUM_CACHE_SLOTS];
+    // Filled slots per handle and over all handles, so that asking whether
+    // a handle has a cached object does not visit every slot's array.
+    UT_IntArray myCachedSlots;
+    int myCachedTotal = 0;
     GUI_DisplayOption myCacheOptions[NUM_CACHE_KINDS];
     RE_Light *const *myLights = nullptr;
     int myNumLights = 0;

@@ -364,6 +364,8 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
         {
             road.cacheOk = r->endSmartObjectDefine();
             myCacheLists[slot](i) = id;
+            ++myCachedSlots(i);
+            ++myCachedTotal;
             myCacheOptions[road.kind].copyGdpOptions(global);
             myTextureVersion = TIL_TextureCache::getVersion();
         }
