@@ -13,6 +13,8 @@
 #include "host/UT/UT_Matrix4.h"
 #include "host/UT/UT_Vector3.h"
 
+#include <memory>
+
 class GR_DisplayOption;
 class GU_Detail;
 class RE_Displace;
@@ -161,6 +163,8 @@ private:
     bool checkCache(RE_Render *r, int slot, int kind, bool picking,
                     bool useCache);
     bool relaxedFor(int kind) const;
+    GUI_DisplayOption &cacheOptions(int kind) const;
+    static std::shared_ptr<GUI_DisplayOption> snapshotOptions(GUI_DisplayOption &global);
     // Draws into the slot (recording it when useCache) or replays it.
     void drawOrReplay(RE_Render *r, RoadState &road, int slot, GU_Detail *gdp);
     void finishRoad(RE_Render *r, RoadState &road, bool measured);
@@ -223,7 +227,12 @@ private:
     // a handle has a cached object does not visit every slot's array.
     UT_IntArray myCachedSlots;
     int myCachedTotal = 0;
-    GUI_DisplayOption myCacheOptions[NUM_CACHE_KINDS];
+    // The options each kind of cached object was built under. Snapshots are
+    // shared between renderers while the options stay the same, so that
+    // checking thousands of objects compares against one snapshot in cache
+    // rather than thousands of copies scattered in memory. Never changed
+    // once made; null until a kind is first built.
+    std::shared_ptr<GUI_DisplayOption> myCacheOptions[NUM_CACHE_KINDS];
     RE_Light *const *myLights = nullptr;
     int myNumLights = 0;
     int myTextureVersion = -1;

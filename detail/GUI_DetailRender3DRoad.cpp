@@ -131,6 +131,28 @@ GUI_DetailRender3D::getCacheIndex(RE_Render *r, float &lod, GU_Detail *gdp,
     return base + 4 * level;
 }
 
+GUI_DisplayOption &
+GUI_DetailRender3D::cacheOptions(int kind) const
+{
+    // A kind never built compares as freshly made options did.
+    static GUI_DisplayOption theUnbuilt;
+    return myCacheOptions[kind] ? *myCacheOptions[kind] : theUnbuilt;
+}
+
+std::shared_ptr<GUI_DisplayOption>
+GUI_DetailRender3D::snapshotOptions(GUI_DisplayOption &global)
+{
+    // The last snapshot is handed out again while the options it holds
+    // match in everything a cache check compares.
+    static std::shared_ptr<GUI_DisplayOption> theLast;
+    if (!theLast || !theLast->gdpOptionsEqual(global, true, false))
+    {
+        theLast = std::make_shared<GUI_DisplayOption>();
+        theLast->copyGdpOptions(global);
+    }
+    return theLast;
+}
+
 bool
 GUI_DetailRender3D::relaxedFor(int kind) const
 {
@@ -150,7 +172,7 @@ GUI_DetailRender3D::checkCache(RE_Render *r, int slot, int kind, bool picking,
     const int i = myGeoIdx;
     GUI_DisplayOption &global = GUI_DetailLook::globalDispOption();
     auto stillValid = [&](bool relaxed) {
-        return myCacheOptions[kind].gdpOptionsEqual(global, true, relaxed) &&
+        return cacheOptions(kind).gdpOptionsEqual(global, true, relaxed) &&
                myTextureVersion >= TIL_TextureCache::getVersion();
     };
 
@@ -366,7 +388,7 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
             myCacheLists[slot](i) = id;
             ++myCachedSlots(i);
             ++myCachedTotal;
-            myCacheOptions[road.kind].copyGdpOptions(global);
+            myCacheOptions[road.kind] = snapshotOptions(global);
             myTextureVersion = TIL_TextureCache::getVersion();
         }
     }
