@@ -14,6 +14,7 @@
 #include "host/UT/UT_Vector3.h"
 
 #include <memory>
+#include <vector>
 
 class GR_DisplayOption;
 class GU_Detail;
@@ -219,13 +220,19 @@ private:
     UT_Matrix4 myMaterialXform;
     UT_Matrix4 myXform;
     UT_Vector3 myPivot;
-    UT_IntArray myStableFrames;
-    UT_IntArray myGeoIds;
-    UT_IntArray myGeoVersions;
+    // What the cache knows of each handle, kept together so that the
+    // per-object checks of a frame touch one place in memory.
+    struct HandleCache
+    {
+        int geoId = -1;        // geometry drawn last
+        int geoVersion = -1;   // its change counter then
+        int stableFrames = 0;  // frames drawn unchanged, up to the threshold
+        int cachedSlots = 0;   // slots holding a cached object
+    };
+    std::vector<HandleCache> myHandles;
     UT_IntArray myCacheLists[NUM_CACHE_SLOTS];
-    // Filled slots per handle and over all handles, so that asking whether
-    // a handle has a cached object does not visit every slot's array.
-    UT_IntArray myCachedSlots;
+    // Filled slots over all handles, so that asking whether another handle
+    // has a cached object does not visit every slot's array.
     int myCachedTotal = 0;
     // The options each kind of cached object was built under. Snapshots are
     // shared between renderers while the options stay the same, so that

@@ -83,18 +83,18 @@ GUI_DetailRender3D::updateStableFrames(RE_Render *r, const GU_Detail &gdp,
         return false;
     const int i = myGeoIdx;
     const int threshold = getDisplayListThreshold();
-    if (gdp.getUniqueId() == myGeoIds(i) && gdp.getChangeCount() == myGeoVersions(i))
+    if (gdp.getUniqueId() == myHandles[i].geoId && gdp.getChangeCount() == myHandles[i].geoVersion)
     {
-        if (myStableFrames(i) < threshold)
-            ++myStableFrames(i);
+        if (myHandles[i].stableFrames < threshold)
+            ++myHandles[i].stableFrames;
     }
     else
     {
         deleteObjectCache(r, i);
-        myGeoIds(i) = gdp.getUniqueId();
-        myGeoVersions(i) = gdp.getChangeCount();
+        myHandles[i].geoId = gdp.getUniqueId();
+        myHandles[i].geoVersion = gdp.getChangeCount();
     }
-    return !isCachingDisabled() && myStableFrames(i) >= threshold &&
+    return !isCachingDisabled() && myHandles[i].stableFrames >= threshold &&
            r->getDisplayObjectSuppression() == 0;
 }
 
@@ -213,7 +213,7 @@ GUI_DetailRender3D::renderSingle(RE_Render *r)
 {
     const int i = myGeoIdx;
     GUI_DetailLook *look = getDetailLook();
-    if (!r || !look || i < 0 || i >= myGeoIds.entries())
+    if (!r || !look || i < 0 || i >= int(myHandles.size()))
         return;
     GUI_DisplayOption &global = GUI_DetailLook::globalDispOption();
     GR_CommonDispOption &common = global.common();
@@ -386,7 +386,7 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
         {
             road.cacheOk = r->endSmartObjectDefine();
             myCacheLists[slot](i) = id;
-            ++myCachedSlots(i);
+            ++myHandles[i].cachedSlots;
             ++myCachedTotal;
             myCacheOptions[road.kind] = snapshotOptions(global);
             myTextureVersion = TIL_TextureCache::getVersion();
