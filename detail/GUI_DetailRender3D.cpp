@@ -73,7 +73,7 @@ GUI_DetailRender3D::copyFrom(const GUI_DetailRender3D &src)
     myHiddenGeometry = src.myHiddenGeometry;
     myGeoIdx = src.myGeoIdx;
     resizeCache(0);
-    resizeCache(src.myGeoIds.entries());
+    resizeCache(int(src.myHandles.size()));
 }
 
 GUI_DetailRender3D::~GUI_DetailRender3D()
@@ -179,24 +179,18 @@ GUI_DetailRender3D::getValidLOD() const
 bool
 GUI_DetailRender3D::validCacheExists() const
 {
-    if (myGeoIdx < 0 || myGeoIdx >= myGeoIds.entries())
+    if (myGeoIdx < 0 || myGeoIdx >= int(myHandles.size()))
         return false;
-    for (const UT_IntArray &slot : myCacheLists)
-        if (slot(myGeoIdx) >= 0)
-            return true;
-    return false;
+    return myHandles[myGeoIdx].cachedSlots > 0;
 }
 
 bool
 GUI_DetailRender3D::validCacheExistsForOtherDetail() const
 {
-    if (myGeoIds.entries() < 2)
+    if (int(myHandles.size()) < 2)
         return false;
-    for (const UT_IntArray &slot : myCacheLists)
-        for (int i = 0; i < slot.entries(); ++i)
-            if (i != myGeoIdx && slot(i) >= 0)
-                return true;
-    return false;
+    const int own = myGeoIdx >= 0 && myGeoIdx < int(myHandles.size()) ? myHandles[myGeoIdx].cachedSlots : 0;
+    return myCachedTotal > own;
 }
 
 void
@@ -204,16 +198,24 @@ GUI_DetailRender3D::resizeCache(int handles)
 {
     for (UT_IntArray &slot : myCacheLists)
         slot.setSize(handles, -1);
-    myStableFrames.setSize(handles, 0);
-    myGeoIds.setSize(handles, -1);
-    myGeoVersions.setSize(handles, -1);
+    myHandles.resize(handles < 0 ? 0 : size_t(handles));
+    // Slots that kept their objects (no context to release them) still count.
+    myCachedTotal = 0;
+    for (int i = 0; i < handles; ++i)
+    {
+        myHandles[i].cachedSlots = 0;
+        for (const UT_IntArray &slot : myCacheLists)
+            if (slot(i) >= 0)
+                ++myHandles[i].cachedSlots;
+        myCachedTotal += myHandles[i].cachedSlots;
+    }
 }
 
 void
 GUI_DetailRender3D::prepareObjectCache(RE_Render *r)
 {
     int handles = getDetailLook() ? getDetailLook()->getNumDetailHandles() : 0;
-    if (handles == myGeoIds.entries())
+    if (handles == int(myHandles.size()))
         return;
     deleteObjectCache(r, -1);
     resizeCache(handles);
@@ -228,8 +230,8 @@ GUI_DetailRender3D::deleteObjectCache(RE_Render *r, int index)
 
     r->lockContextForRender();
     int first = index < 0 ? 0 : index;
-    int last = index < 0 ? myGeoIds.entries() : index + 1;
-    for (int i = first; i < last && i < myGeoIds.entries(); ++i)
+    int last = index < 0 ? int(myHandles.size()) : index + 1;
+    for (int i = first; i < last && i < int(myHandles.size()); ++i)
     {
         for (UT_IntArray &slot : myCacheLists)
         {
@@ -239,9 +241,11 @@ GUI_DetailRender3D::deleteObjectCache(RE_Render *r, int index)
                 slot(i) = -1;
             }
         }
-        myStableFrames(i) = 0;
-        myGeoIds(i) = -1;
-        myGeoVersions(i) = -1;
+        myCachedTotal -= myHandles[i].cachedSlots;
+        myHandles[i].cachedSlots = 0;
+        myHandles[i].stableFrames = 0;
+        myHandles[i].geoId = -1;
+        myHandles[i].geoVersion = -1;
     }
     r->unlockContextAfterRender();
 }

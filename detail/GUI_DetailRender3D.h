@@ -13,6 +13,9 @@
 #include "host/UT/UT_Matrix4.h"
 #include "host/UT/UT_Vector3.h"
 
+#include <memory>
+#include <vector>
+
 class GR_DisplayOption;
 class GU_Detail;
 class RE_Displace;
@@ -161,6 +164,8 @@ private:
     bool checkCache(RE_Render *r, int slot, int kind, bool picking,
                     bool useCache);
     bool relaxedFor(int kind) const;
+    GUI_DisplayOption &cacheOptions(int kind) const;
+    static std::shared_ptr<GUI_DisplayOption> snapshotOptions(GUI_DisplayOption &global);
     // Draws into the slot (recording it when useCache) or replays it.
     void drawOrReplay(RE_Render *r, RoadState &road, int slot, GU_Detail *gdp);
     void finishRoad(RE_Render *r, RoadState &road, bool measured);
@@ -215,11 +220,26 @@ private:
     UT_Matrix4 myMaterialXform;
     UT_Matrix4 myXform;
     UT_Vector3 myPivot;
-    UT_IntArray myStableFrames;
-    UT_IntArray myGeoIds;
-    UT_IntArray myGeoVersions;
+    // What the cache knows of each handle, kept together so that the
+    // per-object checks of a frame touch one place in memory.
+    struct HandleCache
+    {
+        int geoId = -1;        // geometry drawn last
+        int geoVersion = -1;   // its change counter then
+        int stableFrames = 0;  // frames drawn unchanged, up to the threshold
+        int cachedSlots = 0;   // slots holding a cached object
+    };
+    std::vector<HandleCache> myHandles;
     UT_IntArray myCacheLists[NUM_CACHE_SLOTS];
-    GUI_DisplayOption myCacheOptions[NUM_CACHE_KINDS];
+    // Filled slots over all handles, so that asking whether another handle
+    // has a cached object does not visit every slot's array.
+    int myCachedTotal = 0;
+    // The options each kind of cached object was built under. Snapshots are
+    // shared between renderers while the options stay the same, so that
+    // checking thousands of objects compares against one snapshot in cache
+    // rather than thousands of copies scattered in memory. Never changed
+    // once made; null until a kind is first built.
+    std::shared_ptr<GUI_DisplayOption> myCacheOptions[NUM_CACHE_KINDS];
     RE_Light *const *myLights = nullptr;
     int myNumLights = 0;
     int myTextureVersion = -1;

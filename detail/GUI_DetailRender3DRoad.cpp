@@ -83,18 +83,18 @@ GUI_DetailRender3D::updateStableFrames(RE_Render *r, const GU_Detail &gdp,
         return false;
     const int i = myGeoIdx;
     const int threshold = getDisplayListThreshold();
-    if (gdp.getUniqueId() == myGeoIds(i) && gdp.getChangeCount() == myGeoVersions(i))
+    if (gdp.getUniqueId() == myHandles[i].geoId && gdp.getChangeCount() == myHandles[i].geoVersion)
     {
-        if (myStableFrames(i) < threshold)
-            ++myStableFrames(i);
+        if (myHandles[i].stableFrames < threshold)
+            ++myHandles[i].stableFrames;
     }
     else
     {
         deleteObjectCache(r, i);
-        myGeoIds(i) = gdp.getUniqueId();
-        myGeoVersions(i) = gdp.getChangeCount();
+        myHandles[i].geoId = gdp.getUniqueId();
+        myHandles[i].geoVersion = gdp.getChangeCount();
     }
-    return !isCachingDisabled() && myStableFrames(i) >= threshold &&
+    return !isCachingDisabled() && myHandles[i].stableFrames >= threshold &&
            r->getDisplayObjectSuppression() == 0;
 }
 
@@ -131,6 +131,28 @@ GUI_DetailRender3D::getCacheIndex(RE_Render *r, float &lod, GU_Detail *gdp,
     return base + 4 * level;
 }
 
+GUI_DisplayOption &
+GUI_DetailRender3D::cacheOptions(int kind) const
+{
+    // A kind never built compares as freshly made options did.
+    static GUI_DisplayOption theUnbuilt;
+    return myCacheOptions[kind] ? *myCacheOptions[kind] : theUnbuilt;
+}
+
+std::shared_ptr<GUI_DisplayOption>
+GUI_DetailRender3D::snapshotOptions(GUI_DisplayOption &global)
+{
+    // The last snapshot is handed out again while the options it holds
+    // match in everything a cache check compares.
+    static std::shared_ptr<GUI_DisplayOption> theLast;
+    if (!theLast || !theLast->gdpOptionsEqual(global, true, false))
+    {
+        theLast = std::make_shared<GUI_DisplayOption>();
+        theLast->copyGdpOptions(global);
+    }
+    return theLast;
+}
+
 bool
 GUI_DetailRender3D::relaxedFor(int kind) const
 {
@@ -150,7 +172,7 @@ GUI_DetailRender3D::checkCache(RE_Render *r, int slot, int kind, bool picking,
     const int i = myGeoIdx;
     GUI_DisplayOption &global = GUI_DetailLook::globalDispOption();
     auto stillValid = [&](bool relaxed) {
-        return myCacheOptions[kind].gdpOptionsEqual(global, true, relaxed) &&
+        return cacheOptions(kind).gdpOptionsEqual(global, true, relaxed) &&
                myTextureVersion >= TIL_TextureCache::getVersion();
     };
 
@@ -191,7 +213,7 @@ GUI_DetailRender3D::renderSingle(RE_Render *r)
 {
     const int i = myGeoIdx;
     GUI_DetailLook *look = getDetailLook();
-    if (!r || !look || i < 0 || i >= myGeoIds.entries())
+    if (!r || !look || i < 0 || i >= int(myHandles.size()))
         return;
     GUI_DisplayOption &global = GUI_DetailLook::globalDispOption();
     GR_CommonDispOption &common = global.common();
@@ -364,7 +386,9 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
         {
             road.cacheOk = r->endSmartObjectDefine();
             myCacheLists[slot](i) = id;
-            myCacheOptions[road.kind].copyGdpOptions(global);
+            ++myHandles[i].cachedSlots;
+            ++myCachedTotal;
+            myCacheOptions[road.kind] = snapshotOptions(global);
             myTextureVersion = TIL_TextureCache::getVersion();
         }
     }

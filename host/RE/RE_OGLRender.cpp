@@ -56,8 +56,10 @@ RE_OGLRender::textureChanged(unsigned int index)
     if (index == 0)
         return;
     for (RE_OGLRender *r : liveRenders())
-        for (auto &obj : r->myTable->smart)
+        for (auto &obj : r->myTable->objects)
         {
+            if (!obj.second.smart)
+                continue;
             const std::vector<unsigned int> &used = obj.second.textures;
             if (std::find(used.begin(), used.end(), index) != used.end())
                 obj.second.dirty = true;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class RE_Font;
@@ -454,12 +455,6 @@ private:
         float glPosition[4] = {0.0f, 0.0f, 1.0f, 0.0f};
         UT_Matrix4 glPlacedUnder;
     };
-    struct SmartObject
-    {
-        std::vector<int> shaders;
-        std::vector<unsigned int> textures;
-        bool dirty = false;
-    };
     struct GLShadow;
     struct ObjectInfo
     {
@@ -470,12 +465,17 @@ private:
         // it leaves them at (null when it sets none).
         unsigned sets = 0;
         std::shared_ptr<const GLShadow> leaves;
+        // Smart objects only: the shaders and textures the definition used,
+        // and whether a texture changed since (the object must be rebuilt).
+        std::vector<int> shaders;
+        std::vector<unsigned int> textures;
+        bool dirty = false;
     };
     // Display objects of one name space, shared by the contexts in it.
     struct ObjectTable
     {
-        std::map<int, ObjectInfo> objects;
-        std::map<int, SmartObject> smart;
+        // Hashed: every cached object drawn in a frame looks itself up here.
+        std::unordered_map<int, ObjectInfo> objects;
         int nextRecordOnlyId = 1;
     };
     struct MaterialState

@@ -16,7 +16,7 @@ RE_OGLRender::useTexture2D(unsigned int index)
     myTexture = index;
     if (index && myDefiningSmart)
     {
-        std::vector<unsigned int> &used = myTable->smart[myDefining].textures;
+        std::vector<unsigned int> &used = myTable->objects[myDefining].textures;
         if (std::find(used.begin(), used.end(), index) == used.end())
             used.push_back(index);
     }

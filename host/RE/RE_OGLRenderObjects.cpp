@@ -46,10 +46,7 @@ RE_OGLRender::startDefine(bool smart)
     info.smart = smart;
     myTable->objects[id] = info;
     if (smart)
-    {
-        myTable->smart[id] = SmartObject();
         myPendingShaders.clear();
-    }
     return id;
 }
 
@@ -123,10 +120,11 @@ void
 RE_OGLRender::drawObject(int id)
 {
     journal("drawObject", {static_cast<double>(id)});
-    if (!isObject(id) || id == myDefining)
+    auto found = myTable->objects.find(id);
+    if (found == myTable->objects.end() || id == myDefining)
         return;
     ++myStats.cachedReplays;
-    const ObjectInfo &info = myTable->objects[id];
+    const ObjectInfo &info = found->second;
     countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
@@ -163,7 +161,6 @@ RE_OGLRender::deleteObject(int id)
     if (glReady() && id < ourRecordOnlyIdBase)
         glDeleteLists(static_cast<GLuint>(id), 1);
     myTable->objects.erase(id);
-    myTable->smart.erase(id);
 }
 
 bool
@@ -178,16 +175,17 @@ RE_OGLRender::isSmartObjectDirty(int id) const
     // A negative id is an empty cache slot: nothing there to rebuild.
     if (id < 0)
         return false;
-    auto found = myTable->smart.find(id);
+    auto found = myTable->objects.find(id);
     // An object that is gone has to be rebuilt as much as a dirty one.
-    return found == myTable->smart.end() || found->second.dirty;
+    return found == myTable->objects.end() || !found->second.smart || found->second.dirty;
 }
 
 void
 RE_OGLRender::deleteSmartObject(int id)
 {
     journal("deleteSmartObject", {static_cast<double>(id)});
-    if (myTable->smart.count(id) == 0)
+    auto found = myTable->objects.find(id);
+    if (found == myTable->objects.end() || !found->second.smart)
         return;
     deleteObject(id);
 }
@@ -195,8 +193,9 @@ RE_OGLRender::deleteSmartObject(int id)
 const std::vector<int> &
 RE_OGLRender::getShadersUsedBySmartObject(int id) const
 {
-    auto found = myTable->smart.find(id);
-    return found == myTable->smart.end() ? theNoShaders : found->second.shaders;
+    auto found = myTable->objects.find(id);
+    return found == myTable->objects.end() || !found->second.smart ? theNoShaders
+                                                                   : found->second.shaders;
 }
 
 void
@@ -213,7 +212,7 @@ RE_OGLRender::bindBuiltInUniforms(RE_Shader *shader, int binding)
                                     static_cast<double>(binding)});
     if (!shader || !myDefiningSmart)
         return;
-    std::vector<int> &used = myTable->smart[myDefining].shaders;
+    std::vector<int> &used = myTable->objects[myDefining].shaders;
     if (std::find(used.begin(), used.end(), shader->getId()) == used.end())
     {
         used.push_back(shader->getId());

@@ -164,13 +164,6 @@ UT_Color::getConstantColor(int index)
 }
 
 bool
-UT_Color::operator==(const UT_Color &c) const
-{
-    return myType == c.myType && myV[0] == c.myV[0] && myV[1] == c.myV[1] &&
-           myV[2] == c.myV[2];
-}
-
-bool
 UT_Color::isEqualRGB(const UT_Color &c, float tol) const
 {
     float a[3], b[3];

@@ -47,7 +47,12 @@ public:
     static const UT_Color &getConstantColor(int index);
 
     // Same model and components.
-    bool operator==(const UT_Color &c) const;
+    // Inline: display options compare dozens of colours per object drawn.
+    bool operator==(const UT_Color &c) const
+    {
+        return myType == c.myType && myV[0] == c.myV[0] && myV[1] == c.myV[1] &&
+               myV[2] == c.myV[2];
+    }
     bool operator!=(const UT_Color &c) const { return !(*this == c); }
     // Same RGB components within tol, whatever the models.
     bool isEqualRGB(const UT_Color &c, float tol = 1e-5f) const;

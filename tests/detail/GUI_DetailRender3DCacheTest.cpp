@@ -157,6 +157,40 @@ TEST_F(Render3DCacheTest, OptionChangesDropEveryHandlesObjects)
     EXPECT_EQ(countCalls(*r, "drawObject"), 0);
 }
 
+// Looks recorded under the same options share what they were recorded
+// under; one look recording under new options must not make another look's
+// older objects pass for current, and going back must drop the newer ones.
+TEST_F(Render3DCacheTest, LooksRecordedUnderDifferentOptionsEachSeeTheirOwn)
+{
+    RE_Render *r = render();
+    GU_DetailHandle first(makeBox());
+    GU_DetailHandle second(makeBox(0.5f));
+    GU_DetailHandle third(makeBox(0.25f));
+    GUI_DetailLook a(&first), b(&second), c(&third);
+
+    ASSERT_GE(warmUp(a), 0);
+    ASSERT_GE(warmUp(c), 0);
+    const UT_Color before = global().common().defaultWireColor();
+    global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f);
+    ASSERT_GE(warmUp(b), 0);
+    journalFrame(r, b);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 1);
+
+    // a was recorded under the old colour: dropped, drawn directly.
+    journalFrame(r, a);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 1);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+
+    // Back to the old colour: b's object is stale now, c's is current.
+    global().common().defaultWireColor() = before;
+    journalFrame(r, b);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 1);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+    journalFrame(r, c);
+    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    EXPECT_EQ(countCalls(*r, "drawObject"), 1);
+}
+
 TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
 {
     RE_Render *r = render();
