@@ -31,8 +31,11 @@ RE_OGLRender::~RE_OGLRender()
     // Objects of a shared name space stay for the contexts still using it.
     if (isGLActive() && myTable.use_count() == 1)
     {
-        for (const auto &obj : myTable->objects)
+        for (auto &obj : myTable->objects)
+        {
             glDeleteLists(static_cast<GLuint>(obj.first), 1);
+            releaseArrayDraws(obj.second);
+        }
     }
 }
 
@@ -199,6 +202,10 @@ RE_OGLRender::syncToGL()
     myGL->known = 0;
     for (auto &l : myLights)
         l.second.glKnown = false;
+    myBoundArrays = nullptr;
+    myArraysClean = false;
+    myStateBehind = false;
+    myGLStateFrom.reset();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glEnable(GL_COLOR_MATERIAL);
@@ -276,6 +283,8 @@ RE_OGLRender::appendJournal(const char *op, std::initializer_list<double> args)
 void
 RE_OGLRender::journalText(const char *op, const char *text)
 {
+    if (myDefineFromArrays)
+        noteDefinedCall(op);
     if (!myJournalOn)
         return;
     std::string line(op);
@@ -302,16 +311,21 @@ void
 RE_OGLRender::clear()
 {
     journal("clear");
-    if (glReady())
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!glReady())
+        return;
+    // The colour mask applies to clearing.
+    sendStateBehind();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void
 RE_OGLRender::clearZ()
 {
     journal("clearZ");
-    if (glReady())
-        glClear(GL_DEPTH_BUFFER_BIT);
+    if (!glReady())
+        return;
+    sendStateBehind();
+    glClear(GL_DEPTH_BUFFER_BIT);
 }
 
 void

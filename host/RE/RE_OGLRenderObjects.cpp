@@ -28,6 +28,9 @@ RE_OGLRender::startDefine(bool smart)
     int id = 0;
     if (glReady())
     {
+        // GL holds the record when the definition starts, as a replay
+        // will find it.
+        sendStateBehind();
         // Drain earlier errors so the end of the definition sees its own.
         for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i)
             ;
@@ -40,6 +43,7 @@ RE_OGLRender::startDefine(bool smart)
         id = ourRecordOnlyIdBase + myTable->nextRecordOnlyId++;
     myDefining = id;
     myDefiningSmart = smart;
+    myDefineFromArrays = id < ourRecordOnlyIdBase;
     myDefineSets = 0;
     myDefineMatrixDepth = 0;
     ObjectInfo info;
@@ -73,7 +77,11 @@ RE_OGLRender::endDefine()
         info.sets = myDefineSets;
         if (myDefineSets & ~(RE_GS_MATRICES | RE_GS_LIGHTS))
             info.leaves = captureRecord();
+        info.fromArrays = ok && myDefineFromArrays && !info.arrayDraws.empty();
+        if (!info.fromArrays)
+            releaseArrayDraws(info);
     }
+    myDefineFromArrays = false;
     myDefining = -1;
     myDefiningSmart = false;
     myDefineSets = 0;
@@ -128,7 +136,14 @@ RE_OGLRender::drawObject(int id)
     countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
+    if (info.fromArrays && myDefining < 0)
+    {
+        replayArrayDraws(info);
+        return;
+    }
     sendBeforeDrawing();
+    if (myDefining < 0)
+        releaseArrays();
     glCallList(static_cast<GLuint>(id));
     if (myDefining >= 0)
     {
@@ -149,7 +164,9 @@ RE_OGLRender::drawObject(int id)
             l.second.glKnown = false;
     if (info.leaves)
         myGL->adopt(*info.leaves, info.sets);
-    sendDrawingState();
+    myGLStateFrom.reset();
+    // Back to the record before the next thing that depends on it.
+    myStateBehind = true;
 }
 
 void
@@ -160,6 +177,7 @@ RE_OGLRender::deleteObject(int id)
         return;
     if (glReady() && id < ourRecordOnlyIdBase)
         glDeleteLists(static_cast<GLuint>(id), 1);
+    releaseArrayDraws(myTable->objects[id]);
     myTable->objects.erase(id);
 }
 
@@ -278,6 +296,9 @@ RE_OGLRender::endPicking(unsigned int *)
     int records = 0;
     if (myPick.selecting && glReady())
         records = countPickRecords(glRenderMode(GL_RENDER));
+    // Whoever reads GL's state after picking finds the record's.
+    if (glReady())
+        sendStateBehind();
     myPick = PickState();
     return records;
 }
