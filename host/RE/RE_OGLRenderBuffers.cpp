@@ -152,7 +152,14 @@ RE_OGLRender::recordArrayDraw(int prim, const float *positions, const float *nor
     draw.arrays = shareArrays(prim, positions, normals, colors, count, indices, indexCount);
     // Objects and drawings usually share their state: keep one copy, so
     // that replaying them one after another finds GL holding it already.
-    std::shared_ptr<const GLShadow> state = captureRecord();
+    auto captured = std::make_shared<GLShadow>();
+    captureRecordInto(*captured);
+    // Matrices and viewport are the replay's, not the definition's.
+    captured->matrixMode = 0;
+    captured->projection = UT_Matrix4(1.0f);
+    captured->viewing = UT_Matrix4(1.0f);
+    std::memset(static_cast<void *>(&captured->viewport), 0, sizeof(captured->viewport));
+    std::shared_ptr<const GLShadow> state = captured;
     std::shared_ptr<const GLShadow> &last = myTable->lastArrayState;
     if (last && std::memcmp(last.get(), state.get(), sizeof(GLShadow)) == 0)
         state = last;
