@@ -18,26 +18,14 @@ struct PickRecord
     unsigned int nearest;
 };
 
-class Render3DPickTest : public PixelTest
+class Render3DPickTest : public DetailPixelTest
 {
 protected:
     void SetUp() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        setThreeQuarterCamera(render(), 3.0f);
-    }
-    void TearDown() override
-    {
+        DetailPixelTest::SetUp();
         if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0);
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
+            setThreeQuarterCamera(render(), 3.0f);
     }
 
     // Picks a 5x5 region centred on the window position of world point p
@@ -46,11 +34,8 @@ protected:
                                    const UT_Vector3 &p)
     {
         RE_Render *r = render();
-        short x1, x2, y1, y2;
-        r->getViewport2DS(x1, x2, y1, y2);
         float sx = 0, sy = 0;
-        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
-                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
+        windowPosition(p, sx, sy);
         unsigned int buffer[4096];
         r->pushMatrix();
         r->beginPicking(buffer, 4096, short(sx) - 2, short(sy) - 2, 5, 5);
@@ -208,11 +193,11 @@ TEST_F(Render3DPickTest, BoundsJoinHandlesUnderTheirTransformsAndGuidesOnlyWhenS
     EXPECT_FLOAT_EQ(box.xmin(), 2.5f);
 
     look.guide = true;
-    GUI_DetailLook::globalDispOption().showGuides(false);
+    global().showGuides(false);
     box = UT_BoundingBox(-1, 1, -1, 1, -1, 1);
     EXPECT_EQ(look.getBoundingBox3D(box, nullptr), 0);
     EXPECT_FLOAT_EQ(box.xmin(), -1.0f);  // untouched
-    GUI_DetailLook::globalDispOption().showGuides(true);
+    global().showGuides(true);
     EXPECT_EQ(look.getBoundingBox3D(box, nullptr), 1);
     look.guide = false;
     look.setDisplay(0);
@@ -226,8 +211,8 @@ TEST_F(Render3DPickTest, AxesFollowTheBoxButNeverShorterThanHalfAUnit)
         GU_DetailHandle handle(makeBox(size));
         GUI_DetailLook look(&handle);
         look.setShowAxes(1);
-        GUI_DetailLook::globalDispOption()[GUI_NON_SELECTED].shadingMode(GR_SHADE_WIRE);
-        GUI_DetailLook::globalDispOption()[GUI_SELECTED].shadingMode(GR_SHADE_WIRE);
+        global()[GUI_NON_SELECTED].shadingMode(GR_SHADE_WIRE);
+        global()[GUI_SELECTED].shadingMode(GR_SHADE_WIRE);
         journalFrame(r, look);
         std::vector<std::string> ends;
         const std::vector<std::string> &j = r->getJournal();

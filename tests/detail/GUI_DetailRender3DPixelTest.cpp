@@ -15,30 +15,15 @@ using namespace vantrel_test;
 
 namespace
 {
-class Render3DPixelTest : public PixelTest
+class Render3DPixelTest : public DetailPixelTest
 {
 protected:
     void SetUp() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        global().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
-        render()->enableZbuffer(1, 1);
-    }
-    void TearDown() override
-    {
+        DetailPixelTest::SetUp();
         if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
+            render()->enableZbuffer(1, 1);
     }
-
-    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
     void shading(GR_ShadingMode mode)
     {
         global()[GUI_NON_SELECTED].shadingMode(mode);
@@ -54,12 +39,8 @@ protected:
     // The window pixel a world point lands on.
     std::vector<int> pixelAt(const UT_Vector3 &p)
     {
-        RE_Render *r = render();
-        short x1, x2, y1, y2;
-        r->getViewport2DS(x1, x2, y1, y2);
         float sx = 0, sy = 0;
-        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
-                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
+        windowPosition(p, sx, sy);
         return pixel(int(sx), int(sy));
     }
     static int brightness(const std::vector<int> &p) { return p[0] + p[1] + p[2]; }

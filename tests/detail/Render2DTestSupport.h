@@ -5,10 +5,6 @@
 #include "Render3DTestSupport.h"
 
 #include "detail/GUI_DetailRender2D.h"
-#include "tests/support/VantrelTestContext.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <vector>
 
@@ -68,30 +64,15 @@ struct PickHit
     std::vector<unsigned int> names;
 };
 
-class Render2DTest : public PixelTest
+class Render2DTest : public DetailPixelTest
 {
 protected:
     void SetUp() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        GUI_DetailLook::globalDispOption().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
-        showUnitSquare();
-    }
-    void TearDown() override
-    {
+        DetailPixelTest::SetUp();
         if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
+            showUnitSquare();
     }
-
-    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
 
     void showUnitSquare()
     {
