@@ -72,6 +72,32 @@ PixelTest::TearDown()
         r->setJournal(false);
 }
 
+void
+WindowPixelTest::SetUp()
+{
+    PixelTest::SetUp();
+    if (!render())
+        return;
+    render()->ortho3DW(0, theContextSize, 0, theContextSize, -10, 10);
+    render()->matrixMode(RE_MATRIX_VIEWING);
+    render()->loadIdentityMatrix();
+}
+
+void
+WindowPixelTest::square(float x, float y, float size, float fog)
+{
+    render()->beginPolygon(1);
+    const float xs[4] = {x, x + size, x + size, x};
+    const float ys[4] = {y, y, y + size, y + size};
+    for (int i = 0; i < 4; ++i)
+    {
+        if (fog >= 0.0f)
+            render()->fogCoord(fog);
+        render()->v3DW(xs[i], ys[i], 0);
+    }
+    render()->endPolygon();
+}
+
 std::vector<int>
 PixelTest::pixel(int x, int y) const
 {
