@@ -29,9 +29,10 @@ protected:
     }
 
     // Picks a 5x5 region centred on the window position of world point p
-    // through each look in turn (under its index as a pick id).
+    // through each look in turn (under its index as a pick id); with simple,
+    // through the 3D renderer's full draw instead.
     std::vector<PickRecord> pickAt(const std::vector<GUI_DetailLook *> &looks,
-                                   const UT_Vector3 &p)
+                                   const UT_Vector3 &p, bool simple = false)
     {
         RE_Render *r = render();
         float sx = 0, sy = 0;
@@ -42,7 +43,10 @@ protected:
         for (size_t i = 0; i < looks.size(); ++i)
         {
             r->pushPickId(int(i));
-            looks[i]->pickRender(r, 0, 0, 0, 0, nullptr);
+            if (simple)
+                looks[i]->getRender3D()->pickRenderSimple(r, 0, 0, 0, 0, nullptr);
+            else
+                looks[i]->pickRender(r, 0, 0, 0, 0, nullptr);
             r->popPickId();
         }
         const int count = r->endPicking(buffer);
@@ -149,6 +153,15 @@ TEST_F(Render3DPickTest, HandlesNumberFromZeroAndHiddenPrimitivesAreNeverPicked)
         EXPECT_EQ(rec.names[1], 1u);
         seen[rec.names[2]] = true;
     }
+    // The full draw while picking names the handles the same way, and
+    // leaves no handle's selection-list instance published.
+    look.selectionListInstance(1) = 2;
+    const std::vector<PickRecord> drawn = pickAt({&look}, UT_Vector3(1.0f, 0.0f, 0.0f), true);
+    ASSERT_FALSE(drawn.empty());
+    for (const PickRecord &rec : drawn)
+        EXPECT_EQ(rec.names.at(1), 1u);
+    EXPECT_EQ(global().common().getSelectionInstance(), -1);
+    EXPECT_EQ(look.getRender3D()->getGeoIdx(), -1);
 
     // Hide every primitive the pick went through: nothing is left to hit.
     GB_PrimitiveGroup *hidden = near->newPrimitiveGroup("3d_hidden_primitives");
