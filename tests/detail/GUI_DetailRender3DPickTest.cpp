@@ -12,11 +12,8 @@ using namespace vantrel_test;
 
 namespace
 {
-struct PickRecord
-{
-    std::vector<unsigned int> names;
-    unsigned int nearest;
-};
+// The names of one pick record: the look, the handle, the primitive.
+using PickRecord = std::vector<unsigned>;
 
 class Render3DPickTest : public DetailPixelTest
 {
@@ -51,17 +48,7 @@ protected:
         }
         const int count = r->endPicking(buffer);
         r->popMatrix();
-        std::vector<PickRecord> records;
-        unsigned at = 0;
-        for (int k = 0; k < count; ++k)
-        {
-            PickRecord rec;
-            rec.nearest = buffer[at + 1];
-            rec.names.assign(buffer + at + 3, buffer + at + 3 + buffer[at]);
-            records.push_back(rec);
-            at += 3 + buffer[at];
-        }
-        return records;
+        return pickNames(buffer, count);
     }
 };
 
@@ -114,10 +101,10 @@ TEST_F(Render3DPickTest, PickingFindsTheObjectAndPrimitiveUnderThePoint)
         ASSERT_FALSE(records.empty()) << "object " << i;
         for (const PickRecord &rec : records)
         {
-            ASSERT_EQ(rec.names.size(), 3u);
-            EXPECT_EQ(rec.names[0], unsigned(i));
-            EXPECT_EQ(rec.names[1], 0u);
-            EXPECT_LT(int(rec.names[2]), items[i].gdp->getNumPrimitives());
+            ASSERT_EQ(rec.size(), 3u);
+            EXPECT_EQ(rec[0], unsigned(i));
+            EXPECT_EQ(rec[1], 0u);
+            EXPECT_LT(int(rec[2]), items[i].gdp->getNumPrimitives());
         }
     }
     // Empty background picks nothing, and picking leaves the context's
@@ -149,9 +136,9 @@ TEST_F(Render3DPickTest, HandlesNumberFromZeroAndHiddenPrimitivesAreNeverPicked)
     std::vector<bool> seen(near->getNumPrimitives(), false);
     for (const PickRecord &rec : records)
     {
-        ASSERT_EQ(rec.names.size(), 3u);
-        EXPECT_EQ(rec.names[1], 1u);
-        seen[rec.names[2]] = true;
+        ASSERT_EQ(rec.size(), 3u);
+        EXPECT_EQ(rec[1], 1u);
+        seen[rec[2]] = true;
     }
     // The full draw while picking names the handles the same way, and
     // leaves no handle's selection-list instance published.
@@ -159,7 +146,7 @@ TEST_F(Render3DPickTest, HandlesNumberFromZeroAndHiddenPrimitivesAreNeverPicked)
     const std::vector<PickRecord> drawn = pickAt({&look}, UT_Vector3(1.0f, 0.0f, 0.0f), true);
     ASSERT_FALSE(drawn.empty());
     for (const PickRecord &rec : drawn)
-        EXPECT_EQ(rec.names.at(1), 1u);
+        EXPECT_EQ(rec.at(1), 1u);
     EXPECT_EQ(global().common().getSelectionInstance(), -1);
     EXPECT_EQ(look.getRender3D()->getGeoIdx(), -1);
 
@@ -170,7 +157,7 @@ TEST_F(Render3DPickTest, HandlesNumberFromZeroAndHiddenPrimitivesAreNeverPicked)
             hidden->add(prim);
     records = pickAt({&look}, UT_Vector3(1.0f, 0.0f, 0.0f));
     for (const PickRecord &rec : records)
-        EXPECT_FALSE(seen[rec.names[2]]) << "hidden primitive " << rec.names[2] << " picked";
+        EXPECT_FALSE(seen[rec[2]]) << "hidden primitive " << rec[2] << " picked";
     EXPECT_FALSE(pickAt({&look}, UT_Vector3(-1.0f, 0.0f, 0.0f)).empty());
 }
 

@@ -4,7 +4,6 @@
 
 #include "host/OP/OP_Node.h"
 #include "host/RE/RE_Light.h"
-#include "tests/support/VantrelScratch.h"
 #include "tests/support/VantrelTestContext.h"
 
 #include <gtest/gtest.h>
@@ -242,29 +241,6 @@ TEST_F(Render3DPixelTest, HiddenPrimitivesLeaveAHole)
     setThreeQuarterCamera(render());
     frame(look);
     EXPECT_GT(brightness(pixelAt(UT_Vector3(0.1f, 0.5f, 0.0f))), 60);
-}
-
-TEST_F(Render3DPixelTest, ConcavePolygonFillsExactlyItsOutline)
-{
-    // An arrow head pointing up with a deep notch at the bottom.
-    ScratchDir dir;
-    const std::string path = dir.path() + "/notch.obj";
-    writeFile(path, "v -1 -1 0\nv 0 1 0\nv 1 -1 0\nv 0 -0.2 0\nf 1 4 3 2\n");
-    GU_Detail *gdp = new GU_Detail;
-    std::string error;
-    ASSERT_TRUE(gdp->load(path.c_str(), &error)) << error;
-    GU_DetailHandle handle(gdp);
-    GUI_DetailLook look(&handle);
-    look.setDrawLit(0);
-    setFrontCamera(render(), 1.2f);
-    shading(GR_SHADE_FLAT);
-    frame(look);
-    // Filled inside the arrow's arms, empty in the notch between them.
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.0f, 0.3f, 0.0f))), 60);
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(-0.6f, -0.45f, 0.0f))), 60);
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.6f, -0.45f, 0.0f))), 60);
-    EXPECT_EQ(brightness(pixelAt(UT_Vector3(0.0f, -0.6f, 0.0f))), 0);
-    EXPECT_EQ(brightness(pixelAt(UT_Vector3(-0.8f, 0.5f, 0.0f))), 0);
 }
 
 TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)

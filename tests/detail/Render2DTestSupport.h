@@ -59,10 +59,8 @@ cellCentre(int n, int row, int col)
     return UT_Vector3((col + 0.5f) / n, (row + 0.5f) / n, 0.0f);
 }
 
-struct PickHit
-{
-    std::vector<unsigned int> names;
-};
+// The names of one pick record: the handle, then the primitive.
+using PickHit = std::vector<unsigned>;
 
 class Render2DTest : public DetailPixelTest
 {
@@ -130,16 +128,7 @@ protected:
         const int count = r->endPicking(buffer);
         r->popMatrix();
         showUnitSquare();
-        std::vector<PickHit> hits;
-        unsigned at = 0;
-        for (int k = 0; k < count; ++k)
-        {
-            PickHit hit;
-            hit.names.assign(buffer + at + 3, buffer + at + 3 + buffer[at]);
-            hits.push_back(hit);
-            at += 3 + buffer[at];
-        }
-        return hits;
+        return pickNames(buffer, count);
     }
 };
 }

@@ -98,6 +98,19 @@ WindowPixelTest::square(float x, float y, float size, float fog)
     render()->endPolygon();
 }
 
+std::vector<std::vector<unsigned>>
+pickNames(const unsigned *buffer, int count)
+{
+    std::vector<std::vector<unsigned>> out;
+    for (int i = 0, at = 0; i < count; ++i)
+    {
+        const unsigned names = buffer[at];
+        out.emplace_back(buffer + at + 3, buffer + at + 3 + names);
+        at += 3 + int(names);
+    }
+    return out;
+}
+
 std::vector<int>
 PixelTest::pixel(int x, int y) const
 {

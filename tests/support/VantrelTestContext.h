@@ -54,6 +54,10 @@ protected:
     void square(float x, float y, float size, float fog = -1.0f);
 };
 
+// The names of each of the count records of a pick buffer, outermost
+// first, in buffer order.
+std::vector<std::vector<unsigned>> pickNames(const unsigned *buffer, int count);
+
 // True when an RGBA pixel is within tol of (r, g, b) in every channel.
 bool isNear(const uint8_t rgba[4], int r, int g, int b, int tol = 2);
 bool isNear(const std::vector<int> &rgba, int r, int g, int b, int tol = 2);
