@@ -18,12 +18,7 @@ using PickRecord = std::vector<unsigned>;
 class Render3DPickTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        DetailPixelTest::SetUp();
-        if (render())
-            setThreeQuarterCamera(render(), 3.0f);
-    }
+    void setUpScene() override { setThreeQuarterCamera(render(), 3.0f); }
 
     // Picks a 5x5 region centred on the window position of world point p
     // through each look in turn (under its index as a pick id); with simple,

@@ -17,12 +17,7 @@ namespace
 class Render3DPixelTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        DetailPixelTest::SetUp();
-        if (render())
-            render()->enableZbuffer(1, 1);
-    }
+    void setUpScene() override { render()->enableZbuffer(1, 1); }
     void shading(GR_ShadingMode mode)
     {
         global()[GUI_NON_SELECTED].shadingMode(mode);

@@ -17,23 +17,15 @@ namespace
 class Render3DReplayTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
+    void setUpScene() override
     {
-        DetailPixelTest::SetUp();
-        if (!render())
-            return;
         global().common().backgroundColor().setRGB(0.1f, 0.1f, 0.3f);
         global().common().defaultWireColor().setRGB(0.0f, 0.8f, 1.0f);
         global().common().selectedWireColor().setRGB(1.0f, 1.0f, 0.0f);
         render()->enableZbuffer(1, 1);
         setThreeQuarterCamera(render(), 3.0f);
     }
-    void TearDown() override
-    {
-        if (render())
-            render()->setDisplayObjectSuppression(0);
-        DetailPixelTest::TearDown();
-    }
+    void tearDownScene() override { render()->setDisplayObjectSuppression(0); }
 
     // Four boxes in a row: plain, selected, ghosted, templated.
     void makeScene()

@@ -65,12 +65,7 @@ using PickHit = std::vector<unsigned>;
 class Render2DTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        DetailPixelTest::SetUp();
-        if (render())
-            showUnitSquare();
-    }
+    void setUpScene() override { showUnitSquare(); }
 
     void showUnitSquare()
     {

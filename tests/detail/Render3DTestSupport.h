@@ -21,7 +21,9 @@ namespace vantrel_test
 {
 // A pixel test of a renderer: each test starts with the library-wide
 // display options at their defaults on a black background, ends with the
-// defaults back, and fails when it leaves a GL error behind.
+// defaults back, and fails when it leaves a GL error behind. A fixture adds
+// its own scene in setUpScene and takes it down in tearDownScene, both
+// called only when there is a context.
 class DetailPixelTest : public PixelTest
 {
 protected:
@@ -33,16 +35,20 @@ protected:
         render()->drainGLErrors();
         GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         global().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
+        setUpScene();
     }
     void TearDown() override
     {
         if (render())
         {
+            tearDownScene();
             EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
         }
         GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         PixelTest::TearDown();
     }
+    virtual void setUpScene() {}
+    virtual void tearDownScene() {}
 
     GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
 
