@@ -2,12 +2,16 @@
 
 #include "host/RE/RE_Render.h"
 #include "host/RE/RE_Texture2DMap.h"
+#include "host/UT/UT_Color.h"
 #include "view/GUI_ViewState.h"
 
 namespace
 {
 const RE_BlendSourceFactor theImageSource = RE_SBLEND_SRC_ALPHA;   // code 3
 const RE_BlendDestFactor theImageDest = RE_DBLEND_ONE_MINUS_SRC_ALPHA; // code 4
+
+// A sticky origin needs this many pixels each way to be legible.
+const int theStickyMinPixels = 60;
 
 bool
 isImageFunction(int source, int dest)
@@ -99,4 +103,110 @@ GUI_ViewRender::renderSnapshot(GUI_ViewState &state, RE_Render *r, float alpha)
     r->useTexture2D(0);
     r->popMatrix(1);
     return true;
+}
+
+void
+GUI_ViewRender::renderOriginList(RE_Render *r, int &list, float &builtSize, float size,
+                                 const UT_Color &color, int dims, const char *letters)
+{
+    // A NaN size never equals the stored one, so it is rebuilt each time.
+    if (!(size == builtSize))
+    {
+        builtSize = size;
+        if (list >= 0)
+            r->deleteObject(list);
+        list = -1;
+    }
+    else if (list >= 0)
+    {
+        r->drawObject(list);
+        return;
+    }
+
+    auto vertex = [&](const float p[3]) {
+        if (dims == 2)
+            r->vertex2DW(p[0], p[1]);
+        else
+            r->vertex3DW(p[0], p[1], p[2]);
+    };
+    const float origin[3] = {0.0f, 0.0f, 0.0f};
+    float ends[3][3] = {};
+    for (int axis = 0; axis < dims; ++axis)
+        ends[axis][axis] = size;
+
+    list = r->startObjectDefine();
+    r->pushColor();
+    r->setColor(color, 1.0f);
+    r->pushLineStyle(0);
+    r->setFont(RE_OGLRender::getViewportFont());
+    r->beginLines();
+    for (int axis = 0; axis < dims; ++axis)
+    {
+        vertex(ends[axis]);
+        vertex(origin);
+    }
+    r->endLines();
+    for (int axis = 0; axis < dims; ++axis)
+    {
+        if (dims == 2)
+            r->textMoveW(ends[axis][0], ends[axis][1]);
+        else
+            r->textMove3W(ends[axis][0], ends[axis][1], ends[axis][2]);
+        r->putChar(letters[axis]);
+    }
+    r->popLineStyle();
+    r->popColor();
+    if (list >= 0)
+    {
+        r->endObjectDefine();
+        r->drawObject(list);
+    }
+}
+
+void
+GUI_ViewRender::renderStickyAxes(RE_Render *r, int &list, const GUI_ViewState *turnWith,
+                                 const StickyAxis *axes, int count)
+{
+    short x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    r->getViewport2DS(&x1, &x2, &y1, &y2);
+    const int width = x2 - x1;
+    const int height = y2 - y1;
+    if (width < theStickyMinPixels || height < theStickyMinPixels)
+        return;
+
+    const float w = width * 0.02f;
+    const float h = height * 0.02f;
+    r->pushMatrix(0);
+    r->ortho3DW(-0.6f, 1.4f * w, -0.6f, 1.4f * h, -20.0f, 20.0f);
+    if (turnWith)
+        r->loadMatrix(turnWith->getRotateMatrix());
+    else
+        r->loadIdentityMatrix();
+
+    if (list < 0)
+    {
+        list = r->startObjectDefine();
+        r->pushLineStyle(0);
+        r->setFont(RE_OGLRender::getViewportFont());
+        r->pushColor();
+        for (int i = 0; i < count; ++i)
+        {
+            const StickyAxis &a = axes[i];
+            if (a.color)
+                r->setColor(*a.color, 1.0f);
+            r->beginLine();
+            r->vertex3DW(0.0f, 0.0f, 0.0f);
+            r->vertex3DW(a.x, a.y, a.z);
+            r->endLine();
+            r->textMove3W(a.x, a.y, a.z);
+            r->putChar(a.letter);
+        }
+        r->popLineStyle();
+        r->popColor();
+        if (list >= 0)
+            r->endObjectDefine();
+    }
+    if (list >= 0)
+        r->drawObject(list);
+    r->popMatrix(0);
 }

@@ -7,6 +7,7 @@
 class GUI_ViewState;
 class RE_Render;
 class RE_Texture2DMap;
+class UT_Color;
 
 // What a viewport draws around its objects: pre-render decorations behind
 // them, post-render guides in front of them and the snapshot raster over
@@ -54,6 +55,29 @@ protected:
     };
     static ImageBracket enterImageBracket(RE_Render *r);
     static void leaveImageBracket(RE_Render *r, const ImageBracket &saved);
+
+    // The origin at the centre of the world (3D, dims 3) or of texture
+    // space (dims 2): a line of length size along each axis, in the origin
+    // colour, with its letter at the far end. It is kept in the display list
+    // list while size stays builtSize; a new size (NaN included) rebuilds it.
+    static void renderOriginList(RE_Render *r, int &list, float &builtSize, float size,
+                                 const UT_Color &color, int dims, const char *letters);
+
+    // One leg of a sticky origin: its colour (null keeps the one set for
+    // the leg before), its end point and letter.
+    struct StickyAxis
+    {
+        const UT_Color *color;
+        float x, y, z;
+        char letter;
+    };
+    // The sticky origin: a tripod in the lower left corner of the viewport
+    // under a fixed projection, so that it neither pans nor zooms with the
+    // view. It turns with the rotation of turnWith, or not at all when that
+    // is null. Viewports too small to show it legibly get none. Its display
+    // list is built once.
+    static void renderStickyAxes(RE_Render *r, int &list, const GUI_ViewState *turnWith,
+                                 const StickyAxis *axes, int count);
 
 private:
     RE_Texture2DMap *mySnapshotTexture = nullptr;

@@ -12,9 +12,6 @@ int GUI_ViewRender2D::ourStickyOriginList = -1;
 
 namespace
 {
-// The sticky UV origin needs this many pixels each way to be legible.
-const int theUVStickyMinPixels = 60;
-
 const GR_CommonDispOption &
 commonOf2D(GUI_ViewState &state)
 {
@@ -78,89 +75,17 @@ GUI_ViewRender2D::rasterRender(GUI_ViewState &state, RE_Render *r, float alpha)
 void
 GUI_ViewRender2D::renderOrigin(GUI_ViewState &state, RE_Render *r, float size)
 {
-    // A NaN size never equals the stored one, so it is rebuilt each time.
-    if (!(size == ourOriginSize))
-    {
-        ourOriginSize = size;
-        if (ourOriginList >= 0)
-            r->deleteObject(ourOriginList);
-        ourOriginList = -1;
-    }
-    else if (ourOriginList >= 0)
-    {
-        r->drawObject(ourOriginList);
-        return;
-    }
-
-    ourOriginList = r->startObjectDefine();
-    r->pushColor();
-    r->setColor(commonOf2D(state).originColor(), 1.0f);
-    r->pushLineStyle(0);
-    r->setFont(RE_OGLRender::getViewportFont());
-    r->beginLines();
-    r->vertex2DW(size, 0.0f);
-    r->vertex2DW(0.0f, 0.0f);
-    r->vertex2DW(0.0f, size);
-    r->vertex2DW(0.0f, 0.0f);
-    r->endLines();
-    r->textMoveW(size, 0.0f);
-    r->putChar('u');
-    r->textMoveW(0.0f, size);
-    r->putChar('v');
-    r->popLineStyle();
-    r->popColor();
-    if (ourOriginList >= 0)
-    {
-        r->endObjectDefine();
-        r->drawObject(ourOriginList);
-    }
+    renderOriginList(r, ourOriginList, ourOriginSize, size, commonOf2D(state).originColor(), 2,
+                     "uv");
 }
 
 void
 GUI_ViewRender2D::renderStickyOrigin(GUI_ViewState &state, RE_Render *r, short, short)
 {
-    short x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-    r->getViewport2DS(&x1, &x2, &y1, &y2);
-    const int width = x2 - x1;
-    const int height = y2 - y1;
-    if (width < theUVStickyMinPixels || height < theUVStickyMinPixels)
-        return;
-
-    // A fixed projection and no view transform: the tripod neither pans,
-    // zooms nor turns with the view.
-    const float w = width * 0.02f;
-    const float h = height * 0.02f;
-    r->pushMatrix(0);
-    r->ortho3DW(-0.6f, 1.4f * w, -0.6f, 1.4f * h, -20.0f, 20.0f);
-    r->loadIdentityMatrix();
-
-    if (ourStickyOriginList < 0)
-    {
-        ourStickyOriginList = r->startObjectDefine();
-        r->pushLineStyle(0);
-        r->setFont(RE_OGLRender::getViewportFont());
-        r->pushColor();
-        r->setColor(commonOf2D(state).xAxisColor(), 1.0f);
-        r->beginLine();
-        r->vertex3DW(0.0f, 0.0f, 0.0f);
-        r->vertex3DW(0.5f, 0.0f, 0.0f);
-        r->endLine();
-        r->textMove3W(0.5f, 0.0f, 0.0f);
-        r->putChar('u');
-        r->beginLine();
-        r->vertex3DW(0.0f, 0.0f, 0.0f);
-        r->vertex3DW(0.0f, 0.5f, 0.0f);
-        r->endLine();
-        r->textMove3W(0.0f, 0.5f, 0.0f);
-        r->putChar('v');
-        r->popLineStyle();
-        r->popColor();
-        if (ourStickyOriginList >= 0)
-            r->endObjectDefine();
-    }
-    if (ourStickyOriginList >= 0)
-        r->drawObject(ourStickyOriginList);
-    r->popMatrix(0);
+    // Both legs in the x-axis colour; the tripod does not turn with the view.
+    const StickyAxis axes[] = {{&commonOf2D(state).xAxisColor(), 0.5f, 0.0f, 0.0f, 'u'},
+                               {nullptr, 0.0f, 0.5f, 0.0f, 'v'}};
+    renderStickyAxes(r, ourStickyOriginList, nullptr, axes, 2);
 }
 
 void

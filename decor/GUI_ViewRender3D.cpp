@@ -16,8 +16,6 @@ namespace
 const int theGridLines = 21;
 // Cells of the field guide each way.
 const int theGuideCells = 24;
-// The sticky origin needs this many pixels each way to be legible.
-const int theStickyMinPixels = 60;
 
 const GR_CommonDispOption &
 common(GUI_ViewState &state)
@@ -151,96 +149,18 @@ GUI_ViewRender3D::renderGrid(GUI_ViewState &state, RE_Render *r, char axis, floa
 void
 GUI_ViewRender3D::renderOrigin(GUI_ViewState &state, RE_Render *r, float size)
 {
-    if (!(size == ourOriginSize))
-    {
-        ourOriginSize = size;
-        if (ourOriginList >= 0)
-            r->deleteObject(ourOriginList);
-        ourOriginList = -1;
-    }
-    else if (ourOriginList >= 0)
-    {
-        r->drawObject(ourOriginList);
-        return;
-    }
-
-    ourOriginList = r->startObjectDefine();
-    r->pushColor();
-    r->setColor(common(state).originColor(), 1.0f);
-    r->pushLineStyle(0);
-    r->setFont(RE_OGLRender::getViewportFont());
-    r->beginLines();
-    r->vertex3DW(size, 0.0f, 0.0f);
-    r->vertex3DW(0.0f, 0.0f, 0.0f);
-    r->vertex3DW(0.0f, size, 0.0f);
-    r->vertex3DW(0.0f, 0.0f, 0.0f);
-    r->vertex3DW(0.0f, 0.0f, size);
-    r->vertex3DW(0.0f, 0.0f, 0.0f);
-    r->endLines();
-    r->textMove3W(size, 0.0f, 0.0f);
-    r->putChar('x');
-    r->textMove3W(0.0f, size, 0.0f);
-    r->putChar('y');
-    r->textMove3W(0.0f, 0.0f, size);
-    r->putChar('z');
-    r->popLineStyle();
-    r->popColor();
-    if (ourOriginList >= 0)
-    {
-        r->endObjectDefine();
-        r->drawObject(ourOriginList);
-    }
+    renderOriginList(r, ourOriginList, ourOriginSize, size, common(state).originColor(), 3,
+                     "xyz");
 }
 
 void
 GUI_ViewRender3D::renderStickyOrigin(GUI_ViewState &state, RE_Render *r, short, short)
 {
-    short x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-    r->getViewport2DS(&x1, &x2, &y1, &y2);
-    const int width = x2 - x1;
-    const int height = y2 - y1;
-    if (width < theStickyMinPixels || height < theStickyMinPixels)
-        return;
-
-    const float w = width * 0.02f;
-    const float h = height * 0.02f;
-    r->pushMatrix(0);
-    r->ortho3DW(-0.6f, 1.4f * w, -0.6f, 1.4f * h, -20.0f, 20.0f);
-    r->loadMatrix(state.getRotateMatrix());
-
-    if (ourStickyOriginList < 0)
-    {
-        const GR_CommonDispOption &colors = common(state);
-        ourStickyOriginList = r->startObjectDefine();
-        r->pushLineStyle(0);
-        r->setFont(RE_OGLRender::getViewportFont());
-        r->pushColor();
-        const struct
-        {
-            const UT_Color &color;
-            float x, y, z;
-            char letter;
-        } theAxes[3] = {{colors.xAxisColor(), 0.5f, 0.0f, 0.0f, 'x'},
-                        {colors.yAxisColor(), 0.0f, 0.5f, 0.0f, 'y'},
-                        {colors.zAxisColor(), 0.0f, 0.0f, 0.5f, 'z'}};
-        for (const auto &a : theAxes)
-        {
-            r->setColor(a.color, 1.0f);
-            r->beginLine();
-            r->vertex3DW(0.0f, 0.0f, 0.0f);
-            r->vertex3DW(a.x, a.y, a.z);
-            r->endLine();
-            r->textMove3W(a.x, a.y, a.z);
-            r->putChar(a.letter);
-        }
-        r->popLineStyle();
-        r->popColor();
-        if (ourStickyOriginList >= 0)
-            r->endObjectDefine();
-    }
-    if (ourStickyOriginList >= 0)
-        r->drawObject(ourStickyOriginList);
-    r->popMatrix(0);
+    const GR_CommonDispOption &colors = common(state);
+    const StickyAxis axes[] = {{&colors.xAxisColor(), 0.5f, 0.0f, 0.0f, 'x'},
+                               {&colors.yAxisColor(), 0.0f, 0.5f, 0.0f, 'y'},
+                               {&colors.zAxisColor(), 0.0f, 0.0f, 0.5f, 'z'}};
+    renderStickyAxes(r, ourStickyOriginList, &state, axes, 3);
 }
 
 void

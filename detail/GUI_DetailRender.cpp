@@ -1,10 +1,12 @@
 #include "detail/GUI_DetailRender.h"
 
 #include "detail/GUI_DetailLook.h"
+#include "display/GUI_DisplayOption.h"
 #include "host/GR/GR_CommonDispOption.h"
 #include "host/GR/GR_DisplayOption.h"
 #include "host/GU/GU_Detail.h"
 #include "host/RE/RE_Render.h"
+#include "host/UT/UT_BoundingBox.h"
 
 int GUI_DetailRender::getShowAxes() const { return myLook->getShowAxes(); }
 int GUI_DetailRender::isRenderOn() const { return myLook->isRenderOn(); }
@@ -99,4 +101,65 @@ GUI_DetailRender::cacheReleaseContext(RE_Render *r)
         r = RE_Render::getMainRender();
     }
     return r && r->hasNativeContext() ? r : nullptr;
+}
+
+void
+GUI_DetailRender::forEachHandle(int &handle, const std::function<void(int)> &one) const
+{
+    if (!myLook)
+        return;
+    const int n = myLook->getNumDetailHandles();
+    for (int i = 0; i < n; ++i)
+    {
+        handle = i;
+        one(i);
+    }
+    handle = -1;
+}
+
+void
+GUI_DetailRender::pickEachHandle(RE_Render &r, int &handle,
+                                 const std::function<void()> &pickOne) const
+{
+    forEachHandle(handle, [&](int i) {
+        r.pushPickId(i);
+        pickOne();
+        r.popPickId();
+    });
+}
+
+void
+GUI_DetailRender::drawEachHandle(RE_Render *r, int &handle, bool pickIds,
+                                 const std::function<void()> &drawOne) const
+{
+    if (!myLook)
+        return;
+    GR_CommonDispOption &common = GUI_DetailLook::globalDispOption().common();
+    forEachHandle(handle, [&](int i) {
+        common.setSelectionInstance(myLook->selectionListInstance(i));
+        if (pickIds)
+            r->pushPickId(i);
+        drawOne();
+        if (pickIds)
+            r->popPickId();
+    });
+    common.setSelectionInstance(-1);
+}
+
+int
+GUI_DetailRender::boundEachHandle(int &handle, UT_BoundingBox &box,
+                                  const std::function<bool(UT_BoundingBox &)> &boundOne) const
+{
+    bool found = false;
+    forEachHandle(handle, [&](int) {
+        UT_BoundingBox one;
+        if (!boundOne(one))
+            return;
+        if (found)
+            box.enlargeBounds(one);
+        else
+            box = one;
+        found = true;
+    });
+    return found ? 1 : 0;
 }

@@ -5,12 +5,15 @@
 
 #include "host/GU/GU_DetailHandle.h"
 
+#include <functional>
+
 class GR_DisplayOption;
 class GU_Detail;
 class GUI_DetailLook;
 class GUI_DisplayOption;
 class OP_Node;
 class RE_Render;
+class UT_BoundingBox;
 class UT_Color;
 class UT_Matrix3;
 template <typename T> class UT_Matrix4T;
@@ -80,7 +83,29 @@ protected:
                            GR_DisplayOption *&selection,
                            bool &no_selection) const;
 
+    // The walks over the look's geometry handles. A renderer works on one
+    // handle at a time and names it in an index of its own, handle here:
+    // each walk sets it to each handle's number in turn and to -1 at the
+    // end. Nothing is walked without a look.
+    //
+    // Picks each handle under a pick id of its number, so that each pick
+    // record carries the handle below the caller's pick names.
+    void pickEachHandle(RE_Render &r, int &handle,
+                        const std::function<void()> &pickOne) const;
+    // Draws each handle with its selection-list instance published on the
+    // library-wide common record (-1 after the walk), under a pick id of
+    // its number when pickIds is set.
+    void drawEachHandle(RE_Render *r, int &handle, bool pickIds,
+                        const std::function<void()> &drawOne) const;
+    // The bounds of all handles: the first box that boundOne gives, grown
+    // by the later ones. Returns 1 when any handle had a box; box is left
+    // untouched when none had.
+    int boundEachHandle(int &handle, UT_BoundingBox &box,
+                        const std::function<bool(UT_BoundingBox &)> &boundOne) const;
+
 private:
+    void forEachHandle(int &handle, const std::function<void(int)> &one) const;
+
     GUI_DetailLook *myLook = nullptr;
 };
 

@@ -114,56 +114,21 @@ GUI_DetailRender2D::deleteObjectCache(RE_Render *r)
 void
 GUI_DetailRender2D::render(RE_Render *r, short, short, short, short, void *)
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!look)
-        return;
-    GR_CommonDispOption &common = GUI_DetailLook::globalDispOption().common();
-    const int n = look->getNumDetailHandles();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        common.setSelectionInstance(look->selectionListInstance(i));
-        renderSingle(r);
-    }
-    myGeoIdx = -1;
-    common.setSelectionInstance(-1);
+    drawEachHandle(r, myGeoIdx, false, [&] { renderSingle(r); });
 }
 
 void
 GUI_DetailRender2D::pickRender(RE_Render *r, short, short, short, short, void *)
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!look || !r)
-        return;
-    const int n = look->getNumDetailHandles();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        r->pushPickId(i);
-        pickRenderSingle(r);
-        r->popPickId();
-    }
-    myGeoIdx = -1;
+    if (r)
+        pickEachHandle(*r, myGeoIdx, [&] { pickRenderSingle(r); });
 }
 
 void
 GUI_DetailRender2D::pickRenderSimple(RE_Render *r, short, short, short, short, void *)
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!look || !r)
-        return;
-    GR_CommonDispOption &common = GUI_DetailLook::globalDispOption().common();
-    const int n = look->getNumDetailHandles();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        common.setSelectionInstance(look->selectionListInstance(i));
-        r->pushPickId(i);
-        renderSingle(r);
-        r->popPickId();
-    }
-    myGeoIdx = -1;
-    common.setSelectionInstance(-1);
+    if (r)
+        drawEachHandle(r, myGeoIdx, true, [&] { renderSingle(r); });
 }
 
 bool

@@ -6,6 +6,7 @@
 #include "detail/GUI_DetailLook.h"
 #include "detail/GUI_DetailReadLock.h"
 #include "detail/GUI_DetailWriteLock.h"
+#include "detail/GUI_SelectionMask.h"
 #include "host/GR/GR2D_Detail.h"
 #include "host/GR/GR_DisplayOption.h"
 #include "host/GU/GU_Detail.h"
@@ -50,71 +51,28 @@ uvTextureAttribute(const GU_Detail &gdp, int vertex)
     return gdp.findTextureAttribute(vertex ? GB_ATTRIB_VERTEX : GB_ATTRIB_POINT);
 }
 
-// One forced bit of the 2D selection mask: when the mask has any of
-// maskBits and the record meets the condition, the record's flag is saved
-// into savedBit and then set.
-struct UVMaskRow
-{
-    unsigned maskBits;
-    bool wireOnly;
-    unsigned savedBit;
-    unsigned flag;
+// The 2D selection mask: point markers, and hulls on wire records.
+const GUI_SelectionMask::Row theUVMaskRows[] = {
+    {0x1, GUI_SelectionMask::always, 1u << 0, GR_FLAG_POINT_MARKERS},
+    {0x10 | 0x20, GUI_SelectionMask::drawnAsWire, 1u << 1, GR_FLAG_HULLS},
 };
 
-const UVMaskRow theUVMaskRows[] = {
-    {0x1, false, 1u << 0, GR_FLAG_POINT_MARKERS},
-    {0x10 | 0x20, true, 1u << 1, GR_FLAG_HULLS},
-};
-
-// Apart from the 3D renderer's saved bits.
-unsigned theSavedPrimaryBits2D = 0;
-unsigned theSavedSelectionBits2D = 0;
-
-bool
-uvMaskRowApplies(const UVMaskRow &row, const GR_DisplayOption &option, unsigned mask)
-{
-    return (mask & row.maskBits) && (!row.wireOnly || option.shadingMode() == GR_SHADE_WIRE);
-}
-
-void
-applyUVMaskTo(GR_DisplayOption *option, unsigned &saved, unsigned mask)
-{
-    if (!option)
-        return;
-    for (const UVMaskRow &row : theUVMaskRows)
-    {
-        if (!uvMaskRowApplies(row, *option, mask))
-            continue;
-        saved = option->getFlag(row.flag) ? (saved | row.savedBit) : (saved & ~row.savedBit);
-        option->setFlag(row.flag, true);
-    }
-}
-
-void
-restoreUVMaskTo(GR_DisplayOption *option, unsigned saved, unsigned mask)
-{
-    if (!option)
-        return;
-    for (const UVMaskRow &row : theUVMaskRows)
-        if (uvMaskRowApplies(row, *option, mask))
-            option->setFlag(row.flag, (saved & row.savedBit) != 0);
-}
+// The 2D renderer's saved bits, apart from the 3D renderer's.
+GUI_SelectionMask theUVMask(theUVMaskRows);
 } // namespace
 
 void
 GUI_DetailRender2D::applySelectionMask(GR_DisplayOption *primary, GR_DisplayOption *selection,
                                        unsigned mask)
 {
-    applyUVMaskTo(primary, theSavedPrimaryBits2D, mask);
-    applyUVMaskTo(selection, theSavedSelectionBits2D, mask);
+    theUVMask.apply(primary, selection, mask);
 }
 
 void
 GUI_DetailRender2D::restoreSelectionMask(GR_DisplayOption *primary,
                                          GR_DisplayOption *selection, unsigned mask)
 {
-    restoreUVMaskTo(primary, theSavedPrimaryBits2D, mask);
-    restoreUVMaskTo(selection, theSavedSelectionBits2D, mask);
+    theUVMask.restore(primary, selection, mask);
 }
 
 void
@@ -227,25 +185,9 @@ int
 GUI_DetailRender2D::getBoundingBox(UT_BoundingBox &box, const char *attrib_name,
                                    int vertex) const
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!look)
-        return 0;
-    int found = 0;
-    const int n = look->getNumDetailHandles();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        UT_BoundingBox b;
-        if (!getBoundingBoxSingle(b, attrib_name, vertex))
-            continue;
-        if (!found)
-            box = b;
-        else
-            box.enlargeBounds(b);
-        found = 1;
-    }
-    myGeoIdx = -1;
-    return found;
+    return boundEachHandle(myGeoIdx, box, [&](UT_BoundingBox &one) {
+        return getBoundingBoxSingle(one, attrib_name, vertex) != 0;
+    });
 }
 
 int

@@ -61,40 +61,18 @@ private:
 void
 GUI_DetailRender3D::pickRender(RE_Render *r, short, short, short, short, void *)
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!r || !look)
-        return;
-    const int n = look->getNumDetailHandles();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        r->pushPickId(i);
-        pickRenderSingle(r);
-        r->popPickId();
-    }
-    myGeoIdx = -1;
+    if (r)
+        pickEachHandle(*r, myGeoIdx, [&] { pickRenderSingle(r); });
 }
 
 void
 GUI_DetailRender3D::pickRenderSimple(RE_Render *r, short, short, short, short,
                                      void *)
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!r || !look)
+    if (!r || !getDetailLook())
         return;
-    const int n = look->getNumDetailHandles();
     prepareObjectCache(r);
-    GR_CommonDispOption &common = GUI_DetailLook::globalDispOption().common();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        common.setSelectionInstance(look->selectionListInstance(i));
-        r->pushPickId(i);
-        renderSingle(r);
-        r->popPickId();
-    }
-    myGeoIdx = -1;
-    common.setSelectionInstance(-1);
+    drawEachHandle(r, myGeoIdx, true, [&] { renderSingle(r); });
 }
 
 void
@@ -146,25 +124,9 @@ GUI_DetailRender3D::pickRenderSingle(RE_Render *r)
 int
 GUI_DetailRender3D::getBoundingBox(UT_BoundingBox &box, const UT_Matrix3 *rot) const
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!look)
-        return 0;
-    const int n = look->getNumDetailHandles();
-    bool found = false;
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        UT_BoundingBox one;
-        if (!getBoundingBoxSingle(one, rot))
-            continue;
-        if (found)
-            box.enlargeBounds(one);
-        else
-            box = one;
-        found = true;
-    }
-    myGeoIdx = -1;
-    return found ? 1 : 0;
+    return boundEachHandle(myGeoIdx, box, [&](UT_BoundingBox &one) {
+        return getBoundingBoxSingle(one, rot) != 0;
+    });
 }
 
 int

@@ -11,9 +11,7 @@ GUI_SceneLook::beginPicking(RE_Render *r, unsigned int *buffer, long size, short
 {
     if (!r)
         return;
-    r->lockContextForRender();
-    r->pushViewport();
-    r->pushMatrix(RE_MATRIX_PROJECTION);
+    openPickPass(*r);
     GUI_ViewParameter &view = myViewState->getViewParameterRef();
     view.setViewport(r, x, y, w, h);
     // The pick region first: the context narrows the projections set while
@@ -28,9 +26,7 @@ GUI_SceneLook::endPicking(RE_Render *r, unsigned int *buffer)
 {
     if (!r)
         return 0;
-    const int n = r->endPicking(buffer);
-    r->popMatrix(RE_MATRIX_PROJECTION);
-    r->popViewport();
+    const int n = closePickPass(*r, buffer);
     // Cached display lists may switch blending in GL behind the context's
     // record; read the real state back.
     if (GUI_DetailLook::getPickDisplayListUsedFlag() && r->isGLActive())

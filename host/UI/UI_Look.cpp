@@ -19,9 +19,7 @@ UI_Look::beginPicking(RE_Render *r, unsigned int *buffer, long size, short x, sh
 {
     if (!r)
         return;
-    r->lockContextForRender();
-    r->pushViewport();
-    r->pushMatrix(RE_MATRIX_PROJECTION);
+    openPickPass(*r);
     // The pick region must be in force before the projection is set: the
     // context narrows projections set while picking.
     r->beginPicking(buffer, size, px, py, pw, ph);
@@ -33,10 +31,25 @@ UI_Look::endPicking(RE_Render *r, unsigned int *buffer)
 {
     if (!r)
         return 0;
-    const int n = r->endPicking(buffer);
-    r->popMatrix(RE_MATRIX_PROJECTION);
-    r->popViewport();
+    const int n = closePickPass(*r, buffer);
     r->unlockContextAfterRender();
+    return n;
+}
+
+void
+UI_Look::openPickPass(RE_Render &r)
+{
+    r.lockContextForRender();
+    r.pushViewport();
+    r.pushMatrix(RE_MATRIX_PROJECTION);
+}
+
+int
+UI_Look::closePickPass(RE_Render &r, unsigned int *buffer)
+{
+    const int n = r.endPicking(buffer);
+    r.popMatrix(RE_MATRIX_PROJECTION);
+    r.popViewport();
     return n;
 }
 

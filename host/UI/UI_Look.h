@@ -78,6 +78,15 @@ public:
     // darker on the bottom and right. Nothing for an empty rectangle.
     void renderBorder(RE_Render *r, short x, short y, short w, short h) const;
 
+protected:
+    // The two ends of every pick pass, for looks that set up their own
+    // view in between. openPickPass locks the context and saves its
+    // viewport and projection; closePickPass ends the context's picking,
+    // puts both back and returns the number of records. The context stays
+    // locked: the caller unlocks it when it is done.
+    static void openPickPass(RE_Render &r);
+    static int closePickPass(RE_Render &r, unsigned int *buffer);
+
 private:
     void setFlag(unsigned char bit, bool on)
     {

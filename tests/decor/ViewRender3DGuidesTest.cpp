@@ -115,6 +115,19 @@ TEST_F(ViewRender3DGuides, StickyOriginNeedsSixtyPixelsAndSitsLowerLeft)
     const float centre = 0.6f / 2.28f * 61.0f, reach = 0.25f / 2.28f * 61.0f;
     EXPECT_TRUE(pixelIs(centre + reach, centre, xr * 255, xg * 255, xb * 255, 4));
     EXPECT_TRUE(pixelIs(centre, centre + reach, yr * 255, yg * 255, yb * 255, 4));
+
+    // It turns with the camera: seen from the right, x points at the viewer
+    // and z runs left.
+    float zr, zg, zb;
+    common().zAxisColor().getRGB(&zr, &zg, &zb);
+    frame(1.0f, GUI_ViewParameter::GUI_HOME_RIGHT);
+    r->clear();
+    r->viewport2DS(0, 60, 0, 60);
+    myRender.postRender(state(), r, 0, 0, true);
+    r->flush(1);
+    EXPECT_FALSE(pixelIs(centre + reach, centre, xr * 255, xg * 255, xb * 255, 4));
+    EXPECT_TRUE(pixelIs(centre - reach, centre, zr * 255, zg * 255, zb * 255, 4));
+    EXPECT_TRUE(pixelIs(centre, centre + reach, yr * 255, yg * 255, yb * 255, 4));
 }
 
 TEST_F(ViewRender3DGuides, XZGridFromTheTopCoversTheSquareInTwentyCells)

@@ -316,9 +316,4 @@ TEST(GUI_DetailLook, LibraryWideState)
     EXPECT_STREQ(GUI_DetailLook::getGlobalChosenDopnetPath(), "/obj/dopnet1");
     GUI_DetailLook::setGlobalChosenDopnet(nullptr);
     EXPECT_EQ(GUI_DetailLook::getGlobalChosenDopnetPath(), nullptr);
-
-    GUI_DetailLook::setPickDisplayListUsedFlag(true);
-    EXPECT_TRUE(GUI_DetailLook::getPickDisplayListUsedFlag());
-    GUI_DetailLook::setPickDisplayListUsedFlag(false);
-    EXPECT_FALSE(GUI_DetailLook::getPickDisplayListUsedFlag());
 }

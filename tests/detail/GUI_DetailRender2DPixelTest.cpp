@@ -91,9 +91,9 @@ TEST_F(Render2DTest, PickAtCellCentreNamesThatPrimitive)
         {
             const std::vector<PickHit> hits = pickAt(look, cellCentre(N, prim / N, prim % N));
             ASSERT_EQ(hits.size(), 1u) << "prim " << prim;
-            ASSERT_EQ(hits[0].names.size(), 2u);
-            EXPECT_EQ(hits[0].names[0], 0u) << "the handle";
-            EXPECT_EQ(hits[0].names[1], unsigned(prim));
+            ASSERT_EQ(hits[0].size(), 2u);
+            EXPECT_EQ(hits[0][0], 0u) << "the handle";
+            EXPECT_EQ(hits[0][1], unsigned(prim));
         }
         EXPECT_TRUE(pickAt(look, UT_Vector3(1.15f, 1.15f, 0.0f)).empty());
     }
@@ -180,7 +180,7 @@ TEST_F(Render2DTest, BadUVsDrawWhatIsSound)
     EXPECT_TRUE(isNear(pixelAt(cellCentre(N, 0, 0)), 0, 0, 0, 10));
     EXPECT_FALSE(pickAt(look, cellCentre(N, 0, 1)).empty());
     for (const PickHit &hit : pickAt(look, cellCentre(N, 3, 3)))
-        EXPECT_NE(hit.names.back(), 15u) << "a NaN cell is never picked";
+        EXPECT_NE(hit.back(), 15u) << "a NaN cell is never picked";
 
     GU_Detail *flat = makeUVGrid(N, false);
     GB_Attribute *puv = flat->editAttribs(GB_ATTRIB_POINT).find("uv");

@@ -14,26 +14,14 @@ using namespace vantrel_test;
 
 namespace
 {
-class Render3DCacheTest : public PixelTest
+class Render3DCacheTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
+    void setUpScene() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        myOptions = GUI_DisplayOption();
-        GUI_DetailLook::setGlobalDispOption(myOptions);
         setThreeQuarterCamera(render());
         threshold = GUI_DetailRender3D::getDisplayListThreshold();
     }
-    void TearDown() override
-    {
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
-    }
-
-    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
 
     // Draws frames until the look's first handle is recorded; the id.
     int warmUp(GUI_DetailLook &look)
@@ -55,7 +43,6 @@ protected:
         return id;
     }
 
-    GUI_DisplayOption myOptions;
     int threshold = 0;
 };
 } // namespace

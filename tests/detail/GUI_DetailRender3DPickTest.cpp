@@ -12,67 +12,38 @@ using namespace vantrel_test;
 
 namespace
 {
-struct PickRecord
-{
-    std::vector<unsigned int> names;
-    unsigned int nearest;
-};
+// The names of one pick record: the look, the handle, the primitive.
+using PickRecord = std::vector<unsigned>;
 
-class Render3DPickTest : public PixelTest
+class Render3DPickTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        setThreeQuarterCamera(render(), 3.0f);
-    }
-    void TearDown() override
-    {
-        if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0);
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
-    }
+    void setUpScene() override { setThreeQuarterCamera(render(), 3.0f); }
 
     // Picks a 5x5 region centred on the window position of world point p
-    // through each look in turn (under its index as a pick id).
+    // through each look in turn (under its index as a pick id); with simple,
+    // through the 3D renderer's full draw instead.
     std::vector<PickRecord> pickAt(const std::vector<GUI_DetailLook *> &looks,
-                                   const UT_Vector3 &p)
+                                   const UT_Vector3 &p, bool simple = false)
     {
         RE_Render *r = render();
-        short x1, x2, y1, y2;
-        r->getViewport2DS(x1, x2, y1, y2);
         float sx = 0, sy = 0;
-        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
-                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
+        windowPosition(p, sx, sy);
         unsigned int buffer[4096];
         r->pushMatrix();
         r->beginPicking(buffer, 4096, short(sx) - 2, short(sy) - 2, 5, 5);
         for (size_t i = 0; i < looks.size(); ++i)
         {
             r->pushPickId(int(i));
-            looks[i]->pickRender(r, 0, 0, 0, 0, nullptr);
+            if (simple)
+                looks[i]->getRender3D()->pickRenderSimple(r, 0, 0, 0, 0, nullptr);
+            else
+                looks[i]->pickRender(r, 0, 0, 0, 0, nullptr);
             r->popPickId();
         }
         const int count = r->endPicking(buffer);
         r->popMatrix();
-        std::vector<PickRecord> records;
-        unsigned at = 0;
-        for (int k = 0; k < count; ++k)
-        {
-            PickRecord rec;
-            rec.nearest = buffer[at + 1];
-            rec.names.assign(buffer + at + 3, buffer + at + 3 + buffer[at]);
-            records.push_back(rec);
-            at += 3 + buffer[at];
-        }
-        return records;
+        return pickNames(buffer, count);
     }
 };
 
@@ -125,10 +96,10 @@ TEST_F(Render3DPickTest, PickingFindsTheObjectAndPrimitiveUnderThePoint)
         ASSERT_FALSE(records.empty()) << "object " << i;
         for (const PickRecord &rec : records)
         {
-            ASSERT_EQ(rec.names.size(), 3u);
-            EXPECT_EQ(rec.names[0], unsigned(i));
-            EXPECT_EQ(rec.names[1], 0u);
-            EXPECT_LT(int(rec.names[2]), items[i].gdp->getNumPrimitives());
+            ASSERT_EQ(rec.size(), 3u);
+            EXPECT_EQ(rec[0], unsigned(i));
+            EXPECT_EQ(rec[1], 0u);
+            EXPECT_LT(int(rec[2]), items[i].gdp->getNumPrimitives());
         }
     }
     // Empty background picks nothing, and picking leaves the context's
@@ -160,10 +131,19 @@ TEST_F(Render3DPickTest, HandlesNumberFromZeroAndHiddenPrimitivesAreNeverPicked)
     std::vector<bool> seen(near->getNumPrimitives(), false);
     for (const PickRecord &rec : records)
     {
-        ASSERT_EQ(rec.names.size(), 3u);
-        EXPECT_EQ(rec.names[1], 1u);
-        seen[rec.names[2]] = true;
+        ASSERT_EQ(rec.size(), 3u);
+        EXPECT_EQ(rec[1], 1u);
+        seen[rec[2]] = true;
     }
+    // The full draw while picking names the handles the same way, and
+    // leaves no handle's selection-list instance published.
+    look.selectionListInstance(1) = 2;
+    const std::vector<PickRecord> drawn = pickAt({&look}, UT_Vector3(1.0f, 0.0f, 0.0f), true);
+    ASSERT_FALSE(drawn.empty());
+    for (const PickRecord &rec : drawn)
+        EXPECT_EQ(rec.at(1), 1u);
+    EXPECT_EQ(global().common().getSelectionInstance(), -1);
+    EXPECT_EQ(look.getRender3D()->getGeoIdx(), -1);
 
     // Hide every primitive the pick went through: nothing is left to hit.
     GB_PrimitiveGroup *hidden = near->newPrimitiveGroup("3d_hidden_primitives");
@@ -172,7 +152,7 @@ TEST_F(Render3DPickTest, HandlesNumberFromZeroAndHiddenPrimitivesAreNeverPicked)
             hidden->add(prim);
     records = pickAt({&look}, UT_Vector3(1.0f, 0.0f, 0.0f));
     for (const PickRecord &rec : records)
-        EXPECT_FALSE(seen[rec.names[2]]) << "hidden primitive " << rec.names[2] << " picked";
+        EXPECT_FALSE(seen[rec[2]]) << "hidden primitive " << rec[2] << " picked";
     EXPECT_FALSE(pickAt({&look}, UT_Vector3(-1.0f, 0.0f, 0.0f)).empty());
 }
 
@@ -208,11 +188,11 @@ TEST_F(Render3DPickTest, BoundsJoinHandlesUnderTheirTransformsAndGuidesOnlyWhenS
     EXPECT_FLOAT_EQ(box.xmin(), 2.5f);
 
     look.guide = true;
-    GUI_DetailLook::globalDispOption().showGuides(false);
+    global().showGuides(false);
     box = UT_BoundingBox(-1, 1, -1, 1, -1, 1);
     EXPECT_EQ(look.getBoundingBox3D(box, nullptr), 0);
     EXPECT_FLOAT_EQ(box.xmin(), -1.0f);  // untouched
-    GUI_DetailLook::globalDispOption().showGuides(true);
+    global().showGuides(true);
     EXPECT_EQ(look.getBoundingBox3D(box, nullptr), 1);
     look.guide = false;
     look.setDisplay(0);
@@ -226,8 +206,8 @@ TEST_F(Render3DPickTest, AxesFollowTheBoxButNeverShorterThanHalfAUnit)
         GU_DetailHandle handle(makeBox(size));
         GUI_DetailLook look(&handle);
         look.setShowAxes(1);
-        GUI_DetailLook::globalDispOption()[GUI_NON_SELECTED].shadingMode(GR_SHADE_WIRE);
-        GUI_DetailLook::globalDispOption()[GUI_SELECTED].shadingMode(GR_SHADE_WIRE);
+        global()[GUI_NON_SELECTED].shadingMode(GR_SHADE_WIRE);
+        global()[GUI_SELECTED].shadingMode(GR_SHADE_WIRE);
         journalFrame(r, look);
         std::vector<std::string> ends;
         const std::vector<std::string> &j = r->getJournal();

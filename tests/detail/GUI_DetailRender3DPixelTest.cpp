@@ -4,7 +4,6 @@
 
 #include "host/OP/OP_Node.h"
 #include "host/RE/RE_Light.h"
-#include "tests/support/VantrelScratch.h"
 #include "tests/support/VantrelTestContext.h"
 
 #include <gtest/gtest.h>
@@ -15,30 +14,10 @@ using namespace vantrel_test;
 
 namespace
 {
-class Render3DPixelTest : public PixelTest
+class Render3DPixelTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        global().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
-        render()->enableZbuffer(1, 1);
-    }
-    void TearDown() override
-    {
-        if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
-    }
-
-    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
+    void setUpScene() override { render()->enableZbuffer(1, 1); }
     void shading(GR_ShadingMode mode)
     {
         global()[GUI_NON_SELECTED].shadingMode(mode);
@@ -54,12 +33,8 @@ protected:
     // The window pixel a world point lands on.
     std::vector<int> pixelAt(const UT_Vector3 &p)
     {
-        RE_Render *r = render();
-        short x1, x2, y1, y2;
-        r->getViewport2DS(x1, x2, y1, y2);
         float sx = 0, sy = 0;
-        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
-                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
+        windowPosition(p, sx, sy);
         return pixel(int(sx), int(sy));
     }
     static int brightness(const std::vector<int> &p) { return p[0] + p[1] + p[2]; }
@@ -261,29 +236,6 @@ TEST_F(Render3DPixelTest, HiddenPrimitivesLeaveAHole)
     setThreeQuarterCamera(render());
     frame(look);
     EXPECT_GT(brightness(pixelAt(UT_Vector3(0.1f, 0.5f, 0.0f))), 60);
-}
-
-TEST_F(Render3DPixelTest, ConcavePolygonFillsExactlyItsOutline)
-{
-    // An arrow head pointing up with a deep notch at the bottom.
-    ScratchDir dir;
-    const std::string path = dir.path() + "/notch.obj";
-    writeFile(path, "v -1 -1 0\nv 0 1 0\nv 1 -1 0\nv 0 -0.2 0\nf 1 4 3 2\n");
-    GU_Detail *gdp = new GU_Detail;
-    std::string error;
-    ASSERT_TRUE(gdp->load(path.c_str(), &error)) << error;
-    GU_DetailHandle handle(gdp);
-    GUI_DetailLook look(&handle);
-    look.setDrawLit(0);
-    setFrontCamera(render(), 1.2f);
-    shading(GR_SHADE_FLAT);
-    frame(look);
-    // Filled inside the arrow's arms, empty in the notch between them.
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.0f, 0.3f, 0.0f))), 60);
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(-0.6f, -0.45f, 0.0f))), 60);
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.6f, -0.45f, 0.0f))), 60);
-    EXPECT_EQ(brightness(pixelAt(UT_Vector3(0.0f, -0.6f, 0.0f))), 0);
-    EXPECT_EQ(brightness(pixelAt(UT_Vector3(-0.8f, 0.5f, 0.0f))), 0);
 }
 
 TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)

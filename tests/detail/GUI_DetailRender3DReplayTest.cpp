@@ -14,33 +14,18 @@ using namespace vantrel_test;
 
 namespace
 {
-class Render3DReplayTest : public PixelTest
+class Render3DReplayTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
+    void setUpScene() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        GUI_DisplayOption &g = GUI_DetailLook::globalDispOption();
-        g.common().backgroundColor().setRGB(0.1f, 0.1f, 0.3f);
-        g.common().defaultWireColor().setRGB(0.0f, 0.8f, 1.0f);
-        g.common().selectedWireColor().setRGB(1.0f, 1.0f, 0.0f);
+        global().common().backgroundColor().setRGB(0.1f, 0.1f, 0.3f);
+        global().common().defaultWireColor().setRGB(0.0f, 0.8f, 1.0f);
+        global().common().selectedWireColor().setRGB(1.0f, 1.0f, 0.0f);
         render()->enableZbuffer(1, 1);
         setThreeQuarterCamera(render(), 3.0f);
     }
-    void TearDown() override
-    {
-        if (render())
-        {
-            render()->setDisplayObjectSuppression(0);
-            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
-    }
+    void tearDownScene() override { render()->setDisplayObjectSuppression(0); }
 
     // Four boxes in a row: plain, selected, ghosted, templated.
     void makeScene()

@@ -5,10 +5,6 @@
 #include "Render3DTestSupport.h"
 
 #include "detail/GUI_DetailRender2D.h"
-#include "tests/support/VantrelTestContext.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <vector>
 
@@ -63,35 +59,13 @@ cellCentre(int n, int row, int col)
     return UT_Vector3((col + 0.5f) / n, (row + 0.5f) / n, 0.0f);
 }
 
-struct PickHit
-{
-    std::vector<unsigned int> names;
-};
+// The names of one pick record: the handle, then the primitive.
+using PickHit = std::vector<unsigned>;
 
-class Render2DTest : public PixelTest
+class Render2DTest : public DetailPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        GUI_DetailLook::globalDispOption().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
-        showUnitSquare();
-    }
-    void TearDown() override
-    {
-        if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-        PixelTest::TearDown();
-    }
-
-    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
+    void setUpScene() override { showUnitSquare(); }
 
     void showUnitSquare()
     {
@@ -149,16 +123,7 @@ protected:
         const int count = r->endPicking(buffer);
         r->popMatrix();
         showUnitSquare();
-        std::vector<PickHit> hits;
-        unsigned at = 0;
-        for (int k = 0; k < count; ++k)
-        {
-            PickHit hit;
-            hit.names.assign(buffer + at + 3, buffer + at + 3 + buffer[at]);
-            hits.push_back(hit);
-            at += 3 + buffer[at];
-        }
-        return hits;
+        return pickNames(buffer, count);
     }
 };
 }

@@ -1,13 +1,17 @@
 #ifndef Render3DTestSupport_h
 #define Render3DTestSupport_h
 
-// Scenes for the 3D renderer's tests: looks over builder geometry, a
-// camera that is not symmetric to the axes, and journal filters.
+// Scenes for the renderers' tests: looks over builder geometry, a camera
+// that is not symmetric to the axes, journal filters, and the pixel fixture
+// the 3D and 2D renderer tests share.
 #include "detail/GUI_DetailLook.h"
 #include "detail/GUI_DetailRender3D.h"
 #include "display/GUI_DisplayOption.h"
 #include "host/GU/GU_Detail.h"
 #include "host/RE/RE_Render.h"
+#include "tests/support/VantrelTestContext.h"
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
@@ -15,6 +19,50 @@
 
 namespace vantrel_test
 {
+// A pixel test of a renderer: each test starts with the library-wide
+// display options at their defaults on a black background, ends with the
+// defaults back, and fails when it leaves a GL error behind. A fixture adds
+// its own scene in setUpScene and takes it down in tearDownScene, both
+// called only when there is a context.
+class DetailPixelTest : public PixelTest
+{
+protected:
+    void SetUp() override
+    {
+        PixelTest::SetUp();
+        if (!render())
+            return;
+        render()->drainGLErrors();
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+        global().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
+        setUpScene();
+    }
+    void TearDown() override
+    {
+        if (render())
+        {
+            tearDownScene();
+            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
+        }
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+        PixelTest::TearDown();
+    }
+    virtual void setUpScene() {}
+    virtual void tearDownScene() {}
+
+    GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
+
+    // The window position a world point lands on.
+    void windowPosition(const UT_Vector3 &p, float &sx, float &sy) const
+    {
+        RE_Render *r = render();
+        short x1, x2, y1, y2;
+        r->getViewport2DS(x1, x2, y1, y2);
+        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
+                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
+    }
+};
+
 // A look with any number of handles, each under its own transform.
 class MultiLook : public GUI_DetailLook
 {

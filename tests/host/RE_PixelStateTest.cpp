@@ -13,35 +13,9 @@ namespace
 {
 const int S = vantrel_test::theContextSize;
 
-class RE_PixelState : public vantrel_test::PixelTest
+class RE_PixelState : public vantrel_test::WindowPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->ortho3DW(0, S, 0, S, -10, 10);
-        render()->matrixMode(RE_MATRIX_VIEWING);
-        render()->loadIdentityMatrix();
-    }
-
-    // A square facing +z (GL's default normal) with an optional fog
-    // coordinate at every corner.
-    void square(float x, float y, float size, float fog = -1.0f)
-    {
-        render()->beginPolygon(1);
-        const float xs[4] = {x, x + size, x + size, x};
-        const float ys[4] = {y, y, y + size, y + size};
-        for (int i = 0; i < 4; ++i)
-        {
-            if (fog >= 0.0f)
-                render()->fogCoord(fog);
-            render()->v3DW(xs[i], ys[i], 0);
-        }
-        render()->endPolygon();
-    }
-
     int litAlongRow(int y, int x0, int x1)
     {
         int lit = 0;

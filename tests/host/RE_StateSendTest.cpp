@@ -15,29 +15,9 @@ namespace
 {
 const int S = vantrel_test::theContextSize;
 
-class RE_StateSend : public vantrel_test::PixelTest
+class RE_StateSend : public vantrel_test::WindowPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->ortho3DW(0, S, 0, S, -10, 10);
-        render()->matrixMode(RE_MATRIX_VIEWING);
-        render()->loadIdentityMatrix();
-    }
-
-    void square(float x, float y, float size)
-    {
-        render()->beginPolygon(1);
-        render()->v3DW(x, y, 0);
-        render()->v3DW(x + size, y, 0);
-        render()->v3DW(x + size, y + size, 0);
-        render()->v3DW(x, y + size, 0);
-        render()->endPolygon();
-    }
-
     static std::vector<float> glFloats(GLenum what, int count)
     {
         std::vector<float> v(count);

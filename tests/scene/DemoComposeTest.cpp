@@ -7,35 +7,20 @@
 
 #include <gtest/gtest.h>
 
-using view_state_test::runViewer;
-
-namespace
-{
-int
-countLines(const std::string &text, const std::string &prefix)
-{
-    std::istringstream in(text);
-    int n = 0;
-    for (std::string line; std::getline(in, line);)
-        n += line.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-    return n;
-}
-}
+using view_state_test::countLines;
 
 TEST(DemoCompose, PickRegionsGoThroughTheScenePickPass)
 {
-    vantrel_test::ScratchDir dir;
-    view_state_test::ScopedSearchPath path(dir.path());
-    const std::string out = " -o " + dir.path() + "/f.png --size 160x120";
+    const view_state_test::DemoRuns demo("f.png", "160x120");
     // The selected sphere sits in the middle of the default frame.
-    const auto one = runViewer("--pick 80,60" + out, dir.path());
+    const auto one = demo.run("--pick 80,60");
     ASSERT_EQ(one.status, 0) << one.err;
     EXPECT_GE(countLines(one.out, "sphere "), 1);
-    const auto region = runViewer("--pick 70,50,20,20" + out, dir.path());
+    const auto region = demo.run("--pick 70,50,20,20");
     ASSERT_EQ(region.status, 0) << region.err;
     EXPECT_GT(countLines(region.out, "sphere "), countLines(one.out, "sphere "));
     // The top left corner holds nothing.
-    const auto corner = runViewer("--pick 0,0,4,4" + out, dir.path());
+    const auto corner = demo.run("--pick 0,0,4,4");
     ASSERT_EQ(corner.status, 0) << corner.err;
     EXPECT_EQ(countLines(corner.out, "sphere "), 0);
     EXPECT_EQ(countLines(corner.out, "box "), 0);
@@ -43,7 +28,7 @@ TEST(DemoCompose, PickRegionsGoThroughTheScenePickPass)
     for (const char *bad : {"--pick 10,10,0,5", "--pick 10,10,5", "--pick 10,10x", "--pick 200,5",
                             "--clear 1.5"})
     {
-        const auto run = runViewer(std::string(bad) + out, dir.path());
+        const auto run = demo.run(bad);
         EXPECT_NE(run.status, 0) << bad;
         EXPECT_FALSE(run.err.empty()) << bad;
     }
@@ -51,16 +36,12 @@ TEST(DemoCompose, PickRegionsGoThroughTheScenePickPass)
 
 TEST(DemoCompose, FullFogClearsToTheFogColour)
 {
-    vantrel_test::ScratchDir dir;
-    view_state_test::ScopedSearchPath path(dir.path());
-    const std::string png = dir.path() + "/fog.png";
-    const auto run = runViewer("--fog --fog-weight 1 --background 0.9,0.2,0.2 --size 64x48 -o " +
-                                   png,
-                               dir.path());
+    const view_state_test::DemoRuns demo("fog.png", "64x48");
+    const auto run = demo.run("--fog --fog-weight 1 --background 0.9,0.2,0.2");
     ASSERT_EQ(run.status, 0) << run.err;
     TIL_TextureMap image;
     std::string error;
-    ASSERT_TRUE(TILreadPNG(png.c_str(), image, error)) << error;
+    ASSERT_TRUE(TILreadPNG(demo.framePath().c_str(), image, error)) << error;
     // The camera's fog colour is a dark grey (0.1); the red background is gone.
     const uint8_t *p = image.getPixels() + 4 * (image.getWidth() * (image.getHeight() - 1) + 60);
     EXPECT_NEAR(p[0], 26, 2);

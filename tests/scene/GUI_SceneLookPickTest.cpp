@@ -71,12 +71,8 @@ protected:
         quad(2, 0.2f, 0.2f, 1.0f, 1.0f);     // upper right
         *count = look.endPicking(r, buffer);
         std::vector<unsigned> ids;
-        for (int i = 0, at = 0; i < *count; ++i)
-        {
-            const unsigned names = buffer[at];
-            ids.push_back(buffer[at + 3 + names - 1]);
-            at += 3 + int(names);
-        }
+        for (const std::vector<unsigned> &names : vantrel_test::pickNames(buffer, *count))
+            ids.push_back(names.back());
         return ids;
     }
 
@@ -140,23 +136,6 @@ TEST_F(SceneLookPick, BlendingIsReReadOnlyAfterCachedDrawing)
     r->blend(0);
 }
 
-namespace
-{
-// The pick records of a buffer as lists of names, in buffer order.
-std::vector<std::vector<unsigned>>
-records(const unsigned *buffer, int count)
-{
-    std::vector<std::vector<unsigned>> out;
-    for (int i = 0, at = 0; i < count; ++i)
-    {
-        const unsigned names = buffer[at];
-        out.emplace_back(buffer + at + 3, buffer + at + 3 + names);
-        at += 3 + int(names);
-    }
-    return out;
-}
-}
-
 TEST_F(SceneLookPick, FindsWhatDetailLooksPickedDirectlyFind)
 {
     RE_Render *r = render();
@@ -196,7 +175,7 @@ TEST_F(SceneLookPick, FindsWhatDetailLooksPickedDirectlyFind)
                 looks[i]->pickRender(r, 0, 0, S, S, nullptr);
             r->popPickId();
         }
-        return records(buffer, look.endPicking(r, buffer));
+        return vantrel_test::pickNames(buffer, look.endPicking(r, buffer));
     };
     const auto direct = [&](short px, short py, short pw, short ph) {
         look.setView(r, 0, 0, S, S);
@@ -209,7 +188,7 @@ TEST_F(SceneLookPick, FindsWhatDetailLooksPickedDirectlyFind)
             looks[i]->pickRender(r, 0, 0, S, S, nullptr);
             r->popPickId();
         }
-        const auto found = records(buffer, r->endPicking(buffer));
+        const auto found = vantrel_test::pickNames(buffer, r->endPicking(buffer));
         r->popMatrix(0);
         return found;
     };

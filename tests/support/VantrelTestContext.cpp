@@ -72,6 +72,45 @@ PixelTest::TearDown()
         r->setJournal(false);
 }
 
+void
+WindowPixelTest::SetUp()
+{
+    PixelTest::SetUp();
+    if (!render())
+        return;
+    render()->ortho3DW(0, theContextSize, 0, theContextSize, -10, 10);
+    render()->matrixMode(RE_MATRIX_VIEWING);
+    render()->loadIdentityMatrix();
+}
+
+void
+WindowPixelTest::square(float x, float y, float size, float fog)
+{
+    render()->beginPolygon(1);
+    const float xs[4] = {x, x + size, x + size, x};
+    const float ys[4] = {y, y, y + size, y + size};
+    for (int i = 0; i < 4; ++i)
+    {
+        if (fog >= 0.0f)
+            render()->fogCoord(fog);
+        render()->v3DW(xs[i], ys[i], 0);
+    }
+    render()->endPolygon();
+}
+
+std::vector<std::vector<unsigned>>
+pickNames(const unsigned *buffer, int count)
+{
+    std::vector<std::vector<unsigned>> out;
+    for (int i = 0, at = 0; i < count; ++i)
+    {
+        const unsigned names = buffer[at];
+        out.emplace_back(buffer + at + 3, buffer + at + 3 + names);
+        at += 3 + int(names);
+    }
+    return out;
+}
+
 std::vector<int>
 PixelTest::pixel(int x, int y) const
 {

@@ -40,6 +40,24 @@ private:
     RE_OffscreenContext *myContext = nullptr;
 };
 
+// Pixel test in window pixels: an orthographic projection of the whole
+// context, one unit a pixel with depth from -10 to 10, and the identity
+// view.
+class WindowPixelTest : public PixelTest
+{
+protected:
+    void SetUp() override;
+
+    // A square facing +z (GL's default normal) with its lower left corner
+    // at (x, y); every corner carries the fog coordinate fog when it is not
+    // negative.
+    void square(float x, float y, float size, float fog = -1.0f);
+};
+
+// The names of each of the count records of a pick buffer, outermost
+// first, in buffer order.
+std::vector<std::vector<unsigned>> pickNames(const unsigned *buffer, int count);
+
 // True when an RGBA pixel is within tol of (r, g, b) in every channel.
 bool isNear(const uint8_t rgba[4], int r, int g, int b, int tol = 2);
 bool isNear(const std::vector<int> &rgba, int r, int g, int b, int tol = 2);

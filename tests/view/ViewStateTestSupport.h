@@ -71,6 +71,39 @@ runViewer(const std::string &args, const std::string &scratch_dir,
     return run;
 }
 
+// Runs of the demo in a scratch directory that is also the search path,
+// each writing its frame of the given size into that directory.
+class DemoRuns
+{
+public:
+    DemoRuns(const std::string &frame, const std::string &size)
+        : myPath(myDir.path()), myFrame(myDir.path() + "/" + frame), mySize(size)
+    {
+    }
+
+    ChildRun run(const std::string &args) const
+    {
+        return runViewer(args + " -o " + myFrame + " --size " + mySize, myDir.path());
+    }
+    const std::string &framePath() const { return myFrame; }
+
+private:
+    vantrel_test::ScratchDir myDir;
+    ScopedSearchPath myPath;
+    std::string myFrame, mySize;
+};
+
+// The number of lines of text that start with prefix.
+inline int
+countLines(const std::string &text, const std::string &prefix)
+{
+    std::istringstream in(text);
+    int n = 0;
+    for (std::string line; std::getline(in, line);)
+        n += line.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+    return n;
+}
+
 // The rest of the first line that starts with prefix; "" if none.
 inline std::string
 lineAfter(const std::string &text, const std::string &prefix)
