@@ -43,20 +43,10 @@ struct GUI_DetailRender3D::RoadState
 void
 GUI_DetailRender3D::render(RE_Render *r, short, short, short, short, void *)
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!look)
+    if (!getDetailLook())
         return;
-    const int n = look->getNumDetailHandles();
     prepareObjectCache(r);
-    GR_CommonDispOption &common = GUI_DetailLook::globalDispOption().common();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        common.setSelectionInstance(look->getSelectionListInstance(i));
-        renderSingle(r);
-    }
-    myGeoIdx = -1;
-    common.setSelectionInstance(-1);
+    drawEachHandle(r, myGeoIdx, false, [&] { renderSingle(r); });
 }
 
 bool

@@ -31,11 +31,10 @@ RE_OGLRender::~RE_OGLRender()
     // Objects of a shared name space stay for the contexts still using it.
     if (isGLActive() && myTable.use_count() == 1)
     {
-        for (auto &obj : myTable->objects)
-        {
-            glDeleteLists(static_cast<GLuint>(obj.first), 1);
-            releaseArrayDraws(obj.second);
-        }
+        myTable->objects.forEach([this](int id, ObjectInfo &info) {
+            glDeleteLists(static_cast<GLuint>(id), 1);
+            releaseArrayDraws(info);
+        });
     }
 }
 
@@ -59,14 +58,11 @@ RE_OGLRender::textureChanged(unsigned int index)
     if (index == 0)
         return;
     for (RE_OGLRender *r : liveRenders())
-        for (auto &obj : r->myTable->objects)
-        {
-            if (!obj.second.smart)
-                continue;
-            const std::vector<unsigned int> &used = obj.second.textures;
-            if (std::find(used.begin(), used.end(), index) != used.end())
-                obj.second.dirty = true;
-        }
+        r->myTable->objects.forEach([index](int, ObjectInfo &info) {
+            const std::vector<unsigned int> &used = info.textures;
+            if (info.smart && std::find(used.begin(), used.end(), index) != used.end())
+                info.dirty = true;
+        });
 }
 
 // ---- Native context ------------------------------------------------------

@@ -498,11 +498,41 @@ private:
         bool fromArrays = false;
         std::vector<ArrayDraw> arrayDraws;
     };
+    // Display objects by id. GL hands out small ids in order, so they index
+    // a vector: the objects of a frame are looked up (every one of them,
+    // every frame) in memory laid out as they were made. Other ids (those
+    // made without GL) are hashed.
+    class ObjectMap
+    {
+    public:
+        ObjectInfo *find(int id);
+        const ObjectInfo *find(int id) const;
+        // The object with the id, made when missing.
+        ObjectInfo &operator[](int id);
+        void erase(int id);
+        size_t size() const { return myCount; }
+        bool empty() const { return myCount == 0; }
+        template <typename F>
+        void forEach(F f)
+        {
+            for (size_t id = 0; id < myDense.size(); ++id)
+                if (myLive[id])
+                    f(int(id), myDense[id]);
+            for (auto &entry : mySparse)
+                f(entry.first, entry.second);
+        }
+
+    private:
+        static bool isDense(int id) { return id >= 0 && id < (1 << 20); }
+        std::vector<ObjectInfo> myDense;
+        std::vector<bool> myLive;
+        std::unordered_map<int, ObjectInfo> mySparse;
+        size_t myCount = 0;
+    };
     // Display objects of one name space, shared by the contexts in it.
     struct ObjectTable
     {
-        // Hashed: every cached object drawn in a frame looks itself up here.
-        std::unordered_map<int, ObjectInfo> objects;
+        ObjectMap objects;
         int nextRecordOnlyId = 1;
         // Buffer objects by a hash of their arrays.
         std::unordered_multimap<uint64_t, std::weak_ptr<ArrayBuffer>> arrayPool;

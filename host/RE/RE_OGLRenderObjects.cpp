@@ -20,6 +20,55 @@ const std::vector<int> theNoShaders;
 
 // ---- Display objects -----------------------------------------------------
 
+RE_OGLRender::ObjectInfo *
+RE_OGLRender::ObjectMap::find(int id)
+{
+    if (!isDense(id))
+    {
+        auto found = mySparse.find(id);
+        return found == mySparse.end() ? nullptr : &found->second;
+    }
+    return size_t(id) < myLive.size() && myLive[size_t(id)] ? &myDense[size_t(id)] : nullptr;
+}
+
+const RE_OGLRender::ObjectInfo *
+RE_OGLRender::ObjectMap::find(int id) const
+{
+    return const_cast<ObjectMap *>(this)->find(id);
+}
+
+RE_OGLRender::ObjectInfo &
+RE_OGLRender::ObjectMap::operator[](int id)
+{
+    if (ObjectInfo *found = find(id))
+        return *found;
+    ++myCount;
+    if (!isDense(id))
+        return mySparse[id];
+    if (size_t(id) >= myDense.size())
+    {
+        myDense.resize(size_t(id) + 1);
+        myLive.resize(size_t(id) + 1, false);
+    }
+    myLive[size_t(id)] = true;
+    return myDense[size_t(id)] = ObjectInfo();
+}
+
+void
+RE_OGLRender::ObjectMap::erase(int id)
+{
+    if (!find(id))
+        return;
+    --myCount;
+    if (!isDense(id))
+    {
+        mySparse.erase(id);
+        return;
+    }
+    myLive[size_t(id)] = false;
+    myDense[size_t(id)] = ObjectInfo();
+}
+
 int
 RE_OGLRender::startDefine(bool smart)
 {
@@ -128,11 +177,11 @@ void
 RE_OGLRender::drawObject(int id)
 {
     journal("drawObject", {static_cast<double>(id)});
-    auto found = myTable->objects.find(id);
-    if (found == myTable->objects.end() || id == myDefining)
+    const ObjectInfo *found = myTable->objects.find(id);
+    if (!found || id == myDefining)
         return;
     ++myStats.cachedReplays;
-    const ObjectInfo &info = found->second;
+    const ObjectInfo &info = *found;
     countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
@@ -184,7 +233,7 @@ RE_OGLRender::deleteObject(int id)
 bool
 RE_OGLRender::isObject(int id) const
 {
-    return myTable->objects.count(id) != 0;
+    return myTable->objects.find(id) != nullptr;
 }
 
 bool
@@ -193,17 +242,17 @@ RE_OGLRender::isSmartObjectDirty(int id) const
     // A negative id is an empty cache slot: nothing there to rebuild.
     if (id < 0)
         return false;
-    auto found = myTable->objects.find(id);
+    const ObjectInfo *found = myTable->objects.find(id);
     // An object that is gone has to be rebuilt as much as a dirty one.
-    return found == myTable->objects.end() || !found->second.smart || found->second.dirty;
+    return !found || !found->smart || found->dirty;
 }
 
 void
 RE_OGLRender::deleteSmartObject(int id)
 {
     journal("deleteSmartObject", {static_cast<double>(id)});
-    auto found = myTable->objects.find(id);
-    if (found == myTable->objects.end() || !found->second.smart)
+    const ObjectInfo *found = myTable->objects.find(id);
+    if (!found || !found->smart)
         return;
     deleteObject(id);
 }
@@ -211,9 +260,8 @@ RE_OGLRender::deleteSmartObject(int id)
 const std::vector<int> &
 RE_OGLRender::getShadersUsedBySmartObject(int id) const
 {
-    auto found = myTable->objects.find(id);
-    return found == myTable->objects.end() || !found->second.smart ? theNoShaders
-                                                                   : found->second.shaders;
+    const ObjectInfo *found = myTable->objects.find(id);
+    return !found || !found->smart ? theNoShaders : found->shaders;
 }
 
 void
