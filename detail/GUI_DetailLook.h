@@ -150,6 +150,12 @@ public:
     // Entry i of the selection list instances, growing the list with -1
     // entries as needed.
     int &selectionListInstance(int i);
+    // Entry i, or -1 past the end, without growing the list: what drawing
+    // reads for each handle.
+    int getSelectionListInstance(int i) const
+    {
+        return i >= 0 && i < mySelectionListInstances.entries() ? mySelectionListInstances(i) : -1;
+    }
     void setEnableDOPDisplay(bool on) { myEnableDOPDisplay = on; }
     bool getEnableDOPDisplay() const { return myEnableDOPDisplay; }
     void setIsChosenDopnet(bool on) { myIsChosenDopnet = on; }

@@ -136,7 +136,7 @@ GUI_DetailRender::drawEachHandle(RE_Render *r, int &handle, bool pickIds,
         return;
     GR_CommonDispOption &common = GUI_DetailLook::globalDispOption().common();
     forEachHandle(handle, [&](int i) {
-        common.setSelectionInstance(myLook->selectionListInstance(i));
+        common.setSelectionInstance(myLook->getSelectionListInstance(i));
         if (pickIds)
             r->pushPickId(i);
         drawOne();

@@ -196,18 +196,16 @@ GUI_DetailRender3D::validCacheExistsForOtherDetail() const
 void
 GUI_DetailRender3D::resizeCache(int handles)
 {
-    for (UT_IntArray &slot : myCacheLists)
-        slot.setSize(handles, -1);
     myHandles.resize(handles < 0 ? 0 : size_t(handles));
     // Slots that kept their objects (no context to release them) still count.
     myCachedTotal = 0;
-    for (int i = 0; i < handles; ++i)
+    for (HandleCache &handle : myHandles)
     {
-        myHandles[i].cachedSlots = 0;
-        for (const UT_IntArray &slot : myCacheLists)
-            if (slot(i) >= 0)
-                ++myHandles[i].cachedSlots;
-        myCachedTotal += myHandles[i].cachedSlots;
+        handle.cachedSlots = 0;
+        for (int id : handle.slots)
+            if (id >= 0)
+                ++handle.cachedSlots;
+        myCachedTotal += handle.cachedSlots;
     }
 }
 
@@ -233,12 +231,12 @@ GUI_DetailRender3D::deleteObjectCache(RE_Render *r, int index)
     int last = index < 0 ? int(myHandles.size()) : index + 1;
     for (int i = first; i < last && i < int(myHandles.size()); ++i)
     {
-        for (UT_IntArray &slot : myCacheLists)
+        for (int &id : myHandles[i].slots)
         {
-            if (slot(i) >= 0)
+            if (id >= 0)
             {
-                r->deleteSmartObject(slot(i));
-                slot(i) = -1;
+                r->deleteSmartObject(id);
+                id = -1;
             }
         }
         myCachedTotal -= myHandles[i].cachedSlots;

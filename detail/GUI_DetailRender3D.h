@@ -13,6 +13,7 @@
 #include "host/UT/UT_Matrix4.h"
 #include "host/UT/UT_Vector3.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -228,9 +229,11 @@ private:
         int geoVersion = -1;   // its change counter then
         int stableFrames = 0;  // frames drawn unchanged, up to the threshold
         int cachedSlots = 0;   // slots holding a cached object
+        // The cached display object of each slot, or -1.
+        int slots[NUM_CACHE_SLOTS];
+        HandleCache() { std::fill(slots, slots + NUM_CACHE_SLOTS, -1); }
     };
     std::vector<HandleCache> myHandles;
-    UT_IntArray myCacheLists[NUM_CACHE_SLOTS];
     // Filled slots over all handles, so that asking whether another handle
     // has a cached object does not visit every slot's array.
     int myCachedTotal = 0;

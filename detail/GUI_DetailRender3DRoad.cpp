@@ -43,20 +43,10 @@ struct GUI_DetailRender3D::RoadState
 void
 GUI_DetailRender3D::render(RE_Render *r, short, short, short, short, void *)
 {
-    GUI_DetailLook *look = getDetailLook();
-    if (!look)
+    if (!getDetailLook())
         return;
-    const int n = look->getNumDetailHandles();
     prepareObjectCache(r);
-    GR_CommonDispOption &common = GUI_DetailLook::globalDispOption().common();
-    for (int i = 0; i < n; ++i)
-    {
-        myGeoIdx = i;
-        common.setSelectionInstance(look->selectionListInstance(i));
-        renderSingle(r);
-    }
-    myGeoIdx = -1;
-    common.setSelectionInstance(-1);
+    drawEachHandle(r, myGeoIdx, false, [&] { renderSingle(r); });
 }
 
 bool
@@ -189,7 +179,7 @@ GUI_DetailRender3D::checkCache(RE_Render *r, int slot, int kind, bool picking,
             deleteObjectCache(r, -1);
             return false;
         }
-        if (r->isSmartObjectDirty(myCacheLists[slot](i)))
+        if (r->isSmartObjectDirty(myHandles[i].slots[slot]))
         {
             deleteObjectCache(r, i);
             return false;
@@ -375,7 +365,7 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
     const int i = myGeoIdx;
     GUI_DisplayOption &global = GUI_DetailLook::globalDispOption();
     ++r->getFrameStats().objectsDrawn;
-    if (myCacheLists[slot](i) < 0 || road.bypass)
+    if (myHandles[i].slots[slot] < 0 || road.bypass)
     {
         const int id = road.useCache ? r->startSmartObjectDefine() : -1;
         if (road.kind == 1 && !global.common().getDrawStateBit(GR_DRAWSTATE_SECOND_PASS) &&
@@ -385,7 +375,7 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
         if (id >= 0)
         {
             road.cacheOk = r->endSmartObjectDefine();
-            myCacheLists[slot](i) = id;
+            myHandles[i].slots[slot] = id;
             ++myHandles[i].cachedSlots;
             ++myCachedTotal;
             myCacheOptions[road.kind] = snapshotOptions(global);
@@ -393,7 +383,7 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
         }
     }
 
-    const int id = myCacheLists[slot](i);
+    const int id = myHandles[i].slots[slot];
     if (id < 0 || road.bypass)
         return;
     if (road.picking)

@@ -22,6 +22,7 @@ soakSample(const RE_Render &r)
 {
     SoakSample sample;
     sample.liveObjects = r.getNumLiveObjects();
+    sample.liveArrayBuffers = r.getNumLiveArrayBuffers();
     sample.residentBytes = soakResidentBytes();
     return sample;
 }
@@ -47,9 +48,12 @@ grew(const char *what, long start, long end, double limit)
 std::string
 soakGrowth(const SoakSample &start, const SoakSample &end, double limit)
 {
-    std::string why = grew("live display objects", start.liveObjects, end.liveObjects, limit);
-    const std::string memory = grew("resident bytes", start.residentBytes, end.residentBytes, limit);
-    if (!why.empty() && !memory.empty())
-        why += "; ";
-    return why + memory;
+    std::string why;
+    for (const std::string &part :
+         {grew("live display objects", start.liveObjects, end.liveObjects, limit),
+          grew("live array buffers", start.liveArrayBuffers, end.liveArrayBuffers, limit),
+          grew("resident bytes", start.residentBytes, end.residentBytes, limit)})
+        if (!part.empty())
+            why += (why.empty() ? "" : "; ") + part;
+    return why;
 }

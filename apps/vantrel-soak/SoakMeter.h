@@ -10,6 +10,7 @@ class RE_Render;
 struct SoakSample
 {
     long liveObjects = 0;
+    long liveArrayBuffers = 0;
     long residentBytes = 0;
 };
 

@@ -31,8 +31,10 @@ RE_OGLRender::~RE_OGLRender()
     // Objects of a shared name space stay for the contexts still using it.
     if (isGLActive() && myTable.use_count() == 1)
     {
-        for (const auto &obj : myTable->objects)
-            glDeleteLists(static_cast<GLuint>(obj.first), 1);
+        myTable->objects.forEach([this](int id, ObjectInfo &info) {
+            glDeleteLists(static_cast<GLuint>(id), 1);
+            releaseArrayDraws(info);
+        });
     }
 }
 
@@ -56,14 +58,11 @@ RE_OGLRender::textureChanged(unsigned int index)
     if (index == 0)
         return;
     for (RE_OGLRender *r : liveRenders())
-        for (auto &obj : r->myTable->objects)
-        {
-            if (!obj.second.smart)
-                continue;
-            const std::vector<unsigned int> &used = obj.second.textures;
-            if (std::find(used.begin(), used.end(), index) != used.end())
-                obj.second.dirty = true;
-        }
+        r->myTable->objects.forEach([index](int, ObjectInfo &info) {
+            const std::vector<unsigned int> &used = info.textures;
+            if (info.smart && std::find(used.begin(), used.end(), index) != used.end())
+                info.dirty = true;
+        });
 }
 
 // ---- Native context ------------------------------------------------------
@@ -199,6 +198,10 @@ RE_OGLRender::syncToGL()
     myGL->known = 0;
     for (auto &l : myLights)
         l.second.glKnown = false;
+    myBoundArrays = nullptr;
+    myArraysClean = false;
+    myStateBehind = false;
+    myGLStateFrom.reset();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glEnable(GL_COLOR_MATERIAL);
@@ -276,6 +279,8 @@ RE_OGLRender::appendJournal(const char *op, std::initializer_list<double> args)
 void
 RE_OGLRender::journalText(const char *op, const char *text)
 {
+    if (myDefineFromArrays)
+        noteDefinedCall(op);
     if (!myJournalOn)
         return;
     std::string line(op);
@@ -302,16 +307,21 @@ void
 RE_OGLRender::clear()
 {
     journal("clear");
-    if (glReady())
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!glReady())
+        return;
+    // The colour mask applies to clearing.
+    sendStateBehind();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void
 RE_OGLRender::clearZ()
 {
     journal("clearZ");
-    if (glReady())
-        glClear(GL_DEPTH_BUFFER_BIT);
+    if (!glReady())
+        return;
+    sendStateBehind();
+    glClear(GL_DEPTH_BUFFER_BIT);
 }
 
 void

@@ -267,6 +267,9 @@ public:
     // included); a number that stays flat while a scene redraws unless
     // objects leak.
     int getNumLiveObjects() const { return static_cast<int>(myTable->objects.size()); }
+    // The sets of buffer objects those objects replay arrays from; equal
+    // arrays share one, so it stays flat too.
+    int getNumLiveArrayBuffers() const;
     bool isDefiningObject() const { return myDefining >= 0; }
     // A smart object is a display object that also remembers the shaders
     // and textures it used, and is marked dirty when one of them changes.
@@ -407,9 +410,17 @@ protected:
     void drawGlyphs(RE_Font &font, const char *text, int count);
 
     // Journal writers; they return at once while the journal is off.
-    void journal(const char *op) { if (myJournalOn) appendJournal(op, {}); }
+    void journal(const char *op)
+    {
+        if (myDefineFromArrays)
+            noteDefinedCall(op);
+        if (myJournalOn)
+            appendJournal(op, {});
+    }
     void journal(const char *op, std::initializer_list<double> args)
     {
+        if (myDefineFromArrays)
+            noteDefinedCall(op);
         if (myJournalOn)
             appendJournal(op, args);
     }
@@ -456,6 +467,16 @@ private:
         UT_Matrix4 glPlacedUnder;
     };
     struct GLShadow;
+    // Arrays kept in GL buffer objects, shared by the objects that drew the
+    // same arrays (RE_OGLRenderBuffers.cpp).
+    struct ArrayBuffer;
+    // One drawing of a display object replayed from buffer objects: the
+    // arrays and the record's drawing state when it was drawn.
+    struct ArrayDraw
+    {
+        std::shared_ptr<const ArrayBuffer> arrays;
+        std::shared_ptr<const GLShadow> state;
+    };
     struct ObjectInfo
     {
         bool smart = false;
@@ -470,13 +491,54 @@ private:
         std::vector<int> shaders;
         std::vector<unsigned int> textures;
         bool dirty = false;
+        // An object whose definition drew only arrays under plain state
+        // changes replays those drawings from buffer objects: cheaper than
+        // the display list, whose replay costs GL as much again as a small
+        // drawing. The list stays for replays inside other definitions.
+        bool fromArrays = false;
+        std::vector<ArrayDraw> arrayDraws;
+    };
+    // Display objects by id. GL hands out small ids in order, so they index
+    // a vector: the objects of a frame are looked up (every one of them,
+    // every frame) in memory laid out as they were made. Other ids (those
+    // made without GL) are hashed.
+    class ObjectMap
+    {
+    public:
+        ObjectInfo *find(int id);
+        const ObjectInfo *find(int id) const;
+        // The object with the id, made when missing.
+        ObjectInfo &operator[](int id);
+        void erase(int id);
+        size_t size() const { return myCount; }
+        bool empty() const { return myCount == 0; }
+        template <typename F>
+        void forEach(F f)
+        {
+            for (size_t id = 0; id < myDense.size(); ++id)
+                if (myLive[id])
+                    f(int(id), myDense[id]);
+            for (auto &entry : mySparse)
+                f(entry.first, entry.second);
+        }
+
+    private:
+        static bool isDense(int id) { return id >= 0 && id < (1 << 20); }
+        std::vector<ObjectInfo> myDense;
+        std::vector<bool> myLive;
+        std::unordered_map<int, ObjectInfo> mySparse;
+        size_t myCount = 0;
     };
     // Display objects of one name space, shared by the contexts in it.
     struct ObjectTable
     {
-        // Hashed: every cached object drawn in a frame looks itself up here.
-        std::unordered_map<int, ObjectInfo> objects;
+        ObjectMap objects;
         int nextRecordOnlyId = 1;
+        // Buffer objects by a hash of their arrays.
+        std::unordered_multimap<uint64_t, std::weak_ptr<ArrayBuffer>> arrayPool;
+        // The drawing state recorded last: objects defined one after another
+        // usually share it.
+        std::shared_ptr<const GLShadow> lastArrayState;
     };
     struct MaterialState
     {
@@ -566,6 +628,31 @@ private:
     void sendGLMatrixMode(int glMode);
     // The record's values of every group, as a replayed object leaves them.
     std::shared_ptr<const GLShadow> captureRecord() const;
+    void captureRecordInto(GLShadow &s) const;
+    // Sets the record's drawing state (not matrices nor viewport) from s.
+    void loadDrawingState(const GLShadow &s);
+    // Sends the drawing state GL lacks when a replay or a deferred switch
+    // left GL behind the record; every GL operation that depends on that
+    // state calls it first.
+    void sendStateBehind();
+    // Keeps a definition replayable from arrays while it calls only
+    // operations that set plain state or draw arrays.
+    void noteDefinedCall(const char *op);
+    // Buffer objects holding the arrays, from the pool when equal ones exist.
+    std::shared_ptr<const ArrayBuffer> shareArrays(int prim, const float *positions,
+                                                   const float *normals, const float *colors,
+                                                   int count, const unsigned int *indices,
+                                                   int indexCount);
+    void recordArrayDraw(int prim, const float *positions, const float *normals,
+                         const float *colors, int count, const unsigned int *indices,
+                         int indexCount);
+    void replayArrayDraws(const ObjectInfo &info);
+    void bindArrays(const ArrayBuffer &arrays);
+    // Unbinds buffer objects and switches client arrays off, so that arrays
+    // given by pointer are read from memory.
+    void releaseArrays();
+    // Deletes the buffer objects the object alone still uses.
+    void releaseArrayDraws(ObjectInfo &info);
     // A matrix change inside a definition: outside the definition's own
     // pushes it is one the object makes when replayed.
     void noteDefinedMatrixChange();
@@ -633,6 +720,16 @@ private:
     int myDefineMatrixDepth = 0;
     int myDefining = -1;
     bool myDefiningSmart = false;
+    bool myDefineFromArrays = false;
+    // GL's drawing state may differ from the record (see sendStateBehind).
+    bool myStateBehind = false;
+    // The buffer objects bound for arrays: one of ours, none with client
+    // arrays off (clean), or unknown (neither).
+    const ArrayBuffer *myBoundArrays = nullptr;
+    bool myArraysClean = false;
+    // The recorded drawing state GL holds since the last replay from arrays,
+    // while nothing has been sent since; null when unknown.
+    std::shared_ptr<const GLShadow> myGLStateFrom;
     std::vector<int> myPendingShaders;
     uint16_t mySuppression = 0;
 

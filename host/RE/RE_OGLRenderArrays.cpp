@@ -183,7 +183,10 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
     countSent(triangles, lines);
     if (!glReady())
         return;
+    if (myDefineFromArrays)
+        recordArrayDraw(prim, positions, normals, colors, count, indices, indexCount);
     sendBeforeDrawing();
+    releaseArrays();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, positions);
     if (normals)

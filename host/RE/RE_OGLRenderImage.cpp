@@ -52,6 +52,7 @@ RE_OGLRender::displayRaster(float x, float y, int width, int height,
     if (mapScreen(UT_Vector3(x, y, 0.0f), v.vx1, v.vx2, v.vy1, v.vy2,
                   myMatrix.projection, myMatrix.viewing, wx, wy) != 0)
         return;
+    sendStateBehind();
     glWindowPos2f(std::floor(wx + 0.5f), std::floor(wy + 0.5f));
     glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }
@@ -85,6 +86,7 @@ RE_OGLRender::copyToBack(short x, short y, short w, short h)
     if (!(myMode & RE_MODE_DOUBLE) || !myNative || !myNative->isDoubleBuffered() ||
         w <= 0 || h <= 0 || myPrimitive || !glReady())
         return;
+    sendStateBehind();
     glReadBuffer(GL_FRONT);
     glDrawBuffer(GL_BACK);
     glPixelZoom(1.0f, 1.0f);

@@ -40,11 +40,17 @@ RE_OGLRender::setSpecular(bool on)
         return;
     if (!myMaterial.on)
     {
-        sendMaterial();
+        // Drawers switch it on and off around every object: it goes out
+        // with the next drawing, and only when it differs by then.
+        if (myDefining >= 0)
+            sendMaterial();
+        else
+            myStateBehind = true;
         return;
     }
     // Over a material the switch sets only the specular colour.
     sendSpecular();
+    myGLStateFrom.reset();
     if (myDefining >= 0)
         myDefineSets |= RE_GS_MATERIAL;
     else

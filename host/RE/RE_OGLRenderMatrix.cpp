@@ -137,6 +137,8 @@ RE_OGLRender::sendMatrixChange(const UT_Matrix4 &step)
 void
 RE_OGLRender::loadMatrix(const UT_Matrix4 &m)
 {
+    if (myDefineFromArrays)
+        noteDefinedCall("loadMatrix");
     if (myJournalOn)
         journalMatrix(myJournal, "loadMatrix", m);
     if (isProjectionMode(myMatrix.mode))
@@ -154,6 +156,8 @@ RE_OGLRender::loadMatrix(const UT_Matrix4 &m)
 void
 RE_OGLRender::multiplyMatrix(const UT_Matrix4 &m)
 {
+    if (myDefineFromArrays)
+        noteDefinedCall("multiplyMatrix");
     if (myJournalOn)
         journalMatrix(myJournal, "multiplyMatrix", m);
     // Prepending keeps a pick narrowing of the projection outermost.

@@ -20,6 +20,55 @@ const std::vector<int> theNoShaders;
 
 // ---- Display objects -----------------------------------------------------
 
+RE_OGLRender::ObjectInfo *
+RE_OGLRender::ObjectMap::find(int id)
+{
+    if (!isDense(id))
+    {
+        auto found = mySparse.find(id);
+        return found == mySparse.end() ? nullptr : &found->second;
+    }
+    return size_t(id) < myLive.size() && myLive[size_t(id)] ? &myDense[size_t(id)] : nullptr;
+}
+
+const RE_OGLRender::ObjectInfo *
+RE_OGLRender::ObjectMap::find(int id) const
+{
+    return const_cast<ObjectMap *>(this)->find(id);
+}
+
+RE_OGLRender::ObjectInfo &
+RE_OGLRender::ObjectMap::operator[](int id)
+{
+    if (ObjectInfo *found = find(id))
+        return *found;
+    ++myCount;
+    if (!isDense(id))
+        return mySparse[id];
+    if (size_t(id) >= myDense.size())
+    {
+        myDense.resize(size_t(id) + 1);
+        myLive.resize(size_t(id) + 1, false);
+    }
+    myLive[size_t(id)] = true;
+    return myDense[size_t(id)] = ObjectInfo();
+}
+
+void
+RE_OGLRender::ObjectMap::erase(int id)
+{
+    if (!find(id))
+        return;
+    --myCount;
+    if (!isDense(id))
+    {
+        mySparse.erase(id);
+        return;
+    }
+    myLive[size_t(id)] = false;
+    myDense[size_t(id)] = ObjectInfo();
+}
+
 int
 RE_OGLRender::startDefine(bool smart)
 {
@@ -28,6 +77,9 @@ RE_OGLRender::startDefine(bool smart)
     int id = 0;
     if (glReady())
     {
+        // GL holds the record when the definition starts, as a replay
+        // will find it.
+        sendStateBehind();
         // Drain earlier errors so the end of the definition sees its own.
         for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i)
             ;
@@ -40,6 +92,7 @@ RE_OGLRender::startDefine(bool smart)
         id = ourRecordOnlyIdBase + myTable->nextRecordOnlyId++;
     myDefining = id;
     myDefiningSmart = smart;
+    myDefineFromArrays = id < ourRecordOnlyIdBase;
     myDefineSets = 0;
     myDefineMatrixDepth = 0;
     ObjectInfo info;
@@ -73,7 +126,11 @@ RE_OGLRender::endDefine()
         info.sets = myDefineSets;
         if (myDefineSets & ~(RE_GS_MATRICES | RE_GS_LIGHTS))
             info.leaves = captureRecord();
+        info.fromArrays = ok && myDefineFromArrays && !info.arrayDraws.empty();
+        if (!info.fromArrays)
+            releaseArrayDraws(info);
     }
+    myDefineFromArrays = false;
     myDefining = -1;
     myDefiningSmart = false;
     myDefineSets = 0;
@@ -120,15 +177,22 @@ void
 RE_OGLRender::drawObject(int id)
 {
     journal("drawObject", {static_cast<double>(id)});
-    auto found = myTable->objects.find(id);
-    if (found == myTable->objects.end() || id == myDefining)
+    const ObjectInfo *found = myTable->objects.find(id);
+    if (!found || id == myDefining)
         return;
     ++myStats.cachedReplays;
-    const ObjectInfo &info = found->second;
+    const ObjectInfo &info = *found;
     countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
+    if (info.fromArrays && myDefining < 0)
+    {
+        replayArrayDraws(info);
+        return;
+    }
     sendBeforeDrawing();
+    if (myDefining < 0)
+        releaseArrays();
     glCallList(static_cast<GLuint>(id));
     if (myDefining >= 0)
     {
@@ -149,7 +213,9 @@ RE_OGLRender::drawObject(int id)
             l.second.glKnown = false;
     if (info.leaves)
         myGL->adopt(*info.leaves, info.sets);
-    sendDrawingState();
+    myGLStateFrom.reset();
+    // Back to the record before the next thing that depends on it.
+    myStateBehind = true;
 }
 
 void
@@ -160,13 +226,14 @@ RE_OGLRender::deleteObject(int id)
         return;
     if (glReady() && id < ourRecordOnlyIdBase)
         glDeleteLists(static_cast<GLuint>(id), 1);
+    releaseArrayDraws(myTable->objects[id]);
     myTable->objects.erase(id);
 }
 
 bool
 RE_OGLRender::isObject(int id) const
 {
-    return myTable->objects.count(id) != 0;
+    return myTable->objects.find(id) != nullptr;
 }
 
 bool
@@ -175,17 +242,17 @@ RE_OGLRender::isSmartObjectDirty(int id) const
     // A negative id is an empty cache slot: nothing there to rebuild.
     if (id < 0)
         return false;
-    auto found = myTable->objects.find(id);
+    const ObjectInfo *found = myTable->objects.find(id);
     // An object that is gone has to be rebuilt as much as a dirty one.
-    return found == myTable->objects.end() || !found->second.smart || found->second.dirty;
+    return !found || !found->smart || found->dirty;
 }
 
 void
 RE_OGLRender::deleteSmartObject(int id)
 {
     journal("deleteSmartObject", {static_cast<double>(id)});
-    auto found = myTable->objects.find(id);
-    if (found == myTable->objects.end() || !found->second.smart)
+    const ObjectInfo *found = myTable->objects.find(id);
+    if (!found || !found->smart)
         return;
     deleteObject(id);
 }
@@ -193,9 +260,8 @@ RE_OGLRender::deleteSmartObject(int id)
 const std::vector<int> &
 RE_OGLRender::getShadersUsedBySmartObject(int id) const
 {
-    auto found = myTable->objects.find(id);
-    return found == myTable->objects.end() || !found->second.smart ? theNoShaders
-                                                                   : found->second.shaders;
+    const ObjectInfo *found = myTable->objects.find(id);
+    return !found || !found->smart ? theNoShaders : found->shaders;
 }
 
 void
@@ -278,6 +344,9 @@ RE_OGLRender::endPicking(unsigned int *)
     int records = 0;
     if (myPick.selecting && glReady())
         records = countPickRecords(glRenderMode(GL_RENDER));
+    // Whoever reads GL's state after picking finds the record's.
+    if (glReady())
+        sendStateBehind();
     myPick = PickState();
     return records;
 }

@@ -101,35 +101,72 @@ std::shared_ptr<const RE_OGLRender::GLShadow>
 RE_OGLRender::captureRecord() const
 {
     auto s = std::make_shared<GLShadow>();
-    s->matrixMode = myMatrix.mode != RE_MATRIX_VIEWING ? GL_PROJECTION : GL_MODELVIEW;
-    s->projection = myMatrix.projection;
-    s->viewing = myMatrix.viewing;
-    s->viewport = myViewport;
-    std::memcpy(s->color, myColor, sizeof(myColor));
-    s->lineStyle = myLineStyle;
-    s->lineWidth = myLineWidth;
-    s->lineSmooth = myLineSmooth;
-    s->blend = myBlend;
-    std::memcpy(s->colorMask, myColorMask, sizeof(myColorMask));
-    s->interpMode = myInterpMode;
-    s->zTest = myZTest;
-    s->zFunc = myZFunc;
-    s->polygonOffset = myPolygonOffset;
-    s->offsetFactor = myOffsetFactor;
-    s->offsetUnits = myOffsetUnits;
-    s->stencilFunc = myStencilFunc;
-    s->stencilRef = myStencilRef;
-    s->stencilMask = myStencilMask;
-    s->reverseWinding = myReverseWinding;
-    s->fog = myFog;
-    s->lighting = myLighting;
-    s->texture = myTexture;
-    s->cullFace = myCullFace;
-    s->polygonMode = myPolygonMode;
-    s->pointSize = myPointSize;
-    s->material = myMaterial;
-    s->specular = mySpecular;
+    captureRecordInto(*s);
     return s;
+}
+
+void
+RE_OGLRender::captureRecordInto(GLShadow &s) const
+{
+    // Zeroed first so that equal records compare equal byte for byte.
+    std::memset(static_cast<void *>(&s), 0, sizeof(GLShadow));
+    s.matrixMode = myMatrix.mode != RE_MATRIX_VIEWING ? GL_PROJECTION : GL_MODELVIEW;
+    s.projection = myMatrix.projection;
+    s.viewing = myMatrix.viewing;
+    s.viewport = myViewport;
+    std::memcpy(s.color, myColor, sizeof(myColor));
+    s.lineStyle = myLineStyle;
+    s.lineWidth = myLineWidth;
+    s.lineSmooth = myLineSmooth;
+    s.blend = myBlend;
+    std::memcpy(s.colorMask, myColorMask, sizeof(myColorMask));
+    s.interpMode = myInterpMode;
+    s.zTest = myZTest;
+    s.zFunc = myZFunc;
+    s.polygonOffset = myPolygonOffset;
+    s.offsetFactor = myOffsetFactor;
+    s.offsetUnits = myOffsetUnits;
+    s.stencilFunc = myStencilFunc;
+    s.stencilRef = myStencilRef;
+    s.stencilMask = myStencilMask;
+    s.reverseWinding = myReverseWinding;
+    s.fog = myFog;
+    s.lighting = myLighting;
+    s.texture = myTexture;
+    s.cullFace = myCullFace;
+    s.polygonMode = myPolygonMode;
+    s.pointSize = myPointSize;
+    s.material = myMaterial;
+    s.specular = mySpecular;
+}
+
+void
+RE_OGLRender::loadDrawingState(const GLShadow &s)
+{
+    std::memcpy(myColor, s.color, sizeof(myColor));
+    myLineStyle = s.lineStyle;
+    myLineWidth = s.lineWidth;
+    myLineSmooth = s.lineSmooth;
+    myBlend = s.blend;
+    std::memcpy(myColorMask, s.colorMask, sizeof(myColorMask));
+    myInterpMode = s.interpMode;
+    myZTest = s.zTest;
+    myZFunc = s.zFunc;
+    myPolygonOffset = s.polygonOffset;
+    myOffsetFactor = s.offsetFactor;
+    myOffsetUnits = s.offsetUnits;
+    myStencilFunc = s.stencilFunc;
+    myStencilRef = s.stencilRef;
+    myStencilMask = s.stencilMask;
+    myReverseWinding = s.reverseWinding;
+    myFog = s.fog;
+    myLighting = s.lighting;
+    myTexture = s.texture;
+    myCullFace = s.cullFace;
+    myPolygonMode = s.polygonMode;
+    myPointSize = s.pointSize;
+    myMaterial = s.material;
+    mySpecular = s.specular;
 }
 
 bool
@@ -150,6 +187,7 @@ RE_OGLRender::mustSend(unsigned group, bool sameAsGL)
     if ((myGL->known & group) && sameAsGL)
         return false;
     myGL->known |= group;
+    myGLStateFrom.reset();
     return true;
 }
 
@@ -163,8 +201,11 @@ RE_OGLRender::noteDefinedMatrixChange()
 void
 RE_OGLRender::sendPendingState()
 {
-    if (glReady())
-        sendBeforeDrawing();
+    if (!glReady())
+        return;
+    sendBeforeDrawing();
+    // The caller may give arrays by pointer.
+    releaseArrays();
 }
 
 void
@@ -175,11 +216,15 @@ RE_OGLRender::forgetGLState()
     myGL->known = 0;
     for (auto &l : myLights)
         l.second.glKnown = false;
+    myBoundArrays = nullptr;
+    myArraysClean = false;
+    myGLStateFrom.reset();
 }
 
 void
 RE_OGLRender::rememberBlending(int on)
 {
+    myGLStateFrom.reset();
     myBlend.on = on != 0;
     // Read back from GL: that is what GL holds.
     if (myDefining < 0 && isGLActive())
@@ -270,6 +315,7 @@ RE_OGLRender::sendBeforeDrawing()
     // Inside a definition matrices and lights were compiled as they came.
     if (myDefining >= 0)
         return;
+    sendStateBehind();
     sendLights();
     sendMatrices();
 }

@@ -315,7 +315,10 @@ RE_OGLRender::enableZbuffer(int on, int clearDepth)
         return;
     sendDepthTest();
     if (myZTest && clearDepth)
+    {
+        sendStateBehind();
         glClear(GL_DEPTH_BUFFER_BIT);
+    }
 }
 
 void

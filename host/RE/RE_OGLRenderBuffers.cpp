@@ -1,0 +1,287 @@
+// Display objects replayed from buffer objects. A definition that only
+// draws arrays under plain state changes keeps, beside its display list,
+// each drawing as arrays in buffer objects with the record's drawing state
+// of that moment. Replaying those costs GL about what drawing them fresh
+// from buffer objects costs, where a display list's replay costs as much
+// again for a small object. Equal arrays share one set of buffers, so
+// thousands of objects of one geometry bind once.
+
+#include "host/RE/RE_OGLRender.h"
+
+#include "host/RE/RE_GL.h"
+#include "host/RE/RE_OGLRenderShadow.h"
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+struct RE_OGLRender::ArrayBuffer
+{
+    GLuint vertices = 0; // positions, then normals, then colours
+    GLuint indices = 0;  // 0 when drawn in order
+    GLenum prim = GL_TRIANGLES;
+    int count = 0;
+    int indexCount = 0;
+    size_t normalOffset = 0; // 0 when there are no normals
+    size_t colorOffset = 0;  // 0 when there are no colours
+    // The arrays as given, to tell equal arrays from a hash collision.
+    std::vector<unsigned char> bytes;
+};
+
+namespace
+{
+// Operations a definition may call and still replay from arrays: they set
+// state the drawing-state record holds, or draw arrays.
+const char *const theArrayFriendly[] = {
+    "setColor", "pushColor", "popColor", "interpMode", "toggleLighting", "polygonOffset",
+    "setOffsetAmount", "pushLineWidth", "popLineWidth", "pushLineStyle", "popLineStyle",
+    "setSpecular", "setMaterial", "setCullFace", "setPolygonMode", "pushPointSize",
+    "popPointSize", "setReverseWinding", "setZFunction", "setColorMask", "blend",
+    "blendAlpha", "setBlendFunction", "pushBlendState", "popBlendState", "smoothBlendLines",
+    "setSFunction", "drawArrays", "endObjectDefine", "endSmartObjectDefine"};
+
+GLenum
+glPrimitiveOf(int prim)
+{
+    switch (prim)
+    {
+    case RE_PRIM_POINTS: return GL_POINTS;
+    case RE_PRIM_LINES: return GL_LINES;
+    case RE_PRIM_LINE_STRIP: return GL_LINE_STRIP;
+    default: return GL_TRIANGLES;
+    }
+}
+
+void
+append(std::vector<unsigned char> &bytes, const void *data, size_t size)
+{
+    const auto *p = static_cast<const unsigned char *>(data);
+    bytes.insert(bytes.end(), p, p + size);
+}
+
+// FNV-1a over the bytes.
+uint64_t
+hashBytes(const std::vector<unsigned char> &bytes)
+{
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char b : bytes)
+        h = (h ^ b) * 1099511628211ull;
+    return h;
+}
+} // namespace
+
+void
+RE_OGLRender::noteDefinedCall(const char *op)
+{
+    for (const char *friendly : theArrayFriendly)
+        if (std::strcmp(op, friendly) == 0)
+            return;
+    myDefineFromArrays = false;
+}
+
+std::shared_ptr<const RE_OGLRender::ArrayBuffer>
+RE_OGLRender::shareArrays(int prim, const float *positions, const float *normals,
+                          const float *colors, int count, const unsigned int *indices,
+                          int indexCount)
+{
+    // The key: what is drawn, and every array byte for byte.
+    std::vector<unsigned char> bytes;
+    const int header[4] = {prim, count, indices ? indexCount : -1,
+                           (normals ? 1 : 0) | (colors ? 2 : 0)};
+    append(bytes, header, sizeof(header));
+    const size_t vertexStart = bytes.size();
+    append(bytes, positions, size_t(count) * 3 * sizeof(float));
+    if (normals)
+        append(bytes, normals, size_t(count) * 3 * sizeof(float));
+    if (colors)
+        append(bytes, colors, size_t(count) * 4 * sizeof(float));
+    const size_t indexStart = bytes.size();
+    if (indices)
+        append(bytes, indices, size_t(indexCount) * sizeof(unsigned int));
+
+    const uint64_t key = hashBytes(bytes);
+    auto range = myTable->arrayPool.equal_range(key);
+    for (auto it = range.first; it != range.second;)
+    {
+        std::shared_ptr<ArrayBuffer> found = it->second.lock();
+        if (!found)
+        {
+            it = myTable->arrayPool.erase(it);
+            continue;
+        }
+        if (found->bytes == bytes)
+            return found;
+        ++it;
+    }
+
+    auto arrays = std::make_shared<ArrayBuffer>();
+    arrays->prim = glPrimitiveOf(prim);
+    arrays->count = count;
+    arrays->indexCount = indices ? indexCount : 0;
+    const size_t positionBytes = size_t(count) * 3 * sizeof(float);
+    arrays->normalOffset = normals ? positionBytes : 0;
+    arrays->colorOffset = colors ? positionBytes * (normals ? 2 : 1) : 0;
+    // Buffer commands are not compiled into a display list under
+    // definition: they take effect at once.
+    glGenBuffers(1, &arrays->vertices);
+    glBindBuffer(GL_ARRAY_BUFFER, arrays->vertices);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(indexStart - vertexStart),
+                 bytes.data() + vertexStart, GL_STATIC_DRAW);
+    if (indices)
+    {
+        glGenBuffers(1, &arrays->indices);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, arrays->indices);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(bytes.size() - indexStart),
+                     bytes.data() + indexStart, GL_STATIC_DRAW);
+    }
+    // Bindings changed behind the record of bound arrays.
+    myBoundArrays = nullptr;
+    myArraysClean = false;
+    arrays->bytes = std::move(bytes);
+    myTable->arrayPool.emplace(key, arrays);
+    return arrays;
+}
+
+void
+RE_OGLRender::recordArrayDraw(int prim, const float *positions, const float *normals,
+                              const float *colors, int count, const unsigned int *indices,
+                              int indexCount)
+{
+    ObjectInfo &info = myTable->objects[myDefining];
+    ArrayDraw draw;
+    draw.arrays = shareArrays(prim, positions, normals, colors, count, indices, indexCount);
+    // Objects and drawings usually share their state: keep one copy, so
+    // that replaying them one after another finds GL holding it already.
+    auto captured = std::make_shared<GLShadow>();
+    captureRecordInto(*captured);
+    // Matrices and viewport are the replay's, not the definition's.
+    captured->matrixMode = 0;
+    captured->projection = UT_Matrix4(1.0f);
+    captured->viewing = UT_Matrix4(1.0f);
+    std::memset(static_cast<void *>(&captured->viewport), 0, sizeof(captured->viewport));
+    std::shared_ptr<const GLShadow> state = captured;
+    std::shared_ptr<const GLShadow> &last = myTable->lastArrayState;
+    if (last && std::memcmp(last.get(), state.get(), sizeof(GLShadow)) == 0)
+        state = last;
+    else
+        last = state;
+    draw.state = state;
+    info.arrayDraws.push_back(std::move(draw));
+}
+
+void
+RE_OGLRender::bindArrays(const ArrayBuffer &arrays)
+{
+    if (myBoundArrays == &arrays)
+        return;
+    glBindBuffer(GL_ARRAY_BUFFER, arrays.vertices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, arrays.indices);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    if (arrays.normalOffset)
+    {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, reinterpret_cast<const void *>(arrays.normalOffset));
+    }
+    else
+        glDisableClientState(GL_NORMAL_ARRAY);
+    if (arrays.colorOffset)
+    {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_FLOAT, 0, reinterpret_cast<const void *>(arrays.colorOffset));
+    }
+    else
+        glDisableClientState(GL_COLOR_ARRAY);
+    myBoundArrays = &arrays;
+    myArraysClean = false;
+}
+
+void
+RE_OGLRender::releaseArrays()
+{
+    if (myArraysClean || !glReady())
+        return;
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    myBoundArrays = nullptr;
+    myArraysClean = true;
+}
+
+void
+RE_OGLRender::replayArrayDraws(const ObjectInfo &info)
+{
+    static_assert(std::is_trivially_copyable<GLShadow>::value,
+                  "drawing states are compared and copied as bytes");
+    for (const ArrayDraw &draw : info.arrayDraws)
+    {
+        // GL takes the drawing's state; the record stays the caller's.
+        if (draw.state != myGLStateFrom)
+        {
+            GLShadow saved;
+            captureRecordInto(saved);
+            loadDrawingState(*draw.state);
+            sendDrawingState();
+            loadDrawingState(saved);
+            myGLStateFrom = draw.state;
+        }
+        sendLights();
+        sendMatrices();
+        const ArrayBuffer &a = *draw.arrays;
+        bindArrays(a);
+        if (a.indices)
+            glDrawElements(a.prim, a.indexCount, GL_UNSIGNED_INT, nullptr);
+        else
+            glDrawArrays(a.prim, 0, a.count);
+        // A colour array leaves GL's current colour undefined.
+        if (a.colorOffset)
+        {
+            myGL->known &= ~RE_GS_COLOR;
+            myGLStateFrom.reset();
+        }
+    }
+    // GL holds the last drawing's state; the record's goes out before the
+    // next thing that depends on it, so objects replayed one after another
+    // under the same state do not switch it back and forth.
+    myStateBehind = true;
+}
+
+void
+RE_OGLRender::releaseArrayDraws(ObjectInfo &info)
+{
+    for (ArrayDraw &draw : info.arrayDraws)
+    {
+        // The pool holds weak references: this is the last owner.
+        if (draw.arrays.use_count() == 1 && glReady())
+        {
+            if (myBoundArrays == draw.arrays.get())
+            {
+                myBoundArrays = nullptr;
+                myArraysClean = false;
+            }
+            const GLuint names[2] = {draw.arrays->vertices, draw.arrays->indices};
+            glDeleteBuffers(names[1] ? 2 : 1, names);
+        }
+    }
+    info.arrayDraws.clear();
+}
+
+int
+RE_OGLRender::getNumLiveArrayBuffers() const
+{
+    int live = 0;
+    for (const auto &entry : myTable->arrayPool)
+        live += entry.second.expired() ? 0 : 1;
+    return live;
+}
+
+void
+RE_OGLRender::sendStateBehind()
+{
+    if (!myStateBehind || myDefining >= 0)
+        return;
+    myStateBehind = false;
+    sendDrawingState();
+}
