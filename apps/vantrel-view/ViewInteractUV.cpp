@@ -13,27 +13,12 @@
 #include "view/GUI_ViewState.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 namespace
 {
 // Pixels of zoom drag per wheel click.
 const float theWheelStep = 40.0f;
-// The most one input may zoom or pan, in pixels: a wild event moves the
-// view a long way, never out of the numbers.
-const float theMaxZoomStep = 400.0f;
-const float theMaxPanStep = 100000.0f;
-// The 2D window's size, as a share of the homed view, stays within these:
-// zooming further in or out does nothing.
-const float theMinWindow = 1e-4f;
-const float theMaxWindow = 1e4f;
-
-float
-limited(float v, float most)
-{
-    return std::max(-most, std::min(most, v));
-}
 } // namespace
 
 ViewInteractUV::ViewInteractUV(GUI_SceneFeel &feel, ViewScene &scene) : ViewInteract(feel, scene)
@@ -63,7 +48,7 @@ ViewInteractUV::dragStep(int button, float dx, float dy, float x0, float y0)
     if (button == UI_DesktopInput::RIGHT)
         zoomAbout(x0, y0, dx + dy);
     else
-        myFeel.doScroll(limited(dx, theMaxPanStep), limited(dy, theMaxPanStep));
+        myFeel.doScroll(dx, dy);
 }
 
 void
@@ -81,10 +66,7 @@ ViewInteractUV::wheel(float x, float y, float clicks)
 void
 ViewInteractUV::zoomAbout(float x, float y, float dz)
 {
-    dz = limited(dz, theMaxZoomStep);
-    const GUI_ViewParameter &cam = myFeel.getViewStateRef().getViewParameterRef();
-    const float size = std::max(cam.getWinSizeX(), cam.getWinSizeY());
-    if (dz == 0.0f || (dz > 0.0f && size < theMinWindow) || (dz < 0.0f && size > theMaxWindow))
+    if (dz == 0.0f)
         return;
     // The uv under the pointer before, and where the zoom took it: the
     // pan that brings it back keeps it under the pointer.
@@ -98,7 +80,7 @@ ViewInteractUV::zoomAbout(float x, float y, float dz)
     myFeel.getSceneLook().setView(myFeel.getRender(), 0, 0, w, h);
     float sx, sy;
     myFeel.mapToScreen(under, sx, sy);
-    myFeel.doScroll(limited(x - sx, theMaxPanStep), limited(y - sy, theMaxPanStep));
+    myFeel.doScroll(x - sx, y - sy);
 }
 
 int
