@@ -35,16 +35,23 @@ const char *const theNavigation = "key 3\nkey 0\ndown 80 60\nmove 90 60\nmove 10
                                   "down 100 100 right\nmove 110 90\nup 110 90 right\n"
                                   "down 20 20 left shift\nmove 60 50\nup 60 50 left\n";
 
-// The primitives "picked OBJECT primitive N" lines name, in order.
+// The first group of every match of pattern in text, in order.
 std::vector<std::string>
-picks(const std::string &out)
+matches(const std::string &text, const std::string &pattern)
 {
     std::vector<std::string> found;
-    const std::regex line("picked ([a-z]+ primitive [0-9]+|nothing)");
-    for (auto it = std::sregex_iterator(out.begin(), out.end(), line);
+    const std::regex re(pattern);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re);
          it != std::sregex_iterator(); ++it)
         found.push_back((*it)[1]);
     return found;
+}
+
+// What the window's clicks picked, in order.
+std::vector<std::string>
+picks(const std::string &out)
+{
+    return matches(out, "picked ([a-z]+ primitive [0-9]+|nothing)");
 }
 
 // The sphere primitive a headless pick of the pixel finds; "" unless
@@ -53,12 +60,8 @@ std::string
 sphereUnder(const std::string &xy, const std::string &dir)
 {
     const ChildRun probe = runViewer(theArgs + " -o " + dir + "/probe.png --pick " + xy, dir);
-    const std::regex line("sphere handle 0 primitive ([0-9]+)");
-    std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(probe.out.begin(), probe.out.end(), line);
-         it != std::sregex_iterator(); ++it)
-        found.push_back("sphere primitive " + (*it)[1].str());
-    return found.size() == 1 ? found[0] : "";
+    const std::vector<std::string> prims = matches(probe.out, "sphere handle 0 (primitive [0-9]+)");
+    return prims.size() == 1 ? "sphere " + prims[0] : "";
 }
 
 // The window and the headless frame draw with the same GL driver here: a
