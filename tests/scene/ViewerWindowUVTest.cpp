@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,15 +35,15 @@ const char *const theNavigation = "key 3\nkey 0\ndown 80 60\nmove 90 60\nmove 10
                                   "down 100 100 right\nmove 110 90\nup 110 90 right\n"
                                   "down 20 20 left shift\nmove 60 50\nup 60 50 left\n";
 
-// The first group of every match of pattern in text, in order.
+// The rest of every line of text that starts with prefix, in order.
 std::vector<std::string>
-matches(const std::string &text, const std::string &pattern)
+linesAfter(const std::string &text, const std::string &prefix)
 {
     std::vector<std::string> found;
-    const std::regex re(pattern);
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), re);
-         it != std::sregex_iterator(); ++it)
-        found.push_back((*it)[1]);
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            found.push_back(line.substr(prefix.size()));
     return found;
 }
 
@@ -51,7 +51,7 @@ matches(const std::string &text, const std::string &pattern)
 std::vector<std::string>
 picks(const std::string &out)
 {
-    return matches(out, "picked ([a-z]+ primitive [0-9]+|nothing)");
+    return linesAfter(out, "picked ");
 }
 
 // The sphere primitive a headless pick of the pixel finds; "" unless
@@ -60,8 +60,11 @@ std::string
 sphereUnder(const std::string &xy, const std::string &dir)
 {
     const ChildRun probe = runViewer(theArgs + " -o " + dir + "/probe.png --pick " + xy, dir);
-    const std::vector<std::string> prims = matches(probe.out, "sphere handle 0 (primitive [0-9]+)");
-    return prims.size() == 1 ? "sphere " + prims[0] : "";
+    std::vector<std::string> prims = linesAfter(probe.out, "sphere handle 0 primitive ");
+    if (prims.size() != 1)
+        return "";
+    // "N depth D"
+    return "sphere primitive " + prims[0].substr(0, prims[0].find(' '));
 }
 
 // The window and the headless frame draw with the same GL driver here: a
