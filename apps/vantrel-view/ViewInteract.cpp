@@ -52,7 +52,7 @@ ViewInteract::handle(const UI_DesktopInput &in)
     case UI_DesktopInput::MOUSE_MOVE: return drag(in);
     case UI_DesktopInput::MOUSE_UP: return release(in);
     case UI_DesktopInput::WHEEL:
-        zoomAbout(in.x, in.y, in.wheel);
+        wheel(in.x, in.y, in.wheel);
         return REDRAW;
     case UI_DesktopInput::KEY: return key(in.key);
     case UI_DesktopInput::RESIZE: return REDRAW;
@@ -87,12 +87,7 @@ ViewInteract::drag(const UI_DesktopInput &in)
         return NOTHING;
     myLastX = in.x;
     myLastY = in.y;
-    switch (myButton)
-    {
-    case UI_DesktopInput::LEFT: myFeel.doTrackball(dx, dy, 0); break;
-    case UI_DesktopInput::MIDDLE: myFeel.doScroll(dx, dy); break;
-    default: myFeel.doDolly(dx + dy); break;
-    }
+    dragStep(myButton, dx, dy, myStartX, myStartY);
     return REDRAW;
 }
 
@@ -104,16 +99,34 @@ ViewInteract::release(const UI_DesktopInput &in)
     const int button = myButton;
     myButton = -1;
     if (!myMoved)
-        return button == UI_DesktopInput::LEFT ? pick(in.x, in.y) : NOTHING;
+        return button == UI_DesktopInput::LEFT ? click(in.x, in.y) : NOTHING;
     if (myBoxZoom)
     {
         myFeel.getViewStateRef().boxZoom(short(myStartX), short(myStartY), short(in.x),
                                          short(in.y));
         return REDRAW;
     }
+    dragEnd(button);
+    return REDRAW;
+}
+
+void
+ViewInteract::dragStep(int button, float dx, float dy, float, float)
+{
+    switch (button)
+    {
+    case UI_DesktopInput::LEFT: myFeel.doTrackball(dx, dy, 0); break;
+    case UI_DesktopInput::MIDDLE: myFeel.doScroll(dx, dy); break;
+    default: myFeel.doDolly(dx + dy); break;
+    }
+}
+
+void
+ViewInteract::dragEnd(int button)
+{
+    // The trackball turns a whole drag as one rotation: end it.
     if (button == UI_DesktopInput::LEFT)
         myFeel.doTrackball(0.0f, 0.0f, 1);
-    return REDRAW;
 }
 
 int
@@ -164,30 +177,40 @@ ViewInteract::home(int axis)
     myFeel.doHome(framed, &rot, false, false);
 }
 
-int
-ViewInteract::pick(float x, float y)
+bool
+ViewInteract::inside(float x, float y) const
 {
-    RE_Render *r = myFeel.getRender();
-    const int h = myFeel.getHeight();
-    if (!r || myFeel.getWidth() < 1 || h < 1 || x < 0 || y < 0 || x >= myFeel.getWidth() ||
-        y >= h)
+    const int w = myFeel.getWidth(), h = myFeel.getHeight();
+    return myFeel.getRender() && w >= 1 && h >= 1 && x >= 0 && y >= 0 && x < w && y < h;
+}
+
+int
+ViewInteract::click(float x, float y)
+{
+    if (!inside(x, y))
         return NOTHING;
     // Pick rows count from the top; a 5 x 5 region around the pointer.
-    const int top = int(float(h) - y) - 2;
+    const int top = int(float(myFeel.getHeight()) - y) - 2;
     const std::vector<ViewPickHit> hits =
-        pickHits(myScene, myFeel.getSceneLook(), r, int(x) - 2, top, 5, 5);
+        pickHits(myScene, myFeel.getSceneLook(), myFeel.getRender(), int(x) - 2, top, 5, 5);
     const int picked = nearestObject(hits);
+    return select(picked, picked >= 0 ? myScene.objects()[size_t(picked)]->name : "");
+}
+
+int
+ViewInteract::select(int index, const std::string &label)
+{
     const auto &objects = myScene.objects();
     for (size_t i = 0; i < objects.size(); ++i)
-        objects[i]->look->setObjSelection(int(i) == picked ? 1 : 0);
-    myPicked = picked >= 0 ? objects[size_t(picked)]->name : std::string();
-    std::printf("picked %s\n", picked >= 0 ? myPicked.c_str() : "nothing");
+        objects[i]->look->setObjSelection(int(i) == index ? 1 : 0);
+    myPicked = index >= 0 ? label : std::string();
+    std::printf("picked %s\n", index >= 0 ? myPicked.c_str() : "nothing");
     std::fflush(stdout);
     return REDRAW;
 }
 
 void
-ViewInteract::zoomAbout(float x, float y, float clicks)
+ViewInteract::wheel(float x, float y, float clicks)
 {
     const int w = myFeel.getWidth(), h = myFeel.getHeight();
     if (w < 1 || h < 1 || clicks == 0.0f)

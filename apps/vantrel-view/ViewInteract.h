@@ -9,9 +9,11 @@ class GUI_SceneFeel;
 class RE_Render;
 class ViewScene;
 
-// What the viewer does with the person's input: mouse drags become camera
-// operations of the scene feel, a click picks, keys home and toggle what
-// the view shows. Positions are window pixels from the lower left.
+// What the viewer does with the person's input in the 3D view: mouse drags
+// become camera operations of the scene feel, a click picks, keys home and
+// toggle what the view shows. Positions are window pixels from the lower
+// left. The texture-space view changes what the gestures do
+// (ViewInteractUV); telling a click from a drag stays here.
 class ViewInteract
 {
 public:
@@ -25,27 +27,43 @@ public:
     };
 
     ViewInteract(GUI_SceneFeel &feel, ViewScene &scene);
+    virtual ~ViewInteract() = default;
 
     // Returns Result bits.
     int handle(const UI_DesktopInput &in);
 
-    // The object picked last ("" when none) for the title.
+    // What was picked last ("" when nothing) for the title.
     const std::string &getPickedName() const { return myPicked; }
 
     // Homes the cameras onto every object: from the given home axis, or
     // keeping the present orientation when axis is negative.
     void home(int axis);
 
+protected:
+    // One step of a drag of button by (dx, dy) pixels; the drag started
+    // at (x0, y0). Not called for the box zoom of shift + left drag.
+    virtual void dragStep(int button, float dx, float dy, float x0, float y0);
+    // The release of a drag that moved.
+    virtual void dragEnd(int button);
+    // A left press and release that did not move; returns Result bits.
+    virtual int click(float x, float y);
+    virtual void wheel(float x, float y, float clicks);
+    virtual int key(int code);
+
+    // True when (x, y) lies inside a window that can draw.
+    bool inside(float x, float y) const;
+    // Makes the object at index the selected one (-1 clears the
+    // selection) and says so, calling it label.
+    int select(int index, const std::string &label);
+
+    GUI_SceneFeel &myFeel;
+    ViewScene &myScene;
+
 private:
     int press(const UI_DesktopInput &in);
     int drag(const UI_DesktopInput &in);
     int release(const UI_DesktopInput &in);
-    int key(int code);
-    int pick(float x, float y);
-    void zoomAbout(float x, float y, float clicks);
 
-    GUI_SceneFeel &myFeel;
-    ViewScene &myScene;
     int myButton = -1; // held, or -1
     bool myBoxZoom = false;
     bool myMoved = false;

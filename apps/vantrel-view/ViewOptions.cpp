@@ -145,7 +145,8 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
                    "define an application drawing option: NAME, or NAME=1 / NAME=0 to turn it on "
                    "or off for non-selected objects");
     app.add_flag("--uv", opts.uv,
-                 "show the objects' texture coordinates in a 2D viewport over the unit square");
+                 "show the objects' texture coordinates in a 2D viewport over the unit square "
+                 "(in the window too)");
     app.add_option("--uv-attrib", opts.uvAttrib,
                    "which uvs --uv shows: point or vertex (default: vertex when an object "
                    "has them, else point)")

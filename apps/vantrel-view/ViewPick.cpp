@@ -74,6 +74,28 @@ nearestObject(const std::vector<ViewPickHit> &hits)
 }
 
 int
+topmostHit(const std::vector<ViewPickHit> &hits)
+{
+    int best = -1;
+    for (size_t i = 0; i < hits.size(); ++i)
+    {
+        const ViewPickHit &hit = hits[i];
+        if (hit.object < 0)
+            continue;
+        if (best >= 0)
+        {
+            const ViewPickHit &top = hits[size_t(best)];
+            if (hit.object != top.object ? hit.object < top.object
+                : hit.handle != top.handle ? hit.handle < top.handle
+                                           : hit.prim <= top.prim)
+                continue;
+        }
+        best = int(i);
+    }
+    return best;
+}
+
+int
 pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w,
           int h, std::FILE *out, bool uv)
 {

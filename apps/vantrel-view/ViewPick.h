@@ -29,6 +29,11 @@ std::vector<ViewPickHit> pickHits(const ViewScene &scene, GUI_SceneLook &look, R
 // The object nearest the eye among the hits; -1 when there is none.
 int nearestObject(const std::vector<ViewPickHit> &hits);
 
+// The record of what was drawn last: in texture space, where nothing has
+// depth, the last object and within it the last primitive lies on top.
+// An index into hits; -1 when no record names an object.
+int topmostHit(const std::vector<ViewPickHit> &hits);
+
 // Picks as pickHits and prints one line per record: object name, handle,
 // primitive number and nearest depth. Returns the number of records.
 int pickScene(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int y, int w,

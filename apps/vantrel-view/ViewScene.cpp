@@ -92,22 +92,28 @@ ViewScene::showAxes(bool on)
 void
 ViewScene::draw(RE_Render *r) const
 {
-    const bool depth = r->isZbuffer() != 0;
-    r->enableZbuffer(1);
-    for (const auto &object : myObjects)
-        object->look->render(r, 0, 0, 0, 0, nullptr);
-    r->enableZbuffer(depth ? 1 : 0);
+    drawWithDepth(r, true, [&] {
+        for (const auto &object : myObjects)
+            object->look->render(r, 0, 0, 0, 0, nullptr);
+    });
 }
 
 void
 ViewScene::drawUVs(RE_Render *r) const
 {
-    // Texture space has no depth: later objects draw over earlier ones.
-    const bool depth = r->isZbuffer() != 0;
-    if (depth)
-        r->enableZbuffer(0);
-    for (const auto &object : myObjects)
-        object->look->getRender2D()->render(r, 0, 0, 0, 0, nullptr);
-    if (depth)
-        r->enableZbuffer(1);
+    drawWithDepth(r, false, [&] {
+        for (const auto &object : myObjects)
+            object->look->getRender2D()->render(r, 0, 0, 0, 0, nullptr);
+    });
+}
+
+void
+drawWithDepth(RE_Render *r, bool depth, const std::function<void()> &draw)
+{
+    const bool was = r->isZbuffer() != 0;
+    if (was != depth)
+        r->enableZbuffer(depth ? 1 : 0);
+    draw();
+    if (was != depth)
+        r->enableZbuffer(was ? 1 : 0);
 }

@@ -7,6 +7,7 @@
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_Matrix4.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,5 +62,9 @@ private:
 
     std::vector<std::unique_ptr<ViewObject>> myObjects;
 };
+
+// Runs draw with the depth test on (3D objects) or off (texture space has
+// no depth: later objects draw over earlier ones), then sets it back.
+void drawWithDepth(RE_Render *r, bool depth, const std::function<void()> &draw);
 
 #endif

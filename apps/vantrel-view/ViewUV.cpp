@@ -8,6 +8,12 @@
 
 #include <cstdio>
 
+UT_BoundingBox
+uvHomeBox()
+{
+    return UT_BoundingBox(0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f);
+}
+
 bool
 setUpUVView(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts, const ViewScene &scene)
 {
@@ -22,11 +28,9 @@ setUpUVView(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts, const V
         std::fprintf(stderr, "vantrel-view: no object of the scene has %s uvs to show\n",
                      vertex ? "vertex" : "point");
 
-    // Texture space is flat: seen from the front, u to the right and v up,
-    // framed on the unit square whatever the uvs span.
     ViewOptions uvOpts = opts;
     uvOpts.ortho = true;
     uvOpts.homeGiven = true;
-    uvOpts.homeAxis = GUI_ViewParameter::GUI_HOME_FRONT;
-    return setUpCamera(state, r, uvOpts, UT_BoundingBox(0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f));
+    uvOpts.homeAxis = theUVHomeAxis;
+    return setUpCamera(state, r, uvOpts, uvHomeBox());
 }

@@ -5,9 +5,10 @@
 #include "apps/vantrel-view/ViewDrawOptions.h"
 #include "apps/vantrel-view/ViewEvents.h"
 #include "apps/vantrel-view/ViewInteract.h"
+#include "apps/vantrel-view/ViewInteractUV.h"
 #include "apps/vantrel-view/ViewOptions.h"
 #include "apps/vantrel-view/ViewScene.h"
-#include "decor/GUI_ViewRender3D.h"
+#include "apps/vantrel-view/ViewUV.h"
 #include "detail/GUI_DetailFeel.h"
 #include "host/RE/RE_Render.h"
 #include "host/UI/BM_SceneManager.h"
@@ -18,49 +19,50 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace
 {
-// Composes one frame of the scene feel's view over the window, in the
-// scene look's order, drawing the objects through the feel's detail feels.
-// Returns the milliseconds it took; nothing is drawn while minimised.
+// Composes one frame of the scene feel's view over the window, as the
+// headless frames are composed, drawing the objects through the feel's
+// detail feels (their uvs in the uv view). Returns the milliseconds it
+// took; nothing is drawn while minimised.
 double
-drawWindowFrame(GUI_SceneFeel &feel, RE_Render *r, int homeAxis)
+drawWindowFrame(GUI_SceneFeel &feel, RE_Render *r, int homeAxis, bool uv)
 {
     const short w = short(feel.getWidth()), h = short(feel.getHeight());
     if (w < 1 || h < 1)
         return 0.0;
     const auto start = std::chrono::steady_clock::now();
     r->resetFrameStats();
-    GUI_SceneLook &look = feel.getSceneLook();
-    look.setView(r, 0, 0, w, h);
+    // The camera's view area follows the window, so a resized window keeps
+    // its aspect and homing fits the new size.
+    feel.getViewStateRef().getViewParameterRef().setView(0, 0, w, h);
     // The look paints the background colour only: the depth of the last
-    // frame goes here.
+    // frame goes here, inside the viewport.
+    feel.getSceneLook().setView(r, 0, 0, w, h);
     r->clearZ();
-    look.renderBackground(r, 0, 0, w, h);
-    look.doPreRender(r, 0, 0, w, h, GUI_ViewParameter::axis(homeAxis));
-    const bool depth = r->isZbuffer() != 0;
-    r->enableZbuffer(1);
-    UT_Pointers &details = feel.getDetails();
-    for (int i = 0; i < details.entries(); ++i)
-        if (auto *df = static_cast<GUI_DetailFeel *>(details(i)))
-            feel.renderDetail(r, 0, 0, *df);
-    r->enableZbuffer(depth ? 1 : 0);
-    look.doPostRender(r, 0, 0, w, h, false);
-    look.renderOverrideRaster(r, 0, 0, w, h);
+    composeFrame(feel.getSceneLook(), r, w, h, homeAxis, [&feel, uv](RE_Render *rr) {
+        drawWithDepth(rr, !uv, [&feel, rr] {
+            UT_Pointers &details = feel.getDetails();
+            for (int i = 0; i < details.entries(); ++i)
+                if (auto *df = static_cast<GUI_DetailFeel *>(details(i)))
+                    feel.renderDetail(rr, 0, 0, *df);
+        });
+    });
     r->flush(1);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
 }
 
 void
-showTitle(UI_DesktopWindow &window, const ViewInteract &interact, double ms)
+showTitle(UI_DesktopWindow &window, const ViewInteract &interact, double ms, bool uv)
 {
     const std::string &picked = interact.getPickedName();
     char title[256];
-    std::snprintf(title, sizeof(title), "vantrel-view: %s, %.1f ms",
+    std::snprintf(title, sizeof(title), "vantrel-view%s: %s, %.1f ms", uv ? " uv" : "",
                   picked.empty() ? "nothing picked" : picked.c_str(), ms);
     window.setTitle(title);
 }
@@ -82,7 +84,17 @@ windowBindingsHelp()
            "  g, o, a, f         grid, origin, safe area, field guide on or off\n"
            "  w                  wire or shaded\n"
            "  s                  write the frame to the --output PNG\n"
-           "  q, Escape          quit (--save-camera then keeps the camera)\n";
+           "  q, Escape          quit (--save-camera then keeps the camera)\n"
+           "With --uv the window shows the uvs, flat:\n"
+           "  left or middle drag  pan\n"
+           "  right drag, wheel    zoom about the pointer\n"
+           "  shift + left drag    zoom to the dragged box\n"
+           "  left click           pick the primitive whose uvs lie under the pointer (the\n"
+           "                       topmost); its object becomes the selected one\n"
+           "  space, h             frame the unit square, as the headless --uv frame does\n"
+           "  o, t, b              uv origin, corner origin, background image on or off\n"
+           "  v                    vertex or point uvs\n"
+           "  s, q, Escape         as above\n";
 }
 
 bool
@@ -113,18 +125,30 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
     applyDrawOptions(state, opts.draw, !opts.mesh.empty());
     applyComposeOptions(state, opts.compose);
     scene.showAxes(opts.draw.axes);
-    if (!setUpCamera(state, r, opts, scene.getBounds(state.getDisplayOptionRef())))
+    const bool ready = opts.uv ? setUpUVView(state, r, opts, scene)
+                               : setUpCamera(state, r, opts,
+                                             scene.getBounds(state.getDisplayOptionRef()));
+    if (!ready)
         return false;
 
-    GUI_SceneLook look(new GUI_ViewRender3D, &state);
+    GUI_SceneLook look(newViewRender(opts.uv), &state);
     BM_SceneManager manager;
-    GUI_SceneFeel feel(manager, "persp1");
+    GUI_SceneFeel feel(manager, opts.uv ? "uv1" : "persp1");
     feel.setLook(&look);
     feel.setRender(r);
     feel.setSize(window.getWidth(), window.getHeight());
     for (const auto &object : scene.objects())
-        feel.addDetailFeel(new GUI_DetailFeel(object->look.get()));
-    ViewInteract interact(feel, scene);
+    {
+        auto *df = new GUI_DetailFeel(object->look.get());
+        if (opts.uv)
+            df->setCurrent2D();
+        feel.addDetailFeel(df);
+    }
+    std::unique_ptr<ViewInteract> interact;
+    if (opts.uv)
+        interact = std::make_unique<ViewInteractUV>(feel, scene);
+    else
+        interact = std::make_unique<ViewInteract>(feel, scene);
 
     // Scripted input goes first, through the same queue as the person's.
     // A scripted resize asks the window system, like a person dragging the
@@ -138,9 +162,9 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
         if (dirty)
         {
             feel.setSize(window.getWidth(), window.getHeight());
-            const double ms = drawWindowFrame(feel, r, opts.homeAxis);
+            const double ms = drawWindowFrame(feel, r, opts.homeAxis, opts.uv);
             window.swapBuffers();
-            showTitle(window, interact, ms);
+            showTitle(window, *interact, ms, opts.uv);
             dirty = false;
         }
         UI_DesktopInput in;
@@ -154,13 +178,13 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
             window.setSize(in.width, in.height);
             continue;
         }
-        const int result = interact.handle(in);
+        const int result = interact->handle(in);
         if (result & ViewInteract::REDRAW)
             dirty = true;
         if (result & ViewInteract::SAVE)
         {
             feel.setSize(window.getWidth(), window.getHeight());
-            drawWindowFrame(feel, r, opts.homeAxis);
+            drawWindowFrame(feel, r, opts.homeAxis, opts.uv);
             if (!window.writePNG(opts.output.c_str()))
                 std::fprintf(stderr, "vantrel-view: cannot write \"%s\"\n", opts.output.c_str());
             else

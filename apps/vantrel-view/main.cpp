@@ -9,9 +9,7 @@
 #include "apps/vantrel-view/ViewPrefs.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "apps/vantrel-view/ViewUV.h"
-#include "decor/GUI_ViewRender2D.h"
 #include "apps/vantrel-view/ViewWindow.h"
-#include "decor/GUI_ViewRender3D.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_ErrorManager.h"
@@ -55,9 +53,7 @@ render(GUI_ViewState &state, ViewOptions &opts)
     if (!ready)
         return false;
     // The viewport's look composes the frame; it owns its decorations.
-    GUI_ViewRender *decorations = opts.uv ? static_cast<GUI_ViewRender *>(new GUI_ViewRender2D)
-                                          : new GUI_ViewRender3D;
-    GUI_SceneLook look(decorations, &state);
+    GUI_SceneLook look(newViewRender(opts.uv), &state);
     drawFrame(scene, look, r, opts);
 
     if (!context.writePNG(opts.output.c_str()))

@@ -5,7 +5,7 @@
 // leaves only finite numbers in the camera. Skipped, saying why, where no
 // virtual X server can run.
 #include "tests/scene/GoldenFrame.h"
-#include "tests/view/ViewStateTestSupport.h"
+#include "tests/scene/ViewerWindowSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,10 @@
 
 using view_state_test::ChildRun;
 using view_state_test::runViewer;
+using viewer_window_test::allFinite;
+using viewer_window_test::cameraNumbers;
+using viewer_window_test::haveVirtualX;
+using viewer_window_test::runWindowed;
 using vantrel_test::readFile;
 using vantrel_test::ScratchDir;
 using vantrel_test::ScopedEnv;
@@ -28,45 +32,6 @@ using vantrel_test::writeFile;
 namespace
 {
 const char *const theSize = "160x120";
-
-bool
-haveVirtualX()
-{
-    return std::system("command -v xvfb-run >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1 "
-                       "&& command -v xauth >/dev/null 2>&1") == 0;
-}
-
-// The viewer in a window on a fresh virtual X server.
-ChildRun
-runWindowed(const std::string &args, const std::string &dir)
-{
-    return runViewer("--window " + args, dir, "xvfb-run -a -s \"-screen 0 640x480x24\" ");
-}
-
-// Every number in a camera file, in order.
-std::vector<double>
-cameraNumbers(const std::string &text)
-{
-    std::vector<double> numbers;
-    std::istringstream in(text);
-    for (std::string word; in >> word;)
-    {
-        char *end = nullptr;
-        const double v = std::strtod(word.c_str(), &end);
-        if (end && *end == '\0' && end != word.c_str())
-            numbers.push_back(v);
-    }
-    return numbers;
-}
-
-bool
-allFinite(const std::vector<double> &numbers)
-{
-    for (double v : numbers)
-        if (!std::isfinite(v))
-            return false;
-    return true;
-}
 } // namespace
 
 TEST(ViewerWindow, WithoutADisplayItSaysSoInOneLineAndFails)
