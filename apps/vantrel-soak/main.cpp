@@ -104,6 +104,6 @@ main(int argc, char **argv)
                      growth.empty() ? "display objects outlive their looks" : growth.c_str());
         return 1;
     }
-    std::printf("flat: neither figure grew by more than %.0f%%\n", theGrowthLimit * 100.0);
+    std::printf("flat: no figure grew by more than %.0f%%\n", theGrowthLimit * 100.0);
     return 0;
 }
