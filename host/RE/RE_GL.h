@@ -10,6 +10,21 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "host/RE/RE_Types.h"
+
+// The GL primitive of an RE_PRIM_* array primitive.
+inline GLenum
+REglPrimitive(int prim)
+{
+    switch (prim)
+    {
+    case RE_PRIM_POINTS: return GL_POINTS;
+    case RE_PRIM_LINES: return GL_LINES;
+    case RE_PRIM_LINE_STRIP: return GL_LINE_STRIP;
+    default: return GL_TRIANGLES;
+    }
+}
+
 // Switches a GL capability on or off as the record says.
 inline void
 REglEnable(GLenum cap, bool on)

@@ -12,18 +12,6 @@
 
 namespace
 {
-GLenum
-glPrimitive(int prim)
-{
-    switch (prim)
-    {
-    case RE_PRIM_POINTS: return GL_POINTS;
-    case RE_PRIM_LINES: return GL_LINES;
-    case RE_PRIM_LINE_STRIP: return GL_LINE_STRIP;
-    default: return GL_TRIANGLES;
-    }
-}
-
 // Triangles and lines that n vertices of a primitive type make.
 void
 primitiveCounts(int prim, long n, long &triangles, long &lines)
@@ -200,9 +188,9 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
         glColorPointer(4, GL_FLOAT, 0, colors);
     }
     if (indices)
-        glDrawElements(glPrimitive(prim), indexCount, GL_UNSIGNED_INT, indices);
+        glDrawElements(REglPrimitive(prim), indexCount, GL_UNSIGNED_INT, indices);
     else
-        glDrawArrays(glPrimitive(prim), 0, count);
+        glDrawArrays(REglPrimitive(prim), 0, count);
     if (colors)
     {
         glDisableClientState(GL_COLOR_ARRAY);

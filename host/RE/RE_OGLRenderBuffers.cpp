@@ -40,18 +40,6 @@ const char *const theArrayFriendly[] = {
     "blendAlpha", "setBlendFunction", "pushBlendState", "popBlendState", "smoothBlendLines",
     "setSFunction", "drawArrays", "endObjectDefine", "endSmartObjectDefine"};
 
-GLenum
-glPrimitiveOf(int prim)
-{
-    switch (prim)
-    {
-    case RE_PRIM_POINTS: return GL_POINTS;
-    case RE_PRIM_LINES: return GL_LINES;
-    case RE_PRIM_LINE_STRIP: return GL_LINE_STRIP;
-    default: return GL_TRIANGLES;
-    }
-}
-
 void
 append(std::vector<unsigned char> &bytes, const void *data, size_t size)
 {
@@ -115,7 +103,7 @@ RE_OGLRender::shareArrays(int prim, const float *positions, const float *normals
     }
 
     auto arrays = std::make_shared<ArrayBuffer>();
-    arrays->prim = glPrimitiveOf(prim);
+    arrays->prim = REglPrimitive(prim);
     arrays->count = count;
     arrays->indexCount = indices ? indexCount : 0;
     const size_t positionBytes = size_t(count) * 3 * sizeof(float);
