@@ -1,14 +1,37 @@
 #include "apps/vantrel-view/ViewFrame.h"
 
+#include "apps/vantrel-view/ViewCamera.h"
 #include "apps/vantrel-view/ViewCompose.h"
+#include "apps/vantrel-view/ViewDrawOptions.h"
 #include "apps/vantrel-view/ViewOptions.h"
 #include "apps/vantrel-view/ViewPick.h"
 #include "apps/vantrel-view/ViewScene.h"
+#include "apps/vantrel-view/ViewUV.h"
 #include "host/RE/RE_Render.h"
 #include "scene/GUI_SceneLook.h"
+#include "view/GUI_ViewState.h"
 
 #include <chrono>
 #include <cstdio>
+#include <string>
+
+bool
+setUpScene(ViewScene &scene, GUI_ViewState &state, RE_Render *r, const ViewOptions &opts)
+{
+    std::string error;
+    if (!opts.mesh.empty() && !scene.loadMesh(opts.mesh, error))
+    {
+        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
+        return false;
+    }
+    applyDrawOptions(state, opts.draw, !opts.mesh.empty());
+    applyComposeOptions(state, opts.compose);
+    scene.showAxes(opts.draw.axes);
+    // Homing fits the boxes the looks report; the uv view frames the unit
+    // square.
+    return opts.uv ? setUpUVView(state, r, opts, scene)
+                   : setUpCamera(state, r, opts, scene.getBounds(state.getDisplayOptionRef()));
+}
 
 void
 drawFrame(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, const ViewOptions &opts)

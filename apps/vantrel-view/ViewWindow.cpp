@@ -4,6 +4,7 @@
 #include "apps/vantrel-view/ViewCompose.h"
 #include "apps/vantrel-view/ViewDrawOptions.h"
 #include "apps/vantrel-view/ViewEvents.h"
+#include "apps/vantrel-view/ViewFrame.h"
 #include "apps/vantrel-view/ViewInteract.h"
 #include "apps/vantrel-view/ViewInteractUV.h"
 #include "apps/vantrel-view/ViewOptions.h"
@@ -109,26 +110,15 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
     window.makeCurrent();
     RE_Render *r = window.getRender();
 
-    ViewScene scene;
-    std::string error;
-    if (!opts.mesh.empty() && !scene.loadMesh(opts.mesh, error))
-    {
-        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
-        return false;
-    }
     std::vector<UI_DesktopInput> script;
+    std::string error;
     if (!opts.events.empty() && !readViewEvents(opts.events, window.getHeight(), script, error))
     {
         std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
         return false;
     }
-    applyDrawOptions(state, opts.draw, !opts.mesh.empty());
-    applyComposeOptions(state, opts.compose);
-    scene.showAxes(opts.draw.axes);
-    const bool ready = opts.uv ? setUpUVView(state, r, opts, scene)
-                               : setUpCamera(state, r, opts,
-                                             scene.getBounds(state.getDisplayOptionRef()));
-    if (!ready)
+    ViewScene scene;
+    if (!setUpScene(scene, state, r, opts))
         return false;
 
     GUI_SceneLook look(newViewRender(opts.uv), &state);

@@ -36,21 +36,7 @@ render(GUI_ViewState &state, ViewOptions &opts)
     RE_Render *r = context.getRender();
 
     ViewScene scene;
-    std::string error;
-    if (!opts.mesh.empty() && !scene.loadMesh(opts.mesh, error))
-    {
-        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
-        return false;
-    }
-    applyDrawOptions(state, opts.draw, !opts.mesh.empty());
-    applyComposeOptions(state, opts.compose);
-    scene.showAxes(opts.draw.axes);
-    // Homing fits the boxes the looks report; the uv view frames the unit
-    // square.
-    const bool ready = opts.uv ? setUpUVView(state, r, opts, scene)
-                               : setUpCamera(state, r, opts,
-                                             scene.getBounds(state.getDisplayOptionRef()));
-    if (!ready)
+    if (!setUpScene(scene, state, r, opts))
         return false;
     // The viewport's look composes the frame; it owns its decorations.
     GUI_SceneLook look(newViewRender(opts.uv), &state);
