@@ -24,8 +24,8 @@ struct RE_OGLRender::ArrayBuffer
     int indexCount = 0;
     size_t normalOffset = 0; // 0 when there are no normals
     size_t colorOffset = 0;  // 0 when there are no colours
-    // The arrays as given, to tell equal arrays from a hash collision.
-    std::vector<unsigned char> bytes;
+    // What was drawn: primitive, counts and which arrays there are.
+    int header[4] = {0, 0, 0, 0};
 };
 
 namespace
@@ -97,8 +97,26 @@ RE_OGLRender::shareArrays(int prim, const float *positions, const float *normals
             it = myTable->arrayPool.erase(it);
             continue;
         }
-        if (found->bytes == bytes)
-            return found;
+        // Equal hashes: read the buffers back to tell equal arrays from a
+        // collision, rather than keep a second copy of every array.
+        if (std::memcmp(found->header, header, sizeof(header)) == 0)
+        {
+            std::vector<unsigned char> held(bytes.size() - vertexStart);
+            glBindBuffer(GL_ARRAY_BUFFER, found->vertices);
+            glGetBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(indexStart - vertexStart),
+                               held.data());
+            if (found->indices)
+            {
+                glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, found->indices);
+                glGetBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0,
+                                   GLsizeiptr(bytes.size() - indexStart),
+                                   held.data() + (indexStart - vertexStart));
+            }
+            myBoundArrays = nullptr;
+            myArraysClean = false;
+            if (std::memcmp(held.data(), bytes.data() + vertexStart, held.size()) == 0)
+                return found;
+        }
         ++it;
     }
 
@@ -125,7 +143,7 @@ RE_OGLRender::shareArrays(int prim, const float *positions, const float *normals
     // Bindings changed behind the record of bound arrays.
     myBoundArrays = nullptr;
     myArraysClean = false;
-    arrays->bytes = std::move(bytes);
+    std::memcpy(arrays->header, header, sizeof(header));
     myTable->arrayPool.emplace(key, arrays);
     return arrays;
 }
