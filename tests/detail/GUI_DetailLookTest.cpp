@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
+#include <string>
+#include <utility>
 
 namespace
 {
@@ -91,44 +94,37 @@ TEST(GUI_DetailLook, VisibilityAndPickability)
     EXPECT_EQ(look.getFlags().getWord(), 0x0010240Eu);
     EXPECT_EQ(look.getViewportMask(), 0xFFFFFFFFu);
     EXPECT_EQ(look.getNumDetailHandles(), 0);
-    EXPECT_TRUE(look.isPickable());
-    EXPECT_TRUE(look.isVisible(options));
 
-    // Ordinary objects need a displayed or object-level pass and some kind
-    // of object shown.
-    options.showDisplay(false);
-    EXPECT_FALSE(look.isVisible(options));
-    options.isObjectLevel(true);
-    EXPECT_TRUE(look.isVisible(options));
-    // Either kind shown is enough.
-    options.showSelected(false);
-    EXPECT_TRUE(look.isVisible(options));
-    options.showSelected(true);
-    options.showNonSelected(false);
-    EXPECT_TRUE(look.isVisible(options));
-    options.showSelected(false);
-    EXPECT_FALSE(look.isVisible(options));
-
-    // The first special kind that applies decides: current output, then
-    // footprint, then template.
-    look.setTemplate(1);
-    EXPECT_FALSE(look.isPickable());
-    options.showTemplates(false);
-    EXPECT_FALSE(look.isVisible(options));
-    options.showTemplates(true);
-    EXPECT_TRUE(look.isVisible(options));
-    look.setFootprint(1);
-    EXPECT_TRUE(look.isPickable());
-    options.showFootprints(false);
-    EXPECT_FALSE(look.isVisible(options));
-    look.setCurrentOutput(1);
-    EXPECT_TRUE(look.isVisible(options));
-    options.showCurrentOutput(false);
-    EXPECT_FALSE(look.isVisible(options));
-    options.showCurrentOutput(true);
-
-    look.setDisplay(0);
-    EXPECT_FALSE(look.isVisible(options));
+    // Each change in turn, then whether the look is visible. Ordinary objects
+    // need a displayed or object-level pass and either kind of object shown;
+    // of the special kinds the first that applies decides: current output,
+    // then footprint, then template.
+    struct Step
+    {
+        std::function<void()> change;
+        bool visible;
+        int pickable;  // -1: not checked
+    };
+    const Step steps[] = {
+        {[] {}, true, 1},
+        {[&] { options.showDisplay(false); }, false, -1},
+        {[&] { options.isObjectLevel(true); }, true, -1},
+        {[&] { options.showSelected(false); }, true, -1},
+        {[&] { options.showSelected(true); options.showNonSelected(false); }, true, -1},
+        {[&] { options.showSelected(false); }, false, -1},
+        {[&] { look.setTemplate(1); options.showTemplates(false); }, false, 0},
+        {[&] { options.showTemplates(true); }, true, -1},
+        {[&] { look.setFootprint(1); options.showFootprints(false); }, false, 1},
+        {[&] { look.setCurrentOutput(1); }, true, -1},
+        {[&] { options.showCurrentOutput(false); }, false, -1},
+        {[&] { options.showCurrentOutput(true); look.setDisplay(0); }, false, -1},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i)
+    {
+        steps[i].change();
+        EXPECT_EQ(look.isVisible(options), steps[i].visible) << "step " << i;
+        EXPECT_TRUE(steps[i].pickable < 0 || look.isPickable() == bool(steps[i].pickable)) << "step " << i;
+    }
     look.setDisplay(1);
     look.setPicking(0);
     EXPECT_FALSE(look.isPickable());
@@ -222,32 +218,31 @@ TEST(GUI_DetailLook, HandlesTransformsNodesAndPaths)
     EXPECT_TRUE(look.getDetailXform(1).isIdentity());
     EXPECT_TRUE(look.getDetailXform(-3).isIdentity());
 
-    UT_String path("stale");
-    look.getDetailPath(path, 0);
-    EXPECT_STREQ(path.c_str(), "");  // no node yet
+    // Paths are written over whatever the string held before.
+    auto pathOf = [](auto &l, int i, bool descriptive) {
+        UT_String path("stale");
+        descriptive ? l.getDetailDescriptivePath(path, i) : l.getDetailPath(path, i);
+        return std::string(path.c_str());
+    };
+    EXPECT_EQ(pathOf(look, 0, false), "");  // no node yet
 
     OP_Node obj("obj"), geo("geo1", &obj), sop("box1", &geo);
     EXPECT_EQ(look.getShopsRelativeTo(), nullptr);
     look.setSop(&sop);
     EXPECT_EQ(look.getShopsRelativeTo(), &geo);
-    look.getDetailPath(path, 0);
-    EXPECT_STREQ(path.c_str(), "/obj/geo1/box1");
-    look.getDetailPath(path, 1);
-    EXPECT_STREQ(path.c_str(), "");
+    EXPECT_EQ(pathOf(look, 0, false), "/obj/geo1/box1");
+    EXPECT_EQ(pathOf(look, 1, false), "");
     look.setObject(&geo);
     EXPECT_EQ(look.getShopsRelativeTo(), &geo);
     look.setSop(nullptr);
-    look.getDetailDescriptivePath(path, 0);
-    EXPECT_STREQ(path.c_str(), "/obj/geo1");
+    EXPECT_EQ(pathOf(look, 0, true), "/obj/geo1");
 
     // A derived look's name for the simulation data goes on the
     // descriptive path only.
     TestLook derived(&handle);
     derived.setObject(&geo);
-    derived.getDetailDescriptivePath(path, 0);
-    EXPECT_STREQ(path.c_str(), "/obj/geo1:desc");
-    derived.getDetailPath(path, 0);
-    EXPECT_STREQ(path.c_str(), "/obj/geo1");
+    EXPECT_EQ(pathOf(derived, 0, true), "/obj/geo1:desc");
+    EXPECT_EQ(pathOf(derived, 0, false), "/obj/geo1");
 
     int events = 0;
     sop.setEventHook([&](OP_Node &node, int code, void *data) {

@@ -2,6 +2,7 @@
 #include "Render3DTestSupport.h"
 
 #include "host/UT/UT_Matrix3.h"
+#include "tests/support/VantrelExpect.h"
 #include "tests/support/VantrelTestContext.h"
 
 #include <gtest/gtest.h>
@@ -107,10 +108,7 @@ TEST_F(Render3DPickTest, PickingFindsTheObjectAndPrimitiveUnderThePoint)
     EXPECT_TRUE(pickAt(looks, UT_Vector3(0.0f, -2.5f, 0.0f)).empty());
     short x1, x2, y1, y2;
     r->getViewport2DS(x1, x2, y1, y2);
-    EXPECT_EQ(x1, vx1);
-    EXPECT_EQ(x2, vx2);
-    EXPECT_EQ(y1, vy1);
-    EXPECT_EQ(y2, vy2);
+    EXPECT_EQ((std::vector<int>{x1, x2, y1, y2}), (std::vector<int>{vx1, vx2, vy1, vy2}));
     EXPECT_EQ(r->getAMatrix(RE_MATRIX_PROJECTION), projection);
     EXPECT_EQ(r->getAMatrix(RE_MATRIX_VIEWING), viewing);
     EXPECT_FALSE(r->isBlending());
@@ -166,10 +164,7 @@ TEST_F(Render3DPickTest, BoundsJoinHandlesUnderTheirTransformsAndGuidesOnlyWhenS
     look.add(makeBox(), scaled);
     UT_BoundingBox box;
     ASSERT_EQ(look.getBoundingBox3D(box, nullptr), 1);
-    EXPECT_FLOAT_EQ(box.xmin(), -2.5f);
-    EXPECT_FLOAT_EQ(box.xmax(), 3.5f);
-    EXPECT_FLOAT_EQ(box.ymin(), -2.0f);
-    EXPECT_FLOAT_EQ(box.ymax(), 2.0f);
+    vantrel_test::expectFloats({box.xmin(), box.xmax(), box.ymin(), box.ymax()}, {-2.5f, 3.5f, -2.0f, 2.0f});
     EXPECT_EQ(look.getRender3D()->getGeoIdx(), -1);
 
     // Under a quarter turn about z the tall box lies along x.

@@ -164,15 +164,13 @@ TEST(GUI_DisplayOptionIO, LoadTakesOnlyWhatTheBlockSays)
     EXPECT_TRUE(loadText(opt, "{ imagescale ( 2 3 ) }"));
     float uv[2];
     opt.getImageScale(uv);
-    EXPECT_EQ(uv[0], 2.0f);
-    EXPECT_EQ(uv[1], 3.0f);
+    EXPECT_TRUE(uv[0] == 2.0f && uv[1] == 3.0f) << uv[0] << " " << uv[1];
     EXPECT_FALSE(loadText(opt, "{ drawwalls ( 1 ) imagescale ( 4 ) }"));
     EXPECT_TRUE(opt.drawWalls());
 
     // What came before a failure stays; nothing after it is read.
     EXPECT_FALSE(loadText(opt, "{ drawxzplane ( 1 ) showguides ( maybe ) drawyzplane ( 1 ) }"));
-    EXPECT_TRUE(opt.drawXZPlane());
-    EXPECT_FALSE(opt.drawYZPlane());
+    EXPECT_TRUE(opt.drawXZPlane() && !opt.drawYZPlane());
     EXPECT_FALSE(loadText(opt, "{ flags ( 4 1 2 ) }"));
     EXPECT_FALSE(loadText(opt, "{ SELECTED_RENDERING_OPTIONS { ghost ( 1 ) "));
     EXPECT_TRUE(opt[GUI_SELECTED].getFlag(GR_FLAG_GHOST));

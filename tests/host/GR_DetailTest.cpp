@@ -163,12 +163,10 @@ TEST_F(GR_Draw, ConcavePolygonFillsExactlyItsOutline)
     gdp.appendPolygon(pts, 5);
     render()->setColor(1, 1, 1);
     shaded(gdp, GR_SHADE_FLAT);
-    EXPECT_TRUE(filled(-0.7f, 0.0f));
-    EXPECT_TRUE(filled(0.7f, 0.0f));
-    EXPECT_TRUE(filled(0.0f, -0.8f));
-    EXPECT_FALSE(filled(0.0f, 0.6f));
-    EXPECT_FALSE(filled(0.3f, 0.6f));
-    EXPECT_FALSE(filled(-0.3f, 0.6f));
+    const float inside[3][2] = {{-0.7f, 0.0f}, {0.7f, 0.0f}, {0.0f, -0.8f}};
+    const float notch[3][2] = {{0.0f, 0.6f}, {0.3f, 0.6f}, {-0.3f, 0.6f}};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(filled(inside[i][0], inside[i][1]) && !filled(notch[i][0], notch[i][1])) << i;
     // Area 4 - 1.5 = 2.5 square units at 32 pixels a unit.
     const int area = countNotColor(context()->readPixels(), 0, 0, 0, 8);
     EXPECT_NEAR(area, 2560, 80);
@@ -286,9 +284,7 @@ TEST_F(GR_Draw, PicksNamePrimitivesAndSendNothingOutsideThePickRegion)
         return render()->endPicking(buffer);
     };
     ASSERT_EQ(pick(0.5f, 0.3f, true), 1);
-    EXPECT_EQ(buffer[0], 2u);
-    EXPECT_EQ(buffer[3], 9u);
-    EXPECT_EQ(buffer[4], 1u); // the second quad
+    EXPECT_EQ((std::vector<unsigned>{buffer[0], buffer[3], buffer[4]}), (std::vector<unsigned>{2, 9, 1})); // the second quad
     ASSERT_EQ(pick(-0.5f, -0.3f, true), 1);
     EXPECT_EQ(buffer[4], 0u);
     // On the right side of the second quad only its wire is under the pick.
@@ -297,19 +293,18 @@ TEST_F(GR_Draw, PicksNamePrimitivesAndSendNothingOutsideThePickRegion)
     // Inside a quad a wire pick finds no edge.
     EXPECT_EQ(pick(-0.5f, 0.5f, false), 0);
 
-    render()->setJournal(true);
-    render()->clearJournal();
-    EXPECT_EQ(pick(1.7f, 1.7f, true), 0);
-    int arrays = 0;
-    for (const std::string &line : render()->getJournal())
-        arrays += line.rfind("drawArrays", 0) == 0;
-    EXPECT_EQ(arrays, 0); // the box missed: nothing sent
-    render()->clearJournal();
-    pick(0.5f, 0.3f, true);
-    arrays = 0;
-    for (const std::string &line : render()->getJournal())
-        arrays += line.rfind("drawArrays", 0) == 0;
-    EXPECT_EQ(arrays, 1); // the other quad lies wholly outside the region
+    // The number of array draws a pick sends.
+    const auto arraysSent = [&](float x, float y, int picked) {
+        render()->setJournal(true);
+        render()->clearJournal();
+        EXPECT_EQ(pick(x, y, true), picked);
+        int arrays = 0;
+        for (const std::string &line : render()->getJournal())
+            arrays += line.rfind("drawArrays", 0) == 0;
+        return arrays;
+    };
+    EXPECT_EQ(arraysSent(1.7f, 1.7f, 0), 0); // the box missed: nothing sent
+    EXPECT_EQ(arraysSent(0.5f, 0.3f, 1), 1); // the other quad lies wholly outside the region
 }
 
 TEST_F(GR_Draw, LevelOfDetailGrowsCoarserWithDistanceAndTinyObjectsBecomeBoxes)

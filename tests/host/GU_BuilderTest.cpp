@@ -3,6 +3,8 @@
 #include "host/GU/GU_PrimGroupClosure.h"
 #include "host/UT/UT_BoundingBox.h"
 
+#include "tests/support/VantrelExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -58,12 +60,8 @@ void
 expectBox(const UT_BoundingBox &box, float x0, float x1, float y0, float y1,
           float z0, float z1, float tol = 1e-4f)
 {
-    EXPECT_NEAR(box.xmin(), x0, tol);
-    EXPECT_NEAR(box.xmax(), x1, tol);
-    EXPECT_NEAR(box.ymin(), y0, tol);
-    EXPECT_NEAR(box.ymax(), y1, tol);
-    EXPECT_NEAR(box.zmin(), z0, tol);
-    EXPECT_NEAR(box.zmax(), z1, tol);
+    vantrel_test::expectFloats({box.xmin(), box.xmax(), box.ymin(), box.ymax(), box.zmin(), box.zmax()},
+                               {x0, x1, y0, y1, z0, z1}, tol);
 }
 }
 
@@ -86,9 +84,7 @@ TEST(GU_Builder, ClosedShapesAreWoundOutwardWithExpectedBounds)
     EXPECT_GT(signedVolume(sphere), 0.97f * ideal);
     EXPECT_LT(signedVolume(sphere), ideal);
     ASSERT_EQ(sphere.getBBox(&bounds), 1);
-    EXPECT_NEAR(bounds.ymax(), 2.0f, 1e-5f);
-    EXPECT_NEAR(bounds.ymin(), -2.0f, 1e-5f);
-    EXPECT_NEAR(bounds.xmax(), 2.0f, 1e-5f);
+    vantrel_test::expectFloats({bounds.ymax(), bounds.ymin(), bounds.xmax()}, {2.0f, -2.0f, 2.0f}, 1e-5f);
 
     GU_Detail torus;
     torus.buildTorus(3.0f, 1.0f, 16, 32);

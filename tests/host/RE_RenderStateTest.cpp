@@ -10,8 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 using vantrel_test::expectMatrixNear;
+using vantrel_test::expectNear;
 
 TEST(RE_RenderState, PushPopPairsRestoreTheRecord)
 {
@@ -60,24 +63,19 @@ TEST(RE_RenderState, PushPopPairsRestoreTheRecord)
     EXPECT_EQ(r.getMatrixMode(), RE_MATRIX_VIEWING);
     float c[4];
     r.getColor(c);
-    EXPECT_FLOAT_EQ(c[0], 0.1f);
-    EXPECT_FLOAT_EQ(c[3], 0.4f);
+    EXPECT_EQ(std::vector<float>(c, c + 4), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
     EXPECT_EQ(r.getLineWidth(), 1.0f);
     EXPECT_EQ(r.getLineStyle(), RE_LINE_SOLID);
     EXPECT_TRUE(r.isBlending());
     RE_BlendSourceFactor src;
     RE_BlendDestFactor dst;
     r.getBlendFunction(src, dst);
-    EXPECT_EQ(src, RE_SBLEND_SRC_ALPHA);
-    EXPECT_EQ(dst, RE_DBLEND_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(std::make_pair(src, dst), std::make_pair(RE_SBLEND_SRC_ALPHA, RE_DBLEND_ONE_MINUS_SRC_ALPHA));
     short x1, x2, y1, y2;
     r.getViewport2DS(&x1, &x2, &y1, &y2);
-    EXPECT_EQ(x1, 10);
-    EXPECT_EQ(x2, 109);
-    EXPECT_EQ(y2, 79);
+    EXPECT_EQ((std::vector<int>{x1, x2, y2}), (std::vector<int>{10, 109, 79}));
     r.getScreenMask2DS(x1, x2, y1, y2);
-    EXPECT_EQ(x1, 15);
-    EXPECT_EQ(y2, 70);
+    EXPECT_EQ((std::vector<int>{x1, y2}), (std::vector<int>{15, 70}));
 
     // Pops without pushes leave the record alone.
     r.popMatrix();
@@ -99,16 +97,12 @@ TEST(RE_RenderState, MultiplyPutsTheObjectTransformFirst)
     object.scale(2, 2, 2);
     r.multiplyMatrix(object);
     // Scaled first, then moved by the view: (1,0,0) -> (2,0,0) -> (2,0,-5).
-    const UT_Vector3 p = UT_Vector3(1, 0, 0) * r.getAMatrix(1);
-    EXPECT_NEAR(p.x(), 2.0f, 1e-6f);
-    EXPECT_NEAR(p.z(), -5.0f, 1e-6f);
+    expectNear(UT_Vector3(1, 0, 0) * r.getAMatrix(1), UT_Vector3(2, 0, -5), 1e-6f);
 
     // rotate turns counter-clockwise about the axis, also before the view.
     r.loadIdentityMatrix();
     r.rotate(90, 'z');
-    const UT_Vector3 q = UT_Vector3(1, 0, 0) * r.getAMatrix(1);
-    EXPECT_NEAR(q.x(), 0.0f, 1e-6f);
-    EXPECT_NEAR(q.y(), 1.0f, 1e-6f);
+    expectNear(UT_Vector3(1, 0, 0) * r.getAMatrix(1), UT_Vector3(0, 1, 0), 1e-6f);
     const UT_Matrix4 turned = r.getAMatrix(1);
     r.rotate(45, 'w'); // not an axis: ignored
     expectMatrixNear(r.getAMatrix(1), turned);

@@ -13,6 +13,8 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -154,15 +156,13 @@ TEST(TIL_ImageFile, ReductionAveragesTheTexelsEachCovers)
     ASSERT_EQ(half.getWidth(), 2);
     ASSERT_EQ(half.getHeight(), 1);
     // (0 + 40 + 100 + 140) / 4 and (80 + 120 + 180 + 220) / 4.
-    EXPECT_EQ(half.getPixels()[0], 70);
-    EXPECT_EQ(half.getPixels()[4], 150);
-    EXPECT_EQ(half.getPixels()[5], 5);
+    EXPECT_EQ((std::vector<int>{half.getPixels()[0], half.getPixels()[4], half.getPixels()[5]}),
+              (std::vector<int>{70, 150, 5}));
 
     // Sides never drop below one texel; 1 or more copies.
     TIL_TextureMap tiny, same;
     TILreduceImage(src, 0.01f, tiny);
-    EXPECT_EQ(tiny.getWidth(), 1);
-    EXPECT_EQ(tiny.getHeight(), 1);
+    EXPECT_EQ(std::make_pair(tiny.getWidth(), tiny.getHeight()), std::make_pair(1, 1));
     TILreduceImage(src, 1.0f, same);
     EXPECT_EQ(same.getWidth(), 4);
     EXPECT_EQ(same.getPixels()[4 * 4], 100);
@@ -200,8 +200,7 @@ TEST(OPUI_RotoscopeData, FindsReadsOnceReloadsOnRenameAndReportsMissingOnce)
     copy.setFileName((dir.path() + "/blue.png").c_str()); // absolute
     TIL_TextureMap *blue = copy.getTexture(fraction, true, nullptr);
     ASSERT_NE(blue, nullptr);
-    EXPECT_EQ(blue->getPixels()[0], 0);
-    EXPECT_EQ(blue->getPixels()[2], 255);
+    EXPECT_TRUE(blue->getPixels()[0] == 0 && blue->getPixels()[2] == 255);
     EXPECT_EQ(source.getTexture(fraction, true, nullptr)->getPixels()[0], 255);
 
     // Overwriting the file changes nothing until a reload is asked for.
@@ -218,8 +217,7 @@ TEST(OPUI_RotoscopeData, FindsReadsOnceReloadsOnRenameAndReportsMissingOnce)
         EXPECT_EQ(source.getRaster(fraction, false, nullptr), nullptr);
         int x = -1, y = -1;
         source.getRes(x, y);
-        EXPECT_EQ(x, 0);
-        EXPECT_EQ(y, 0);
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(0, 0));
     }
     EXPECT_EQ(countErrors("gone.png"), 1);
     EXPECT_GE(UTgetErrorSeverity(), UT_SEVERITY_ERROR);
@@ -232,14 +230,12 @@ TEST(OPUI_RotoscopeData, AFractionBelowOneDeliversASmallerImageAndSaysWhichFract
     source.setFileName((theData + "rgba8.png").c_str());
     int x = 0, y = 0;
     source.getRes(x, y);
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 3);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(4, 3));
 
     float fraction = 0.4f; // 4 * 0.4 rounds to 2 texels: a half is delivered
     TIL_Raster *raster = source.getRaster(fraction, false, nullptr);
     ASSERT_NE(raster, nullptr);
-    EXPECT_EQ(raster->getWidth(), 2);
-    EXPECT_EQ(raster->getHeight(), 1); // 3 * 0.4 rounds to 1
+    EXPECT_EQ(std::make_pair(raster->getWidth(), raster->getHeight()), std::make_pair(2, 1)); // 3 * 0.4 rounds to 1
     EXPECT_FLOAT_EQ(fraction, 0.5f);
 
     // Above 1 is the full image; the texture and the raster keep their own

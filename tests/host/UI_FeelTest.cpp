@@ -10,14 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(UIValue, HoldsOneToThreeNumbersAndRefusesOtherSizes)
 {
     UI_Value v(1.5f, 2.5f);
     float buf[3] = {9, 9, 9};
     v.getValue(buf, 3);
-    EXPECT_EQ(buf[0], 1.5f);
-    EXPECT_EQ(buf[1], 2.5f);
-    EXPECT_EQ(buf[2], 0.0f); // past the size
+    EXPECT_EQ(std::vector<float>(buf, buf + 3), (std::vector<float>{1.5f, 2.5f, 0.0f})); // 0 past the size
     const float four[4] = {1, 2, 3, 4};
     v.setValue(four, 4);
     v.setValue(nullptr, 2);
@@ -75,10 +75,7 @@ TEST(UIFeel, RelativePositionsAndDrawBracketsFollowThePlacement)
     feel.beginDraw();
     short x1, x2, y1, y2;
     r.getViewport2DS(x1, x2, y1, y2);
-    EXPECT_EQ(x1, 30);
-    EXPECT_EQ(x2, 129);
-    EXPECT_EQ(y1, 20);
-    EXPECT_EQ(y2, 69);
+    EXPECT_EQ((std::vector<int>{x1, x2, y1, y2}), (std::vector<int>{30, 129, 20, 69}));
     EXPECT_EQ(r.getLockDepth(), 1);
     feel.endDraw();
     EXPECT_EQ(r.getLockDepth(), 1);

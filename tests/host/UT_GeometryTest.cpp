@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 using vantrel_test::expectNear;
 
@@ -22,10 +23,7 @@ TEST(UT_BoundingBoxTest, EmptyGrowTransformAndRayHits)
     box.enlargeBounds(UT_Vector3(2, -3, 0.5f));
     box.enlargeBounds(-1, 4, 0);
     // Storage order is xmin, xmax, ymin, ymax, zmin, zmax.
-    EXPECT_EQ(box.vals[0], -1.0f);
-    EXPECT_EQ(box.vals[1], 2.0f);
-    EXPECT_EQ(box.vals[2], -3.0f);
-    EXPECT_EQ(box.vals[3], 4.0f);
+    EXPECT_EQ(std::vector<float>(box.vals, box.vals + 4), (std::vector<float>{-1, 2, -3, 4}));
     EXPECT_EQ(box.sizeMax(), 7.0f);
     expectNear(box.center(), UT_Vector3(0.5f, 0.5f, 0.25f));
     EXPECT_TRUE(box.intersects(other));
@@ -35,15 +33,13 @@ TEST(UT_BoundingBoxTest, EmptyGrowTransformAndRayHits)
     m.rotate(UT_Axis3::ZAXIS, float(M_PI / 4));
     m.translate(10, 0, 0);
     other.transform(m);
-    EXPECT_NEAR(other.xmin(), 10 - std::sqrt(2.0f), 1e-5f);
-    EXPECT_NEAR(other.ymax(), std::sqrt(2.0f), 1e-5f);
+    vantrel_test::expectFloats({other.xmin(), other.ymax()}, {10 - std::sqrt(2.0f), std::sqrt(2.0f)}, 1e-5f);
     EXPECT_NEAR(other.zmax(), 1.0f, 1e-6f);
 
     float t0, t1;
     UT_BoundingBox unit(0, 1, 0, 1, 0, 1);
     ASSERT_TRUE(unit.intersectLine(UT_Vector3(-1, 0.5f, 0.5f), UT_Vector3(1, 0, 0), t0, t1));
-    EXPECT_FLOAT_EQ(t0, 1.0f);
-    EXPECT_FLOAT_EQ(t1, 2.0f);
+    vantrel_test::expectFloats({t0, t1}, {1.0f, 2.0f});
     // Parallel to a slab and outside it: a miss, not a NaN.
     EXPECT_FALSE(unit.intersectLine(UT_Vector3(-1, 2, 0.5f), UT_Vector3(1, 0, 0), t0, t1));
 

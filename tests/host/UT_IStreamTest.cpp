@@ -24,8 +24,7 @@ TEST(UT_IStreamTest, TextTokensValuesAndFailedReads)
     float f[3] = {0, 0, 0};
     // Asks for three, gets two: the ")" stays for the next read.
     EXPECT_EQ(is.aread(f, 3), 2);
-    EXPECT_EQ(f[0], 2.0f);
-    EXPECT_EQ(f[1], 3.0f);
+    EXPECT_TRUE(f[0] == 2.0f && f[1] == 3.0f) << f[0] << " " << f[1];
     EXPECT_TRUE(is.isError());
     is.clearError();
     EXPECT_TRUE(is.checkToken(")"));
@@ -50,10 +49,8 @@ TEST(UT_IStreamTest, TextTokensValuesAndFailedReads)
     EXPECT_EQ(c, ')');
 
     bool b = false;
-    EXPECT_TRUE(is.readBool(b));
-    EXPECT_TRUE(b);
-    EXPECT_TRUE(is.readBool(b));
-    EXPECT_FALSE(b);
+    EXPECT_TRUE(is.readBool(b) && b);
+    EXPECT_TRUE(is.readBool(b) && !b);
     // "12x" is neither a number nor a boolean, and is left unread.
     EXPECT_FALSE(is.readBool(b));
     EXPECT_EQ(is.aread(&i), 0);
@@ -77,10 +74,8 @@ TEST(UT_IStreamTest, TextTokensValuesAndFailedReads)
     EXPECT_EQ(open.aread(s), 0);
     ASSERT_TRUE(open.getWord(w));
     EXPECT_EQ(w, "\"abc");
-    ASSERT_TRUE(open.getLine(w));
-    EXPECT_EQ(w, " def");
-    ASSERT_TRUE(open.getLine(w));
-    EXPECT_EQ(w, "  next");
+    for (const char *line : {" def", "  next"})
+        EXPECT_TRUE(open.getLine(w) && w == line) << line;
     EXPECT_FALSE(open.getLine(w));
 
     // Out-of-range integers do not wrap.
@@ -110,10 +105,8 @@ TEST(UT_IStreamTest, BinaryModesNestAndTruncationFails)
 
     int i = 0;
     float f[2] = {0, 0};
-    EXPECT_EQ(is.read(&i), 1);
-    EXPECT_EQ(i, 258);
-    EXPECT_EQ(is.bread(f, 2), 1);
-    EXPECT_EQ(f[0], 1.5f);
+    EXPECT_TRUE(is.read(&i) == 1 && i == 258) << i;
+    EXPECT_TRUE(is.bread(f, 2) == 1 && f[0] == 1.5f) << f[0];
     EXPECT_TRUE(is.isEof());
     EXPECT_TRUE(is.popBinary());
     EXPECT_FALSE(is.popBinary()); // nothing left to pop
@@ -126,8 +119,7 @@ TEST(UT_IStreamTest, BinaryModesNestAndTruncationFails)
     UT_WorkBuffer w;
     EXPECT_TRUE(j.getWord(w));
     EXPECT_EQ(w.length(), 3);
-    EXPECT_EQ(j.aread(&i), 1);
-    EXPECT_EQ(i, 5);
+    EXPECT_TRUE(j.aread(&i) == 1 && i == 5) << i;
 }
 
 TEST(UT_IStreamTest, EmptyAndGarbledInputNeverCrashOrHang)
@@ -200,16 +192,13 @@ TEST(UT_IStreamTest, FileAndStdStreamSources)
     char c;
     EXPECT_TRUE(file.getWord(w));
     EXPECT_TRUE(file.readChar(c));
-    EXPECT_EQ(file.aread(&f), 1);
-    EXPECT_EQ(f, 0.25f);
-    EXPECT_TRUE(file.readChar(c));
-    EXPECT_EQ(c, ')');
+    EXPECT_TRUE(file.aread(&f) == 1 && f == 0.25f) << f;
+    EXPECT_TRUE(file.readChar(c) && c == ')') << c;
     EXPECT_FALSE(file.getWord(w));
     std::remove(path);
 
     std::istringstream ss("3 4");
     UT_IStream wrap(ss);
     int v[2];
-    EXPECT_EQ(wrap.aread(v, 2), 2);
-    EXPECT_EQ(v[1], 4);
+    EXPECT_TRUE(wrap.aread(v, 2) == 2 && v[1] == 4);
 }

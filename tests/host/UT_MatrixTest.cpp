@@ -46,21 +46,18 @@ TEST(UT_Matrix4Test, RowVectorsAndAppendPrependOrder)
     EXPECT_TRUE(t2.isEqual(tr));
 
     // Right-handed rotations: x turns toward y about z, y toward z about x,
-    // z toward x about y.
-    UT_Matrix4 rx(1.0f), ry(1.0f);
-    rx.rotate(UT_Axis3::XAXIS, thePi / 2);
-    ry.rotate(UT_Axis3::YAXIS, thePi / 2);
-    expectNear(UT_Vector3(0, 1, 0) * rx, UT_Vector3(0, 0, 1));
-    expectNear(UT_Vector3(0, 0, 1) * ry, UT_Vector3(1, 0, 0));
-
-    // Rotating about a vector matches rotating about the same axis, and an
-    // unnormalized axis is normalized when asked.
+    // z toward x about y. Rotating about a vector matches rotating about the
+    // same axis, and an unnormalized axis is normalized when asked.
     const UT_Axis3::axis axes[3] = {UT_Axis3::XAXIS, UT_Axis3::YAXIS, UT_Axis3::ZAXIS};
     for (int i = 0; i < 3; ++i)
     {
-        UT_Vector3 v(0, 0, 0);
+        UT_Vector3 v(0, 0, 0), from(0, 0, 0), to(0, 0, 0);
         v[i] = 3.0f;
+        from[(i + 1) % 3] = to[(i + 2) % 3] = 1.0f;
         UT_Matrix4 a(1.0f), b(1.0f);
+        a.rotate(axes[i], thePi / 2);
+        expectNear(from * a, to);
+        a.identity();
         a.translate(0.5f, -1, 2);
         b = a;
         a.rotate(axes[i], 0.7f);
@@ -199,20 +196,15 @@ TEST(UT_Matrix4Test, PrependFormsAndHomogeneousProducts)
     t.translate(4, 5, 6);
     r.rotate(UT_Axis3::YAXIS, -0.9f);
     s.scale(3, -1, 2);
-    UT_Matrix4 a = base, b = base;
-    a.pretranslate(4, 5, 6);
-    b.leftMult(t);
-    EXPECT_TRUE(a.isEqual(b, 1e-5f));
-    a = base;
-    b = base;
-    a.prerotate(UT_Axis3::YAXIS, -0.9f);
-    b.leftMult(r);
-    EXPECT_TRUE(a.isEqual(b, 1e-5f));
-    a = base;
-    b = base;
-    a.prescale(3, -1, 2);
-    b.leftMult(s);
-    EXPECT_TRUE(a.isEqual(b, 1e-5f));
+    UT_Matrix4 pre[3] = {base, base, base}, built[3] = {base, base, base};
+    pre[0].pretranslate(4, 5, 6);
+    pre[1].prerotate(UT_Axis3::YAXIS, -0.9f);
+    pre[2].prescale(3, -1, 2);
+    for (int i = 0; i < 3; ++i)
+    {
+        built[i].leftMult(i == 0 ? t : i == 1 ? r : s);
+        EXPECT_TRUE(pre[i].isEqual(built[i], 1e-5f)) << "form " << i;
+    }
 
     // translate on a matrix with a projective column still appends.
     UT_Matrix4 proj(1.0f);

@@ -21,6 +21,7 @@
 
 #include <cmath>
 
+using vantrel_test::expectFloats;
 using vantrel_test::expectNear;
 
 namespace
@@ -81,13 +82,11 @@ TEST(SceneFeel, ConstructionTakesTheDefaultLimitsAndTheLimitSettersClamp)
 
     feel.setNoCamNearFarLimits(0.0f, 0.0f);
     feel.getNoCamNearFarLimits(n, f);
-    EXPECT_FLOAT_EQ(n, 0.001f);
-    EXPECT_FLOAT_EQ(f, 1000.0f);
+    expectFloats({n, f}, {0.001f, 1000.0f});
     GUI_ViewParameter &cam = look.getViewStateRef().getViewParameterRef();
     cam.setLimits(0.5f, 50.0f);
     EXPECT_TRUE(feel.useNoCamNearFarLimits());
-    EXPECT_FLOAT_EQ(cam.getNear(), 0.001f);
-    EXPECT_FLOAT_EQ(cam.getFar(), 1000.0f);
+    expectFloats({cam.getNear(), cam.getFar()}, {0.001f, 1000.0f});
     EXPECT_FALSE(feel.useNoCamNearFarLimits());
     // Within 0.00001 counts as already there; further off does not.
     cam.setLimits(0.001f + 0.000005f, 1000.0f);
@@ -97,12 +96,10 @@ TEST(SceneFeel, ConstructionTakesTheDefaultLimitsAndTheLimitSettersClamp)
 
     feel.setNoCamNearFarLimits(-3.0f, -1.0f);
     feel.getNoCamNearFarLimits(n, f);
-    EXPECT_FLOAT_EQ(n, 0.001f);
-    EXPECT_FLOAT_EQ(f, 1000.0f);
+    expectFloats({n, f}, {0.001f, 1000.0f});
     feel.setNoCamNearFarLimits(0.25f, 400.0f);
     feel.getNoCamNearFarLimits(n, f);
-    EXPECT_FLOAT_EQ(n, 0.25f);
-    EXPECT_FLOAT_EQ(f, 400.0f);
+    expectFloats({n, f}, {0.25f, 400.0f});
 }
 
 TEST(SceneFeel, DetailFeelsStillListedAreDeletedWithTheSceneFeel)
@@ -238,8 +235,7 @@ TEST_F(FeelFixture, CachedMatricesHoldTheMappingWhileTheCameraMoves)
     expectNear(p1, p0, 0.0f);
     float sx, sy;
     feel.mapToScreen(p0, sx, sy);
-    EXPECT_NEAR(sx, 30.0f, 0.1f);
-    EXPECT_NEAR(sy, 20.0f, 0.1f);
+    expectFloats({sx, sy}, {30.0f, 20.0f}, 0.1f);
 
     feel.flushViewMatrices();
     feel.mapToWorldPoint(30.0f, 20.0f, p2);
@@ -275,8 +271,7 @@ TEST_F(FeelFixture, WorldPointsMapToTheScreenAndBackOntoTheirRays)
     feel.mapToScreen(UT_Vector3(0, 0, 0), sx, sy);
     feel.setPosition(10, 5);
     feel.mapToScreen(UT_Vector3(0, 0, 0), ox, oy);
-    EXPECT_FLOAT_EQ(ox, sx - 10.0f);
-    EXPECT_FLOAT_EQ(oy, sy - 5.0f);
+    expectFloats({ox, oy}, {sx - 10.0f, sy - 5.0f});
 }
 
 TEST(SceneFeelMapping, WithoutARenderContextEverythingMapsToTheFixedPoints)

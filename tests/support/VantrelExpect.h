@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vantrel_test
 {
 // Component-wise comparisons that name the failing component.
@@ -22,5 +24,20 @@ expectMatrixNear(const UT_Matrix4 &a, const UT_Matrix4 &b, float tol = 1e-5f)
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             EXPECT_NEAR(a(r, c), b(r, c), tol) << "at " << r << "," << c;
+}
+
+// A run of values read back one by one, naming the position of a mismatch;
+// a zero tolerance means equal to within four units in the last place.
+inline void
+expectFloats(const std::vector<float> &got, const std::vector<float> &want, float tol = 0.0f)
+{
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < got.size(); ++i)
+    {
+        if (tol > 0.0f)
+            EXPECT_NEAR(got[i], want[i], tol) << "value " << i;
+        else
+            EXPECT_FLOAT_EQ(got[i], want[i]) << "value " << i;
+    }
 }
 }

@@ -3,9 +3,14 @@
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_BoundingBox.h"
 
+#include "tests/support/VantrelExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using vantrel_test::expectFloats;
+using vantrel_test::expectNear;
 
 namespace
 {
@@ -40,21 +45,16 @@ TEST(ViewNavigation, HomeToBox)
 
     const float dist = 2.0f / 41.4214f * 50.0f * 1.111111f; // about 2.68
     EXPECT_NEAR(dist, 2.68f, 0.01f);
-    EXPECT_FLOAT_EQ(cam.getPx(), 0);
-    EXPECT_FLOAT_EQ(cam.getPz(), 0);
-    EXPECT_NEAR(cam.getTz(), 1.0f + dist, 1e-5f);
-    EXPECT_NEAR(cam.getOrthoWidth(), 2.222222f, 1e-5f);
-    EXPECT_NEAR(cam.getLastHomeRadius(), std::sqrt(12.0f), 1e-5f);
-    EXPECT_NEAR(cam.getHomeDistance(), 1.0f + dist, 1e-5f);
+    expectFloats({cam.getPx(), cam.getPz(), cam.getNear()}, {0, 0, 0.1f});
+    expectFloats({cam.getTz(), cam.getOrthoWidth(), cam.getLastHomeRadius(), cam.getHomeDistance()},
+                 {1.0f + dist, 2.222222f, std::sqrt(12.0f), 1.0f + dist}, 1e-5f);
     EXPECT_NEAR(cam.getFar(), cam.getHomeDistance() + 1000.0f * std::sqrt(12.0f), 1e-2f);
-    EXPECT_FLOAT_EQ(cam.getNear(), 0.1f);
     EXPECT_TRUE(cam.initialized());
 
     // Half distance: the camera stands half as far in front of the box.
     GUI_ViewParameter half;
     half.homeToBox(100, 100, box, nullptr, false, true);
-    EXPECT_NEAR(half.getTz(), 1.0f + dist * 0.5f, 1e-5f);
-    EXPECT_NEAR(half.getHomeDistance(), 1.0f + dist * 0.5f, 1e-5f);
+    expectFloats({half.getTz(), half.getHomeDistance()}, {1.0f + dist * 0.5f, 1.0f + dist * 0.5f}, 1e-5f);
 
     // Around the origin: a box from 2 to 3 in x is taken as 6 wide.
     GUI_ViewParameter origin;
@@ -62,9 +62,8 @@ TEST(ViewNavigation, HomeToBox)
     origin.setLimits(0.5f, 77.0f);
     UT_BoundingBox offset(2, 3, -1, 1, -1, 1);
     origin.homeToBox(100, 100, offset, nullptr, true, false);
-    EXPECT_FLOAT_EQ(origin.getPx(), 0);
+    expectFloats({origin.getPx(), origin.getFar()}, {0, 77.0f});
     EXPECT_NEAR(origin.getOrthoWidth(), 1.111111f * 6.0f, 1e-5f);
-    EXPECT_FLOAT_EQ(origin.getFar(), 77.0f);
 
     // With a rotation the box is measured in the rotated frame: the box's
     // centre ends up straight ahead of the camera, home distance away.
@@ -74,10 +73,7 @@ TEST(ViewNavigation, HomeToBox)
     UT_BoundingBox moved(4, 6, -1, 1, -1, 1);
     top.homeToBox(100, 100, moved, &rot, false, true);
     UT_Vector3 centre = UT_Vector3(5, 0, 0) * rot.transposedCopy();
-    UT_Vector3 seen = centre * top.getTransformMatrix();
-    EXPECT_NEAR(seen.x(), 0, 1e-4f);
-    EXPECT_NEAR(seen.y(), 0, 1e-4f);
-    EXPECT_NEAR(seen.z(), -top.getHomeDistance(), 1e-4f);
+    expectNear(centre * top.getTransformMatrix(), UT_Vector3(0, 0, -top.getHomeDistance()), 1e-4f);
 }
 
 TEST(ViewNavigation, TrackballDragIsOneRotationFromItsTotal)
@@ -156,22 +152,18 @@ TEST(ViewNavigation, ZoomAndBoxZoom)
 
     // A click three quarters across halves the window about that point.
     cam.boxZoom(75, 50, 76, 51);
-    EXPECT_NEAR(cam.getWinSizeX(), 0.5f, 1e-6f);
-    EXPECT_NEAR(cam.getWinX(), 0.255f, 1e-6f);
-    EXPECT_NEAR(cam.getWinY(), 0.005f, 1e-6f);
+    expectFloats({cam.getWinSizeX(), cam.getWinX(), cam.getWinY()}, {0.5f, 0.255f, 0.005f}, 1e-6f);
 
     // The same click dragged right to left doubles it.
     GUI_ViewParameter out = cameraWithViewport(101, 101);
     out.boxZoom(76, 50, 74, 50);
-    EXPECT_NEAR(out.getWinSizeX(), 2.0f, 1e-6f);
-    EXPECT_NEAR(out.getWinX(), 0.25f, 1e-6f);
+    expectFloats({out.getWinSizeX(), out.getWinX()}, {2.0f, 0.25f}, 1e-6f);
 
     // A drag thin in one direction only is a box, not a click: its long
     // side decides the zoom.
     GUI_ViewParameter thin = cameraWithViewport(101, 101);
     thin.boxZoom(10, 50, 90, 52);
-    EXPECT_NEAR(thin.getWinSizeX(), 0.8f, 1e-6f);
-    EXPECT_NEAR(thin.getWinSizeY(), 0.8f, 1e-6f);
+    expectFloats({thin.getWinSizeX(), thin.getWinSizeY()}, {0.8f, 0.8f}, 1e-6f);
     GUI_ViewParameter tall = cameraWithViewport(101, 101);
     tall.boxZoom(50, 10, 53, 40);
     EXPECT_NEAR(tall.getWinSizeX(), 0.3f, 1e-6f);
@@ -179,8 +171,7 @@ TEST(ViewNavigation, ZoomAndBoxZoom)
     // A drag over the left half zooms to it.
     GUI_ViewParameter box = cameraWithViewport(101, 101);
     box.boxZoom(0, 25, 50, 75);
-    EXPECT_NEAR(box.getWinSizeX(), 0.5f, 1e-6f);
-    EXPECT_NEAR(box.getWinX(), -0.25f, 1e-6f);
+    expectFloats({box.getWinSizeX(), box.getWinX()}, {0.5f, -0.25f}, 1e-6f);
 }
 
 TEST(ViewNavigation, DollyAndScroll)

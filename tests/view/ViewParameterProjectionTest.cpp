@@ -3,6 +3,8 @@
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_IStream.h"
 
+#include "tests/support/VantrelExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +13,10 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+using vantrel_test::expectFloats;
 
 namespace
 {
@@ -85,15 +90,12 @@ TEST(ViewParameterProjection, PerspectiveAndOrthoWithMargins)
     float cx, cy, ww, wh;
     cam.getLastWindowCenter(cx, cy);
     cam.getLastWindowSize(ww, wh);
-    EXPECT_FLOAT_EQ(cx, 0.5f);
-    EXPECT_FLOAT_EQ(ww, 1.0f);
+    expectFloats({cx, ww}, {0.5f, 1.0f});
 
     // The same widening applied to given bounds.
     float l = 0, rt = 1, b = 0, t = 1;
     cam.viewToViewportProjectionBounds(l, rt, b, t);
-    EXPECT_FLOAT_EQ(l, -0.1f);
-    EXPECT_FLOAT_EQ(rt, 1.0f);
-    EXPECT_FLOAT_EQ(t, 1.2f);
+    expectFloats({l, rt, t}, {-0.1f, 1.0f, 1.2f});
 
     // While picking the context's projection is narrowed; the camera keeps
     // the last full one.
@@ -113,14 +115,12 @@ TEST(ViewParameterProjection, LimitsAndWindowAreBounded)
     GUI_ViewParameter cam;
     float n, f;
 
-    cam.setLimits(0, 0);
-    cam.getLimits(&n, &f);
-    EXPECT_FLOAT_EQ(n, 0.001f);
-    EXPECT_FLOAT_EQ(f, 10000.0f);
-    cam.setLimits(0.0005f, -1);
-    cam.getLimits(&n, &f);
-    EXPECT_FLOAT_EQ(n, 0.001f);
-    EXPECT_FLOAT_EQ(f, 10000.0f);
+    for (const auto &[near_in, far_in] : {std::make_pair(0.0f, 0.0f), std::make_pair(0.0005f, -1.0f)})
+    {
+        cam.setLimits(near_in, far_in);
+        cam.getLimits(&n, &f);
+        expectFloats({n, f}, {0.001f, 10000.0f});
+    }
 
     // Stored limits the setter would refuse (a loaded camera) are made
     // usable for the projection only.
@@ -128,8 +128,7 @@ TEST(ViewParameterProjection, LimitsAndWindowAreBounded)
     ASSERT_TRUE(cam.load(in));
     cam.setProjection(&r);
     cam.getLastLimits(n, f);
-    EXPECT_FLOAT_EQ(n, 0.01f);
-    EXPECT_FLOAT_EQ(f, 100.01f);
+    expectFloats({n, f}, {0.01f, 100.01f});
     EXPECT_EQ(cam.getNear(), 0.0f);
 
     cam.setLimits(5.0f, 5.001f);
@@ -138,25 +137,18 @@ TEST(ViewParameterProjection, LimitsAndWindowAreBounded)
     EXPECT_FLOAT_EQ(f, 5.01f);
 
     cam.setWindow(0, 0, 0, -1);
-    EXPECT_FLOAT_EQ(cam.getWinSizeX(), 0.001f);
-    EXPECT_FLOAT_EQ(cam.getWinSizeY(), 0.001f);
+    expectFloats({cam.getWinSizeX(), cam.getWinSizeY()}, {0.001f, 0.001f});
     cam.setWindow(0, 0, std::nanf(""), 2);
     EXPECT_FLOAT_EQ(cam.getWinSizeX(), 0.001f);
 
     float x, y, sx, sy;
     cam.setScreenWindow(0, 1, 0, 1);
     cam.getWindow(x, y, sx, sy);
-    EXPECT_FLOAT_EQ(x, 0);
-    EXPECT_FLOAT_EQ(y, 0);
-    EXPECT_FLOAT_EQ(sx, 1);
-    EXPECT_FLOAT_EQ(sy, 1);
+    expectFloats({x, y, sx, sy}, {0, 0, 1, 1});
     float l, rt, b, t;
     GUI_ViewParameter::convertViewToScreenWindow(0.1f, -0.2f, 0.5f, 0.25f, l, rt, b, t);
     GUI_ViewParameter::convertScreenToViewWindow(l, rt, b, t, x, y, sx, sy);
-    EXPECT_NEAR(x, 0.1f, 1e-6f);
-    EXPECT_NEAR(y, -0.2f, 1e-6f);
-    EXPECT_NEAR(sx, 0.5f, 1e-6f);
-    EXPECT_NEAR(sy, 0.25f, 1e-6f);
+    expectFloats({x, y, sx, sy}, {0.1f, -0.2f, 0.5f, 0.25f}, 1e-6f);
 
     // Degenerate input follows IEEE arithmetic instead of crashing.
     cam.setLimits(std::nanf(""), 10);

@@ -3,13 +3,18 @@
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_IStream.h"
 
+#include "tests/support/VantrelExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+using vantrel_test::expectFloats;
 
 namespace
 {
@@ -50,17 +55,14 @@ TEST(ViewParameterText, FlagWord)
     EXPECT_EQ(flagText(flag), "F");
     const uint32_t marks = flag.word(); // stale marks only
 
-    ASSERT_TRUE(readFlag(flag, "Fxo"));
-    EXPECT_EQ(flagText(flag), "Fox");
-    ASSERT_TRUE(readFlag(flag, "+ab"));
-    EXPECT_EQ(flagText(flag), "Foabx");
-    ASSERT_TRUE(readFlag(flag, "-ox"));
-    EXPECT_EQ(flagText(flag), "Fab");
-    ASSERT_TRUE(readFlag(flag, "F"));
-    EXPECT_EQ(flagText(flag), "F");
     // Upper case and unknown letters are ignored; the marks never change.
-    ASSERT_TRUE(readFlag(flag, "OAzx"));
-    EXPECT_EQ(flagText(flag), "Fx");
+    const std::pair<const char *, const char *> steps[] = {
+        {"Fxo", "Fox"}, {"+ab", "Foabx"}, {"-ox", "Fab"}, {"F", "F"}, {"OAzx", "Fx"}};
+    for (const auto &[in, out] : steps)
+    {
+        ASSERT_TRUE(readFlag(flag, in)) << in;
+        EXPECT_EQ(flagText(flag), out) << in;
+    }
     EXPECT_EQ(flag.word() & ~uint32_t(GUI_ViewFlag::ROTO_TRACKS_WINDOW), marks);
     EXPECT_FALSE(readFlag(flag, "   "));
     EXPECT_EQ(flagText(flag), "Fx");
@@ -144,16 +146,10 @@ TEST(ViewParameterText, LoadEntries)
     // The older window spellings apply only without a window entry.
     GUI_ViewParameter win;
     ASSERT_TRUE(loadText(win, "winxy ( 0.1 0.2 ) winsize ( 0.5 )"));
-    EXPECT_FLOAT_EQ(win.getWinX(), 0.1f);
-    EXPECT_FLOAT_EQ(win.getWinY(), 0.2f);
-    EXPECT_FLOAT_EQ(win.getWinSizeX(), 0.5f);
-    EXPECT_FLOAT_EQ(win.getWinSizeY(), 0.5f);
+    expectFloats({win.getWinX(), win.getWinY(), win.getWinSizeX(), win.getWinSizeY()}, {0.1f, 0.2f, 0.5f, 0.5f});
     GUI_ViewParameter both;
     ASSERT_TRUE(loadText(both, "winxy ( 0.1 0.2 ) window ( 0.3 0.7 0.4 0.8 ) winsize ( 0.5 )"));
-    EXPECT_FLOAT_EQ(both.getWinX(), 0.3f);
-    EXPECT_FLOAT_EQ(both.getWinSizeX(), 0.7f);
-    EXPECT_FLOAT_EQ(both.getWinY(), 0.4f);
-    EXPECT_FLOAT_EQ(both.getWinSizeY(), 0.8f);
+    expectFloats({both.getWinX(), both.getWinSizeX(), both.getWinY(), both.getWinSizeY()}, {0.3f, 0.7f, 0.4f, 0.8f});
 
     // The last home width entry decides which one is saved; unknown
     // entries are passed over; any non-zero adjustlimits is true.
@@ -200,15 +196,12 @@ TEST(ViewParameterText, OldLayout)
     UT_IStream in2(head + tail);
     ASSERT_TRUE(v2.oldLoad(in2, 2));
     EXPECT_TRUE(v2.getOrthoFlag());
-    EXPECT_FLOAT_EQ(v2.getOrthoWidth(), 4);
-    EXPECT_FLOAT_EQ(v2.getFocalLength(), 50);
-    EXPECT_FLOAT_EQ(v2.getFar(), 500);
-    EXPECT_FLOAT_EQ(v2.getTz(), 3);
-    EXPECT_FLOAT_EQ(v2.getPx(), 4);
+    // Ortho width, focal, far, tz, px, home pixel width, home radius.
+    expectFloats({v2.getOrthoWidth(), v2.getFocalLength(), v2.getFar(), v2.getTz(), v2.getPx(),
+                  v2.getHomePixelWidth(), v2.getLastHomeRadius()},
+                 {4, 50, 500, 3, 4, 0.01f, 4});
     EXPECT_EQ(v2.getViewportWidth(), 200);
     EXPECT_TRUE(v2.getHomeWidthInPixels());
-    EXPECT_FLOAT_EQ(v2.getHomePixelWidth(), 0.01f);
-    EXPECT_FLOAT_EQ(v2.getLastHomeRadius(), 4);
     EXPECT_TRUE(v2.initialized());
     EXPECT_TRUE(v2.getRotateMatrix().isIdentity());
 
