@@ -204,13 +204,7 @@ GR2D_Detail::wirePick(GU_Detail *gdp, GR2D_AttributeType type, int attribIndex, 
     Selection sel;
     if (!pickCandidates(*gdp, pickSelection, option, sel))
         return;
-    std::vector<unsigned char> codes(size_t(uvs.count()), 0);
-    for (int e = 0; e < uvs.count(); ++e)
-    {
-        float c[4];
-        toClip(m, uvs.positions() + size_t(e) * 3, c);
-        codes[e] = static_cast<unsigned char>(outcode(c));
-    }
+    const std::vector<unsigned char> codes = outcodes(m, uvs.positions(), uvs.count());
     std::vector<unsigned int> indices;
     for (int prim = 0; prim < gdp->getNumPrimitives(); ++prim)
     {

@@ -42,13 +42,7 @@ pickPrimitives(GU_Detail *gdp, RE_Render &r, bool pickSelection,
         return;
     const int npoints = gdp->getNumPoints();
     const float *pos = gdp->getPositions();
-    std::vector<unsigned char> codes(size_t(npoints), 0);
-    for (int pt = 0; pt < npoints; ++pt)
-    {
-        float c[4];
-        toClip(m, pos + size_t(pt) * 3, c);
-        codes[pt] = static_cast<unsigned char>(outcode(c));
-    }
+    const std::vector<unsigned char> codes = outcodes(m, pos, npoints);
     const int *points = gdp->getVertexPoints();
     const std::vector<unsigned int> *tris = shaded ? &data.triPoints() : nullptr;
     std::vector<unsigned int> indices;

@@ -33,6 +33,19 @@ outcode(const float c[4])
     return code;
 }
 
+std::vector<unsigned char>
+outcodes(const UT_Matrix4 &m, const float *positions, int count)
+{
+    std::vector<unsigned char> codes(size_t(count > 0 ? count : 0), 0);
+    for (size_t i = 0; i < codes.size(); ++i)
+    {
+        float c[4];
+        toClip(m, positions + i * 3, c);
+        codes[i] = static_cast<unsigned char>(outcode(c));
+    }
+    return codes;
+}
+
 void
 boxCorners(const UT_BoundingBox &b, float corners[8][3])
 {

@@ -4,6 +4,8 @@
 #include "host/GR/GR_DetailDraw.h"
 #include "host/UT/UT_Matrix4.h"
 
+#include <vector>
+
 class GR_DisplayOption;
 class GU_Detail;
 class RE_Render;
@@ -26,6 +28,9 @@ void toClip(const UT_Matrix4 &m, const float p[3], float out[4]);
 // 1 left, 2 right, 4 bottom, 8 top, 16 near, 32 far. A NaN point is
 // beyond no side: it rejects nothing on its own.
 unsigned outcode(const float c[4]);
+
+// The outcodes of count points (three floats each) under m.
+std::vector<unsigned char> outcodes(const UT_Matrix4 &m, const float *positions, int count);
 
 // The eight corners of a box; corner i takes x from bit 0, y from bit 1,
 // z from bit 2.
