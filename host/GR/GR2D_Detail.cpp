@@ -198,13 +198,11 @@ GR2D_Detail::wirePick(GU_Detail *gdp, GR2D_AttributeType type, int attribIndex, 
     UT_BoundingBox box;
     if (!uvs.isValid() || !uvs.getBox(box))
         return;
-    const UT_Matrix4 m = objectToClip(r);
-    if (boxOutside(box, m))
-        return;
     Selection sel;
-    if (!pickCandidates(*gdp, pickSelection, option, sel))
+    std::vector<unsigned char> codes;
+    if (!pickSetUp(r, box, *gdp, pickSelection, option, uvs.positions(), uvs.count(), sel,
+                   codes))
         return;
-    const std::vector<unsigned char> codes = outcodes(m, uvs.positions(), uvs.count());
     std::vector<unsigned int> indices;
     for (int prim = 0; prim < gdp->getNumPrimitives(); ++prim)
     {
@@ -212,11 +210,8 @@ GR2D_Detail::wirePick(GU_Detail *gdp, GR2D_AttributeType type, int attribIndex, 
             (!sel.prims.empty() && !sel.prims[prim]))
             continue;
         const int first = gdp->getPrimVertexOffset(prim);
-        const int last = first + gdp->getPrimVertexCount(prim);
-        unsigned all = 0x3f;
-        for (int v = first; v < last && all; ++v)
-            all &= codes[uvs.element(v)];
-        if (all)
+        if (primOutside(codes, first, first + gdp->getPrimVertexCount(prim),
+                        [&uvs](int v) { return uvs.element(v); }))
             continue;
         indices.clear();
         const bool closed = gdp->isPrimClosed(prim);

@@ -32,17 +32,12 @@ pickPrimitives(GU_Detail *gdp, RE_Render &r, bool pickSelection,
     UT_BoundingBox box;
     if (!data.getBox(box))
         return;
-    const UT_Matrix4 m = objectToClip(r);
-    // The cheap test that makes picking a small region of a large scene
-    // cost little: nothing of an object outside the region is sent.
-    if (boxOutside(box, m))
-        return;
-    Selection sel;
-    if (!pickCandidates(*gdp, pickSelection, option, sel))
-        return;
     const int npoints = gdp->getNumPoints();
     const float *pos = gdp->getPositions();
-    const std::vector<unsigned char> codes = outcodes(m, pos, npoints);
+    Selection sel;
+    std::vector<unsigned char> codes;
+    if (!pickSetUp(r, box, *gdp, pickSelection, option, pos, npoints, sel, codes))
+        return;
     const int *points = gdp->getVertexPoints();
     const std::vector<unsigned int> *tris = shaded ? &data.triPoints() : nullptr;
     std::vector<unsigned int> indices;
@@ -53,10 +48,7 @@ pickPrimitives(GU_Detail *gdp, RE_Render &r, bool pickSelection,
             continue;
         const int first = gdp->getPrimVertexOffset(prim);
         const int last = first + gdp->getPrimVertexCount(prim);
-        unsigned all = 0x3f;
-        for (int v = first; v < last && all; ++v)
-            all &= codes[points[v]];
-        if (all)
+        if (primOutside(codes, first, last, [points](int v) { return points[v]; }))
             continue;
         indices.clear();
         const bool closed = gdp->isPrimClosed(prim);

@@ -33,19 +33,6 @@ outcode(const float c[4])
     return code;
 }
 
-std::vector<unsigned char>
-outcodes(const UT_Matrix4 &m, const float *positions, int count)
-{
-    std::vector<unsigned char> codes(size_t(count > 0 ? count : 0), 0);
-    for (size_t i = 0; i < codes.size(); ++i)
-    {
-        float c[4];
-        toClip(m, positions + i * 3, c);
-        codes[i] = static_cast<unsigned char>(outcode(c));
-    }
-    return codes;
-}
-
 void
 boxCorners(const UT_BoundingBox &b, float corners[8][3])
 {
@@ -81,5 +68,25 @@ pickCandidates(const GU_Detail &gdp, bool pickSelection, const GR_DisplayOption 
     sel = GR_DetailDraw::gatherSelection(
         gdp, option->common() ? option->common()->getSelectionInstance() : -1);
     return sel.anyPrims;
+}
+
+bool
+pickSetUp(const RE_Render &r, const UT_BoundingBox &box, const GU_Detail &gdp,
+          bool pickSelection, const GR_DisplayOption *option, const float *positions,
+          int count, GR_DetailDraw::Selection &sel, std::vector<unsigned char> &codes)
+{
+    const UT_Matrix4 m = objectToClip(r);
+    // The cheap test that makes picking a small region of a large scene
+    // cost little: nothing of an object outside the region is sent.
+    if (boxOutside(box, m) || !pickCandidates(gdp, pickSelection, option, sel))
+        return false;
+    codes.assign(size_t(count > 0 ? count : 0), 0);
+    for (size_t i = 0; i < codes.size(); ++i)
+    {
+        float c[4];
+        toClip(m, positions + i * 3, c);
+        codes[i] = static_cast<unsigned char>(outcode(c));
+    }
+    return true;
 }
 }

@@ -29,9 +29,6 @@ void toClip(const UT_Matrix4 &m, const float p[3], float out[4]);
 // beyond no side: it rejects nothing on its own.
 unsigned outcode(const float c[4]);
 
-// The outcodes of count points (three floats each) under m.
-std::vector<unsigned char> outcodes(const UT_Matrix4 &m, const float *positions, int count);
-
 // The eight corners of a box; corner i takes x from bit 0, y from bit 1,
 // z from bit 2.
 void boxCorners(const UT_BoundingBox &b, float corners[8][3]);
@@ -44,6 +41,26 @@ bool boxOutside(const UT_BoundingBox &box, const UT_Matrix4 &m);
 // when there are none); otherwise all (sel left empty).
 bool pickCandidates(const GU_Detail &gdp, bool pickSelection, const GR_DisplayOption *option,
                     GR_DetailDraw::Selection &sel);
+
+// What a pick needs before it sends an object's primitives. False when the
+// object's box lies outside the pick region or nothing may be picked;
+// otherwise the candidates (as pickCandidates) and the outcodes of the
+// count points (three floats each) as the context stands.
+bool pickSetUp(const RE_Render &r, const UT_BoundingBox &box, const GU_Detail &gdp,
+               bool pickSelection, const GR_DisplayOption *option, const float *positions,
+               int count, GR_DetailDraw::Selection &sel, std::vector<unsigned char> &codes);
+
+// True when the vertices first to last - 1 all lie beyond one same side of
+// the pick region; elementOf(v) gives a vertex's index into the outcodes.
+template <typename ElementOf>
+bool primOutside(const std::vector<unsigned char> &codes, int first, int last,
+                 ElementOf elementOf)
+{
+    unsigned all = 0x3f;
+    for (int v = first; v < last && all; ++v)
+        all &= codes[size_t(elementOf(v))];
+    return all != 0;
+}
 }
 
 #endif
