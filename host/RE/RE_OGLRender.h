@@ -492,10 +492,10 @@ private:
         std::vector<unsigned int> textures;
         bool dirty = false;
         // An object whose definition drew only arrays under plain state
-        // changes replays those drawings from buffer objects: cheaper than
-        // the display list, whose replay costs GL as much again as a small
-        // drawing. The list stays for replays inside other definitions.
-        bool fromArrays = false;
+        // changes replays those drawings (kept only then) from buffer
+        // objects: cheaper than the display list, whose replay costs GL as
+        // much again as a small drawing. The list stays for replays inside
+        // other definitions.
         std::vector<ArrayDraw> arrayDraws;
     };
     // Display objects by id. GL hands out small ids in order, so they index

@@ -126,8 +126,7 @@ RE_OGLRender::endDefine()
         info.sets = myDefineSets;
         if (myDefineSets & ~(RE_GS_MATRICES | RE_GS_LIGHTS))
             info.leaves = captureRecord();
-        info.fromArrays = ok && myDefineFromArrays && !info.arrayDraws.empty();
-        if (!info.fromArrays)
+        if (!ok || !myDefineFromArrays)
             releaseArrayDraws(info);
     }
     myDefineFromArrays = false;
@@ -185,7 +184,7 @@ RE_OGLRender::drawObject(int id)
     countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
-    if (info.fromArrays && myDefining < 0)
+    if (!info.arrayDraws.empty() && myDefining < 0)
     {
         replayArrayDraws(info);
         return;
