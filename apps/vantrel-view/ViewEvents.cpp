@@ -27,18 +27,13 @@ readButton(std::istream &in, UI_DesktopInput &ev)
 }
 
 bool
-readPosition(std::istream &in, int height, UI_DesktopInput &ev)
+readPosition(std::istream &in, UI_DesktopInput &ev)
 {
-    float x, y;
-    if (!(in >> x >> y) || !std::isfinite(x) || !std::isfinite(y))
-        return false;
-    ev.x = x;
-    ev.y = float(height) - y;
-    return true;
+    return (in >> ev.x >> ev.y) && std::isfinite(ev.x) && std::isfinite(ev.y);
 }
 
 bool
-parseLine(const std::string &line, int height, UI_DesktopInput &ev)
+parseLine(const std::string &line, UI_DesktopInput &ev)
 {
     std::istringstream in(line);
     in.imbue(std::locale::classic());
@@ -47,18 +42,18 @@ parseLine(const std::string &line, int height, UI_DesktopInput &ev)
     if (what == "down" || what == "up")
     {
         ev.kind = what == "down" ? UI_DesktopInput::MOUSE_DOWN : UI_DesktopInput::MOUSE_UP;
-        return readPosition(in, height, ev) && readButton(in, ev);
+        return readPosition(in, ev) && readButton(in, ev);
     }
     if (what == "move")
     {
         ev.kind = UI_DesktopInput::MOUSE_MOVE;
         std::string rest;
-        return readPosition(in, height, ev) && !(in >> rest);
+        return readPosition(in, ev) && !(in >> rest);
     }
     if (what == "wheel")
     {
         ev.kind = UI_DesktopInput::WHEEL;
-        return readPosition(in, height, ev) && (in >> ev.wheel) && std::isfinite(ev.wheel);
+        return readPosition(in, ev) && (in >> ev.wheel) && std::isfinite(ev.wheel);
     }
     if (what == "key")
     {
@@ -86,8 +81,7 @@ parseLine(const std::string &line, int height, UI_DesktopInput &ev)
 } // namespace
 
 bool
-readViewEvents(const std::string &path, int height, std::vector<UI_DesktopInput> &out,
-               std::string &error)
+readViewEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::string &error)
 {
     std::ifstream file(path);
     if (!file)
@@ -102,7 +96,7 @@ readViewEvents(const std::string &path, int height, std::vector<UI_DesktopInput>
         if (start == std::string::npos || line[start] == '#')
             continue;
         UI_DesktopInput ev;
-        if (!parseLine(line, height, ev))
+        if (!parseLine(line, ev))
         {
             error = path + ":" + std::to_string(number) + ": bad event \"" + line + "\"";
             return false;

@@ -14,10 +14,10 @@
 //   wheel X Y CLICKS                       turn the wheel over (X, Y)
 //   key K                                  press a key: a character, "space" or "escape"
 //   resize W H                             the window's new size
-// Blank lines and lines starting with # are skipped. Positions are turned
-// into the window's own (from the lower left) with its height. False, with
-// the line in error, on a bad line.
-bool readViewEvents(const std::string &path, int height, std::vector<UI_DesktopInput> &out,
-                    std::string &error);
+// Blank lines and lines starting with # are skipped. Positions stay from the
+// top left: the window turns them into its own (from the lower left) with
+// the height it has when the event is played. False, with the line in
+// error, on a bad line.
+bool readViewEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::string &error);
 
 #endif

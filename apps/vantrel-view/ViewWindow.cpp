@@ -20,12 +20,72 @@
 
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace
 {
+// Plays scripted input into the window one event at a time, once the window
+// system has nothing queued, so that each event meets the window as the
+// events before it left it. A scripted resize is asked of the window
+// system, like a person dragging the window's corner, and the script waits
+// for its answer; for a second at most, as a window without a window
+// manager is never minimised.
+class ScriptPlayer
+{
+public:
+    explicit ScriptPlayer(const std::vector<UI_DesktopInput> &events)
+        : myEvents(events.begin(), events.end())
+    {
+    }
+
+    // How long the window may wait for input of its own before the script
+    // has something to play or to check.
+    double patience() const
+    {
+        if (myEvents.empty())
+            return 0.25;
+        return myAwaitingSize ? 0.02 : 0.0;
+    }
+
+    // The window system's own input: a RESIZE answers a scripted one.
+    void heard(const UI_DesktopInput &in)
+    {
+        if (in.kind == UI_DesktopInput::RESIZE)
+            myAwaitingSize = false;
+    }
+
+    // The next scripted event to handle, positions turned into the
+    // window's (from the lower left). False while there is none, or while
+    // a scripted resize is still on its way.
+    bool next(UI_DesktopWindow &window, UI_DesktopInput &in)
+    {
+        if (myEvents.empty() || (myAwaitingSize && Clock::now() < myDeadline))
+            return false;
+        myAwaitingSize = false;
+        in = myEvents.front();
+        myEvents.pop_front();
+        if (in.kind == UI_DesktopInput::RESIZE &&
+            (in.width != window.getWidth() || in.height != window.getHeight()))
+        {
+            window.setSize(in.width, in.height);
+            myAwaitingSize = true;
+            myDeadline = Clock::now() + std::chrono::seconds(1);
+            return false;
+        }
+        in.y = float(window.getHeight()) - in.y;
+        return true;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    std::deque<UI_DesktopInput> myEvents;
+    bool myAwaitingSize = false;
+    Clock::time_point myDeadline;
+};
+
 // Composes one frame of the scene feel's view over the window, as the
 // headless frames are composed, drawing the objects through the feel's
 // detail feels (their uvs in the uv view). Returns the milliseconds it
@@ -110,9 +170,9 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
     window.makeCurrent();
     RE_Render *r = window.getRender();
 
-    std::vector<UI_DesktopInput> script;
+    std::vector<UI_DesktopInput> events;
     std::string error;
-    if (!opts.events.empty() && !readViewEvents(opts.events, window.getHeight(), script, error))
+    if (!opts.events.empty() && !readViewEvents(opts.events, events, error))
     {
         std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
         return false;
@@ -140,12 +200,7 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
     else
         interact = std::make_unique<ViewInteract>(feel, scene);
 
-    // Scripted input goes first, through the same queue as the person's.
-    // A scripted resize asks the window system, like a person dragging the
-    // window's corner would.
-    for (const UI_DesktopInput &in : script)
-        window.postInput(in);
-
+    ScriptPlayer script(events);
     bool dirty = true;
     for (;;)
     {
@@ -158,16 +213,10 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
             dirty = false;
         }
         UI_DesktopInput in;
-        if (!window.nextInput(in, 0.25))
+        if (window.nextInput(in, script.patience()))
+            script.heard(in);
+        else if (!script.next(window, in))
             continue;
-        if (in.kind == UI_DesktopInput::RESIZE &&
-            (in.width != window.getWidth() || in.height != window.getHeight()))
-        {
-            // A scripted size: the window system answers with its own
-            // RESIZE once the window has changed.
-            window.setSize(in.width, in.height);
-            continue;
-        }
         const int result = interact->handle(in);
         if (result & ViewInteract::REDRAW)
             dirty = true;

@@ -89,13 +89,23 @@ RE_OGLRender::setNativeContext(RE_NativeContext *native)
     myNative = native;
     if (!isGLActive())
         return;
-    const short w = static_cast<short>(std::min(native->getWidth(), 32767));
-    const short h = static_cast<short>(std::min(native->getHeight(), 32767));
+    fitToSurface();
+    syncToGL();
+}
+
+void
+RE_OGLRender::fitToSurface()
+{
+    if (!myNative)
+        return;
+    const short w = static_cast<short>(std::clamp(myNative->getWidth(), 0, 32767));
+    const short h = static_cast<short>(std::clamp(myNative->getHeight(), 0, 32767));
     myViewport.vx1 = myViewport.mx1 = 0;
     myViewport.vy1 = myViewport.my1 = 0;
     myViewport.vx2 = myViewport.mx2 = static_cast<short>(w - 1);
     myViewport.vy2 = myViewport.my2 = static_cast<short>(h - 1);
-    syncToGL();
+    if (glReady())
+        sendViewport();
 }
 
 void

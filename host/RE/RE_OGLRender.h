@@ -51,6 +51,10 @@ public:
     // viewport and screen mask are set to its full surface.
     void setNativeContext(RE_NativeContext *native);
     RE_NativeContext *getNativeContext() const { return myNative; }
+    // The viewport and screen mask become the native context's full
+    // surface, as it is now: for a window whose surface changed size, which
+    // the narrowing screen masks of later viewports could never widen again.
+    void fitToSurface();
     bool hasNativeContext() const { return myNative != nullptr; }
     // Puts the record back to its initial state (empty stacks, identity
     // matrices, full-surface viewport, nothing enabled) and sends it to GL.

@@ -165,6 +165,8 @@ struct UI_DesktopWindow::Native
     {
         o.myWidth = width > 0 ? width : 0;
         o.myHeight = height > 0 ? height : 0;
+        if (o.myRender)
+            o.myRender->fitToSurface();
         UI_DesktopInput in = at(o, UI_DesktopInput::RESIZE);
         in.width = o.myWidth;
         in.height = o.myHeight;

@@ -113,6 +113,32 @@ TEST(ViewerWindow, ScriptedInputMovesTheCameraAndPicksAndTheFrameMatchesHeadless
     EXPECT_TRUE(why.empty()) << why;
 }
 
+TEST(ViewerWindow, AResizedWindowDrawsAndPicksOverItsWholeNewSize)
+{
+    if (!haveVirtualX())
+        GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "
+                        "./dev installs them)";
+    ScratchDir dir;
+    const std::string &d = dir.path();
+    const ChildRun headless = runViewer("--size 200x150 --output " + d + "/headless.png", d);
+    ASSERT_EQ(headless.status, 0) << headless.err;
+
+    // Shrunk, drawn small, grown past the first size: the frame fills the
+    // new size, and a click counted from the top left of the grown window
+    // finds the sphere the headless frame shows there.
+    writeFile(d + "/resize.events", "resize 40 30\nkey g\nkey g\nresize 200 150\n"
+                                    "down 100 69\nup 100 69\nkey s\nkey escape\n");
+    const ChildRun run = runWindowed(std::string("--size ") + theSize + " --events " + d +
+                                         "/resize.events --output " + d + "/window.png",
+                                     d);
+    if (run.err.find("Xvfb failed to start") != std::string::npos)
+        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("picked sphere"), std::string::npos) << run.out;
+    const std::string why = golden::check("resized", d + "/window.png", d + "/headless.png", d);
+    EXPECT_TRUE(why.empty()) << why;
+}
+
 TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
 {
     if (!haveVirtualX())
