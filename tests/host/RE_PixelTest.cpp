@@ -124,25 +124,6 @@ TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
     render()->drawObject(id);
     EXPECT_EQ(vantrel_test::countDifferent(first, context()->readPixels()), 0);
 
-    // The object replays relative to the matrix in force where it is drawn.
-    render()->clear();
-    UT_Matrix4 shift(1.0f);
-    shift.translate(40, 40, 0);
-    render()->pushMatrix();
-    render()->multiplyMatrix(shift);
-    render()->drawObject(id);
-    render()->popMatrix();
-    EXPECT_TRUE(isNear(pixel(55, 55), 0, 255, 0));
-    EXPECT_TRUE(isNear(pixel(15, 15), 0, 0, 0));
-
-    // Replaying leaves the colour in force where it is drawn, not the one
-    // the pop inside the object restored when it was defined.
-    render()->clear();
-    render()->setColor(1, 0, 0);
-    render()->drawObject(id);
-    triangle(60, 60, 30);
-    EXPECT_TRUE(isNear(pixel(65, 65), 255, 0, 0));
-
     render()->deleteObject(id);
     render()->clear();
     render()->drawObject(id);
