@@ -15,17 +15,10 @@ namespace
 {
 const int S = vantrel_test::theContextSize;
 
-class RE_Pixels : public vantrel_test::PixelTest
+// World units are window pixels.
+class RE_Pixels : public vantrel_test::WindowPixelTest
 {
 protected:
-    // World units are window pixels.
-    void pixelProjection()
-    {
-        render()->ortho2DW(0, S, 0, S);
-        render()->matrixMode(RE_MATRIX_VIEWING);
-        render()->loadIdentityMatrix();
-    }
-
     void triangle(float x, float y, float size)
     {
         render()->beginPolygon();
@@ -64,7 +57,6 @@ TEST_F(RE_Pixels, ClearShowsTheClearColourAndWritesAPNG)
 
 TEST_F(RE_Pixels, PickHitsTheTriangleUnderTheRegionOnly)
 {
-    pixelProjection();
     unsigned int buffer[64];
     const auto pickAt = [&](short px, short py) {
         render()->pushMatrix(0);
@@ -99,7 +91,6 @@ TEST_F(RE_Pixels, PickHitsTheTriangleUnderTheRegionOnly)
 
 TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
 {
-    pixelProjection();
     const int id = render()->startObjectDefine();
     ASSERT_GT(id, 0);
     render()->pushColor();
@@ -132,7 +123,6 @@ TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
 
 TEST_F(RE_Pixels, TextAndRastersDrawWhereTheyArePut)
 {
-    pixelProjection();
     render()->setColor(1, 1, 0);
     render()->textMoveW(10, 60);
     render()->putString("Hello");
@@ -182,7 +172,6 @@ TEST_F(RE_Pixels, TextAndRastersDrawWhereTheyArePut)
 
 TEST_F(RE_Pixels, TexturedQuadBlendAndDepthFollowTheRecord)
 {
-    pixelProjection();
     TIL_TextureMap image(1, 1);
     image.setPixel(0, 0, 255, 128, 0, 255);
     RE_Texture2DMap texture;
