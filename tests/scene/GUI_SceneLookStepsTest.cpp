@@ -63,9 +63,6 @@ TEST(SceneLookSteps, SetViewLoadsTheCameraOfTheType)
     look.setView(GUI_ViewState::GUI_VIEW_THIRD, &r, 0, 0, 30, 20);
     EXPECT_EQ(state.getViewParameter(GUI_ViewState::GUI_VIEW_THIRD).getViewportWidth(), 30);
     EXPECT_EQ(state.getViewParameterRef().getViewportWidth(), 50);
-    look.setView(GUI_ViewState::GUI_ViewType(7), &r, 0, 0, 70, 20);
-    EXPECT_EQ(state.getViewParameterRef().getViewportWidth(), 70);
-    EXPECT_NE(state.getViewParameter(GUI_ViewState::GUI_VIEW_SECOND).getViewportWidth(), 70);
 }
 
 TEST(SceneLookSteps, DecorationPassesReachTheViewRenderer)
