@@ -177,7 +177,6 @@ TEST_F(Render3DPixelTest, GhostedObjectIsFoggedTowardTheBackground)
     GUI_DetailLook look(&handle);
     shading(GR_SHADE_FLAT);
     global().common().backgroundColor().setRGB(0.0f, 0.0f, 1.0f);
-    const std::vector<int> clear = pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f));
     frame(look);
     const std::vector<int> plain = pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f));
 
@@ -190,7 +189,6 @@ TEST_F(Render3DPixelTest, GhostedObjectIsFoggedTowardTheBackground)
     EXPECT_LT(ghost[0], plain[0] / 2);
     EXPECT_GT(ghost[2], plain[2]);
     EXPECT_NEAR(ghost[0], plain[0] / 3, 12);
-    (void)clear;
 }
 
 TEST_F(Render3DPixelTest, WireframeOnlyFillsNothing)

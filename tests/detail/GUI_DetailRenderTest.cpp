@@ -35,8 +35,6 @@ TEST(GUI_DetailRender, RenderersAnswerWithTheLooksOverrides)
         EXPECT_EQ(r->isTemplated(), 1);
         look.setTemplate(0);
     }
-    EXPECT_STREQ(look.getRender3D()->className(), "GUI_DetailRender3D");
-    EXPECT_STREQ(look.getRender2D()->className(), "GUI_DetailRender2D");
 }
 
 TEST(GUI_DetailRender, DetailFeelSwitchesBetweenRenderers)

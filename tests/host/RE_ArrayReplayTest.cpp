@@ -12,25 +12,13 @@ using vantrel_test::isNear;
 
 namespace
 {
-const int S = vantrel_test::theContextSize;
-
 // Two triangles covering a 20-unit square at the origin.
 const float theSquare[] = {0, 0, 0, 20, 0, 0, 20, 20, 0, 0, 20, 0};
 const unsigned int theSquareTriangles[] = {0, 1, 2, 0, 2, 3};
 
-class RE_ArrayReplay : public vantrel_test::PixelTest
+class RE_ArrayReplay : public vantrel_test::WindowPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->ortho3DW(0, S, 0, S, -10, 10);
-        render()->matrixMode(RE_MATRIX_VIEWING);
-        render()->loadIdentityMatrix();
-    }
-
     void drawSquare()
     {
         render()->drawArrays(RE_PRIM_TRIANGLES, theSquare, nullptr, nullptr, 4,

@@ -15,17 +15,10 @@ namespace
 {
 const int S = vantrel_test::theContextSize;
 
-class RE_Pixels : public vantrel_test::PixelTest
+// World units are window pixels.
+class RE_Pixels : public vantrel_test::WindowPixelTest
 {
 protected:
-    // World units are window pixels.
-    void pixelProjection()
-    {
-        render()->ortho2DW(0, S, 0, S);
-        render()->matrixMode(RE_MATRIX_VIEWING);
-        render()->loadIdentityMatrix();
-    }
-
     void triangle(float x, float y, float size)
     {
         render()->beginPolygon();
@@ -64,7 +57,6 @@ TEST_F(RE_Pixels, ClearShowsTheClearColourAndWritesAPNG)
 
 TEST_F(RE_Pixels, PickHitsTheTriangleUnderTheRegionOnly)
 {
-    pixelProjection();
     unsigned int buffer[64];
     const auto pickAt = [&](short px, short py) {
         render()->pushMatrix(0);
@@ -99,7 +91,6 @@ TEST_F(RE_Pixels, PickHitsTheTriangleUnderTheRegionOnly)
 
 TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
 {
-    pixelProjection();
     const int id = render()->startObjectDefine();
     ASSERT_GT(id, 0);
     render()->pushColor();
@@ -124,25 +115,6 @@ TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
     render()->drawObject(id);
     EXPECT_EQ(vantrel_test::countDifferent(first, context()->readPixels()), 0);
 
-    // The object replays relative to the matrix in force where it is drawn.
-    render()->clear();
-    UT_Matrix4 shift(1.0f);
-    shift.translate(40, 40, 0);
-    render()->pushMatrix();
-    render()->multiplyMatrix(shift);
-    render()->drawObject(id);
-    render()->popMatrix();
-    EXPECT_TRUE(isNear(pixel(55, 55), 0, 255, 0));
-    EXPECT_TRUE(isNear(pixel(15, 15), 0, 0, 0));
-
-    // Replaying leaves the colour in force where it is drawn, not the one
-    // the pop inside the object restored when it was defined.
-    render()->clear();
-    render()->setColor(1, 0, 0);
-    render()->drawObject(id);
-    triangle(60, 60, 30);
-    EXPECT_TRUE(isNear(pixel(65, 65), 255, 0, 0));
-
     render()->deleteObject(id);
     render()->clear();
     render()->drawObject(id);
@@ -151,7 +123,6 @@ TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
 
 TEST_F(RE_Pixels, TextAndRastersDrawWhereTheyArePut)
 {
-    pixelProjection();
     render()->setColor(1, 1, 0);
     render()->textMoveW(10, 60);
     render()->putString("Hello");
@@ -201,7 +172,6 @@ TEST_F(RE_Pixels, TextAndRastersDrawWhereTheyArePut)
 
 TEST_F(RE_Pixels, TexturedQuadBlendAndDepthFollowTheRecord)
 {
-    pixelProjection();
     TIL_TextureMap image(1, 1);
     image.setPixel(0, 0, 255, 128, 0, 255);
     RE_Texture2DMap texture;

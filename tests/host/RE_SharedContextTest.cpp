@@ -1,9 +1,7 @@
-#include "host/RE/RE_Font.h"
 #include "tests/support/VantrelTestContext.h"
 
 #include <memory>
 
-using vantrel_test::countNotColor;
 using vantrel_test::isNear;
 
 namespace
@@ -111,29 +109,4 @@ TEST_F(RE_TwoContexts, UnlockGivesCurrencyBackSoTheSecondViewportStillDraws)
     // The main context's picture was not touched.
     context()->makeCurrent();
     EXPECT_TRUE(isNear(pixel(64, 64), 0, 0, 0));
-}
-
-TEST_F(RE_TwoContexts, TextIsDrawnWithTheFontAtTheRasterPosition)
-{
-    render()->ortho2DW(0, 128, 0, 128);
-    render()->setColor(1, 1, 0);
-    render()->textMoveW(40, 60);
-    render()->setFont(RE_OGLRender::getViewportFont());
-    render()->putString("XYZ");
-    const std::vector<uint8_t> image = context()->readPixels();
-    int inside = 0, outside = 0;
-    for (int y = 0; y < 128; ++y)
-        for (int x = 0; x < 128; ++x)
-        {
-            const uint8_t *p = &image[(size_t(127 - y) * 128 + x) * 4];
-            if (!isNear(p, 255, 255, 0, 40))
-                continue;
-            // Glyphs sit right of and around the raster position.
-            if (x >= 40 && x < 80 && y >= 55 && y < 80)
-                ++inside;
-            else
-                ++outside;
-        }
-    EXPECT_GT(inside, 20) << countNotColor(image, 0, 0, 0);
-    EXPECT_EQ(outside, 0);
 }

@@ -7,22 +7,16 @@ using vantrel_test::isNear;
 
 namespace
 {
-class RE_Surface : public vantrel_test::PixelTest
+class RE_Surface : public vantrel_test::WindowPixelTest
 {
 protected:
-    void SetUp() override
-    {
-        PixelTest::SetUp();
-        if (render())
-            render()->ortho2DW(0, 128, 0, 128);
-    }
     void TearDown() override
     {
         if (render())
         {
             EXPECT_EQ(render()->drainGLErrors(), 0);
         }
-        PixelTest::TearDown();
+        WindowPixelTest::TearDown();
     }
     // A triangle wound clockwise as seen by the camera.
     void clockwiseTriangle(const float *normals = nullptr)

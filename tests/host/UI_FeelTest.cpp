@@ -96,11 +96,6 @@ TEST(BMViewport, TheManagerKnowsItsLiveViewports)
         EXPECT_EQ(manager.getViewport(1), &b);
         EXPECT_EQ(manager.getViewport(2), nullptr);
         EXPECT_EQ(manager.getViewport(-1), nullptr);
-        EXPECT_STREQ(a.getName(), "persp1");
-        a.openTabMenu(4.0f, 5.0f);
-        EXPECT_TRUE(a.isTabMenuOpen());
-        a.closeTabMenu();
-        EXPECT_FALSE(a.isTabMenuOpen());
     }
     EXPECT_EQ(manager.getNumViewports(), 0);
 

@@ -28,15 +28,9 @@ TEST(UI_ColorTest, ShadingMovesTowardBlackOrWhite)
     EXPECT_FLOAT_EQ(g, 0.0f);
 }
 
-TEST(UI_LookTest, SwitchesMarginAndPreferredSizes)
+TEST(UI_LookTest, MarginIsNeverNegativeAndSetsThePreferredSizes)
 {
     UI_Rectangle look;
-    EXPECT_TRUE(look.fillsBackground());
-    EXPECT_FALSE(look.drawsBorder());
-    look.drawsBorder(true);
-    look.fillsBackground(false);
-    EXPECT_TRUE(look.drawsBorder());
-    EXPECT_FALSE(look.fillsBackground());
     look.setMargin(-3);
     EXPECT_EQ(look.getMargin(), 0);
     look.setMargin(5);
@@ -46,7 +40,6 @@ TEST(UI_LookTest, SwitchesMarginAndPreferredSizes)
     EXPECT_EQ(b, 10);
     EXPECT_EQ(c * 1000 + d * 100 + e * 10 + f, 1234);
     EXPECT_NE(look.getFont(), nullptr);
-    EXPECT_STREQ(look.className(), "UI_Rectangle");
 }
 
 class UI_LookPixels : public vantrel_test::PixelTest

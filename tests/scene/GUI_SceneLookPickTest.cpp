@@ -1,6 +1,7 @@
 // Pick passes through the scene look on a real context: the records found,
 // the context put back, and the blending state re-read after cached
 // drawing.
+#include "tests/detail/Render3DTestSupport.h"
 #include "tests/scene/SceneLookTestSupport.h"
 #include "tests/support/VantrelExpect.h"
 #include "tests/support/VantrelTestContext.h"
@@ -16,21 +17,8 @@
 
 namespace
 {
-GU_Detail *
-makeBox()
-{
-    GU_Detail *gdp = new GU_Detail;
-    gdp->buildBox(UT_Vector3(1.0f, 1.0f, 1.0f));
-    return gdp;
-}
-
-GU_Detail *
-makeSphere(float radius, int rows, int cols)
-{
-    GU_Detail *gdp = new GU_Detail;
-    gdp->buildSphere(radius, rows, cols);
-    return gdp;
-}
+using vantrel_test::makeBox;
+using vantrel_test::makeSphere;
 
 class SceneLookPick : public vantrel_test::PixelTest
 {

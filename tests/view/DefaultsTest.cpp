@@ -241,27 +241,6 @@ TEST_F(DefaultsTest, SavesLoadElsewhereAndFailedSavesLeaveTheOldFile)
     state.saveAsDefault();
     EXPECT_EQ(readFile(prefs()), first);
 
-    // Saved through a link: the linked file gets the content and keeps its
-    // permission bits; the link stays a link. One error, with the reason,
-    // when the file named is a directory.
-    {
-        const std::string linked = makeTempDir();
-        writeFile(linked + "/real.pref", "old");
-        chmod((linked + "/real.pref").c_str(), 0600);
-        ASSERT_EQ(symlink((linked + "/real.pref").c_str(), (linked + "/display.pref").c_str()), 0);
-        ScopedSearchPath link_path(linked);
-        UTclearErrors();
-        state.saveAsDefault();
-        EXPECT_TRUE(hasError("GR", 2, "display.pref"));
-        EXPECT_NE(readFile(linked + "/real.pref").find("near ( 0.75 )"), std::string::npos);
-        struct stat st;
-        ASSERT_EQ(lstat((linked + "/display.pref").c_str(), &st), 0);
-        EXPECT_TRUE(S_ISLNK(st.st_mode));
-        ASSERT_EQ(stat((linked + "/real.pref").c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0600u);
-        std::filesystem::remove_all(linked);
-    }
-
     // A directory that cannot be made, even by root: its parent is a file.
     writeFile(myDir + "/plain", "x");
     ScopedSearchPath bad_path(myDir + "/plain/sub");
