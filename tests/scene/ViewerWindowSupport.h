@@ -5,6 +5,8 @@
 
 #include "tests/view/ViewStateTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -39,6 +41,16 @@ noVirtualX(const ChildRun &run)
 {
     return run.err.find("Xvfb failed to start") != std::string::npos;
 }
+
+// Skip the test, saying why, where no virtual X server can run, or where
+// the one a run asked for could not start.
+#define VANTREL_SKIP_WITHOUT_VIRTUAL_X()                                                   \
+    if (!viewer_window_test::haveVirtualX())                                               \
+    GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "      \
+                    "./dev installs them)"
+#define VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run)                                              \
+    if (viewer_window_test::noVirtualX(run))                                               \
+    GTEST_SKIP() << "the virtual X server cannot start here: " << (run).err
 
 // Every number in the text, in order.
 inline std::vector<double>

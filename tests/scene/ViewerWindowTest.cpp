@@ -22,7 +22,6 @@ using view_state_test::ChildRun;
 using view_state_test::runViewer;
 using viewer_window_test::allFinite;
 using viewer_window_test::cameraNumbers;
-using viewer_window_test::haveVirtualX;
 using viewer_window_test::runWindowed;
 using vantrel_test::readFile;
 using vantrel_test::ScratchDir;
@@ -47,9 +46,7 @@ TEST(ViewerWindow, WithoutADisplayItSaysSoInOneLineAndFails)
 
 TEST(ViewerWindow, ScriptedInputMovesTheCameraAndPicksAndTheFrameMatchesHeadless)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "
-                        "./dev installs them)";
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
 
@@ -70,8 +67,7 @@ TEST(ViewerWindow, ScriptedInputMovesTheCameraAndPicksAndTheFrameMatchesHeadless
     ChildRun run = runWindowed(std::string("--size ") + theSize + " --events " + d +
                                    "/tumble.events --save-camera " + d + "/tumbled.cam",
                                d);
-    if (run.err.find("Xvfb failed to start") != std::string::npos)
-        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<double> reference = cameraNumbers(readFile(d + "/headless.cam"));
     const std::vector<double> tumbled = cameraNumbers(readFile(d + "/tumbled.cam"));
@@ -115,9 +111,7 @@ TEST(ViewerWindow, ScriptedInputMovesTheCameraAndPicksAndTheFrameMatchesHeadless
 
 TEST(ViewerWindow, AResizedWindowDrawsAndPicksOverItsWholeNewSize)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "
-                        "./dev installs them)";
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
     const ChildRun headless = runViewer("--size 200x150 --output " + d + "/headless.png", d);
@@ -131,8 +125,7 @@ TEST(ViewerWindow, AResizedWindowDrawsAndPicksOverItsWholeNewSize)
     const ChildRun run = runWindowed(std::string("--size ") + theSize + " --events " + d +
                                          "/resize.events --output " + d + "/window.png",
                                      d);
-    if (run.err.find("Xvfb failed to start") != std::string::npos)
-        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("picked sphere"), std::string::npos) << run.out;
     const std::string why = golden::check("resized", d + "/window.png", d + "/headless.png", d);
@@ -141,9 +134,7 @@ TEST(ViewerWindow, AResizedWindowDrawsAndPicksOverItsWholeNewSize)
 
 TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "
-                        "./dev installs them)";
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
     writeFile(d + "/bad.events",
@@ -157,8 +148,7 @@ TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
     const ChildRun run = runWindowed(std::string("--size ") + theSize + " --events " + d +
                                          "/bad.events --save-camera " + d + "/bad.cam",
                                      d);
-    if (run.err.find("Xvfb failed to start") != std::string::npos)
-        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string camera = readFile(d + "/bad.cam");
     EXPECT_EQ(camera.find("nan"), std::string::npos) << camera;
@@ -176,8 +166,7 @@ TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
 
 TEST(ViewerWindow, ADisplayThatGoesAwayEndsTheViewerWithoutACrash)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << "no virtual X server here (Xvfb is needed; ./dev installs it)";
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
     // A server of our own, killed while the viewer waits for input.

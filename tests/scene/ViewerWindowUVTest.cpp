@@ -24,8 +24,6 @@ using namespace viewer_window_test;
 namespace
 {
 const std::string theArgs = "--uv --size 160x120";
-const char *const theSkip =
-    "no virtual X server here (xvfb-run, Xvfb and xauth are needed; ./dev installs them)";
 
 // Drags with all three buttons, the wheel and a box zoom: the view pans
 // and zooms away from home; the 3D homes' keys do nothing here.
@@ -90,8 +88,7 @@ expectSameNumbers(const std::vector<double> &actual, const std::vector<double> &
 
 TEST(ViewerWindowUV, NavigationIsFlatAndHomeGivesBackTheHeadlessFrameAndPicks)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << theSkip;
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
     const ChildRun headless =
@@ -107,8 +104,7 @@ TEST(ViewerWindowUV, NavigationIsFlatAndHomeGivesBackTheHeadlessFrameAndPicks)
     ChildRun run = runWindowed(theArgs + " --events " + d + "/moved.events --save-camera " + d +
                                    "/moved.cam",
                                d);
-    if (noVirtualX(run))
-        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string moved = readFile(d + "/moved.cam");
     expectSameNumbers(cameraEntry(moved, "rotation"), cameraEntry(reference, "rotation"),
@@ -138,8 +134,7 @@ TEST(ViewerWindowUV, NavigationIsFlatAndHomeGivesBackTheHeadlessFrameAndPicks)
 // zooms: the same pixel picks the same primitive before and after.
 TEST(ViewerWindowUV, ZoomKeepsWhatIsUnderThePointer)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << theSkip;
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
     writeFile(d + "/zoom.events",
@@ -150,8 +145,7 @@ TEST(ViewerWindowUV, ZoomKeepsWhatIsUnderThePointer)
               "down 100 80\nup 100 80\nkey q\n");
     const ChildRun run = runWindowed(
         theArgs + " --events " + d + "/zoom.events --save-camera " + d + "/zoom.cam", d);
-    if (noVirtualX(run))
-        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> got = picks(run.out);
     ASSERT_EQ(got.size(), 5u) << run.out;
@@ -168,8 +162,7 @@ TEST(ViewerWindowUV, ZoomKeepsWhatIsUnderThePointer)
 
 TEST(ViewerWindowUV, WildInputKeepsTheViewFiniteAndHomeRecoversIt)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << theSkip;
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
     const ChildRun headless = runViewer(theArgs + " -o " + d + "/headless.png --save-camera " +
@@ -193,8 +186,7 @@ TEST(ViewerWindowUV, WildInputKeepsTheViewFiniteAndHomeRecoversIt)
     ChildRun run = runWindowed(theArgs + " --events " + d + "/wild.events --save-camera " + d +
                                    "/wild.cam",
                                d);
-    if (noVirtualX(run))
-        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string wild = readFile(d + "/wild.cam");
     EXPECT_EQ(wild.find("nan"), std::string::npos) << wild;
@@ -219,8 +211,7 @@ TEST(ViewerWindowUV, WildInputKeepsTheViewFiniteAndHomeRecoversIt)
 // as the matching command-line flags do.
 TEST(ViewerWindowUV, KeysToggleWhatTheFlatViewDraws)
 {
-    if (!haveVirtualX())
-        GTEST_SKIP() << theSkip;
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
     const ChildRun headless = runViewer(theArgs + " --no-origin --no-sticky-origin "
@@ -230,8 +221,7 @@ TEST(ViewerWindowUV, KeysToggleWhatTheFlatViewDraws)
     writeFile(d + "/keys.events", "key o\nkey t\nkey v\nkey g\nkey w\nkey s\nkey q\n");
     const ChildRun run =
         runWindowed(theArgs + " --events " + d + "/keys.events -o " + d + "/keys.png", d);
-    if (noVirtualX(run))
-        GTEST_SKIP() << "the virtual X server cannot start here: " << run.err;
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     // The origins are a few dozen pixels: every pixel counts.
     const std::string why =
