@@ -21,8 +21,6 @@ public:
     GUI_ViewRender &operator=(const GUI_ViewRender &) { return *this; }
     virtual ~GUI_ViewRender();
 
-    virtual const char *className() const { return "GUI_ViewRender"; }
-
     // Backgrounds and guides drawn before the objects.
     virtual void preRender(GUI_ViewState &state, RE_Render *r, GUI_ViewParameter::axis axis) = 0;
     // Guides drawn after the objects. frame is true when the whole view is
@@ -31,6 +29,9 @@ public:
     virtual void postRender(GUI_ViewState &state, RE_Render *r, short a, short b, bool frame) = 0;
     // The view state's snapshot over the whole view; false without one.
     virtual bool rasterRender(GUI_ViewState &state, RE_Render *r, float alpha) = 0;
+
+    // After the three drawing steps, so they keep their places in the table.
+    virtual const char *className() const { return "GUI_ViewRender"; }
 
 protected:
     // Draws the snapshot image on the whole view with the given alpha;

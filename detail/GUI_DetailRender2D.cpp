@@ -134,10 +134,13 @@ GUI_DetailRender2D::pickRenderSimple(RE_Render *r, short, short, short, short, v
 bool
 GUI_DetailRender2D::updateStableFrames(RE_Render *r, const GU_Detail &gdp)
 {
+    // Both settings are read on the first draw, cacheable or not, so the
+    // message that caching is off appears whatever the scene holds.
+    const bool disabled = isCachingDisabled();
+    const int threshold = getDisplayListThreshold();
     // One cache serves the look, so only the first handle may fill it.
     if (!gdp.getCacheable() || myGeoIdx != 0)
         return false;
-    const int threshold = getDisplayListThreshold();
     if (gdp.getUniqueId() != myGeoId)
     {
         deleteObjectCache(r);
@@ -150,7 +153,7 @@ GUI_DetailRender2D::updateStableFrames(RE_Render *r, const GU_Detail &gdp)
     }
     else if (myStableFrames < threshold)
         ++myStableFrames;
-    return !isCachingDisabled() && myStableFrames >= threshold &&
+    return !disabled && myStableFrames >= threshold &&
            r->getDisplayObjectSuppression() == 0;
 }
 

@@ -138,7 +138,7 @@ GUI_DetailRender3D::setXform(const UT_Matrix4 &xform)
                      theCheckXformHint);
         theZeroXformMessageState = 0;
     }
-    else if (!(eps > 0.0f) && theZeroXformMessageState == 0)
+    else if (eps <= 0.0f && theZeroXformMessageState == 0)
     {
         theZeroXformMessageState = 1;
         std::fprintf(stderr, "disabling checking zero xforms. %s\n",

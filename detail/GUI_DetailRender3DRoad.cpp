@@ -69,10 +69,13 @@ bool
 GUI_DetailRender3D::updateStableFrames(RE_Render *r, const GU_Detail &gdp,
                                        bool cacheable)
 {
+    // Both settings are read on the first draw, cacheable or not, so the
+    // message that caching is off appears whatever the scene holds.
+    const bool disabled = isCachingDisabled();
+    const int threshold = getDisplayListThreshold();
     if (!cacheable)
         return false;
     const int i = myGeoIdx;
-    const int threshold = getDisplayListThreshold();
     if (gdp.getUniqueId() == myHandles[i].geoId && gdp.getChangeCount() == myHandles[i].geoVersion)
     {
         if (myHandles[i].stableFrames < threshold)
@@ -84,7 +87,7 @@ GUI_DetailRender3D::updateStableFrames(RE_Render *r, const GU_Detail &gdp,
         myHandles[i].geoId = gdp.getUniqueId();
         myHandles[i].geoVersion = gdp.getChangeCount();
     }
-    return !isCachingDisabled() && myHandles[i].stableFrames >= threshold &&
+    return !disabled && myHandles[i].stableFrames >= threshold &&
            r->getDisplayObjectSuppression() == 0;
 }
 

@@ -17,11 +17,12 @@ public:
     virtual void *getSourceData(int i, float x, float y);
     // Non-zero when a drag from (x, y) would carry data.
     virtual int hasSourceData(float x, float y);
-    // Keeps and gives back what the source showed before the drag began.
+    // Keeps what the source showed before the drag began.
     virtual void saveDragDropState() {}
-    virtual void restoreDragDropState() {}
     // Told that the target took the drop (non-zero) or refused it.
     virtual void dragDropAccepted(int accepted);
+    // Gives back what saveDragDropState kept.
+    virtual void restoreDragDropState() {}
 
     int getAcceptedDrops() const { return myAccepted; }
 

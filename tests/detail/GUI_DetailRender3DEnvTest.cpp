@@ -2,6 +2,8 @@
 // they are read once per process, so only a new process sees a new value.
 #include "Render3DTestSupport.h"
 
+#include "detail/GUI_DetailRender2D.h"
+
 #include "tests/support/VantrelTestContext.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +28,9 @@ const char theDisableMessage[] =
     "Vantrel. Avoiding caching object display (VANTREL_DISABLE_DISPLAYLIST)\n";
 
 // Draws a still object for many frames with caching switched off in the
-// environment; exits 0 when nothing was ever recorded and the message came
-// exactly once.
+// environment, then an object that could never be cached in 2D; exits 0
+// when nothing was ever recorded and each renderer class said so once on
+// its first draw, whatever it drew.
 void
 drawWithCachingDisabled()
 {
@@ -36,43 +39,29 @@ drawWithCachingDisabled()
     RE_Render *r = offscreen()->getRender();
     offscreen()->makeCurrent();
     setThreeQuarterCamera(r);
-    GU_DetailHandle handle(makeBox());
+    GU_Detail *uncacheable = makeBox();
+    uncacheable->setCacheable(0);
+    GU_DetailHandle handle(uncacheable);
     GUI_DetailLook look(&handle);
+    journalFrame(r, look);
+    const bool saidIn3D =
+        occurrences(testing::internal::GetCapturedStderr(), theDisableMessage) == 1;
+
+    testing::internal::CaptureStderr();
+    uncacheable->setCacheable(1);
     int recorded = 0, replayed = 0;
     for (int f = 0; f < 10; ++f)
     {
         journalFrame(r, look);
+        r->setJournal(true);
+        look.getRender2D()->render(r, 0, 0, 0, 0, nullptr);
+        r->setJournal(false);
         recorded += countCalls(*r, "startSmartObjectDefine");
         replayed += countCalls(*r, "drawObject");
     }
-    const bool disabled = GUI_DetailRender3D::isCachingDisabled();
-    const bool once = occurrences(testing::internal::GetCapturedStderr(), theDisableMessage) == 1;
-    std::exit(recorded == 0 && replayed == 0 && disabled && once ? 0 : 1);
-}
-
-// Switches the zero-transform check on, off and on again while setting
-// transforms; exits 0 when each answer was right and each change of state
-// was announced once.
-void
-switchTheTransformCheck()
-{
-    testing::internal::CaptureStderr();
-    GUI_DetailRender3D render;
-    UT_Matrix4 tiny(0.0005f);
-    tiny(3, 3) = 1.0f;
-    bool ok = render.setXform(tiny);  // unset: no check
-    setenv("VANTREL_CHECK_XFORM", "0.001", 1);
-    ok = ok && !render.setXform(tiny) && !render.setXform(tiny);
-    setenv("VANTREL_CHECK_XFORM", "0", 1);
-    ok = ok && render.setXform(tiny) && render.setXform(tiny);
-    setenv("VANTREL_CHECK_XFORM", "0.01", 1);
-    ok = ok && !render.setXform(tiny);
-    const std::string said = testing::internal::GetCapturedStderr();
-    const char *hint = " (setenv VANTREL_CHECK_XFORM)\n";
-    ok = ok && said == std::string("checking zero xforms 0.001.") + hint +
-                           "disabling checking zero xforms." + hint +
-                           "checking zero xforms 0.01." + hint;
-    std::exit(ok ? 0 : 1);
+    const bool saidIn2DOnly =
+        occurrences(testing::internal::GetCapturedStderr(), theDisableMessage) == 1;
+    std::exit(recorded == 0 && replayed == 0 && saidIn3D && saidIn2DOnly ? 0 : 1);
 }
 } // namespace
 
@@ -82,10 +71,4 @@ TEST(GUI_DetailRender3DEnv, DisabledCachingNeverRecordsAndSaysSoOnce)
         GTEST_SKIP() << "no offscreen GL context: " << offscreenError();
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(drawWithCachingDisabled(), testing::ExitedWithCode(0), "");
-}
-
-TEST(GUI_DetailRender3DEnv, TransformCheckMessagesFollowEachChangeWhileRunning)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(switchTheTransformCheck(), testing::ExitedWithCode(0), "");
 }

@@ -177,6 +177,20 @@ TEST(GUI_DetailRender3D, ZeroAndMirroredTransforms)
     EXPECT_TRUE(render.setXform(zero));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "disabling checking zero xforms. (setenv VANTREL_CHECK_XFORM)\n");
+
+    // NaN is neither above 0 nor at or below it: nothing is checked and the
+    // state (checking, from 0.01) is kept, so going back to 0.01 is silent.
+    setenv("VANTREL_CHECK_XFORM", "0.01", 1);
+    UT_EnvControl::refresh();
+    EXPECT_FALSE(render.setXform(zero));
+    testing::internal::CaptureStderr();
+    setenv("VANTREL_CHECK_XFORM", "nan", 1);
+    UT_EnvControl::refresh();
+    EXPECT_TRUE(render.setXform(zero));
+    setenv("VANTREL_CHECK_XFORM", "0.01", 1);
+    UT_EnvControl::refresh();
+    EXPECT_FALSE(render.setXform(zero));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     unsetenv("VANTREL_CHECK_XFORM");
     UT_EnvControl::refresh();
 

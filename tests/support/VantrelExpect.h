@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
 #include <vector>
 
 namespace vantrel_test
@@ -39,5 +41,21 @@ expectFloats(const std::vector<float> &got, const std::vector<float> &want, floa
         else
             EXPECT_FLOAT_EQ(got[i], want[i]) << "value " << i;
     }
+}
+
+// The place of a virtual operation in its class's table of virtual
+// operations, counted in entries (a destructor takes two), or -1 when the
+// member is not virtual. A pointer to a virtual member holds one plus the
+// entry's byte offset in the table.
+template <class Member>
+std::ptrdiff_t
+virtualSlot(Member member)
+{
+    static_assert(sizeof(Member) == 2 * sizeof(std::ptrdiff_t), "a two-word member pointer");
+    std::ptrdiff_t words[2];
+    std::memcpy(words, &member, sizeof(words));
+    if ((words[0] & 1) == 0)
+        return -1;
+    return (words[0] - 1) / std::ptrdiff_t(sizeof(void *));
 }
 }
