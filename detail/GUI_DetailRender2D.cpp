@@ -40,13 +40,14 @@ GUI_DetailRender2D::operator=(const GUI_DetailRender2D &src)
 }
 
 // Copies everything but the cached display objects, which stay with the
-// renderer that built them: a copy starts with an empty cache.
+// renderer that built them: a copy starts with an empty cache, and an
+// assigned renderer keeps the objects it could not release (no context at
+// the time) until its next draw sees the geometry version change.
 void
 GUI_DetailRender2D::copyFrom(const GUI_DetailRender2D &src)
 {
     myStableFrames = 0;
     myGeoId = src.myGeoId;
-    myCacheIds[0] = myCacheIds[1] = -1;
     for (int kind = 0; kind < NUM_CACHE_KINDS; ++kind)
         myCacheOptions[kind] = src.myCacheOptions[kind];
     myGeoVersion = -1;

@@ -6,6 +6,7 @@
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_EnvControl.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -23,6 +24,7 @@ GUI_DetailRender3D::GUI_DetailRender3D(const GUI_DetailRender3D &src)
     : GUI_DetailRender(src)
 {
     copyFrom(src);
+    resizeCache(int(src.myHandles.size()));
 }
 
 GUI_DetailRender3D &
@@ -35,13 +37,14 @@ GUI_DetailRender3D::operator=(const GUI_DetailRender3D &src)
     setREMaterial(nullptr, src.myMaterial);
     setREDisplace(src.myDisplace);
     copyFrom(src);
+    keepUnreleasedCache(int(src.myHandles.size()));
     return *this;
 }
 
-// Copies everything but the cached display objects: a copy starts with
-// an empty cache of the same size, so each object is deleted by the one
-// renderer that built it. The material and displacement references must
-// already be settled by the caller (a copy constructor takes its own).
+// Copies everything but the cached display objects, which stay with the
+// renderer that built them, so each is deleted once. The material and
+// displacement references must already be settled by the caller (a copy
+// constructor takes its own).
 void
 GUI_DetailRender3D::copyFrom(const GUI_DetailRender3D &src)
 {
@@ -72,8 +75,25 @@ GUI_DetailRender3D::copyFrom(const GUI_DetailRender3D &src)
     myReverseWinding = src.myReverseWinding;
     myHiddenGeometry = src.myHiddenGeometry;
     myGeoIdx = src.myGeoIdx;
-    resizeCache(0);
-    resizeCache(int(src.myHandles.size()));
+}
+
+// After an assignment: the cache takes the source's size, but objects that
+// could not be released (no context at the time) stay recorded, and their
+// handles forget the geometry they drew, so the next draw releases them.
+void
+GUI_DetailRender3D::keepUnreleasedCache(int handles)
+{
+    int keep = handles;
+    for (int i = 0; i < int(myHandles.size()); ++i)
+    {
+        HandleCache &handle = myHandles[i];
+        handle.geoId = handle.geoVersion = -1;
+        handle.stableFrames = 0;
+        for (int id : handle.slots)
+            if (id >= 0)
+                keep = std::max(keep, i + 1);
+    }
+    resizeCache(keep);
 }
 
 GUI_DetailRender3D::~GUI_DetailRender3D()

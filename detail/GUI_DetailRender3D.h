@@ -149,6 +149,7 @@ private:
     virtual void prepareObjectCache(RE_Render *r);
     void copyFrom(const GUI_DetailRender3D &src);
     void resizeCache(int handles);
+    void keepUnreleasedCache(int handles);
 
     // The render road's pieces ---------------------------------------------
     struct RoadState;

@@ -152,12 +152,14 @@ GUI_SceneLook::fadingClear(RE_Render *r, const UI_Color &color, float a, short x
             if (a > 0.0f && a < 1.0f)
                 a = GUI_FadeClock::theClock().accumulate(a, OPgetDirector()->getFrameRate());
         }
+        // Keep the previous frame under a partial clear. The copy is asked
+        // for even when the margin leaves no inner box: the context refuses
+        // an empty one itself.
+        if (a < 1.0f && (r->getMode() & RE_MODE_DOUBLE))
+            r->copyToBack(left, bottom, width, height);
         // A margin wider than half the rectangle leaves no box to paint.
         if (width > 0 && height > 0)
         {
-            // Keep the previous frame under a partial clear.
-            if (a < 1.0f && (r->getMode() & RE_MODE_DOUBLE))
-                r->copyToBack(left, bottom, width, height);
             if (a > 0.0f)
             {
                 const bool partial = a < 1.0f;

@@ -1,5 +1,6 @@
-// Environment settings of the 3D renderer, each tried in a fresh process:
-// they are read once per process, so only a new process sees a new value.
+// What the renderers do with process-wide state, each tried in a fresh
+// process: environment settings are read once per process, and the main
+// render context is the first one made.
 #include "Render3DTestSupport.h"
 
 #include "detail/GUI_DetailRender2D.h"
@@ -63,6 +64,32 @@ drawWithCachingDisabled()
         occurrences(testing::internal::GetCapturedStderr(), theDisableMessage) == 1;
     std::exit(recorded == 0 && replayed == 0 && saidIn3D && saidIn2DOnly ? 0 : 1);
 }
+
+// With a main render context that has no GL behind it, cached objects
+// cannot be released outside a draw: an assignment must keep them recorded
+// and release them on the next draw, not forget them for ever. Exits 0
+// when the drawing context holds no display object after that draw.
+void
+assignWithNothingToReleaseThrough()
+{
+    RE_Render main;
+    RE_OffscreenContext context(64, 48);
+    RE_Render *r = context.getRender();
+    if (!r || !context.makeCurrent())
+        std::exit(3);
+    setThreeQuarterCamera(r);
+    GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
+    GU_DetailHandle handle(makeBox());
+    GUI_DetailLook look(&handle);
+    for (int f = 0; f < 4; ++f)
+        look.render(r, 0, 0, 0, 0, nullptr);
+    const int cached = r->getNumLiveObjects();
+    GUI_DetailRender3D &render = *look.getRender3D();
+    render = GUI_DetailRender3D(render);
+    look.render(r, 0, 0, 0, 0, nullptr);
+    std::exit(cached > 0 && r->getNumLiveObjects() == 0 ? 0 : 1);
+}
+
 } // namespace
 
 TEST(GUI_DetailRender3DEnv, DisabledCachingNeverRecordsAndSaysSoOnce)
@@ -71,4 +98,10 @@ TEST(GUI_DetailRender3DEnv, DisabledCachingNeverRecordsAndSaysSoOnce)
         GTEST_SKIP() << "no offscreen GL context: " << offscreenError();
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(drawWithCachingDisabled(), testing::ExitedWithCode(0), "");
+}
+
+TEST(GUI_DetailRender3DEnv, AssignmentKeepsCachedObjectsItCannotRelease)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(assignWithNothingToReleaseThrough(), testing::ExitedWithCode(0), "");
 }

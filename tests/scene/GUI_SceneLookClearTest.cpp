@@ -155,6 +155,16 @@ TEST_F(SceneLookClear, ZeroAmountKeepsThePreviousFrameOfADoubleBufferedContext)
     EXPECT_EQ(journalArgs(copies[0]), (std::vector<double>{12, 12, 16, 26}));
     EXPECT_EQ(journalLines(r, "boxf2DS").size(), 0u);
 
+    // A margin that leaves no inner box still asks for the copy (the
+    // context refuses the empty box itself).
+    look.setMargin(12);
+    r.clearJournal();
+    look.renderBackground(&r, 10, 10, 20, 30);
+    copies = journalLines(r, "copyToBack");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(journalArgs(copies[0]), (std::vector<double>{22, 22, -4, 6}));
+    look.setMargin(2);
+
     r.setMode(RE_MODE_RGB | RE_MODE_ZBUFFER);
     r.clearJournal();
     look.renderBackground(&r, 10, 10, 20, 30);
