@@ -81,6 +81,48 @@ acquireDisplay(std::string &error)
     return d;
 }
 
+// The share group of the process: a context of its own that is never
+// made current and never destroyed, created with the first offscreen
+// context, and a render context without GL that holds the group's table of
+// display objects. Every offscreen context shares both, so display
+// objects (the decorations' lists, cached drawings) outlive the contexts
+// they were built in: closing the last viewport and opening another keeps
+// every id valid.
+struct ShareAnchor
+{
+    EGLDisplay display = EGL_NO_DISPLAY;
+    EGLContext context = EGL_NO_CONTEXT;
+    RE_OGLRender *objects = nullptr;
+};
+
+ShareAnchor &
+shareAnchor()
+{
+    // Reachable for the whole process; released by the process's exit.
+    static ShareAnchor *theAnchor = new ShareAnchor;
+    return *theAnchor;
+}
+
+// The group's context on this display, made on first use; no context when
+// the display cannot make one (each offscreen context then stands alone).
+EGLContext
+anchorContext(EGLDisplay display, EGLConfig config, const EGLint *attribs)
+{
+    ShareAnchor &anchor = shareAnchor();
+    if (anchor.context != EGL_NO_CONTEXT)
+        return anchor.display == display ? anchor.context : EGL_NO_CONTEXT;
+    anchor.context = eglCreateContext(display, config, EGL_NO_CONTEXT, attribs);
+    if (anchor.context == EGL_NO_CONTEXT)
+        return EGL_NO_CONTEXT;
+    anchor.display = display;
+    anchor.objects = new RE_OGLRender;
+    // A render context made before the first offscreen one (the main one,
+    // without GL) keeps sharing with those made after it.
+    if (RE_Render *main = RE_Render::getMainRender())
+        anchor.objects->shareObjectsWith(*main);
+    return anchor.context;
+}
+
 void
 releaseDisplay()
 {
@@ -106,7 +148,9 @@ RE_OffscreenContext::RE_OffscreenContext(int width, int height)
         return;
     liveOffscreens().push_back(this);
     myRender = std::make_unique<RE_Render>();
-    if (mySharedWith && mySharedWith->getRender())
+    if (myInGroup && shareAnchor().objects)
+        myRender->shareObjectsWith(*shareAnchor().objects);
+    else if (mySharedWith && mySharedWith->getRender())
         myRender->shareObjectsWith(*mySharedWith->getRender());
     myRender->setMode(RE_MODE_RGB | RE_MODE_ZBUFFER | RE_MODE_STENCIL | RE_MODE_ALPHA);
     myRender->setNativeContext(this);
@@ -169,13 +213,21 @@ RE_OffscreenContext::create()
     // No version or profile asked for: Mesa then gives its newest
     // compatibility profile, which keeps immediate mode and display lists.
     const EGLint contextAttribs[] = {EGL_NONE};
-    // Share display objects with the main context's group, so that an
-    // object built here can be released through the main context.
+    // Share display objects with the process's group, so that an object
+    // built here can be released through the main context, and lives on
+    // after this context.
     RE_OffscreenContext *partner = sharePartner(display);
-    EGLContext context = eglCreateContext(
-        display, config, partner ? static_cast<EGLContext>(partner->myContext) : EGL_NO_CONTEXT,
-        contextAttribs);
+    EGLContext group = anchorContext(display, config, contextAttribs);
+    EGLContext context = EGL_NO_CONTEXT;
+    if (group != EGL_NO_CONTEXT)
+    {
+        context = eglCreateContext(display, config, group, contextAttribs);
+        myInGroup = context != EGL_NO_CONTEXT;
+    }
     if (context == EGL_NO_CONTEXT && partner)
+        context = eglCreateContext(display, config,
+                                   static_cast<EGLContext>(partner->myContext), contextAttribs);
+    if (context == EGL_NO_CONTEXT)
     {
         // A driver that cannot share still gives a context of its own.
         partner = nullptr;

@@ -67,4 +67,5 @@ private:
     unsigned int myDepthBuffer = 0;
     std::unique_ptr<RE_Render> myRender;
     RE_OffscreenContext *mySharedWith = nullptr;
+    bool myInGroup = false; // shares the process's group of display objects
 };
