@@ -1,3 +1,4 @@
+#include "tests/support/VantrelSkip.h"
 #include "tests/support/VantrelTestContext.h"
 
 #include <memory>
@@ -16,7 +17,7 @@ protected:
             return;
         second = std::make_unique<RE_OffscreenContext>(32, 32);
         if (!second->isValid())
-            GTEST_SKIP() << "no second context: " << second->getError();
+            VANTREL_CANNOT_RUN() << "no second context: " << second->getError();
         // Making a context makes it current: start from the shared one.
         context()->makeCurrent();
     }

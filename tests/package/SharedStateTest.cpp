@@ -3,6 +3,7 @@
 // context, the error list, the published display options), whether through
 // exported calls or through code inlined from the public headers.
 
+#include "tests/support/VantrelSkip.h"
 #include "detail/GUI_DetailLook.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
@@ -47,7 +48,7 @@ TEST(SharedState, ApplicationSeesTheLibrarysMainRenderAndCurrentContext)
 {
     RE_OffscreenContext context(8, 8);
     if (!context.isValid())
-        GTEST_SKIP() << context.getError();
+        VANTREL_CANNOT_RUN() << context.getError();
     ASSERT_TRUE(context.makeCurrent());
     // Registered by the library when the context was made.
     EXPECT_EQ(RE_Render::getMainRender(), context.getRender());

@@ -71,51 +71,66 @@ TEST(GoldenFrame, DemoFramesMatchTheirReferences)
     }
 }
 
-TEST(GoldenFrame, AMovedSceneFailsAndLeavesItsImages)
+// The default frame with one thing changed: the camera turned a little,
+// the templated torus (faint against the background) gone, the sticky
+// origin's few dozen pixels gone. Each must fail and leave its images.
+TEST(GoldenFrame, AMovedOrVanishedObjectFailsAndLeavesItsImages)
 {
+    const struct
+    {
+        const char *name;
+        const char *args;
+    } changes[] = {{"moved", "--tumble 12,0"},
+                   {"no-torus", "--display-flag showtemplates=0"},
+                   {"no-tripod", "--no-sticky-origin"}};
     vantrel_test::ScratchDir scratch;
-    const std::string moved = scratch.path() + "/default.png";
-    // The default case's frame with the camera turned a little.
-    const std::string cmd = "cd " + std::string(VANTREL_SOURCE_DIR) + " && HOME=" +
-                            scratch.path() + " VANTREL_PATH=" + scratch.path() + " timeout 60 " +
-                            VANTREL_VIEW_EXE + " --size 160x120 --tumble 12,0 -o " + moved +
-                            " >/dev/null";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
     const std::string out = scratch.path() + "/failures";
-    const std::string why = golden::check("moved", moved, theGoldenDir + "/default.png", out);
-    EXPECT_NE(why.find("pixels differ"), std::string::npos) << why;
-    EXPECT_TRUE(std::filesystem::exists(out + "/moved.actual.png"));
-    EXPECT_TRUE(std::filesystem::exists(out + "/moved.diff.png"));
+    for (const auto &change : changes)
+    {
+        const std::string frame = scratch.path() + "/" + change.name + ".png";
+        const std::string cmd = "cd " + std::string(VANTREL_SOURCE_DIR) + " && HOME=" +
+                                scratch.path() + " VANTREL_PATH=" + scratch.path() +
+                                " timeout 60 " + VANTREL_VIEW_EXE + " --size 160x120 " +
+                                change.args + " -o " + frame + " >/dev/null";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << change.name;
+        const std::string why =
+            golden::check(change.name, frame, theGoldenDir + "/default.png", out);
+        EXPECT_NE(why.find("pixels differ"), std::string::npos) << change.name << ": " << why;
+        EXPECT_TRUE(std::filesystem::exists(out + "/" + change.name + ".actual.png"));
+        EXPECT_TRUE(std::filesystem::exists(out + "/" + change.name + ".diff.png"));
+    }
 
     // A missing reference names the command that renders them.
-    const std::string missing = golden::check("none", moved, scratch.path() + "/none.png", out);
+    const std::string missing = golden::check("none", scratch.path() + "/moved.png",
+                                              scratch.path() + "/none.png", out);
     EXPECT_NE(missing.find(golden::theRegenerateCommand), std::string::npos) << missing;
     EXPECT_FALSE(std::filesystem::exists(out + "/none.actual.png"));
 }
 
-TEST(GoldenFrame, ToleranceTakesDriverNoiseButNotChangedAreas)
+TEST(GoldenFrame, ToleranceTakesDriverRoundingButNotChangedPixels)
 {
-    const golden::Tolerance tol; // 40 per channel, 1% of the pixels
+    const golden::Tolerance tol; // 3 per channel, 24 pixels
     const TIL_TextureMap ref = filled(100, 50, 100);
 
-    // Every pixel a little off: noise.
-    TIL_TextureMap noisy = filled(100, 50, 130);
-    EXPECT_TRUE(golden::compare(ref, noisy, tol).passes(tol));
-    // A few pixels far off along an edge: 1% passes, one more fails.
+    // Every pixel off by the tolerance: rounding. One unit more is not.
+    EXPECT_TRUE(golden::compare(ref, filled(100, 50, 103), tol).passes(tol));
+    EXPECT_EQ(golden::compare(ref, filled(100, 50, 96), tol).differing, 100 * 50);
+    // A few pixels along an edge: the budget passes, one more fails.
     TIL_TextureMap edge = ref;
-    for (int i = 0; i < 50; ++i)
-        edge.setPixel(i, 0, 255, 0, 0, 255);
+    for (int i = 0; i < tol.pixels; ++i)
+        edge.setPixel(i, 0, 110, 100, 100, 255);
     EXPECT_TRUE(golden::compare(ref, edge, tol).passes(tol));
-    edge.setPixel(0, 1, 255, 0, 0, 255);
+    edge.setPixel(0, 1, 100, 100, 96, 255);
     TIL_TextureMap diff;
     const golden::Comparison c = golden::compare(ref, edge, tol, &diff);
-    EXPECT_EQ(c.differing, 51);
+    EXPECT_EQ(c.differing, tol.pixels + 1);
     EXPECT_FALSE(c.passes(tol));
     // The diff marks exactly the differing pixels.
     const uint8_t *d = diff.getPixels();
     EXPECT_EQ(d[0], 255);
     EXPECT_EQ(d[1], 0);
     EXPECT_EQ(d[4 * 60], 33);
+    EXPECT_EQ(d[4 * 100], 255); // the pixel on the second row
     // Alpha counts too, and frames of another size never pass.
     TIL_TextureMap clear = ref;
     clear.setPixel(3, 3, 100, 100, 100, 0);

@@ -3,6 +3,7 @@
 // Shared by the viewer window tests: whether a virtual X server can run,
 // runs of the viewer in a window on one, and the numbers of a saved camera.
 
+#include "tests/support/VantrelSkip.h"
 #include "tests/view/ViewStateTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -46,11 +47,11 @@ noVirtualX(const ChildRun &run)
 // the one a run asked for could not start.
 #define VANTREL_SKIP_WITHOUT_VIRTUAL_X()                                                   \
     if (!viewer_window_test::haveVirtualX())                                               \
-    GTEST_SKIP() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "      \
+    VANTREL_CANNOT_RUN() << "no virtual X server here (xvfb-run, Xvfb and xauth are needed; "      \
                     "./dev installs them)"
 #define VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run)                                              \
     if (viewer_window_test::noVirtualX(run))                                               \
-    GTEST_SKIP() << "the virtual X server cannot start here: " << (run).err
+    VANTREL_CANNOT_RUN() << "the virtual X server cannot start here: " << (run).err
 
 // Every number in the text, in order.
 inline std::vector<double>

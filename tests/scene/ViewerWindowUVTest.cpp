@@ -71,7 +71,7 @@ golden::Tolerance
 exact()
 {
     golden::Tolerance tol;
-    tol.share = 0.0;
+    tol.pixels = 0;
     return tol;
 }
 

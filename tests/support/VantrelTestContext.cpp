@@ -1,3 +1,4 @@
+#include "tests/support/VantrelSkip.h"
 #include "tests/support/VantrelTestContext.h"
 
 #include <cstdlib>
@@ -56,7 +57,7 @@ PixelTest::SetUp()
 {
     myContext = offscreen();
     if (!myContext)
-        GTEST_SKIP() << "no offscreen GL context: " << offscreenError();
+        VANTREL_CANNOT_RUN() << "no offscreen GL context: " << offscreenError();
     myContext->makeCurrent();
     RE_Render *r = myContext->getRender();
     r->setJournal(false);

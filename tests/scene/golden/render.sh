@@ -2,7 +2,9 @@
 # Renders the golden frame cases of cases.txt with the demo into a directory:
 #   render.sh VIEW_EXE OUT_DIR [NAME]
 # The demo runs with an empty settings search path, so no "display.pref" of
-# the machine changes the frames. ./dev golden renders into this directory.
+# the machine changes the frames. ./dev golden renders into this directory,
+# with GOLDEN_DIFF naming the program that says, frame by frame, how many
+# pixels changed from the frame there before.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 src="$(cd "$here/../../.." && pwd)"
@@ -16,5 +18,9 @@ while read -r name args; do
   [[ -z "$name" || "$name" == \#* ]] && continue
   [[ -n "$only" && "$name" != "$only" ]] && continue
   # shellcheck disable=SC2086
-  HOME="$empty" VANTREL_PATH="$empty" "$exe" --size 160x120 $args -o "$out/$name.png" >/dev/null
+  HOME="$empty" VANTREL_PATH="$empty" "$exe" --size 160x120 $args -o "$empty/$name.png" >/dev/null
+  if [ -n "${GOLDEN_DIFF:-}" ]; then
+    echo "$name: $("$GOLDEN_DIFF" "$out/$name.png" "$empty/$name.png")"
+  fi
+  mv "$empty/$name.png" "$out/$name.png"
 done < "$here/cases.txt"
