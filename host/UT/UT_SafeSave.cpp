@@ -107,26 +107,42 @@ removeStaleTemps(const std::string &dir)
     closedir(d);
 }
 
-bool
-writeInPlace(const std::string &target, const std::string &bytes, std::string &why)
+// A file-size limit stops a write with SIGXFSZ, whose default is to end
+// the process without a word; ignored while a save writes, the write fails
+// with EFBIG instead, which the save reports.
+class FileSizeSignalIgnored
 {
-    const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
+public:
+    FileSizeSignalIgnored()
     {
-        why = std::strerror(errno);
-        return false;
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        myKept = sigaction(SIGXFSZ, &ignore, &myPrevious) == 0;
     }
-    const bool ok = writeAll(fd, bytes);
-    if (!ok)
-        why = std::strerror(errno);
-    return (close(fd) == 0) && ok;
-}
+    ~FileSizeSignalIgnored()
+    {
+        if (myKept)
+            sigaction(SIGXFSZ, &myPrevious, nullptr);
+    }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored &) = delete;
+    FileSizeSignalIgnored &operator=(const FileSizeSignalIgnored &) = delete;
+
+private:
+    struct sigaction myPrevious = {};
+    bool myKept = false;
+};
+
+// The longest part of the target's name a temporary name keeps, so that a
+// target whose name is near the system's limit still gets a temporary.
+const size_t theTempBaseMax = 200;
 } // namespace
 
 std::string
 UTsafeSaveTempName(const std::string &path, long pid)
 {
-    return directoryOf(path) + "/." + baseOf(path) + theTempMark + std::to_string(pid) + theTempEnd;
+    return directoryOf(path) + "/." + baseOf(path).substr(0, theTempBaseMax) + theTempMark +
+           std::to_string(pid) + theTempEnd;
 }
 
 bool
@@ -171,31 +187,35 @@ UTsaveFileSafely(const std::string &path, const std::string &bytes, std::string 
 
     removeStaleTemps(dir);
 
+    FileSizeSignalIgnored noSignal;
     const std::string temp = UTsafeSaveTempName(target, long(getpid()));
     unlink(temp.c_str());
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
-    if (fd >= 0)
+    if (fd < 0)
     {
-        bool ok = !exists || fchmod(fd, st.st_mode & 07777) == 0;
-        ok = writeAll(fd, bytes) && ok;
-        const int write_errno = errno;
-        ok = (close(fd) == 0) && ok;
-        if (!ok)
-        {
-            unlink(temp.c_str());
-            return failWith(error, path, std::strerror(write_errno ? write_errno : EIO));
-        }
-        if (rename(temp.c_str(), target.c_str()) == 0)
-            return true;
-        unlink(temp.c_str());
+        // Rewriting the file in place could leave it cut short or half new
+        // if the write failed or the process died: refuse instead.
+        const std::string reason = std::strerror(errno);
+        if (!exists)
+            return failWith(error, path, "cannot write in \"" + dir + "\": " + reason);
+        return failWith(error, path, "no temporary file can be made beside it in \"" + dir +
+                                         "\" (" + reason + "), and rewriting it in place "
+                                         "could lose it; it was left as it was");
     }
-    else if (!exists)
-        return failWith(error, path, std::string("cannot write in \"") + dir + "\": " +
-                                         std::strerror(errno));
-
-    // No temporary file could take the target's place: rewrite the
-    // existing file itself, now that the whole content is in memory.
-    if (!writeInPlace(target, bytes, why))
-        return failWith(error, path, why);
+    bool ok = !exists || fchmod(fd, st.st_mode & 07777) == 0;
+    ok = writeAll(fd, bytes) && ok;
+    const int write_errno = errno;
+    ok = (close(fd) == 0) && ok;
+    if (!ok)
+    {
+        unlink(temp.c_str());
+        return failWith(error, path, std::strerror(write_errno ? write_errno : EIO));
+    }
+    if (rename(temp.c_str(), target.c_str()) != 0)
+    {
+        const std::string reason = std::strerror(errno);
+        unlink(temp.c_str());
+        return failWith(error, path, reason + "; it was left as it was");
+    }
     return true;
 }

@@ -13,8 +13,10 @@
 // replaced), which then takes the target's place by a rename and keeps the
 // old file's permission bits. Temporary files that a killed save left in
 // that directory are removed first. When no temporary file can be made or
-// renamed there (a read-only directory holding a writable file), the target
-// is rewritten in place from the bytes in memory.
+// renamed there (a read-only directory holding a writable file, no free
+// inodes), the save is refused: rewriting the file in place could lose it.
+// A file-size limit makes the save fail with its reason (the signal it
+// raises is ignored while the save writes), never end the process.
 //
 // Returns false and sets *error (when given) to a one-line reason that names
 // the path; the old file is then unchanged.

@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -109,17 +110,65 @@ TEST(UT_SafeSave, ReadOnlyDirectoryAndStaleTemporaries)
     EXPECT_NE(access(stale.c_str(), F_OK), 0) << "stale temporary kept";
     EXPECT_EQ(access(live.c_str(), F_OK), 0) << "a live save's file was removed";
 
-    // A writable file in a read-only directory is rewritten in place. (The
-    // super-user writes anywhere, so there it is an ordinary save.)
-    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
-    EXPECT_TRUE(UTsaveFileSafely(file, "in place", &error)) << error;
-    EXPECT_EQ(vantrel_test::readFile(file), "in place");
     if (geteuid() != 0)
     {
+        ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
         EXPECT_FALSE(UTsaveFileSafely(dir.path() + "/new.txt", "x", &error));
         EXPECT_NE(error.find("cannot write in"), std::string::npos) << error;
+        chmod(dir.path().c_str(), 0755);
     }
-    chmod(dir.path().c_str(), 0755);
+}
+
+// A save whose temporary cannot be made beside the file (here a directory
+// holds its name, as a read-only directory or a disk without free inodes
+// would refuse it, whoever runs the test) is refused, whatever happens to
+// the process: under a one-block file-size limit, killed at any moment.
+// A save that meets the limit while writing reports it and leaves no
+// temporary behind; the signal the limit raises does not end the process.
+TEST(UT_SafeSave, SavesThatCannotBeWholeLeaveTheOldFile)
+{
+    vantrel_test::ScratchDir dir;
+    const std::string file = dir.path() + "/display.pref";
+    const std::string old(3000, 'o'), fresh(5000, 'n');
+    vantrel_test::writeFile(file, old);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        const struct rlimit oneBlock = {512, 512};
+        setrlimit(RLIMIT_FSIZE, &oneBlock);
+        std::string error;
+        const bool refused = !UTsaveFileSafely(file, fresh, &error) &&
+                             error.find("File too large") != std::string::npos &&
+                             countEntries(dir.path()) == 1;
+        mkdir(UTsafeSaveTempName(file, long(getpid())).c_str(), 0755);
+        const bool blocked = !UTsaveFileSafely(file, "short", &error) &&
+                             error.find("no temporary file can be made") != std::string::npos;
+        _exit(refused && blocked ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(vantrel_test::readFile(file), old);
+
+    for (int round = 0; round < 10; ++round)
+    {
+        const pid_t saver = fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0)
+        {
+            mkdir(UTsafeSaveTempName(file, long(getpid())).c_str(), 0755);
+            for (;;)
+                UTsaveFileSafely(file, fresh, nullptr);
+        }
+        usleep(useconds_t(1000 * (round + 1)));
+        kill(saver, SIGKILL);
+        waitpid(saver, nullptr, 0);
+        rmdir(UTsafeSaveTempName(file, long(saver)).c_str());
+        ASSERT_EQ(vantrel_test::readFile(file), old) << "round " << round;
+    }
 }
 
 TEST(UT_SafeSave, KilledSavesNeverLeaveAPartFile)
