@@ -7,12 +7,61 @@
 #include "view/GUI_ViewParameter.h"
 #include "view/GUI_ViewState.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <set>
 #include <sstream>
 #include <string>
 
 namespace
 {
+// True when every number of the camera's text form is finite: only then
+// does a saved camera load again.
+bool
+cameraIsFinite(const GUI_ViewParameter &cam)
+{
+    std::ostringstream out;
+    cam.save(out, '\n');
+    std::istringstream words(out.str());
+    for (std::string word; words >> word;)
+    {
+        char *end = nullptr;
+        const double value = std::strtod(word.c_str(), &end);
+        if (end != word.c_str() && *end == '\0' && !std::isfinite(value))
+            return false;
+    }
+    return true;
+}
+
+// True when the file holds at least one entry ("keyword (") of the camera
+// block: the block's reader passes over what it does not know, so an empty
+// file, an image or a mesh would otherwise load as the default camera
+// without a word. Looks at the first words only; a camera block is short.
+bool
+holdsCameraEntry(const char *path)
+{
+    std::ostringstream sample;
+    GUI_ViewParameter().save(sample, '\n');
+    std::set<std::string> keywords;
+    std::istringstream known(sample.str());
+    std::string previous;
+    for (std::string word; known >> word; previous = word)
+        if (word == "(")
+            keywords.insert(previous);
+
+    UT_IFStream in;
+    if (!in.open(path))
+        return false;
+    previous.clear();
+    std::string word;
+    for (int count = 0; count < 100000 && in.getWord(word); ++count, previous = word)
+        if (word == "(" && keywords.count(previous))
+            return true;
+    return false;
+}
+
 // Homes all three cameras of the view state.
 void
 home(GUI_ViewState &state, GUI_ViewParameter::axis axis, const UT_BoundingBox &scene,
@@ -21,10 +70,34 @@ home(GUI_ViewState &state, GUI_ViewParameter::axis axis, const UT_BoundingBox &s
     UT_Matrix3 rot;
     state.getViewParameterRef().homeRotation(axis, rot);
     UT_BoundingBox framed = boxInFrame(scene, rot);
-    state.homeToBox(static_cast<short>(width), static_cast<short>(height), framed, &rot, false,
-                    false);
+    homeSafely(state, framed, [&] {
+        state.homeToBox(static_cast<short>(width), static_cast<short>(height), framed, &rot,
+                        false, false);
+    });
 }
 } // namespace
+
+bool
+homeSafely(GUI_ViewState &state, const UT_BoundingBox &framed, const std::function<void()> &home)
+{
+    for (int axis = 0; axis < 3; ++axis)
+        if (!std::isfinite(framed(axis, 1) - framed(axis, 0)))
+        {
+            std::fprintf(stderr, "vantrel-view: the camera stays as it was: the scene's size "
+                                 "is not finite\n");
+            return false;
+        }
+    const GUI_ViewState before = state;
+    home();
+    if (cameraIsFinite(state.getViewParameterRef()))
+        return true;
+    state = before;
+    std::fprintf(stderr, "vantrel-view: the camera stays as it was: homing onto a scene "
+                         "%g wide would put it at a distance no number holds\n",
+                 double(std::max({framed(0, 1) - framed(0, 0), framed(1, 1) - framed(1, 0),
+                                  framed(2, 1) - framed(2, 0)})));
+    return false;
+}
 
 UT_BoundingBox
 boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
@@ -60,6 +133,12 @@ setUpCamera(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts,
         {
             std::fprintf(stderr, "vantrel-view: cannot read camera \"%s\": it %s\n",
                          opts.loadCamera.c_str(), in.getOpenError().c_str());
+            return false;
+        }
+        if (!holdsCameraEntry(opts.loadCamera.c_str()))
+        {
+            std::fprintf(stderr, "vantrel-view: \"%s\" holds no camera entry\n",
+                         opts.loadCamera.c_str());
             return false;
         }
         if (!cam.load(in))

@@ -1,6 +1,8 @@
 #ifndef VANTREL_VIEW_ViewCamera_h
 #define VANTREL_VIEW_ViewCamera_h
 
+#include <functional>
+
 class GUI_ViewParameter;
 class GUI_ViewState;
 class RE_Render;
@@ -20,6 +22,13 @@ void loadCamera(GUI_ViewParameter &cam, RE_Render *r, int width, int height);
 
 // The box as seen in the frame of rot: the bounds of its rotated corners.
 UT_BoundingBox boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot);
+
+// Runs home (which homes the state's cameras onto framed) unless framed's
+// size is not finite, and undoes it when a camera number came out not
+// finite (a camera file could not hold it). False, with a message, when
+// the cameras stay as they were.
+bool homeSafely(GUI_ViewState &state, const UT_BoundingBox &framed,
+                const std::function<void()> &home);
 
 // False, with a message, when the file cannot be written.
 bool saveCamera(const GUI_ViewParameter &cam, const char *path);

@@ -1,5 +1,6 @@
 #include "apps/vantrel-view/ViewCompose.h"
 
+#include "apps/vantrel-view/ViewNumbers.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "decor/GUI_ViewRender2D.h"
 #include "decor/GUI_ViewRender3D.h"
@@ -20,10 +21,10 @@ addComposeOptions(CLI::App &app, ViewComposeOptions &opts)
                opts.clearGiven = true;
            },
            "clear amount: 1 clears fully, below 1 fades the previous frame out")
-        ->check(CLI::Range(0.0f, 1.0f));
+        ->check(unitFloatCheck());
     app.add_flag("--fog", opts.fog, "blend the background toward the camera's fog colour");
     app.add_option("--fog-weight", opts.fogWeight, "how far toward the fog colour (0 to 1)")
-        ->check(CLI::Range(0.0f, 1.0f));
+        ->check(unitFloatCheck());
 }
 
 void

@@ -3,6 +3,8 @@
 #include "host/TIL/TIL_ImageFile.h"
 #include "view/GUI_ViewState.h"
 
+#include "apps/vantrel-view/ViewNumbers.h"
+
 #include <CLI/CLI.hpp>
 
 #include <climits>
@@ -44,7 +46,7 @@ addDecorOptions(CLI::App &app, DecorOptions &opts)
     app.add_option("--snapshot", opts.snapshot, "PNG image drawn over the finished frame");
     app.add_option("--snapshot-alpha", opts.snapshotAlpha,
                    "opacity of the snapshot from 0 to 1 (default 0.5)")
-        ->check(CLI::Range(0.0f, 1.0f));
+        ->check(unitFloatCheck());
 }
 
 bool

@@ -77,6 +77,9 @@ finishDrawOptions(ViewDrawOptions &opts, int width, int height)
                          opts.pickText.c_str(), width, height);
             return false;
         }
+        // A region reaching past the image is cut at its edges.
+        opts.pickW = std::min(opts.pickW, width - opts.pickX);
+        opts.pickH = std::min(opts.pickH, height - opts.pickY);
         opts.pickGiven = true;
     }
     return true;

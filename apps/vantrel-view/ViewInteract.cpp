@@ -174,7 +174,7 @@ ViewInteract::home(int axis)
     if (!bounds.isValid())
         return;
     UT_BoundingBox framed = boxInFrame(bounds, rot);
-    myFeel.doHome(framed, &rot, false, false);
+    homeSafely(state, framed, [&] { myFeel.doHome(framed, &rot, false, false); });
 }
 
 bool

@@ -78,3 +78,16 @@ finiteFloatCheck()
         },
         "FLOAT", "finite number");
 }
+
+CLI::Validator
+unitFloatCheck()
+{
+    return CLI::Validator(
+        [](std::string &text) {
+            float value = 0.0f;
+            return parseFiniteFloat(text, value) && value >= 0.0f && value <= 1.0f
+                       ? std::string()
+                       : "\"" + text + "\" is not a number from 0 to 1";
+        },
+        "FLOAT in [0 - 1]", "number from 0 to 1");
+}

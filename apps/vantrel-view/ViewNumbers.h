@@ -17,3 +17,6 @@ bool parseSizePair(const std::string &text, int max_side, int &width, int &heigh
 
 // A flag validator refusing what parseFiniteFloat refuses.
 CLI::Validator finiteFloatCheck();
+// A flag validator for numbers from 0 to 1 (NaN is refused, which a plain
+// range check lets through).
+CLI::Validator unitFloatCheck();

@@ -170,6 +170,11 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         return app.exit(e) == 0 ? 0 : 2;
     }
 
+    if (opts.output.empty())
+    {
+        std::fprintf(stderr, "vantrel-view: -o needs a file name\n");
+        return 2;
+    }
     opts.nearGiven = app.count("--near") > 0;
     opts.farGiven = app.count("--far") > 0;
     if (!background.empty())

@@ -59,6 +59,23 @@ applyViewOptions(GUI_ViewState &state, const ViewOptions &opts)
         GUI_ViewParameter &view = state.getViewParameter(GUI_ViewState::GUI_ViewType(i));
         view.setLimits(opts.nearGiven ? opts.nearDist : view.getNear(),
                        opts.farGiven ? opts.farDist : view.getFar());
+        // Said once, for the main camera: every camera changes alike.
+        const bool tell = i == 0;
+        if (tell && opts.nearGiven && view.getNear() != opts.nearDist)
+            std::fprintf(stderr, "vantrel-view: --near %g is too close; the near distance is %g\n",
+                         double(opts.nearDist), double(view.getNear()));
+        if (tell && opts.farGiven && view.getFar() != opts.farDist)
+            std::fprintf(stderr, "vantrel-view: --far %g is not a distance; the far distance is %g\n",
+                         double(opts.farDist), double(view.getFar()));
+        if (!(view.getFar() > view.getNear()))
+        {
+            const float far_dist = view.getNear() * 1000.0f;
+            if (tell)
+                std::fprintf(stderr, "vantrel-view: the far distance %g is not beyond the near "
+                                     "distance %g; the far distance is %g\n",
+                             double(view.getFar()), double(view.getNear()), double(far_dist));
+            view.setLimits(view.getNear(), far_dist);
+        }
         if (opts.adjustLimits >= 0)
             view.setAdjustLimits(opts.adjustLimits != 0);
     }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +33,8 @@ TEST_F(ViewDemoInput, NumbersInFlagsMustBeFinite)
     for (const char *args : {"--tumble nan,0", "--tumble 1,inf", "--tumble 1,2,3", "--dolly inf",
                              "--zoom 1e39", "--near nan", "--far -inf", "--dolly 0x10",
                              "--size 4294967616x240", "--size 320x-5", "--background 0.5,0.5",
-                             "--tumble-style 4294967296"})
+                             "--tumble-style 4294967296", "--clear nan", "--fog-weight nan",
+                             "--snapshot-alpha nan", "-o ''"})
     {
         const ChildRun run = viewer(args);
         EXPECT_EQ(run.status, 2) << args;
@@ -71,6 +73,34 @@ TEST_F(ViewDemoInput, CameraAndMeshFilesFromOutside)
         EXPECT_NE(run.err.find("cannot read camera"), std::string::npos) << run.err;
     }
 
+    // Files in which no camera entry is found: nothing to load, said so.
+    writeFile(file("empty.cam"), "");
+    writeFile(file("mesh.cam"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    for (const char *name : {"empty.cam", "mesh.cam"})
+    {
+        const ChildRun run = viewer("--size 32x32 --load-camera " + file(name));
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_NE(run.err.find(file(name) + "\" holds no camera entry"), std::string::npos)
+            << run.err;
+    }
+
+    // A camera file the demo writes loads again: homing onto a mesh too
+    // large for the camera's numbers (a distance past a float, a size past
+    // one) leaves the camera as it was and says why.
+    const std::pair<const char *, const char *> meshes[] = {
+        {"v 0 0 0\nv 1e20 0 0\nv 0 1 0\nf 1 2 3\n", "no number holds"},
+        {"v 0 0 0\nv 3.4e38 0 0\nv -3.4e38 1 0\nf 1 2 3\n", "size is not finite"}};
+    for (const auto &[mesh, why] : meshes)
+    {
+        writeFile(file("far.obj"), mesh);
+        ChildRun run = viewer("--size 32x32 --mesh " + file("far.obj") + " --save-camera " +
+                              file("far.cam"));
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.err.find(why), std::string::npos) << run.err;
+        run = viewer("--size 32x32 --load-camera " + file("far.cam"));
+        EXPECT_EQ(run.status, 0) << why << ": " << run.err;
+    }
+
     // A camera saved through a link replaces the linked file, and a save
     // that cannot be made keeps the old file.
     writeFile(file("real.cam"), "old");
@@ -84,4 +114,32 @@ TEST_F(ViewDemoInput, CameraAndMeshFilesFromOutside)
     run = viewer("--size 32x32 --save-camera " + file("real.cam/below"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("is not a directory"), std::string::npos) << run.err;
+}
+
+// Regions and distances that cannot be used as given: a pick region past
+// the image is cut at its edge (and still finds what lies inside it), a far
+// distance not beyond the near one is moved, and each change is said.
+TEST_F(ViewDemoInput, RegionsAndDistancesAreFittedAndSaid)
+{
+    const ChildRun whole = viewer("--size 64x48 --pick 0,0,64,48");
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    ASSERT_NE(whole.out.find("primitive"), std::string::npos) << whole.out;
+    const ChildRun past = viewer("--size 64x48 --pick 0,0,40000,65536");
+    EXPECT_EQ(past.status, 0) << past.err;
+    EXPECT_EQ(past.out, whole.out);
+
+    const ChildRun swapped = viewer("--size 32x32 --near 10 --far 1 --save-camera " +
+                                    file("swapped.cam"));
+    EXPECT_EQ(swapped.status, 0) << swapped.err;
+    EXPECT_NE(swapped.err.find("the far distance 1 is not beyond the near distance 10"),
+              std::string::npos)
+        << swapped.err;
+    const std::string cam = readFile(file("swapped.cam"));
+    const size_t at = cam.find("nearfar ( ");
+    ASSERT_NE(at, std::string::npos) << cam;
+    std::istringstream limits(cam.substr(at + 10));
+    double nearDist = 0, farDist = 0;
+    limits >> nearDist >> farDist;
+    EXPECT_EQ(nearDist, 10.0);
+    EXPECT_GT(farDist, 10.0);
 }
