@@ -5,6 +5,9 @@
 #include <png.h>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +18,8 @@ namespace
 // Deflate never packs more than 1032 bytes into one, so a file of n bytes
 // cannot hold more than about 1032 n bytes of rows.
 const long long theMaxDeflateRatio = 1032;
+// What one chunk (text, colour profile, ...) may make libpng allocate.
+const png_alloc_size_t theMaxChunkBytes = 8 << 20;
 
 // What the reading steps share. libpng reports errors by longjmp, so the
 // steps that call it keep only plain values on their own frames and leave
@@ -40,21 +45,33 @@ onWarning(png_structp, png_const_charp)
 {
 }
 
-// Reads the header and sets up the conversion to 8-bit RGBA.
+// Reads the header, and nothing that depends on the image's size: the
+// caller checks the size before libpng allocates its rows. What one chunk
+// may allocate is capped.
 bool
-readHeader(Reader &reader, png_uint_32 &width, png_uint_32 &height, png_size_t &rowbytes)
+readInfo(Reader &reader, png_uint_32 &width, png_uint_32 &height, png_size_t &rowbytes)
 {
     if (setjmp(png_jmpbuf(reader.png)))
         return false;
     png_init_io(reader.png, reader.fp);
     png_set_sig_bytes(reader.png, 8);
-    // Our own limits are checked by the caller; libpng's must not be lower.
+    // Our limits, with their own message, come first; libpng's must not be lower.
     png_set_user_limits(reader.png, 0x7fffffff, 0x7fffffff);
+    png_set_chunk_malloc_max(reader.png, theMaxChunkBytes);
     png_read_info(reader.png, reader.info);
     width = png_get_image_width(reader.png, reader.info);
     height = png_get_image_height(reader.png, reader.info);
     rowbytes = png_get_rowbytes(reader.png, reader.info);
+    return true;
+}
 
+// Sets up the conversion to 8-bit RGBA; libpng allocates its row buffers
+// here, so only a header within the limits gets this far.
+bool
+setUpConversion(Reader &reader)
+{
+    if (setjmp(png_jmpbuf(reader.png)))
+        return false;
     const int type = png_get_color_type(reader.png, reader.info);
     png_set_expand(reader.png);
     png_set_scale_16(reader.png);
@@ -103,9 +120,25 @@ TILreadPNG(const char *path, TIL_TextureMap &image, std::string &error)
     if (!path || !*path)
         return fail(error, "", "no file name");
     Reader reader;
-    reader.fp = std::fopen(path, "rb");
-    if (!reader.fp)
+    // Opened without waiting, so that a FIFO or device is refused at once
+    // instead of blocking until something writes to it.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return fail(error, path, std::strerror(errno));
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    {
+        close(fd);
+        return fail(error, path, S_ISDIR(st.st_mode) ? "it is a directory"
+                                                     : "it is not a regular file");
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    reader.fp = fdopen(fd, "rb");
+    if (!reader.fp)
+    {
+        close(fd);
+        return fail(error, path, std::strerror(errno));
+    }
 
     const long long size = fileSize(reader.fp);
     png_byte signature[8] = {0};
@@ -124,7 +157,7 @@ TILreadPNG(const char *path, TIL_TextureMap &image, std::string &error)
 
     png_uint_32 width = 0, height = 0;
     png_size_t rowbytes = 0;
-    ok = ok && readHeader(reader, width, height, rowbytes);
+    ok = ok && readInfo(reader, width, height, rowbytes);
     if (ok)
     {
         const long long pixels = static_cast<long long>(width) * height;
@@ -135,6 +168,8 @@ TILreadPNG(const char *path, TIL_TextureMap &image, std::string &error)
             why = "image too large";
         else if (packed > size * theMaxDeflateRatio)
             why = "file too short for the image size in its header";
+        else if (!setUpConversion(reader))
+            ok = false;
         else if (png_get_rowbytes(reader.png, reader.info) != static_cast<png_size_t>(width) * 4)
             why = "unsupported pixel layout";
         if (why)

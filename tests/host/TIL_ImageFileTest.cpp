@@ -15,6 +15,10 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -118,6 +122,9 @@ TEST(TIL_ImageFile, BadFilesAreRefusedWithAReasonAndNoImage)
     vantrel_test::writeFile(text, "not an image at all\n");
     const std::string empty = dir.path() + "/empty.png";
     vantrel_test::writeFile(empty, "");
+    // Nothing ever writes to it: a reader that waits for it never returns.
+    const std::string fifo = dir.path() + "/fifo.png";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
 
     const struct
     {
@@ -130,6 +137,9 @@ TEST(TIL_ImageFile, BadFilesAreRefusedWithAReasonAndNoImage)
         {truncated, ""},
         {theData + "huge.png", "too large (100000x100000)"},
         {theData + "short.png", "too short"},
+        {theData + "wide.png", "too large (2147483647x1)"},
+        {fifo, "not a regular file"},
+        {dir.path(), "is a directory"},
     };
     for (const auto &c : cases)
     {
@@ -141,6 +151,25 @@ TEST(TIL_ImageFile, BadFilesAreRefusedWithAReasonAndNoImage)
         EXPECT_NE(error.find(c.path), std::string::npos) << error;
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
     }
+}
+
+// A header promising more than the limits costs nothing to refuse: the
+// reading process never grows by the row it promised.
+TEST(TIL_ImageFile, AnImageThatPromisesTooMuchIsRefusedBeforeAllocation)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        TIL_TextureMap image;
+        std::string error;
+        _exit(TILreadPNG((theData + "wide.png").c_str(), image, error) ? 1 : 0);
+    }
+    int status = 0;
+    struct rusage usage = {};
+    ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_LT(usage.ru_maxrss, 400 * 1024) << "kilobytes at the peak";
 }
 
 TEST(TIL_ImageFile, ReductionAveragesTheTexelsEachCovers)

@@ -66,3 +66,7 @@ png("huge.png", 100000, 100000, 8, 6, [b"\0\0\0\0"])
 
 # A header within the size limits whose body is far too short to hold it.
 png("short.png", 8000, 8000, 8, 6, [b"\0\0\0\0"])
+
+# A 68-byte file promising a row of 2^31 - 1 pixels: refused before any
+# memory is set aside for the row.
+png("wide.png", 0x7FFFFFFF, 1, 8, 6, [b"\0" * 8])
