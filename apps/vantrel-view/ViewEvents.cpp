@@ -1,5 +1,7 @@
 #include "apps/vantrel-view/ViewEvents.h"
 
+#include "host/UT/UT_IFStream.h"
+
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -73,16 +75,44 @@ parseLine(const std::string &line, UI_DesktopInput &ev)
     }
     if (what == "resize")
     {
+        // 0 minimises; beyond that, the sizes --size takes.
         ev.kind = UI_DesktopInput::RESIZE;
-        return (in >> ev.width >> ev.height) && ev.width >= 0 && ev.height >= 0;
+        std::string rest;
+        return (in >> ev.width >> ev.height) && !(in >> rest) && ev.width >= 0 &&
+               ev.height >= 0 && ev.width <= UI_DesktopWindow::theMaxSide &&
+               ev.height <= UI_DesktopWindow::theMaxSide;
     }
     return false;
+}
+
+// Longer lines than any event needs, and more events than a script of
+// input would hold, are refused rather than read without end.
+const size_t theMaxLineLength = 256;
+const size_t theMaxEvents = 1000000;
+// Reads one line, keeping at most limit characters of it (the rest of a
+// longer line is passed over); false at the end of the file.
+bool
+readLine(std::istream &in, std::string &line, size_t limit)
+{
+    line.clear();
+    int c;
+    while ((c = in.get()) != EOF && c != '\n')
+        if (line.size() < limit)
+            line.push_back(char(c));
+    return c != EOF || !line.empty();
 }
 } // namespace
 
 bool
 readViewEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::string &error)
 {
+    // Only a regular file: a FIFO or a device would block or never end.
+    const std::string unreadable = UTcheckReadableFile(path.c_str());
+    if (!unreadable.empty())
+    {
+        error = "cannot read events \"" + path + "\": it " + unreadable;
+        return false;
+    }
     std::ifstream file(path);
     if (!file)
     {
@@ -90,15 +120,28 @@ readViewEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::
         return false;
     }
     std::string line;
-    for (int number = 1; std::getline(file, line); ++number)
+    for (int number = 1; readLine(file, line, theMaxLineLength + 1); ++number)
     {
+        const std::string where = path + ":" + std::to_string(number) + ": ";
+        if (line.size() > theMaxLineLength)
+        {
+            error = where + "line longer than " + std::to_string(theMaxLineLength) + " characters";
+            return false;
+        }
         const size_t start = line.find_first_not_of(" \t\r");
         if (start == std::string::npos || line[start] == '#')
             continue;
         UI_DesktopInput ev;
         if (!parseLine(line, ev))
         {
-            error = path + ":" + std::to_string(number) + ": bad event \"" + line + "\"";
+            error = where + "bad event \"" + line + "\"";
+            if (ev.kind == UI_DesktopInput::RESIZE)
+                error += " (sizes from 0 to " + std::to_string(UI_DesktopWindow::theMaxSide) + ")";
+            return false;
+        }
+        if (out.size() >= theMaxEvents)
+        {
+            error = where + "more than " + std::to_string(theMaxEvents) + " events";
             return false;
         }
         out.push_back(ev);

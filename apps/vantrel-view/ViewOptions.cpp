@@ -2,6 +2,7 @@
 
 #include "apps/vantrel-view/ViewNumbers.h"
 #include "apps/vantrel-view/ViewWindow.h"
+#include "host/UI/UI_DesktopWindow.h"
 
 #include <CLI/CLI.hpp>
 
@@ -31,11 +32,11 @@ const AxisName theAxisNames[] = {
     {"bottom", GUI_ViewParameter::GUI_HOME_BOTTOM},
 };
 
-// "WxH" with both sides from 1 to 8192.
+// "WxH" with both sides from 1 to the largest a window may be.
 bool
 parseSize(const std::string &text, int &width, int &height)
 {
-    return parseSizePair(text, 8192, width, height);
+    return parseSizePair(text, UI_DesktopWindow::theMaxSide, width, height);
 }
 
 // "R,G,B" with each channel from 0 to 1.

@@ -5,6 +5,7 @@
 #include "host/RE/RE_Render.h"
 
 #define GLFW_INCLUDE_NONE
+#include <algorithm>
 #include <GLFW/glfw3.h>
 
 #include <cstring>
@@ -163,8 +164,8 @@ struct UI_DesktopWindow::Native
     }
     static void resized(UI_DesktopWindow &o, int width, int height)
     {
-        o.myWidth = width > 0 ? width : 0;
-        o.myHeight = height > 0 ? height : 0;
+        o.myWidth = std::clamp(width, 0, theMaxSide);
+        o.myHeight = std::clamp(height, 0, theMaxSide);
         if (o.myRender)
             o.myRender->fitToSurface();
         UI_DesktopInput in = at(o, UI_DesktopInput::RESIZE);
@@ -229,7 +230,10 @@ UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title)
     glfwSetFramebufferSizeCallback(w, Native::onFramebufferSize);
     glfwSetWindowIconifyCallback(w, Native::onIconify);
     glfwSetWindowCloseCallback(w, Native::onClose);
+    glfwSetWindowSizeLimits(w, GLFW_DONT_CARE, GLFW_DONT_CARE, theMaxSide, theMaxSide);
     glfwGetFramebufferSize(w, &myWidth, &myHeight);
+    myWidth = std::min(myWidth, theMaxSide);
+    myHeight = std::min(myHeight, theMaxSide);
     if (!makeCurrent())
     {
         myError = "the window's GL context cannot be made current";
@@ -294,7 +298,7 @@ UI_DesktopWindow::setSize(int width, int height)
     }
     if (glfwGetWindowAttrib(myNative->window, GLFW_ICONIFIED))
         glfwRestoreWindow(myNative->window);
-    glfwSetWindowSize(myNative->window, width, height);
+    glfwSetWindowSize(myNative->window, std::min(width, theMaxSide), std::min(height, theMaxSide));
 }
 
 bool

@@ -67,6 +67,11 @@ struct VANTREL_API UI_DesktopInput
 class VANTREL_API UI_DesktopWindow : public RE_NativeContext
 {
 public:
+    // The widest and tallest a window's drawing surface may be, in pixels:
+    // larger sizes asked of it, or given to it by the window system, are
+    // held to this.
+    static constexpr int theMaxSide = 8192;
+
     UI_DesktopWindow(int width, int height, const char *title);
     ~UI_DesktopWindow() override;
     UI_DesktopWindow(const UI_DesktopWindow &) = delete;

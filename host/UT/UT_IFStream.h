@@ -30,4 +30,4 @@ private:
 
 // Empty when path names a regular file that can be read; otherwise why not
 // ("does not exist", "is a directory", "is not a regular file", ...).
-std::string UTcheckReadableFile(const char *path);
+VANTREL_API std::string UTcheckReadableFile(const char *path);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -158,11 +160,31 @@ TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
     EXPECT_GT(numbers.size(), 10u);
     EXPECT_TRUE(allFinite(numbers));
 
-    // A malformed event file is refused before the window does anything.
-    writeFile(d + "/broken.events", "down 1\n");
-    const ChildRun broken = runWindowed("--events " + d + "/broken.events", d);
-    EXPECT_NE(broken.status, 0);
-    EXPECT_NE(broken.err.find("broken.events:1: bad event"), std::string::npos) << broken.err;
+    // A malformed event file is refused before the window does anything,
+    // naming the line: sizes past what --size takes (which crashed the
+    // window or ran out of memory), lines without end, files that are not
+    // files (which grew or blocked for ever).
+    ASSERT_EQ(mkfifo((d + "/fifo.events").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> scripts[] = {
+        {"down 1\n", "broken.events:1: bad event"},
+        {"key g\nresize 32767 32767\nkey q\n", "broken.events:2: bad event \"resize 32767"},
+        {"resize 2147483647 2147483647\nkey s\n", "broken.events:1: bad event"},
+        {"resize 32768 65536\n", "broken.events:1: bad event"},
+        {"key g\n" + std::string(5000, ' ') + "key q\n", "broken.events:2: line longer"}};
+    for (const auto &[script, why] : scripts)
+    {
+        writeFile(d + "/broken.events", script);
+        const ChildRun broken = runWindowed("--events " + d + "/broken.events", d);
+        EXPECT_EQ(broken.status, 1) << why;
+        EXPECT_NE(broken.err.find(why), std::string::npos) << broken.err;
+    }
+    for (const char *special : {"/dev/zero", "fifo.events"})
+    {
+        const std::string path = special[0] == '/' ? special : d + "/" + special;
+        const ChildRun refused = runWindowed("--events " + path, d);
+        EXPECT_EQ(refused.status, 1) << special;
+        EXPECT_NE(refused.err.find("not a regular file"), std::string::npos) << refused.err;
+    }
 }
 
 TEST(ViewerWindow, ADisplayThatGoesAwayEndsTheViewerWithoutACrash)
