@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 #include <utility>
+#include <unistd.h>
 #include <vector>
 
 namespace vantrel_fuzz
@@ -37,6 +38,31 @@ failRoundTrip(const char *what, const std::string &text)
 {
     std::fprintf(stderr, "%s:\n%s\n", what, text.c_str());
     std::abort();
+}
+
+// A file name of this process's own in the temporary directory, for
+// readers that take a path. The savers flush each file to disk, which in
+// memory (/dev/shm) costs next to nothing and elsewhere costs most of each
+// run.
+inline std::string
+scratchPath(const char *target, const char *what, const char *extension)
+{
+    const char *tmp = std::getenv("TMPDIR");
+    std::string dir = tmp && *tmp ? tmp : "/tmp";
+    if (!(tmp && *tmp) && access("/dev/shm", W_OK | X_OK) == 0)
+        dir = "/dev/shm";
+    return dir + "/vantrel-fuzz-" + target + "-" + std::to_string(getpid()) + "-" + what +
+           extension;
+}
+
+inline bool
+writeFile(const std::string &path, const uint8_t *data, size_t size)
+{
+    FILE *fp = std::fopen(path.c_str(), "wb");
+    if (!fp)
+        return false;
+    const bool ok = std::fwrite(data, 1, size, fp) == size;
+    return std::fclose(fp) == 0 && ok;
 }
 
 // Writes named seeds into $VANTREL_FUZZ_WRITE_SEEDS and ends the process,

@@ -16,34 +16,10 @@ namespace
 std::string theInputPath;
 std::string theWrittenPath;
 
-// A file name of our own in the temporary directory; removed at exit. The
-// saver flushes each file to disk, which in memory (/dev/shm) costs next to
-// nothing and elsewhere costs most of each run.
 std::string
 scratchPath(const char *what)
 {
-    const char *tmp = std::getenv("TMPDIR");
-    std::string dir = tmp && *tmp ? tmp : "/tmp";
-    if (!(tmp && *tmp) && access("/dev/shm", W_OK | X_OK) == 0)
-        dir = "/dev/shm";
-    return dir + "/vantrel-fuzz-png-" + std::to_string(getpid()) + "-" + what + ".png";
-}
-
-void
-removeScratch()
-{
-    std::remove(theInputPath.c_str());
-    std::remove(theWrittenPath.c_str());
-}
-
-bool
-writeFile(const std::string &path, const uint8_t *data, size_t size)
-{
-    FILE *fp = std::fopen(path.c_str(), "wb");
-    if (!fp)
-        return false;
-    const bool ok = std::fwrite(data, 1, size, fp) == size;
-    return std::fclose(fp) == 0 && ok;
+    return vantrel_fuzz::scratchPath("png", what, ".png");
 }
 
 // The bytes of a PNG the saver writes for an image made by paint(x, y, rgba).
@@ -101,7 +77,7 @@ LLVMFuzzerInitialize(int *, char ***)
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (!writeFile(theInputPath, data, size))
+    if (!vantrel_fuzz::writeFile(theInputPath, data, size))
         vantrel_fuzz::failRoundTrip("cannot write the scratch input", theInputPath);
     TIL_TextureMap first;
     std::string error;
