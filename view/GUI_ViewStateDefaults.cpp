@@ -15,6 +15,7 @@
 #include "view/GUI_ExternalDefaultCB.h"
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -146,6 +147,42 @@ GUI_ViewState::prefFileName()
     return theName;
 }
 
+namespace
+{
+// The defaults file that was found but could not be loaded, until a save
+// would replace it: the save first keeps it beside itself, so the
+// person's settings are never silently lost.
+std::string &
+unreadableDefaultsFile()
+{
+    static std::string thePath;
+    return thePath;
+}
+
+// Copies the unreadable defaults file at path to path + ".bad" (replacing
+// an older copy) and says so; false when it could not be kept.
+bool
+keepUnreadableDefaults(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return true; // gone already: nothing to keep
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    const std::string kept = path + ".bad";
+    std::string why;
+    if (!UTsaveFileSafely(kept, bytes.str(), &why))
+    {
+        std::fprintf(stderr, "Unable to keep the unreadable default Viewport settings:\n\t%s\n",
+                     why.c_str());
+        return false;
+    }
+    std::fprintf(stderr, "Kept the unreadable default Viewport settings as:\n\t%s\n",
+                 kept.c_str());
+    return true;
+}
+} // namespace
+
 void
 GUI_ViewState::ensureDefaultsLoaded()
 {
@@ -181,6 +218,7 @@ GUI_ViewState::ensureDefaultsLoaded()
         std::fprintf(stderr, "Unable to load default Viewport settings:\n");
         std::fprintf(stderr, "\t%s\n", path.c_str());
         std::fprintf(stderr, "\t%s\n", failed.c_str());
+        unreadableDefaultsFile() = path;
         delete defaultValues;
         defaultValues = nullptr;
         return;
@@ -279,6 +317,17 @@ GUI_ViewState::saveAsDefault()
 
     if (!UTcheckOutStream(os, "Saving Display Options failed.", nullptr) || errorsStopSaving())
         return;
+    // An unreadable file about to be replaced is kept first; if it cannot
+    // be kept, it is not replaced.
+    if (!unreadableDefaultsFile().empty() && unreadableDefaultsFile() == path)
+    {
+        if (!keepUnreadableDefaults(path))
+        {
+            UTaddError("GR", 1, ("\"" + std::string(file_name.c_str()) + "\"").c_str());
+            return;
+        }
+        unreadableDefaultsFile().clear();
+    }
     std::string why;
     if (UTsaveFileSafely(path, os.str(), &why))
     {

@@ -1,11 +1,14 @@
 #include "apps/vantrel-view/ViewPrefs.h"
 
 #include "apps/vantrel-view/ViewOptions.h"
+#include "display/GUI_DisplayOption.h"
+#include "host/GR/GR_CommonDispOption.h"
 #include "host/GR/GR_OptionText.h"
 #include "host/GR/GR_UserOption.h"
 #include "view/GUI_ViewParameter.h"
 #include "view/GUI_ViewState.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -126,4 +129,33 @@ printDefaults(std::ostream &os)
     os << "tumblestyle " << GUI_ViewParameter::getTumbleStyleFlag() << "\n";
     os << "options\n";
     fresh.getDisplayOptionRef().save(os);
+}
+
+void
+warnAboutOddDefaults(const GUI_ViewState &state)
+{
+    // The settings load as they are written; values no one would choose
+    // are most likely a slip in the file, so say which entry holds them.
+    const GUI_DisplayOption &options = state.getDisplayOptionRef();
+    const GR_CommonDispOption &common = options.common();
+    const char *file = "vantrel-view: default viewport settings";
+    for (int id = 0; id < GR_NUM_COMMON_COLORS; ++id)
+    {
+        float rgb[3];
+        common.color(GR_CommonColor(id)).getRGB(&rgb[0], &rgb[1], &rgb[2]);
+        if (!std::all_of(rgb, rgb + 3, [](float c) { return c >= 0.0f && c <= 1.0f; }))
+            std::fprintf(stderr, "%s: \"%s\" is a colour outside 0 to 1 (%g %g %g)\n", file,
+                         GR_CommonDispOption::colorKeyword(GR_CommonColor(id)), double(rgb[0]),
+                         double(rgb[1]), double(rgb[2]));
+    }
+    if (common.getWireWidth() < 0.0f)
+        std::fprintf(stderr, "%s: \"wirewidth\" is negative (%g)\n", file,
+                     double(common.getWireWidth()));
+    if (common.getLOD() < 0.0f)
+        std::fprintf(stderr, "%s: \"lod\" is negative (%g)\n", file, double(common.getLOD()));
+    float scale[2];
+    options.getImageScale(scale);
+    if (scale[0] == 0.0f || scale[1] == 0.0f)
+        std::fprintf(stderr, "%s: \"imagescale\" is zero (%g %g)\n", file, double(scale[0]),
+                     double(scale[1]));
 }

@@ -27,6 +27,11 @@ void prepareDefaults(const ViewOptions &opts);
 // defaults. False, with a message, for an unknown viewport flag.
 bool applyViewOptions(GUI_ViewState &state, const ViewOptions &opts);
 
+// Warns, naming the entry, about default settings that loaded but that no
+// one would choose: colours outside 0 to 1, a negative wire width or level
+// of detail, a zero image scale. They are kept as they are.
+void warnAboutOddDefaults(const GUI_ViewState &state);
+
 // Prints what a view state made now starts from: the default clipping
 // limits, each camera's near, far and adjust-limits flag, the tumble style
 // and the display option block.

@@ -77,6 +77,7 @@ main(int argc, char **argv)
     prepareDefaults(opts);
 
     GUI_ViewState state;
+    warnAboutOddDefaults(state);
     // Holds the snapshot image while the view state refers to it.
     ViewDecor decor;
     bool ok = applyViewOptions(state, opts) && decor.apply(opts.decor, state);

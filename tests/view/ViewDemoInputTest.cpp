@@ -143,3 +143,41 @@ TEST_F(ViewDemoInput, RegionsAndDistancesAreFittedAndSaid)
     EXPECT_EQ(nearDist, 10.0);
     EXPECT_GT(farDist, 10.0);
 }
+
+// Settings a person would lose or never notice: an unreadable settings file
+// is kept beside the one a save writes, and values that load but that no
+// one would choose are named.
+TEST_F(ViewDemoInput, SettingsFilesAreKeptAndOddValuesNamed)
+{
+    const std::string pref = file("display.pref");
+    writeFile(pref, "garbled { ( ) ");
+    ChildRun run = viewer("--size 32x32 --save-prefs");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Unable to load default Viewport settings"), std::string::npos);
+    EXPECT_NE(run.err.find("Kept the unreadable default Viewport settings as:\n\t" + pref + ".bad"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(readFile(pref + ".bad"), "garbled { ( ) ");
+
+    // The file written loads again; made odd by hand, each entry is named.
+    std::string text = readFile(pref);
+    const std::pair<std::string, std::string> edits[] = {
+        {"backgroundcolor ( 0.22 0.22 0.22 )", "backgroundcolor ( 1.5 0.22 -0.1 )"},
+        {"wirewidth ( 1 )", "wirewidth ( -2 )"},
+        {"lod ( 1 )", "lod ( -1 )"},
+        {"imagescale ( 1 1 )", "imagescale ( 1 0 )"}};
+    for (const auto &[from, to] : edits)
+    {
+        const size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    }
+    writeFile(pref, text);
+    run = viewer("--size 32x32");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.find("Unable to load"), std::string::npos) << run.err;
+    for (const char *named : {"\"backgroundcolor\" is a colour outside 0 to 1 (1.5 0.22 -0.1)",
+                              "\"wirewidth\" is negative (-2)", "\"lod\" is negative (-1)",
+                              "\"imagescale\" is zero (1 0)"})
+        EXPECT_NE(run.err.find(named), std::string::npos) << named << "\n" << run.err;
+}
