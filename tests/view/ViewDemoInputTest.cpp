@@ -55,7 +55,9 @@ TEST_F(ViewDemoInput, CameraAndMeshFilesFromOutside)
         {"--load-camera " + fifo, "not a regular file"},
         {"--load-camera " + myDir, "is a directory"},
         {"--mesh /dev/zero", "not a regular file"},
-        {"--mesh " + fifo, "not a regular file"}};
+        {"--mesh " + fifo, "not a regular file"},
+        {"--snapshot " + fifo, "not a regular file"},
+        {"--background-image " + fifo, "not a regular file"}};
     for (const auto &[args, why] : specials)
     {
         const ChildRun run = viewer("--size 32x32 " + args);
