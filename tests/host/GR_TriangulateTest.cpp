@@ -88,7 +88,14 @@ TEST(GR_Triangulate, ConcaveOutlinesOfAnySizeAreCoveredExactly)
     expectExactCover(radial({1, 0.3, 1, 0.3, 1, 0.3, 1, 0.3, 1, 0.3}), "star");
     expectExactCover(radial({1, 1, 0.5, 0.5, 1, 1, 0.5, 0.5, 1, 1, 0.5, 0.5}), "comb");
     expectExactCover(radial({1, 1, 1, 1, 1, 0.2}), "one notch, last corner");
-    expectExactCover(spiral(200, 2), "small spiral");
+    // Coarse spirals: the chord past a corner of the outer edge cuts across
+    // the inner one, so most convex corners are no ears.
+    expectExactCover(spiral(24, 1.5), "coarse spiral");
+    expectExactCover(spiral(60, 3), "coarser spiral");
+    std::vector<double> jagged;
+    for (int i = 0; i < 300; ++i)
+        jagged.push_back(0.2 + double((i * 7919) % 101) / 100.0);
+    expectExactCover(radial(jagged), "jagged outline");
     expectExactCover(spiral(8000, 6), "spiral of 8,000 corners");
     // The reader's own limit for one face, and a circle of as many
     // corners, whose float positions leave half of them not quite convex.
