@@ -161,6 +161,14 @@ windowBindingsHelp()
 bool
 runWindow(GUI_ViewState &state, const ViewOptions &opts)
 {
+    // A bad script is refused before any window opens.
+    std::vector<UI_DesktopInput> events;
+    std::string error;
+    if (!opts.events.empty() && !readViewEvents(opts.events, events, error))
+    {
+        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
+        return false;
+    }
     UI_DesktopWindow window(opts.width, opts.height, "vantrel-view");
     if (!window.isValid())
     {
@@ -169,14 +177,6 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
     }
     window.makeCurrent();
     RE_Render *r = window.getRender();
-
-    std::vector<UI_DesktopInput> events;
-    std::string error;
-    if (!opts.events.empty() && !readViewEvents(opts.events, events, error))
-    {
-        std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
-        return false;
-    }
     ViewScene scene;
     if (!setUpScene(scene, state, r, opts))
         return false;

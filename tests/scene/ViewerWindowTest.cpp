@@ -159,11 +159,16 @@ TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
     const std::vector<double> numbers = cameraNumbers(camera);
     EXPECT_GT(numbers.size(), 10u);
     EXPECT_TRUE(allFinite(numbers));
+}
 
-    // A malformed event file is refused before the window does anything,
-    // naming the line: sizes past what --size takes (which crashed the
-    // window or ran out of memory), lines without end, files that are not
-    // files (which grew or blocked for ever).
+// A malformed event file is refused before any window opens (so no display
+// is needed), naming the line: sizes past what --size takes (which crashed
+// the window or ran out of memory), lines without end, files that are not
+// files (which grew or blocked for ever).
+TEST(ViewerWindow, BadEventFilesAreRefusedBeforeAWindowOpens)
+{
+    ScratchDir dir;
+    const std::string &d = dir.path();
     ASSERT_EQ(mkfifo((d + "/fifo.events").c_str(), 0600), 0);
     const std::pair<std::string, std::string> scripts[] = {
         {"down 1\n", "broken.events:1: bad event"},
@@ -174,14 +179,14 @@ TEST(ViewerWindow, BadInputLeavesAFiniteCameraAndNoCrash)
     for (const auto &[script, why] : scripts)
     {
         writeFile(d + "/broken.events", script);
-        const ChildRun broken = runWindowed("--events " + d + "/broken.events", d);
+        const ChildRun broken = runViewer("--window --events " + d + "/broken.events", d);
         EXPECT_EQ(broken.status, 1) << why;
         EXPECT_NE(broken.err.find(why), std::string::npos) << broken.err;
     }
     for (const char *special : {"/dev/zero", "fifo.events"})
     {
         const std::string path = special[0] == '/' ? special : d + "/" + special;
-        const ChildRun refused = runWindowed("--events " + path, d);
+        const ChildRun refused = runViewer("--window --events " + path, d);
         EXPECT_EQ(refused.status, 1) << special;
         EXPECT_NE(refused.err.find("not a regular file"), std::string::npos) << refused.err;
     }
