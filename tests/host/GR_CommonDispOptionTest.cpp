@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <sstream>
 #include <string>
 
@@ -126,43 +125,4 @@ TEST(OPUI_RotoscopeData, SettingsAndText)
     EXPECT_TRUE(loadFrom(back, "{ filename ( \"\" ) }"));
     EXPECT_FALSE(back.hasImage());
     EXPECT_EQ(back.getResolutionFraction(), 0.25f);
-}
-
-TEST(GR_CommonDispOption, DamagedRecordTextNeverHarms)
-{
-    GR_CommonDispOption common;
-    GR_DisplayOption record(&common);
-    OPUI_RotoscopeData roto;
-    roto.setFileName("bg.png");
-    const std::string texts[] = {saveOf(common), saveOf(record), saveOf(roto)};
-
-    std::mt19937 rng(777);
-    for (const std::string &text : texts)
-    {
-        for (size_t n = 0; n + 1 < text.size(); n += 5)
-        {
-            GR_CommonDispOption c;
-            GR_DisplayOption r(&c);
-            OPUI_RotoscopeData o;
-            // A cut-off block never counts as read.
-            EXPECT_FALSE(loadFrom(c, text.substr(0, n)));
-            EXPECT_FALSE(loadFrom(r, text.substr(0, n)));
-            EXPECT_FALSE(loadFrom(o, text.substr(0, n)));
-        }
-        for (int round = 0; round < 150; round++)
-        {
-            std::string damaged = text;
-            for (int e = 0, edits = 1 + int(rng() % 12); e < edits; e++)
-                damaged[rng() % damaged.size()] = char(rng() % 256);
-            GR_CommonDispOption c;
-            GR_DisplayOption r(&c);
-            OPUI_RotoscopeData o;
-            loadFrom(c, damaged);
-            loadFrom(r, damaged);
-            loadFrom(o, damaged);
-            // Whatever was read, the rotoscope limits still hold.
-            EXPECT_GT(o.getResolutionFraction(), 0.0f);
-            EXPECT_LE(o.getResolutionFraction(), 1.0f);
-        }
-    }
 }

@@ -5,10 +5,6 @@
 #include "host/RE/RE_Texture2DMap.h"
 #include "host/TIL/TIL_TextureMap.h"
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-
 using vantrel_test::isNear;
 
 namespace
@@ -16,109 +12,7 @@ namespace
 const int S = vantrel_test::theContextSize;
 
 // World units are window pixels.
-class RE_Pixels : public vantrel_test::WindowPixelTest
-{
-protected:
-    void triangle(float x, float y, float size)
-    {
-        render()->beginPolygon();
-        render()->v2DW(x, y);
-        render()->v2DW(x + size, y);
-        render()->v2DW(x, y + size);
-        render()->endPolygon();
-    }
-};
-}
-
-TEST_F(RE_Pixels, ClearShowsTheClearColourAndWritesAPNG)
-{
-    render()->setClearColor(0.2f, 0.4f, 0.6f, 1.0f);
-    render()->clear();
-    EXPECT_TRUE(isNear(pixel(0, 0), 51, 102, 153));
-    EXPECT_TRUE(isNear(pixel(S - 1, S - 1), 51, 102, 153));
-    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 51, 102, 153), 0);
-
-    // The screen mask limits clearing.
-    render()->screenMask2DS(0, 9, 0, 9);
-    render()->setClearColor(1, 0, 0);
-    render()->clear();
-    EXPECT_TRUE(isNear(pixel(5, 5), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixel(20, 5), 51, 102, 153));
-
-    const std::string path = ::testing::TempDir() + "re_clear.png";
-    ASSERT_TRUE(context()->writePNG(path.c_str()));
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_GT(bytes.size(), 8u);
-    EXPECT_EQ(bytes.substr(1, 3), "PNG");
-    std::remove(path.c_str());
-    EXPECT_FALSE(context()->writePNG("/nonexistent-dir/x.png"));
-}
-
-TEST_F(RE_Pixels, PickHitsTheTriangleUnderTheRegionOnly)
-{
-    unsigned int buffer[64];
-    const auto pickAt = [&](short px, short py) {
-        render()->pushMatrix(0);
-        render()->beginPicking(buffer, 64, px, py, 3, 3);
-        render()->ortho2DW(0, S, 0, S); // narrowed while picking
-        render()->pushPickId(7);
-        render()->pushPickId(2);
-        triangle(20, 20, 40);
-        render()->popPickId();
-        render()->popPickId();
-        const int hits = render()->endPicking(buffer);
-        render()->popMatrix(0);
-        return hits;
-    };
-    ASSERT_EQ(pickAt(25, 25), 1);
-    EXPECT_EQ(buffer[0], 2u); // two names, then depths, then the names
-    EXPECT_EQ(buffer[3], 7u);
-    EXPECT_EQ(buffer[4], 2u);
-    EXPECT_EQ(pickAt(55, 55), 0); // beside the hypotenuse
-    EXPECT_EQ(pickAt(90, 25), 0);
-    EXPECT_FALSE(render()->isPicking());
-
-    // A buffer too small for the record reports only what fitted.
-    render()->beginPicking(buffer, 3, 25, 25, 3, 3);
-    render()->pushPickId(1);
-    render()->pushPickId(2);
-    triangle(20, 20, 40);
-    EXPECT_EQ(render()->endPicking(buffer), 0);
-    // Nothing of the pick pass reached the picture.
-    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 0, 0, 0), 0);
-}
-
-TEST_F(RE_Pixels, DisplayObjectDrawnTwiceGivesTheSamePixels)
-{
-    const int id = render()->startObjectDefine();
-    ASSERT_GT(id, 0);
-    render()->pushColor();
-    render()->setColor(0, 1, 0);
-    triangle(10, 10, 50);
-    render()->pushLineWidth(3);
-    render()->beginLines();
-    render()->v2DW(70, 10);
-    render()->v2DW(120, 100);
-    render()->endLines();
-    render()->popLineWidth();
-    render()->popColor();
-    render()->endObjectDefine();
-    // Defining draws nothing.
-    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 0, 0, 0), 0);
-
-    render()->drawObject(id);
-    const std::vector<uint8_t> first = context()->readPixels();
-    EXPECT_GT(vantrel_test::countNotColor(first, 0, 0, 0), 1000);
-    EXPECT_TRUE(isNear(pixel(15, 15), 0, 255, 0));
-    render()->clear();
-    render()->drawObject(id);
-    EXPECT_EQ(vantrel_test::countDifferent(first, context()->readPixels()), 0);
-
-    render()->deleteObject(id);
-    render()->clear();
-    render()->drawObject(id);
-    EXPECT_EQ(vantrel_test::countNotColor(context()->readPixels(), 0, 0, 0), 0);
+using RE_Pixels = vantrel_test::WindowPixelTest;
 }
 
 TEST_F(RE_Pixels, TextAndRastersDrawWhereTheyArePut)
