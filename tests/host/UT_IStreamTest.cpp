@@ -120,35 +120,3 @@ TEST(UT_IStreamTest, BinaryModesNestAndTruncationFails)
     EXPECT_EQ(w.length(), 3);
     EXPECT_TRUE(j.aread(&i) == 1 && i == 5) << i;
 }
-
-TEST(UT_IStreamTest, FileAndStdStreamSources)
-{
-    UT_IFStream missing;
-    EXPECT_FALSE(missing.open("/nonexistent/dir/file.txt"));
-    EXPECT_FALSE(missing.open("/tmp")); // a directory
-    float f;
-    EXPECT_EQ(missing.aread(&f), 0);
-
-    char path[] = "/tmp/ut_istream_XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const char text[] = "near ( 0.25 )\n";
-    ASSERT_EQ(write(fd, text, sizeof(text) - 1), ssize_t(sizeof(text) - 1));
-    close(fd);
-
-    UT_IFStream file;
-    ASSERT_TRUE(file.open(path, 0));
-    UT_WorkBuffer w;
-    char c;
-    EXPECT_TRUE(file.getWord(w));
-    EXPECT_TRUE(file.readChar(c));
-    EXPECT_TRUE(file.aread(&f) == 1 && f == 0.25f) << f;
-    EXPECT_TRUE(file.readChar(c) && c == ')') << c;
-    EXPECT_FALSE(file.getWord(w));
-    std::remove(path);
-
-    std::istringstream ss("3 4");
-    UT_IStream wrap(ss);
-    int v[2];
-    EXPECT_TRUE(wrap.aread(v, 2) == 2 && v[1] == 4);
-}
