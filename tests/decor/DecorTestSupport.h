@@ -41,11 +41,8 @@ const int S = vantrel_test::theContextSize;
 class DecorTest : public vantrel_test::PixelTest
 {
 protected:
-    void SetUp() override
+    void setUpScene() override
     {
-        vantrel_test::PixelTest::SetUp();
-        if (IsSkipped())
-            return;
         myState = std::make_unique<GUI_ViewState>();
         GUI_DisplayOption &o = options();
         o.drawOrigin(false);
@@ -72,34 +69,6 @@ protected:
         state().setProjection(r);
     }
 
-    // The window pixel a world point lands on with the loaded matrices.
-    void project(float x, float y, float z, float &sx, float &sy)
-    {
-        RE_Render *r = render();
-        short x1, x2, y1, y2;
-        r->getViewport2DS(x1, x2, y1, y2);
-        ASSERT_EQ(r->mapScreen(UT_Vector3(x, y, z), x1, x2, y1, y2, r->getAMatrix(0),
-                               r->getAMatrix(1), sx, sy),
-                  0);
-    }
-
-    bool pixelIs(float x, float y, int red, int green, int blue, int tol = 3)
-    {
-        return vantrel_test::isNear(pixel(static_cast<int>(x), static_cast<int>(y)), red, green,
-                                    blue, tol);
-    }
-
-    // The colour at a pixel or one of its eight neighbours: lines that
-    // fall on pixel edges may land on either side.
-    bool nearPixelIs(float x, float y, int red, int green, int blue, int tol = 3)
-    {
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (pixelIs(x + dx, y + dy, red, green, blue, tol))
-                    return true;
-        return false;
-    }
-
     // The columns (or, with rows set, the rows) at which the scan lines at
     // the given positions meet the colour.
     std::set<int> litAcross(const std::vector<int> &lines, bool rows, int red, int green,
@@ -119,24 +88,8 @@ protected:
         return found;
     }
 
-    int countNotBlack()
-    {
-        return vantrel_test::countNotColor(context()->readPixels(), 0, 0, 0, 3);
-    }
-
     std::unique_ptr<GUI_ViewState> myState;
 };
-
-// Journal lines that start with op followed by a blank or the line end.
-inline int
-countOps(const std::vector<std::string> &journal, const std::string &op)
-{
-    int n = 0;
-    for (const std::string &line : journal)
-        if (line.compare(0, op.size(), op) == 0 && (line.size() == op.size() || line[op.size()] == ' '))
-            ++n;
-    return n;
-}
 
 // Every position of ticks expected at fractions of [lo, hi] of S pixels
 // has a lit pixel within one, and every lit one is within one of some tick.

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-using decor_test::countOps;
+using vantrel_test::journalCount;
 using decor_test::DecorTest;
 using decor_test::S;
 
@@ -48,7 +48,7 @@ protected:
     bool uvIs(float u, float v, int red, int green, int blue)
     {
         float sx = 0, sy = 0;
-        project(u, v, 0.0f, sx, sy);
+        EXPECT_TRUE(windowPoint(UT_Vector3(u, v, 0.0f), sx, sy));
         return nearPixelIs(sx, sy, red, green, blue);
     }
 
@@ -141,8 +141,8 @@ TEST_F(ViewRender2D, OriginListsOfTwoAndThreeDimensionsLiveSideBySide)
         pre();
         render3D.preRender(other, r, GUI_ViewParameter::GUI_HOME_FRONT);
     }
-    EXPECT_EQ(countOps(r->getJournal(), "deleteObject"), 0);
-    EXPECT_EQ(countOps(r->getJournal(), "startObjectDefine"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteObject"), 0);
+    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 0);
     EXPECT_EQ(GUI_ViewRender2D::getOriginListId(), id2);
     EXPECT_EQ(GUI_ViewRender3D::getOriginListId(), id3);
 
@@ -204,7 +204,7 @@ TEST_F(ViewRender2D, HomingOnAZeroSizeBoxKeepsAUsableCamera)
         for (int j = 0; j < 4; ++j)
             EXPECT_TRUE(std::isfinite(m(i, j)));
     float sx = 0, sy = 0;
-    project(0.5f, 0.5f, 0.0f, sx, sy);
+    EXPECT_TRUE(windowPoint(UT_Vector3(0.5f, 0.5f, 0.0f), sx, sy));
     EXPECT_NEAR(sx, S / 2.0f, 2.0f);
     EXPECT_NEAR(sy, S / 2.0f, 2.0f);
     render()->clear();

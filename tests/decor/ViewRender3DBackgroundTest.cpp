@@ -7,7 +7,7 @@
 
 #include <array>
 
-using decor_test::countOps;
+using vantrel_test::journalCount;
 using decor_test::DecorTest;
 using decor_test::S;
 
@@ -86,11 +86,11 @@ TEST_F(ViewRender3DBackground, BlendingSmoothingAndDepthAreAsBeforeEachBackgroun
     r->smoothBlendLines(1);
     r->clearJournal();
     pre();
-    EXPECT_EQ(countOps(r->getJournal(), "blend"), 0);
-    EXPECT_EQ(countOps(r->getJournal(), "setBlendFunction"), 0);
+    EXPECT_EQ(journalCount(*r, "blend"), 0);
+    EXPECT_EQ(journalCount(*r, "setBlendFunction"), 0);
     EXPECT_EQ(linesOf("smoothBlendLines"),
               (std::vector<std::string>{"smoothBlendLines 0", "smoothBlendLines 1"}));
-    EXPECT_EQ(countOps(r->getJournal(), "enableZbuffer"), 0) << "depth was off";
+    EXPECT_EQ(journalCount(*r, "enableZbuffer"), 0) << "depth was off";
     EXPECT_FALSE(r->isZbuffer());
 
     // Blending off with another function, textured then framed: both are
@@ -110,8 +110,8 @@ TEST_F(ViewRender3DBackground, BlendingSmoothingAndDepthAreAsBeforeEachBackgroun
                   (std::vector<std::string>{"setBlendFunction 3 4", "setBlendFunction 1 0"}));
         EXPECT_EQ(linesOf("enableZbuffer"),
                   (std::vector<std::string>{"enableZbuffer 0 0", "enableZbuffer 1 0"}));
-        EXPECT_EQ(countOps(r->getJournal(), "smoothBlendLines"), 0);
-        EXPECT_EQ(countOps(r->getJournal(), "pushMatrix"), countOps(r->getJournal(), "popMatrix"));
+        EXPECT_EQ(journalCount(*r, "smoothBlendLines"), 0);
+        EXPECT_EQ(journalCount(*r, "pushMatrix"), journalCount(*r, "popMatrix"));
         EXPECT_FALSE(r->isBlending());
         EXPECT_TRUE(r->isZbuffer());
     }
@@ -120,8 +120,8 @@ TEST_F(ViewRender3DBackground, BlendingSmoothingAndDepthAreAsBeforeEachBackgroun
     options().drawBackgrounds(false);
     r->clearJournal();
     pre();
-    EXPECT_EQ(countOps(r->getJournal(), "enableZbuffer"), 0);
-    EXPECT_EQ(countOps(r->getJournal(), "useTexture2D"), 0);
+    EXPECT_EQ(journalCount(*r, "enableZbuffer"), 0);
+    EXPECT_EQ(journalCount(*r, "useTexture2D"), 0);
     r->enableZbuffer(0, 0);
 }
 
@@ -138,7 +138,7 @@ TEST_F(ViewRender3DBackground, PlacedImageFollowsTheAxisPlaneAndFlipsWinding)
     EXPECT_EQ(linesOf("vertex3DW"),
               (std::vector<std::string>{"vertex3DW -2 0 1", "vertex3DW 2 0 1", "vertex3DW 2 0 -1",
                                         "vertex3DW -2 0 -1"}));
-    EXPECT_EQ(countOps(r->getJournal(), "setReverseWinding"), 0);
+    EXPECT_EQ(journalCount(*r, "setReverseWinding"), 0);
 
     struct
     {
@@ -226,9 +226,9 @@ TEST_F(ViewRender3DBackground, ReloadsAfterRenameAndReportsABadImageOnce)
             pre();
             r->flush(1);
             EXPECT_EQ(countNotBlack(), 0) << bad;
-            EXPECT_EQ(countOps(r->getJournal(), "useTexture2D"), 0);
-            EXPECT_EQ(countOps(r->getJournal(), "displayRaster"), 0);
-            EXPECT_EQ(countOps(r->getJournal(), "blend"), 0);
+            EXPECT_EQ(journalCount(*r, "useTexture2D"), 0);
+            EXPECT_EQ(journalCount(*r, "displayRaster"), 0);
+            EXPECT_EQ(journalCount(*r, "blend"), 0);
         }
         int reports = 0;
         for (const UT_ErrorEntry &e : UTgetErrors())

@@ -3,7 +3,7 @@
 // balance of the pre- and post-render steps.
 #include "tests/decor/DecorTestSupport.h"
 
-using decor_test::countOps;
+using vantrel_test::journalCount;
 using decor_test::DecorTest;
 using decor_test::expectTicks;
 using decor_test::S;
@@ -28,23 +28,23 @@ TEST_F(ViewRender3DGuides, WorldOriginAxesEndAtTheirLettersInTheOriginColour)
     render()->flush(1);
 
     float cx, cy, ex, ey, nx, ny;
-    project(0, 0, 0, cx, cy);
-    project(0.5f * size, 0, 0, ex, ey);
+    EXPECT_TRUE(windowPoint(UT_Vector3(0, 0, 0), cx, cy));
+    EXPECT_TRUE(windowPoint(UT_Vector3(0.5f * size, 0, 0), ex, ey));
     EXPECT_TRUE(nearPixelIs(ex, ey, 255, 0, 255)) << "x axis midway";
-    project(0, 0.5f * size, 0, ex, ey);
+    EXPECT_TRUE(windowPoint(UT_Vector3(0, 0.5f * size, 0), ex, ey));
     EXPECT_TRUE(nearPixelIs(ex, ey, 255, 0, 255)) << "y axis midway";
 
     // Each letter sits at its axis's end: magenta within a glyph's box
     // from the end, and the axis itself stops there.
     for (int axis = 0; axis < 2; ++axis)
     {
-        project(axis == 0 ? size : 0, axis == 1 ? size : 0, 0, ex, ey);
+        EXPECT_TRUE(windowPoint(UT_Vector3(axis == 0 ? size : 0, axis == 1 ? size : 0, 0), ex, ey));
         int letter = 0;
         for (int y = static_cast<int>(ey) - 2; y < ey + 14; ++y)
             for (int x = static_cast<int>(ex) + 1; x < ex + 10; ++x)
                 letter += pixelIs(static_cast<float>(x), static_cast<float>(y), 255, 0, 255, 60);
         EXPECT_GT(letter, 3) << "letter of axis " << axis;
-        project(axis == 0 ? 3 * size : 0, axis == 1 ? 3 * size : 0, 0, nx, ny);
+        EXPECT_TRUE(windowPoint(UT_Vector3(axis == 0 ? 3 * size : 0, axis == 1 ? 3 * size : 0, 0), nx, ny));
         EXPECT_TRUE(pixelIs(nx, ny, 0, 0, 0)) << "beyond axis " << axis;
     }
     EXPECT_TRUE(pixelIs(cx - 8, cy - 8, 0, 0, 0));
@@ -58,24 +58,23 @@ TEST_F(ViewRender3DGuides, OriginListIsDefinedOncePerSizeAndReplacedWhenItChange
     r->setJournal(true);
     myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
     const int first = GUI_ViewRender3D::getOriginListId();
-    EXPECT_EQ(countOps(r->getJournal(), "startObjectDefine"), 1);
+    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
     r->clearJournal();
     myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
     // Another renderer shares the list.
     GUI_ViewRender3D other;
     other.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    EXPECT_EQ(countOps(r->getJournal(), "startObjectDefine"), 0);
-    EXPECT_EQ(countOps(r->getJournal(), "drawObject"), 2);
-    EXPECT_EQ(countOps(r->getJournal(), "deleteObject"), 0);
+    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 0);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
+    EXPECT_EQ(journalCount(*r, "deleteObject"), 0);
     EXPECT_GE(first, 0);
     EXPECT_FLOAT_EQ(GUI_ViewRender3D::getOriginListSize(), 0.1f * camera().getLastHomeRadius());
 
     r->clearJournal();
     frame(3.14f, GUI_ViewParameter::GUI_HOME_FRONT);
     myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    const std::vector<std::string> &j = r->getJournal();
-    EXPECT_EQ(countOps(j, "deleteObject " + std::to_string(first)), 1);
-    EXPECT_EQ(countOps(j, "startObjectDefine"), 1);
+    EXPECT_EQ(journalCount(*r, "deleteObject " + std::to_string(first)), 1);
+    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
     EXPECT_TRUE(r->isObject(GUI_ViewRender3D::getOriginListId()));
     EXPECT_FALSE(r->isObject(first));
 }
@@ -142,8 +141,8 @@ TEST_F(ViewRender3DGuides, XZGridFromTheTopCoversTheSquareInTwentyCells)
 
     const float radius = camera().getLastHomeRadius();
     float lx, ly, hx, hy;
-    project(-radius, 0, -radius, lx, ly);
-    project(radius, 0, radius, hx, hy);
+    EXPECT_TRUE(windowPoint(UT_Vector3(-radius, 0, -radius), lx, ly));
+    EXPECT_TRUE(windowPoint(UT_Vector3(radius, 0, radius), hx, hy));
     ASSERT_GT(std::fabs(hx - lx), 60.0f);
     ASSERT_GT(std::min(lx, hx), 1.0f);
     ASSERT_LT(std::max(lx, hx), S - 2.0f);
@@ -227,7 +226,7 @@ TEST_F(ViewRender3DGuides, SafeAreaRectanglesSitAtZeroFiveAndTenPercent)
     const float m = 1.333333f * 0.5f, off = (1.0f - m) / 2.0f;
     // The view rectangle is the lower half; the projection stretches the
     // view's unit square over the whole viewport's height and more.
-    EXPECT_EQ(countOps(render()->getJournal(), "rect2DW"), 3);
+    EXPECT_EQ(journalCount(*render(), "rect2DW"), 3);
     expectTicks(litAcross(inside(0.0f, 0.5f), false, 255, 128, 0), edges(off, m));
 
     // With the whole view as the frame the rectangles are fixed.
@@ -250,12 +249,11 @@ TEST_F(ViewRender3DGuides, DefaultsDrawOnlyTheOriginsAndEveryPushIsPopped)
     r->setJournal(true);
     myRender.preRender(fresh, r, GUI_ViewParameter::GUI_HOME_THREE_QUARTER);
     myRender.postRender(fresh, r, 0, 0, false);
-    const std::vector<std::string> &j = r->getJournal();
-    EXPECT_EQ(countOps(j, "drawObject"), 2); // world and sticky origin
-    EXPECT_EQ(countOps(j, "rect2DW"), 0);
-    EXPECT_EQ(countOps(j, "rotate"), 0);
-    EXPECT_EQ(countOps(j, "enableZbuffer"), 0);
-    EXPECT_EQ(countOps(j, "useTexture2D"), 0);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 2); // world and sticky origin
+    EXPECT_EQ(journalCount(*r, "rect2DW"), 0);
+    EXPECT_EQ(journalCount(*r, "rotate"), 0);
+    EXPECT_EQ(journalCount(*r, "enableZbuffer"), 0);
+    EXPECT_EQ(journalCount(*r, "useTexture2D"), 0);
 
     // Everything on: each push has its pop, and the record is as before.
     GUI_DisplayOption &o = options();
@@ -273,9 +271,9 @@ TEST_F(ViewRender3DGuides, DefaultsDrawOnlyTheOriginsAndEveryPushIsPopped)
     myRender.postRender(state(), r, 0, 0, false);
     for (const char *kind : {"Matrix", "Color", "LineStyle", "LineWidth"})
     {
-        const int pushes = countOps(j, std::string("push") + kind);
+        const int pushes = journalCount(*r, std::string("push") + kind);
         EXPECT_GT(pushes, 0) << kind;
-        EXPECT_EQ(pushes, countOps(j, std::string("pop") + kind)) << kind;
+        EXPECT_EQ(pushes, journalCount(*r, std::string("pop") + kind)) << kind;
     }
     EXPECT_EQ(r->getMatrixDepth(), depth);
     EXPECT_EQ(r->getMatrixMode(), mode);
@@ -283,5 +281,5 @@ TEST_F(ViewRender3DGuides, DefaultsDrawOnlyTheOriginsAndEveryPushIsPopped)
     EXPECT_EQ(r->getLineWidth(), 1.0f);
     vantrel_test::expectMatrixNear(r->getAMatrix(0), projection);
     vantrel_test::expectMatrixNear(r->getAMatrix(1), viewing);
-    EXPECT_EQ(countOps(j, "rotate"), 3); // one per construction plane
+    EXPECT_EQ(journalCount(*r, "rotate"), 3); // one per construction plane
 }

@@ -211,10 +211,6 @@ TEST(GUI_DetailLook, HandlesTransformsNodesAndPaths)
     EXPECT_TRUE(look.getDetailHandle(1).isNull());
     EXPECT_TRUE(look.getDetailHandle(-1).isNull());
 
-    UT_Matrix4 xform;
-    xform.translate(1, 2, 3);
-    EXPECT_TRUE(look.setXform(xform));
-    EXPECT_EQ(look.getDetailXform(0), xform);
     EXPECT_TRUE(look.getDetailXform(1).isIdentity());
     EXPECT_TRUE(look.getDetailXform(-3).isIdentity());
 
@@ -256,12 +252,6 @@ TEST(GUI_DetailLook, HandlesTransformsNodesAndPaths)
     look.setSop(&sop);
     look.signalNodeSelectionChanged(7);
     EXPECT_EQ(events, 1);
-
-    EXPECT_EQ(look.selectionListInstance(3), -1);
-    look.selectionListInstance(1) = 5;
-    for (int i : {0, 2, 3})
-        EXPECT_EQ(look.selectionListInstance(i), -1);
-    EXPECT_EQ(look.selectionListInstance(1), 5);
 }
 
 TEST(GUI_DetailLook, CopiesShareRenderersThatOutliveTheSource)
@@ -294,21 +284,4 @@ TEST(GUI_DetailLook, CopiesShareRenderersThatOutliveTheSource)
     EXPECT_EQ(shared->isPickingOn(), 1);
     copy.render(nullptr, 0, 0, 10, 10, nullptr);
     copy.pickRenderSimple(nullptr, 0, 0, 10, 10, nullptr);
-}
-
-TEST(GUI_DetailLook, LibraryWideState)
-{
-    GUI_DisplayOption options;
-    options.showGuides(false);
-    GUI_DetailLook::setGlobalDispOption(options);
-    EXPECT_FALSE(GUI_DetailLook::globalDispOption().showGuides());
-    EXPECT_NE(&GUI_DetailLook::globalDispOption(), &options);
-    GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
-
-    EXPECT_EQ(GUI_DetailLook::getGlobalChosenDopnetPath(), nullptr);
-    OP_Node obj("obj"), dopnet("dopnet1", &obj);
-    GUI_DetailLook::setGlobalChosenDopnet(&dopnet);
-    EXPECT_STREQ(GUI_DetailLook::getGlobalChosenDopnetPath(), "/obj/dopnet1");
-    GUI_DetailLook::setGlobalChosenDopnet(nullptr);
-    EXPECT_EQ(GUI_DetailLook::getGlobalChosenDopnetPath(), nullptr);
 }

@@ -52,22 +52,22 @@ TEST_F(Render2DCacheTest, StillGeometryIsRecordedOnceThenReplayed)
     for (int f = 0; f < GUI_DetailRender2D::getDisplayListThreshold(); ++f)
     {
         journalDraw(look);
-        recorded += countCalls(*render(), "startObjectDefine");
-        EXPECT_GT(countCalls(*render(), "drawArrays"), 0) << "frame " << f;
+        recorded += journalCount(*render(), "startObjectDefine");
+        EXPECT_GT(journalCount(*render(), "drawArrays"), 0) << "frame " << f;
     }
     EXPECT_EQ(recorded, 0);
     journalDraw(look);
-    EXPECT_EQ(countCalls(*render(), "startObjectDefine"), 1);
+    EXPECT_EQ(journalCount(*render(), "startObjectDefine"), 1);
     const int id = cached(look);
     ASSERT_GE(id, 0);
     journalDraw(look);
-    EXPECT_EQ(countCalls(*render(), "startObjectDefine"), 0);
-    EXPECT_EQ(countCalls(*render(), "drawArrays"), 0);
-    EXPECT_EQ(countCalls(*render(), "drawObject"), 1);
+    EXPECT_EQ(journalCount(*render(), "startObjectDefine"), 0);
+    EXPECT_EQ(journalCount(*render(), "drawArrays"), 0);
+    EXPECT_EQ(journalCount(*render(), "drawObject"), 1);
 
     gdp->setPos(0, UT_Vector3(0.1f, 0.0f, 0.0f));
     journalDraw(look);
-    EXPECT_EQ(countCalls(*render(), "deleteObject"), 1);
+    EXPECT_EQ(journalCount(*render(), "deleteObject"), 1);
     EXPECT_EQ(cached(look), -1);
 }
 
@@ -133,13 +133,13 @@ TEST_F(Render2DCacheTest, SwitchingUVKindReleasesTheCachedObject)
     EXPECT_NE(std::find(journal.begin(), journal.end(), "deleteObject " + std::to_string(id)),
               journal.end());
     EXPECT_NE(cached(look), id);
-    EXPECT_GT(countCalls(*render(), "drawArrays"), 0) << "drawn directly from the vertex uvs";
+    EXPECT_GT(journalCount(*render(), "drawArrays"), 0) << "drawn directly from the vertex uvs";
 
     settle(look);
     ASSERT_GE(cached(look), 0);
     global().drawVertexAttrib2D(false);
     journalDraw(look);
-    EXPECT_EQ(countCalls(*render(), "deleteObject"), 1);
+    EXPECT_EQ(journalCount(*render(), "deleteObject"), 1);
 }
 
 // A change of a geometry option releases the object; while picking an
@@ -152,7 +152,7 @@ TEST_F(Render2DCacheTest, OptionChangeReleasesAndPickingNeverBuilds)
     ASSERT_GE(cached(look), 0);
     global()[GUI_NON_SELECTED].setFlag(GR_FLAG_FILL_BACK_FACES, true);
     journalDraw(look);
-    EXPECT_EQ(countCalls(*render(), "deleteObject"), 1);
+    EXPECT_EQ(journalCount(*render(), "deleteObject"), 1);
 
     GUI_DetailLook fresh(&handle);
     unsigned int buffer[256];
@@ -164,7 +164,7 @@ TEST_F(Render2DCacheTest, OptionChangeReleasesAndPickingNeverBuilds)
         fresh.getRender2D()->pickRenderSimple(r, 0, 0, 0, 0, nullptr);
     r->endPicking(buffer);
     r->setJournal(false);
-    EXPECT_EQ(countCalls(*r, "startObjectDefine"), 0);
+    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 0);
     EXPECT_EQ(fresh.getRender2D()->getCacheId(0), -1);
 }
 
@@ -179,7 +179,7 @@ TEST_F(Render2DCacheTest, MissingUVsDrawAndPickNothing)
         GUI_DetailLook look(&handle);
         global().drawVertexAttrib2D(vertex);
         journalDraw(look);
-        EXPECT_EQ(countCalls(*render(), "drawArrays"), 0);
+        EXPECT_EQ(journalCount(*render(), "drawArrays"), 0);
         EXPECT_TRUE(pickAt(look, cellCentre(2, 0, 0)).empty());
     }
 }
@@ -225,12 +225,12 @@ TEST_F(Render2DCacheTest, SelectionMaskIsAppliedAndRestored)
     primary.setFlag(GR_FLAG_POINT_MARKERS, false);
     primary.setFlag(GR_FLAG_HULLS, false);
     journalDraw(look);
-    EXPECT_EQ(countCalls(*render(), "pushPointSize"), 1) << "point markers drawn";
+    EXPECT_EQ(journalCount(*render(), "pushPointSize"), 1) << "point markers drawn";
     EXPECT_FALSE(primary.getFlag(GR_FLAG_POINT_MARKERS));
     EXPECT_FALSE(primary.getFlag(GR_FLAG_HULLS));
 
     look.setTemplate(1);
     journalDraw(look);
-    EXPECT_EQ(countCalls(*render(), "pushPointSize"), 0) << "templates take no mask";
+    EXPECT_EQ(journalCount(*render(), "pushPointSize"), 0) << "templates take no mask";
 }
 } // namespace

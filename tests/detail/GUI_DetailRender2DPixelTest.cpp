@@ -134,6 +134,10 @@ TEST_F(Render2DTest, WireColourFollowsLookAndTemplateState)
     EXPECT_EQ(ghost[1], 0);
     EXPECT_GT(ghost[2], 60) << "template colour, dimmed as a ghost";
     EXPECT_LT(ghost[2], 200);
+    look.setTemplate(0);
+    look.setWireColor(UT_Color(UT_RGB, 1.0f, 0.0f, 0.0f));
+    look.setUseWireColor(1);
+    EXPECT_TRUE(isNear(sideColour(), 255, 0, 0, 10)) << "the look's own colour";
     common.wireColor().setRGB(0.3f, 0.2f, 0.1f);
     draw(look);
     EXPECT_EQ(common.wireColor(), UT_Color(UT_RGB, 0.3f, 0.2f, 0.1f)) << "put back after the draw";

@@ -29,7 +29,7 @@ protected:
         for (int f = 0; f <= threshold + 1; ++f)
         {
             journalFrame(render(), look);
-            if (countCalls(*render(), "startSmartObjectDefine"))
+            if (journalCount(*render(), "startSmartObjectDefine"))
                 return lastReplay();
         }
         return -1;
@@ -86,7 +86,7 @@ TEST_F(Render3DCacheTest, UnchangedGeometryIsDrawnThenRecordedThenReplayed)
         EXPECT_TRUE(cacheCalls(*r).empty());
     }
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 1);
+    EXPECT_EQ(journalCount(*r, "startSmartObjectDefine"), 1);
 
     // Geometry that says it must not be cached is always drawn directly.
     gdp = handle.writeLock();
@@ -95,8 +95,8 @@ TEST_F(Render3DCacheTest, UnchangedGeometryIsDrawnThenRecordedThenReplayed)
     for (int f = 0; f < threshold + 2; ++f)
     {
         journalFrame(r, look);
-        EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 0);
-        EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+        EXPECT_EQ(journalCount(*r, "startSmartObjectDefine"), 0);
+        EXPECT_EQ(journalCount(*r, "drawObject"), 0);
     }
 }
 
@@ -111,37 +111,37 @@ TEST_F(Render3DCacheTest, OptionChangesDropEveryHandlesObjects)
 
     for (int f = 0; f <= threshold; ++f)
         journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 2);
+    EXPECT_EQ(journalCount(*r, "startSmartObjectDefine"), 2);
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 2);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
 
     // A colour the drawing uses: both handles are dropped.
     global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f);
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 2);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 0);
 
     // A newer texture: the same.
     for (int f = 0; f <= threshold + 1; ++f)
         journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 2);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
     TIL_TextureCache::bumpVersion();
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 2);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
 
     // A viewport flag the drawing does not see keeps them.
     for (int f = 0; f <= threshold + 1; ++f)
         journalFrame(r, look);
     global().drawOrigin(!global().drawOrigin());
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 2);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 0);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
 
     // A third handle: everything is dropped before drawing.
     look.add(makeBox(0.25f));
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 2);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 0);
 }
 
 // Looks recorded under the same options share what they were recorded
@@ -161,21 +161,21 @@ TEST_F(Render3DCacheTest, LooksRecordedUnderDifferentOptionsEachSeeTheirOwn)
     global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f);
     ASSERT_GE(warmUp(b), 0);
     journalFrame(r, b);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 1);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 1);
 
     // a was recorded under the old colour: dropped, drawn directly.
     journalFrame(r, a);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 1);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 1);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 0);
 
     // Back to the old colour: b's object is stale now, c's is current.
     global().common().defaultWireColor() = before;
     journalFrame(r, b);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 1);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 1);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 0);
     journalFrame(r, c);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
-    EXPECT_EQ(countCalls(*r, "drawObject"), 1);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 0);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 1);
 }
 
 TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
@@ -196,7 +196,7 @@ TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
     ASSERT_GT(shaded, 0);
     shading(GR_SHADE_WIRE);
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 0);
     const int wire = lastReplay();
     ASSERT_GT(wire, 0);
     EXPECT_NE(wire, shaded);
@@ -216,7 +216,7 @@ TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
     ASSERT_GT(xray, 0);
     global().setXrayPass(false);
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 0);
     const int normal = lastReplay();
     global().setXrayPass(true);
     journalFrame(r, look);
@@ -249,7 +249,7 @@ TEST_F(Render3DCacheTest, MoveModeDrawsSlowObjectsInItsOwnShadingAndSlot)
 
     global().currentlyMoving(false);
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "deleteSmartObject"), 0);
+    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 0);
     const int still = lastReplay();
     EXPECT_NE(still, moving);
     global().currentlyMoving(true);
@@ -291,13 +291,13 @@ TEST_F(Render3DCacheTest, PickingReplaysButNeverRecords)
     EXPECT_EQ(cacheCalls(*r), std::vector<std::string>{"drawObject " + std::to_string(id)});
     EXPECT_TRUE(GUI_DetailLook::getPickDisplayListUsedFlag());
     // One pick id per handle around each draw.
-    EXPECT_EQ(countCalls(*r, "pushPickId"), 2);
-    EXPECT_EQ(countCalls(*r, "popPickId"), 2);
+    EXPECT_EQ(journalCount(*r, "pushPickId"), 2);
+    EXPECT_EQ(journalCount(*r, "popPickId"), 2);
     GUI_DetailLook::setPickDisplayListUsedFlag(false);
 
     // Out of picking, the fresh object is recorded on its next draw.
     journalFrame(r, fresh);
-    EXPECT_EQ(countCalls(*r, "startSmartObjectDefine"), 1);
+    EXPECT_EQ(journalCount(*r, "startSmartObjectDefine"), 1);
 }
 
 TEST_F(Render3DCacheTest, TimingEventsNameCachedAndDirectDraws)
@@ -333,28 +333,28 @@ TEST_F(Render3DCacheTest, HiddenAndSkippedObjectsDrawNothing)
     handle.unlock(gdp);
     GUI_DetailLook::setGlobalChosenDopnet(&net);
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "multiplyMatrix"), 0);
+    EXPECT_EQ(journalCount(*r, "multiplyMatrix"), 0);
     GUI_DetailLook::setGlobalChosenDopnet(nullptr);
     journalFrame(r, look);
-    EXPECT_GT(countCalls(*r, "multiplyMatrix"), 0);
+    EXPECT_GT(journalCount(*r, "multiplyMatrix"), 0);
 
     // A path that only begins like the network's is somebody else's.
     OP_Node other("dopnet");
     GUI_DetailLook::setGlobalChosenDopnet(&other);
     journalFrame(r, look);
-    EXPECT_GT(countCalls(*r, "multiplyMatrix"), 0);
+    EXPECT_GT(journalCount(*r, "multiplyMatrix"), 0);
     GUI_DetailLook::setGlobalChosenDopnet(nullptr);
 
     // An invisible look and a zero transform are skipped.
     look.setDisplay(0);
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "multiplyMatrix"), 0);
+    EXPECT_EQ(journalCount(*r, "multiplyMatrix"), 0);
     look.setDisplay(1);
     setenv("VANTREL_CHECK_XFORM", "0.001", 1);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(look.setXform(UT_Matrix4(0.0f)));
     journalFrame(r, look);
-    EXPECT_EQ(countCalls(*r, "multiplyMatrix"), 0);
+    EXPECT_EQ(journalCount(*r, "multiplyMatrix"), 0);
     unsetenv("VANTREL_CHECK_XFORM");
     EXPECT_TRUE(look.setXform(UT_Matrix4()));
     testing::internal::GetCapturedStderr();

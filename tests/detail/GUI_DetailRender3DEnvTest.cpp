@@ -58,8 +58,8 @@ drawWithCachingDisabled()
         r->setJournal(true);
         look.getRender2D()->render(r, 0, 0, 0, 0, nullptr);
         r->setJournal(false);
-        recorded += countCalls(*r, "startSmartObjectDefine");
-        replayed += countCalls(*r, "drawObject");
+        recorded += journalCount(*r, "startSmartObjectDefine");
+        replayed += journalCount(*r, "drawObject");
     }
     const bool saidIn2DOnly =
         occurrences(testing::internal::GetCapturedStderr(), theDisableMessage) == 1;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 using namespace vantrel_test;
 
@@ -29,7 +30,7 @@ protected:
     {
         RE_Render *r = render();
         float sx = 0, sy = 0;
-        windowPosition(p, sx, sy);
+        windowPoint(p, sx, sy);
         unsigned int buffer[4096];
         r->pushMatrix();
         r->beginPicking(buffer, 4096, short(sx) - 2, short(sy) - 2, 5, 5);
@@ -100,7 +101,25 @@ TEST_F(Render3DPickTest, PickingFindsTheObjectAndPrimitiveUnderThePoint)
             ASSERT_EQ(rec.size(), 3u);
             EXPECT_EQ(rec[0], unsigned(i));
             EXPECT_EQ(rec[1], 0u);
-            EXPECT_LT(int(rec[2]), items[i].gdp->getNumPrimitives());
+        }
+    }
+    // The primitive named is the one under the point: at the middle of each
+    // face of the box that shows (the box's faces are -x, +x, -y, +y, -z, +z
+    // in order), that face is picked and the other two that show are not.
+    const std::pair<UT_Vector3, unsigned> faces[] = {
+        {UT_Vector3(0.5f, 0, 0), 1u}, {UT_Vector3(0, 0.5f, 0), 3u}, {UT_Vector3(0, 0, 0.5f), 5u}};
+    for (const auto &[offset, face] : faces)
+    {
+        std::set<unsigned> prims;
+        for (const PickRecord &rec : pickAt(looks, items[0].where + offset))
+            prims.insert(rec.at(2));
+        EXPECT_EQ(prims.count(face), 1u) << "face " << face;
+        for (const auto &other : faces)
+        {
+            if (other.second != face)
+            {
+                EXPECT_EQ(prims.count(other.second), 0u) << "face " << face << " gave " << other.second;
+            }
         }
     }
     // Empty background picks nothing, and picking leaves the context's

@@ -34,7 +34,7 @@ protected:
     std::vector<int> pixelAt(const UT_Vector3 &p)
     {
         float sx = 0, sy = 0;
-        windowPosition(p, sx, sy);
+        windowPoint(p, sx, sy);
         return pixel(int(sx), int(sy));
     }
     static int brightness(const std::vector<int> &p) { return p[0] + p[1] + p[2]; }

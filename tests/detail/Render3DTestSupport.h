@@ -20,47 +20,24 @@
 namespace vantrel_test
 {
 // A pixel test of a renderer: each test starts with the library-wide
-// display options at their defaults on a black background, ends with the
-// defaults back, and fails when it leaves a GL error behind. A fixture adds
-// its own scene in setUpScene and takes it down in tearDownScene, both
-// called only when there is a context.
+// display options at their defaults on a black background and ends with
+// the defaults back.
 class DetailPixelTest : public PixelTest
 {
 protected:
     void SetUp() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
-        render()->drainGLErrors();
         GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         global().common().backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
-        setUpScene();
+        PixelTest::SetUp();
     }
     void TearDown() override
     {
-        if (render())
-        {
-            tearDownScene();
-            EXPECT_EQ(render()->drainGLErrors(), 0) << "a GL error was left behind";
-        }
-        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
         PixelTest::TearDown();
+        GUI_DetailLook::setGlobalDispOption(GUI_DisplayOption());
     }
-    virtual void setUpScene() {}
-    virtual void tearDownScene() {}
 
     GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
-
-    // The window position a world point lands on.
-    void windowPosition(const UT_Vector3 &p, float &sx, float &sy) const
-    {
-        RE_Render *r = render();
-        short x1, x2, y1, y2;
-        r->getViewport2DS(x1, x2, y1, y2);
-        r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
-                     r->getAMatrix(RE_MATRIX_VIEWING), sx, sy);
-    }
 };
 
 // A look with any number of handles, each under its own transform.
@@ -145,17 +122,6 @@ cacheCalls(const RE_Render &r)
                 (line.size() == std::strlen(op) || line[std::strlen(op)] == ' '))
                 calls.push_back(line);
     return calls;
-}
-
-inline int
-countCalls(const RE_Render &r, const char *op)
-{
-    int n = 0;
-    for (const std::string &line : r.getJournal())
-        if (line.compare(0, std::strlen(op), op) == 0 &&
-            (line.size() == std::strlen(op) || line[std::strlen(op)] == ' '))
-            ++n;
-    return n;
 }
 
 // Draws one frame of the look with the journal on, from a fresh journal.

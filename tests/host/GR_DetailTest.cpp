@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <limits>
-#include <map>
 
 using vantrel_test::countNotColor;
 using vantrel_test::isNear;
@@ -20,26 +19,14 @@ namespace
 class GR_Draw : public vantrel_test::PixelTest
 {
 protected:
-    void SetUp() override
+    void setUpScene() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
         render()->ortho3DW(-2, 2, -2, 2, -10, 10);
         render()->enableZbuffer(1, 1);
         common.wireColor().setRGB(0.0f, 1.0f, 0.0f);
         common.selectedWireColor().setRGB(1.0f, 0.0f, 1.0f);
         common.backgroundColor().setRGB(0.0f, 0.0f, 0.0f);
     }
-    void TearDown() override
-    {
-        if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0) << "GL errors left behind";
-        }
-        PixelTest::TearDown();
-    }
-
     static int px(float world) { return static_cast<int>((world + 2.0f) * 32.0f); }
     std::vector<int> at(float x, float y) const { return pixel(px(x), px(y)); }
     bool filled(float x, float y) const { return !isNear(at(x, y), 0, 0, 0, 8); }
@@ -82,73 +69,6 @@ twoQuads(GU_Detail &gdp)
     gdp.appendPolygon(q0, 4);
     gdp.appendPolygon(q1, 4);
 }
-
-// Number of distinct colours that cover at least minCount pixels, apart
-// from the black background.
-int
-coloursCovering(const std::vector<uint8_t> &image, int minCount)
-{
-    std::map<int, int> counts;
-    for (size_t i = 0; i + 3 < image.size(); i += 4)
-        if (image[i] || image[i + 1] || image[i + 2])
-            ++counts[image[i] << 16 | image[i + 1] << 8 | image[i + 2]];
-    int n = 0;
-    for (const auto &c : counts)
-        n += c.second >= minCount;
-    return n;
-}
-}
-
-TEST_F(GR_Draw, ShadedBoxShowsThreeFacesInThreeBrightnessesAndRestoresTheRecord)
-{
-    GU_Detail box;
-    box.buildBox(UT_Vector3(2, 2, 2));
-    headlight();
-    // Turned unevenly so the three visible faces meet the light at three
-    // different angles.
-    render()->rotate(25.0f, 'x');
-    render()->rotate(-35.0f, 'y');
-    float colour[4];
-    render()->getColor(colour);
-    const int interp = render()->getInterpMode();
-    EXPECT_EQ(shaded(box, GR_SHADE_FLAT), 0);
-    EXPECT_EQ(coloursCovering(context()->readPixels(), 150), 3);
-    float after[4];
-    render()->getColor(after);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(after[i], colour[i]);
-    EXPECT_EQ(render()->getInterpMode(), interp);
-    EXPECT_TRUE(render()->isLighting());
-    EXPECT_FALSE(render()->isPolygonOffset());
-    render()->toggleLighting(0);
-}
-
-TEST_F(GR_Draw, SmoothAndFlatSphereDifferWithOrWithoutANormalAttribute)
-{
-    GU_Detail built;
-    built.buildSphere(1.5f, 8, 12);
-    // The same sphere without "N": smooth shading computes normals.
-    GU_Detail bare;
-    for (int p = 0; p < built.getNumPoints(); ++p)
-        bare.appendPoint(built.getPos(p));
-    for (int prim = 0; prim < built.getNumPrimitives(); ++prim)
-        bare.appendPolygon(built.getVertexPoints() + built.getPrimVertexOffset(prim),
-                           built.getPrimVertexCount(prim));
-    headlight();
-    render()->rotate(20.0f, 'x');
-    for (GU_Detail *gdp : {&built, &bare})
-    {
-        render()->clear();
-        shaded(*gdp, GR_SHADE_FLAT);
-        const std::vector<uint8_t> flat = context()->readPixels();
-        render()->clear();
-        shaded(*gdp, GR_SHADE_SMOOTH);
-        const std::vector<uint8_t> smooth = context()->readPixels();
-        EXPECT_GT(vantrel_test::countDifferent(flat, smooth, 6), 500);
-        // Smooth shading has many more shades than the 96 facets.
-        EXPECT_GT(coloursCovering(smooth, 1), coloursCovering(flat, 1));
-    }
-    render()->toggleLighting(0);
 }
 
 TEST_F(GR_Draw, ConcavePolygonFillsExactlyItsOutline)
@@ -170,57 +90,6 @@ TEST_F(GR_Draw, ConcavePolygonFillsExactlyItsOutline)
     // Area 4 - 1.5 = 2.5 square units at 32 pixels a unit.
     const int area = countNotColor(context()->readPixels(), 0, 0, 0, 8);
     EXPECT_NEAR(area, 2560, 80);
-}
-
-TEST_F(GR_Draw, HiddenPrimitivesLeaveAHoleAndAreNeverPicked)
-{
-    GU_Detail gdp;
-    twoQuads(gdp);
-    gdp.newPrimitiveGroup("3d_hidden_primitives")->add(0);
-    GU_PrimGroupClosure hidden;
-    hidden.refresh(&gdp, "3d_hidden_primitives", 0);
-    shaded(gdp, GR_SHADE_FLAT, &hidden);
-    EXPECT_FALSE(filled(-0.5f, 0.0f));
-    EXPECT_TRUE(filled(0.5f, 0.0f));
-
-    // Wire: the hidden quad's own sides are gone, the shared one stays.
-    render()->clear();
-    option.shadingMode(GR_SHADE_WIRE);
-    drawer.wireDraw(&gdp, *render(), 1.0f, false, &hidden, &option, true, nullptr);
-    EXPECT_TRUE(filled(1.0f - 1.0f / 64, 0.0f) || filled(1.0f - 2.0f / 64, 0.0f));
-    EXPECT_FALSE(filled(-1.0f + 1.0f / 64, 0.0f) || filled(-1.0f, 0.0f));
-
-    unsigned int buffer[64] = {};
-    render()->beginPicking(buffer, 64, static_cast<short>(px(-0.5f)), static_cast<short>(px(0)),
-                           3, 3);
-    render()->ortho3DW(-2, 2, -2, 2, -10, 10);
-    drawer.shadedPick(&gdp, *render(), 1.0f, false, &hidden, &option);
-    EXPECT_EQ(render()->endPicking(buffer), 0);
-}
-
-TEST_F(GR_Draw, SelectionIsDrawnInTheSelectionColourOnlyWhenAsked)
-{
-    GU_Detail gdp;
-    twoQuads(gdp);
-    gdp.newSelection(GU_SELECT_PRIMITIVES)->add(1);
-    option.shadingMode(GR_SHADE_WIRE);
-    const auto magentaPixels = [&]() {
-        const std::vector<uint8_t> image = context()->readPixels();
-        int n = 0;
-        for (size_t i = 0; i + 3 < image.size(); i += 4)
-            n += isNear(&image[i], 255, 0, 255, 8);
-        return n;
-    };
-    drawer.wireDraw(&gdp, *render(), 1.0f, false, nullptr, &option, true, nullptr);
-    EXPECT_EQ(magentaPixels(), 0);
-    drawer.wireDraw(&gdp, *render(), 1.0f, true, nullptr, &option, true, nullptr);
-    EXPECT_GT(magentaPixels(), 100);
-    // Only the selected quad's right side is magenta; the left quad's is not.
-    EXPECT_TRUE(isNear(pixel(px(1.0f) - 1, px(0)), 255, 0, 255, 8) ||
-                isNear(pixel(px(1.0f), px(0)), 255, 0, 255, 8));
-    EXPECT_TRUE(isNear(pixel(px(-1.0f), px(0)), 0, 255, 0, 8) ||
-                isNear(pixel(px(-1.0f) - 1, px(0)), 0, 255, 0, 8));
-    EXPECT_EQ(render()->getLineWidth(), 1.0f);
 }
 
 TEST_F(GR_Draw, EdgesAreSentOnceAndFollowTheChangeCounter)
@@ -371,9 +240,14 @@ TEST_F(GR_Draw, BadGeometryDrawsWhatIsSoundWithoutGLErrors)
             drawer.boundBoxDraw(gdp, *render(), true, nullptr, &option);
             drawer.shadedSimpleDraw(gdp, *render(), 1.0f, nullptr, &option, nullptr);
         }
-        float lod;
-        EXPECT_EQ(GR_Detail::queryNewLOD(gdp == &broken ? gdp : nullptr, *render(), NAN, lod) >= 0,
-                  true);
+        // A NaN user level counts as 1. With no sound point there is no
+        // size to measure: level 0. The broken quads' sound points still
+        // span 2 units, 64 pixels: level 2, factor 1/4. (Picking below
+        // leaves its narrowed projection behind: the frame's is put back.)
+        render()->ortho3DW(-2, 2, -2, 2, -10, 10);
+        float lod = 0.0f;
+        EXPECT_EQ(GR_Detail::queryNewLOD(gdp, *render(), NAN, lod), gdp == &broken ? 2 : 0);
+        EXPECT_FLOAT_EQ(lod, gdp == &broken ? 0.25f : 1.0f);
         render()->beginPicking(buffer, 64, 60, 60, 8, 8);
         drawer.shadedPick(gdp, *render(), 1.0f, true, nullptr, &option);
         drawer.wirePick(gdp, *render(), 1.0f, true, nullptr, nullptr);

@@ -6,56 +6,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(GU_Detail, EditsBumpTheChangeCounterAndLockingDoesNot)
-{
-    GU_Detail *gdp = new GU_Detail;
-    GU_DetailHandle handle(gdp);
-    GU_Detail other;
-    EXPECT_NE(gdp->getUniqueId(), other.getUniqueId());
-    EXPECT_EQ(gdp->getCacheable(), 1);
-    EXPECT_EQ(gdp->getCacheBlockCount(0), 0);
-    EXPECT_EQ(gdp->getCacheBlockCount(1), 0);
-
-    int count = gdp->getChangeCount();
-    auto expectBumped = [&](const char *what) {
-        EXPECT_NE(gdp->getChangeCount(), count) << what;
-        count = gdp->getChangeCount();
-    };
-    gdp->buildBox(UT_Vector3(1, 1, 1));
-    expectBumped("build");
-    gdp->setPos(0, UT_Vector3(2, 2, 2));
-    expectBumped("setPos");
-    gdp->editAttribs(GB_ATTRIB_POINT);
-    expectBumped("attribute edit access");
-    gdp->newSelection(GU_SELECT_PRIMITIVES)->add(2);
-    expectBumped("selection");
-    gdp->newPrimitiveGroup("g");
-    expectBumped("group");
-
-    // Reading, locking and looking at layers are not edits.
-    GU_Detail *w = handle.writeLock();
-    const GU_Detail *r = handle.readLock();
-    EXPECT_EQ(w, gdp);
-    EXPECT_EQ(r, gdp);
-    EXPECT_EQ(handle.getWriteLockCount(), 1);
-    EXPECT_EQ(handle.getReadLockCount(), 1);
-    handle.unlock(r);
-    handle.unlock(w);
-    EXPECT_EQ(handle.getWriteLockCount() + handle.getReadLockCount(), 0);
-    UT_BoundingBox box;
-    gdp->getBBox(&box);
-    gdp->setCurrentLayer(1);
-    gdp->attribs(GB_ATTRIB_VERTEX).find("uv");
-    EXPECT_EQ(gdp->getChangeCount(), count);
-
-    // Bad input changes nothing.
-    int bad[3] = {0, 1, 99};
-    EXPECT_EQ(gdp->appendPolygon(bad, 3), -1);
-    EXPECT_EQ(gdp->appendPolygon(bad, 2), -1);
-    EXPECT_EQ(gdp->getNumPrimitives(), 6);
-    EXPECT_EQ(gdp->getChangeCount(), count);
-}
-
 TEST(GU_Detail, HandlesShareOneGeometryAndCompareByIt)
 {
     GU_DetailHandle empty, alsoEmpty;

@@ -158,16 +158,4 @@ TEST(GU_Obj, NumbersIndicesAndFilesFromOutside)
     EXPECT_EQ(gdp.getPrimVertexCount(0), 256);
     EXPECT_EQ(gdp.getVertexPoint(256), 255);
     EXPECT_EQ(gdp.getVertexPoint(258), 253);
-
-    // Not regular files: refused at once, never read.
-    vantrel_test::ScratchDir dir;
-    const std::string fifo = dir.path() + "/pipe.obj";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const std::pair<std::string, const char *> specials[] = {
-        {dir.path(), "is a directory"}, {"/dev/zero", "not a regular file"}, {fifo, "not a regular file"}};
-    for (const auto &[path, why] : specials)
-    {
-        EXPECT_FALSE(gdp.load(path.c_str(), &error));
-        EXPECT_NE(error.find(why), std::string::npos) << path << ": " << error;
-    }
 }

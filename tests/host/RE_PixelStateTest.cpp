@@ -27,25 +27,6 @@ protected:
 };
 }
 
-TEST_F(RE_PixelState, FogFollowsTheFogCoordinate)
-{
-    ASSERT_TRUE(render()->hasGLExtension(RE_EXT_FOG_COORD));
-    render()->setColor(0, 0, 1);
-    render()->enableFog(RE_FOG_LINEAR, 0.0f, 1.0f, 10.0f, UT_Vector3(1, 0, 0));
-    render()->useFogCoord(true);
-    square(0, 0, 20, 10.0f);  // at the fog's end: all fog colour
-    square(30, 0, 20, 1.0f);  // at its start: no fog
-    square(60, 0, 20, 5.5f);  // half way
-    render()->disableFog();
-    render()->useFogCoord(false);
-    square(90, 0, 20, 10.0f);
-    EXPECT_TRUE(isNear(pixel(10, 10), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixel(40, 10), 0, 0, 255));
-    EXPECT_TRUE(isNear(pixel(70, 10), 128, 0, 128, 3));
-    EXPECT_TRUE(isNear(pixel(100, 10), 0, 0, 255));
-    EXPECT_FALSE(render()->isFogOn());
-}
-
 TEST_F(RE_PixelState, EightLightSlotsAndAFreedSlotIsTakenAgain)
 {
     RE_Light light("key");
@@ -60,27 +41,6 @@ TEST_F(RE_PixelState, EightLightSlotsAndAFreedSlotIsTakenAgain)
     render()->undefineLight(&light);
     EXPECT_FALSE(render()->isLightDefined(&light));
     EXPECT_TRUE(render()->defineLight(&more.back()));
-}
-
-TEST_F(RE_PixelState, LineStylesLeaveGaps)
-{
-    render()->setColor(1, 1, 1);
-    const float ys[2] = {20, 40};
-    for (int i = 0; i < 2; ++i)
-    {
-        if (i == 1)
-            render()->pushLineStyle(RE_LINE_DASHED);
-        render()->beginLine();
-        render()->v2DW(0, ys[i] + 0.5f);
-        render()->v2DW(S, ys[i] + 0.5f);
-        render()->endLine();
-    }
-    render()->popLineStyle();
-    const int solid = litAlongRow(20, 0, S);
-    const int dashed = litAlongRow(40, 0, S);
-    EXPECT_GE(solid, S - 2);
-    EXPECT_GT(dashed, S / 4);
-    EXPECT_LT(dashed, S * 3 / 4);
 }
 
 TEST_F(RE_PixelState, SmartObjectsTurnDirtyWhenTheirTextureChanges)

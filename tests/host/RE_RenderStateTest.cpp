@@ -1,20 +1,17 @@
-// Render context logic without GL: the state record, matrices, mapping,
-// the journal and display-object bookkeeping.
+// Render context logic without GL: the state record's push and pop pairs,
+// the main render and picking's projections.
 
 #include "host/RE/RE_Render.h"
-#include "host/RE/RE_Shader.h"
 #include "host/UT/UT_Matrix4.h"
 
 #include "tests/support/VantrelExpect.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <utility>
 #include <vector>
 
 using vantrel_test::expectMatrixNear;
-using vantrel_test::expectNear;
 
 TEST(RE_RenderState, PushPopPairsRestoreTheRecord)
 {
@@ -84,141 +81,6 @@ TEST(RE_RenderState, PushPopPairsRestoreTheRecord)
     r.popBlendState();
     EXPECT_EQ(r.getMatrixDepth(), 0);
     expectMatrixNear(r.getAMatrix(RE_MATRIX_VIEWING), view);
-}
-
-TEST(RE_RenderState, MultiplyPutsTheObjectTransformFirst)
-{
-    RE_Render r;
-    r.matrixMode(RE_MATRIX_VIEWING);
-    UT_Matrix4 view(1.0f);
-    view.translate(0, 0, -5);
-    r.loadMatrix(view);
-    UT_Matrix4 object(1.0f);
-    object.scale(2, 2, 2);
-    r.multiplyMatrix(object);
-    // Scaled first, then moved by the view: (1,0,0) -> (2,0,0) -> (2,0,-5).
-    expectNear(UT_Vector3(1, 0, 0) * r.getAMatrix(1), UT_Vector3(2, 0, -5), 1e-6f);
-
-    // rotate turns counter-clockwise about the axis, also before the view.
-    r.loadIdentityMatrix();
-    r.rotate(90, 'z');
-    expectNear(UT_Vector3(1, 0, 0) * r.getAMatrix(1), UT_Vector3(0, 1, 0), 1e-6f);
-    const UT_Matrix4 turned = r.getAMatrix(1);
-    r.rotate(45, 'w'); // not an axis: ignored
-    expectMatrixNear(r.getAMatrix(1), turned);
-
-    // Degenerate projections are refused and keep the previous one.
-    r.ortho2DW(-1, 1, -1, 1);
-    const UT_Matrix4 before = r.getAMatrix(0);
-    r.ortho2DW(1, 1, 0, 1);
-    r.window3DW(-1, 1, -1, 1, 0, 10);
-    expectMatrixNear(r.getAMatrix(0), before);
-}
-
-TEST(RE_RenderState, MapWorldAndMapScreenRoundTrip)
-{
-    RE_Render r;
-    UT_Matrix4 xform(1.0f);
-    xform.rotate(UT_Axis3::YAXIS, 0.3f);
-    xform.translate(0.5f, -0.25f, -8.0f);
-
-    UT_Matrix4 perspective(1.0f), orthographic(1.0f);
-    r.window3DW(-0.4f, 0.6f, -0.3f, 0.3f, 1.0f, 100.0f);
-    perspective = r.getAMatrix(2);
-    r.ortho3DW(-3, 3, -2, 2, 0.5f, 50);
-    orthographic = r.getAMatrix(2);
-
-    for (const UT_Matrix4 *proj : {&perspective, &orthographic})
-    {
-        const UT_Vector3 world(0.7f, -0.4f, 1.2f);
-        float sx = 0, sy = 0;
-        ASSERT_EQ(r.mapScreen(world, 20, 219, 10, 159, *proj, xform, sx, sy), 0);
-        EXPECT_GT(sx, 20.0f);
-        EXPECT_LT(sx, 220.0f);
-        float n[3], f[3];
-        ASSERT_EQ(r.mapWorld(sx, sy, 20, 219, 10, 159, *proj, xform,
-                             n[0], n[1], n[2], f[0], f[1], f[2]), 0);
-        // The point lies on the segment between the near and far points.
-        const UT_Vector3 a(n[0], n[1], n[2]), b(f[0], f[1], f[2]);
-        const UT_Vector3 ab = b - a, aw = world - a;
-        EXPECT_NEAR(ab.cross(aw).length() / ab.length(), 0.0f, 1e-3f);
-        // And both ends map back onto the same window position.
-        float ex = 0, ey = 0;
-        ASSERT_EQ(r.mapScreen(a, 20, 219, 10, 159, *proj, xform, ex, ey), 0);
-        EXPECT_NEAR(ex, sx, 1e-2f);
-        EXPECT_NEAR(ey, sy, 1e-2f);
-    }
-
-    // The window centre of a centred perspective looks straight down -z.
-    float n[3], f[3];
-    ASSERT_EQ(r.mapWorld(50, 50, 0, 99, 0, 99, perspective,
-                         UT_Matrix4(1.0f), n[0], n[1], n[2], f[0], f[1], f[2]), 0);
-    EXPECT_NEAR(n[2], -1.0f, 1e-4f);
-    EXPECT_NEAR(f[2], -100.0f, 1e-2f);
-
-    // Failures: empty viewport, singular matrices.
-    EXPECT_NE(r.mapWorld(0, 0, 10, 9, 0, 9, perspective, xform, n[0], n[1], n[2],
-                         f[0], f[1], f[2]), 0);
-    EXPECT_NE(r.mapWorld(0, 0, 0, 9, 0, 9, UT_Matrix4(0.0f), xform, n[0], n[1], n[2],
-                         f[0], f[1], f[2]), 0);
-    float sx, sy;
-    // A point in the camera's plane has no window position.
-    EXPECT_NE(r.mapScreen(UT_Vector3(1, 1, 0), 0, 99, 0, 99, perspective,
-                          UT_Matrix4(1.0f), sx, sy), 0);
-}
-
-TEST(RE_RenderState, JournalRecordsCallsInOrderOnlyWhenOn)
-{
-    RE_Render r;
-    r.setColor(0.5f, 0.5f, 0.5f);
-    EXPECT_TRUE(r.getJournal().empty());
-    r.setJournal(true);
-    r.pushColor();
-    r.setColor(0.1f, 0.2f, 0.3f, 1.0f);
-    r.beginLine();
-    r.v3DW(0, 0, 0);
-    r.v3DW(1.5f, -2, 0);
-    r.endLine();
-    r.textMove3W(1, 2, 3);
-    r.putString("ab");
-    r.popColor();
-    const std::vector<std::string> expected = {
-        "pushColor", "setColor 0.1 0.2 0.3 1", "beginLine", "vertex3DW 0 0 0",
-        "vertex3DW 1.5 -2 0", "endLine", "textMove3W 1 2 3", "putString ab", "popColor"};
-    EXPECT_EQ(r.getJournal(), expected);
-    r.clearJournal();
-    r.setJournal(false);
-    r.clear();
-    EXPECT_TRUE(r.getJournal().empty());
-}
-
-TEST(RE_RenderState, DisplayObjectBookkeepingWithoutGL)
-{
-    RE_Render r;
-    const int a = r.startObjectDefine();
-    ASSERT_GT(a, 0);
-    EXPECT_EQ(r.startObjectDefine(), -1); // no nesting
-    r.endObjectDefine();
-    const int b = r.startSmartObjectDefine();
-    ASSERT_GT(b, 0);
-    EXPECT_NE(a, b);
-    RE_Shader shader("test");
-    r.bindBuiltInUniforms(&shader, 1);
-    r.bindBuiltInUniforms(&shader, 1);
-    EXPECT_TRUE(r.endSmartObjectDefine());
-    EXPECT_FALSE(r.endSmartObjectDefine());
-    EXPECT_EQ(r.getShadersUsedBySmartObject(b), std::vector<int>{shader.getId()});
-    EXPECT_FALSE(r.isSmartObjectDirty(b));
-    EXPECT_EQ(RE_Shader::getShader(shader.getId()), &shader);
-
-    r.deleteObject(a);
-    r.deleteSmartObject(b);
-    EXPECT_FALSE(r.isObject(a));
-    EXPECT_TRUE(r.isSmartObjectDirty(b)); // gone means rebuild
-    EXPECT_FALSE(r.isSmartObjectDirty(-1)); // an empty slot has nothing to rebuild
-    EXPECT_TRUE(r.getShadersUsedBySmartObject(b).empty());
-    r.drawObject(a);     // unknown ids are ignored
-    r.deleteObject(-7);
 }
 
 TEST(RE_RenderState, FirstContextIsTheMainRender)

@@ -10,23 +10,18 @@ namespace
 class RE_TwoContexts : public vantrel_test::PixelTest
 {
 protected:
-    void SetUp() override
+    void setUpScene() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
         second = std::make_unique<RE_OffscreenContext>(32, 32);
         if (!second->isValid())
             VANTREL_CANNOT_RUN() << "no second context: " << second->getError();
         // Making a context makes it current: start from the shared one.
         context()->makeCurrent();
     }
-    void TearDown() override
+    void tearDownScene() override
     {
         second.reset();
-        if (context())
-            context()->makeCurrent();
-        PixelTest::TearDown();
+        context()->makeCurrent();
     }
 
     // A square over the middle of the unit view in the current colour.

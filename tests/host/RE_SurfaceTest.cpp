@@ -10,14 +10,6 @@ namespace
 class RE_Surface : public vantrel_test::WindowPixelTest
 {
 protected:
-    void TearDown() override
-    {
-        if (render())
-        {
-            EXPECT_EQ(render()->drainGLErrors(), 0);
-        }
-        WindowPixelTest::TearDown();
-    }
     // A triangle wound clockwise as seen by the camera.
     void clockwiseTriangle(const float *normals = nullptr)
     {

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <random>
 #include <sstream>
 #include <unistd.h>
 
@@ -120,85 +119,4 @@ TEST(UT_IStreamTest, BinaryModesNestAndTruncationFails)
     EXPECT_TRUE(j.getWord(w));
     EXPECT_EQ(w.length(), 3);
     EXPECT_TRUE(j.aread(&i) == 1 && i == 5) << i;
-}
-
-TEST(UT_IStreamTest, EmptyAndGarbledInputNeverCrashOrHang)
-{
-    UT_IStream empty;
-    UT_WorkBuffer w;
-    float f;
-    bool b;
-    char c;
-    EXPECT_TRUE(empty.isEof());
-    EXPECT_FALSE(empty.getWord(w));
-    EXPECT_EQ(empty.aread(&f), 0);
-    EXPECT_EQ(empty.bread(&f), 0);
-    EXPECT_FALSE(empty.readBool(b));
-    EXPECT_FALSE(empty.readChar(c));
-
-    // Random bytes and random cuts of a valid block: drive every read in a
-    // loop that must end because each turn consumes or fails.
-    const std::string good = "{ imageoffset ( 0.5 -2 ) showselected ( 1 ) \"quoted \\\" str\" flags ( 3 1 2 3 ) }";
-    std::mt19937 rng(1234);
-    for (int trial = 0; trial < 400; ++trial)
-    {
-        std::string input;
-        if (trial % 2)
-            input = good.substr(0, rng() % (good.size() + 1));
-        else
-        {
-            input.resize(rng() % 64);
-            for (char &ch : input)
-                ch = char(rng() % 256);
-        }
-        UT_IStream is(input.data(), input.size());
-        int turns = 0;
-        while (!is.isEof() && turns++ < 1000)
-        {
-            switch (rng() % 8)
-            {
-            case 0: is.getWord(w); break;
-            case 1: if (is.aread(&f) == 0) is.getWord(w); break;
-            case 2: { UT_String s; if (!is.aread(s)) is.getWord(w); } break;
-            case 3: if (!is.readBool(b)) is.getWord(w); break;
-            case 4: is.readChar(c); break;
-            case 5: { int v[4]; if (is.bread(v, 4) < 4) is.getWord(w); } break;
-            case 6: if (!is.checkToken("(")) is.getWord(w); break;
-            default: is.pushBinary(int(rng() % 3)); is.popBinary(); is.getc(); break;
-            }
-        }
-        EXPECT_LT(turns, 1000) << "no progress on trial " << trial;
-    }
-}
-
-TEST(UT_IStreamTest, FileAndStdStreamSources)
-{
-    UT_IFStream missing;
-    EXPECT_FALSE(missing.open("/nonexistent/dir/file.txt"));
-    EXPECT_FALSE(missing.open("/tmp")); // a directory
-    float f;
-    EXPECT_EQ(missing.aread(&f), 0);
-
-    char path[] = "/tmp/ut_istream_XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const char text[] = "near ( 0.25 )\n";
-    ASSERT_EQ(write(fd, text, sizeof(text) - 1), ssize_t(sizeof(text) - 1));
-    close(fd);
-
-    UT_IFStream file;
-    ASSERT_TRUE(file.open(path, 0));
-    UT_WorkBuffer w;
-    char c;
-    EXPECT_TRUE(file.getWord(w));
-    EXPECT_TRUE(file.readChar(c));
-    EXPECT_TRUE(file.aread(&f) == 1 && f == 0.25f) << f;
-    EXPECT_TRUE(file.readChar(c) && c == ')') << c;
-    EXPECT_FALSE(file.getWord(w));
-    std::remove(path);
-
-    std::istringstream ss("3 4");
-    UT_IStream wrap(ss);
-    int v[2];
-    EXPECT_TRUE(wrap.aread(v, 2) == 2 && v[1] == 4);
 }

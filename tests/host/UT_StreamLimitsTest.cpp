@@ -1,9 +1,7 @@
 // What the token stream refuses: numbers that are not finite decimals,
-// tokens without end, and files that are not regular files; and that its
-// numbers do not follow the process locale.
+// tokens without end, and files that are not regular files.
 #include "host/UT/UT_IFStream.h"
 #include "host/UT/UT_WorkBuffer.h"
-#include "tests/support/VantrelLocale.h"
 #include "tests/support/VantrelScratch.h"
 
 #include <gtest/gtest.h>
@@ -49,21 +47,6 @@ TEST(UT_StreamLimits, OnlyFiniteDecimalNumbersRead)
     ints.getWord(word);
     EXPECT_EQ(ints.aread(&i), 1);
     EXPECT_EQ(i, 12);
-}
-
-TEST(UT_StreamLimits, NumbersIgnoreTheProcessLocale)
-{
-    vantrel_test::ScopedCommaLocale comma;
-    UT_IStream is(std::string("1.5 2,5 1234567.25"));
-    float f = 0;
-    EXPECT_EQ(is.aread(&f), 1);
-    EXPECT_EQ(f, 1.5f);
-    EXPECT_EQ(is.aread(&f), 0); // a comma is not a decimal point
-    UT_WorkBuffer w;
-    is.getWord(w);
-    double d = 0;
-    EXPECT_EQ(is.aread(&d), 1);
-    EXPECT_EQ(d, 1234567.25);
 }
 
 TEST(UT_StreamLimits, EndlessTokensAndSpecialFilesAreRefused)

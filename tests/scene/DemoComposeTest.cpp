@@ -1,9 +1,6 @@
 // The demo's frame composition from the command line: the pick pass over a
-// region, the fogged clear, and bad arguments.
+// region, and bad arguments.
 #include "tests/view/ViewStateTestSupport.h"
-
-#include "host/TIL/TIL_ImageFile.h"
-#include "host/TIL/TIL_TextureMap.h"
 
 #include <gtest/gtest.h>
 
@@ -32,19 +29,4 @@ TEST(DemoCompose, PickRegionsGoThroughTheScenePickPass)
         EXPECT_NE(run.status, 0) << bad;
         EXPECT_FALSE(run.err.empty()) << bad;
     }
-}
-
-TEST(DemoCompose, FullFogClearsToTheFogColour)
-{
-    const view_state_test::DemoRuns demo("fog.png", "64x48");
-    const auto run = demo.run("--fog --fog-weight 1 --background 0.9,0.2,0.2");
-    ASSERT_EQ(run.status, 0) << run.err;
-    TIL_TextureMap image;
-    std::string error;
-    ASSERT_TRUE(TILreadPNG(demo.framePath().c_str(), image, error)) << error;
-    // The camera's fog colour is a dark grey (0.1); the red background is gone.
-    const uint8_t *p = image.getPixels() + 4 * (image.getWidth() * (image.getHeight() - 1) + 60);
-    EXPECT_NEAR(p[0], 26, 2);
-    EXPECT_NEAR(p[1], 26, 2);
-    EXPECT_NEAR(p[2], 26, 2);
 }

@@ -15,9 +15,9 @@
 #include <cmath>
 #include <cstdlib>
 
-using scene_test::journalArgs;
-using scene_test::journalIndex;
-using scene_test::journalLines;
+using vantrel_test::journalArgs;
+using vantrel_test::journalIndex;
+using vantrel_test::journalLines;
 
 namespace
 {

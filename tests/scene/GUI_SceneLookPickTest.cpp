@@ -23,11 +23,8 @@ using vantrel_test::makeSphere;
 class SceneLookPick : public vantrel_test::PixelTest
 {
 protected:
-    void SetUp() override
+    void setUpScene() override
     {
-        PixelTest::SetUp();
-        if (!render())
-            return;
         GUI_ViewParameter &cam = look.getViewStateRef().getViewParameterRef();
         cam.setView(0, 0, S, S);
         UT_BoundingBox box(-1, 1, -1, 1, -1, 1);

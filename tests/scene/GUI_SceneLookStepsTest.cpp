@@ -13,8 +13,8 @@
 #include <cmath>
 #include <limits>
 
-using scene_test::journalIndex;
-using scene_test::journalLines;
+using vantrel_test::journalIndex;
+using vantrel_test::journalLines;
 using scene_test::RecordingViewRender;
 
 TEST(SceneLookSteps, CopiesShareWhatTheLookOwnsAndFreeItOnce)

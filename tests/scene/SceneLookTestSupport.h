@@ -1,13 +1,11 @@
 #pragma once
 
-// Shared by the scene look tests: a view renderer that records its calls,
-// and readers for the render context's journal.
+// Shared by the scene look tests: a view renderer that records its calls.
 
 #include "decor/GUI_ViewRender.h"
 #include "host/RE/RE_Render.h"
+#include "tests/support/VantrelTestContext.h"
 
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,39 +49,4 @@ private:
     int *myDestroyed;
 };
 
-// The journal lines whose operation is op.
-inline std::vector<std::string>
-journalLines(const RE_Render &r, const std::string &op)
-{
-    std::vector<std::string> out;
-    for (const std::string &line : r.getJournal())
-        if (line == op || line.compare(0, op.size() + 1, op + " ") == 0)
-            out.push_back(line);
-    return out;
-}
-
-// The numbers of a journal line.
-inline std::vector<double>
-journalArgs(const std::string &line)
-{
-    std::istringstream in(line);
-    std::string op;
-    in >> op;
-    std::vector<double> args;
-    double v;
-    while (in >> v)
-        args.push_back(v);
-    return args;
-}
-
-// The position of the first line of op at or after from; -1 when none.
-inline int
-journalIndex(const RE_Render &r, const std::string &op, int from = 0)
-{
-    const auto &j = r.getJournal();
-    for (int i = from; i < int(j.size()); ++i)
-        if (j[i] == op || j[i].compare(0, op.size() + 1, op + " ") == 0)
-            return i;
-    return -1;
-}
 }

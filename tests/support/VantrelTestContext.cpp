@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 
 namespace vantrel_test
 {
@@ -64,21 +65,24 @@ PixelTest::SetUp()
     r->clearJournal();
     r->resetState();
     r->clear();
+    r->drainGLErrors();
+    setUpScene();
 }
 
 void
 PixelTest::TearDown()
 {
     if (RE_Render *r = render())
+    {
+        tearDownScene();
         r->setJournal(false);
+        EXPECT_EQ(r->drainGLErrors(), 0) << "a GL error was left behind";
+    }
 }
 
 void
-WindowPixelTest::SetUp()
+WindowPixelTest::setUpScene()
 {
-    PixelTest::SetUp();
-    if (!render())
-        return;
     render()->ortho3DW(0, theContextSize, 0, theContextSize, -10, 10);
     render()->matrixMode(RE_MATRIX_VIEWING);
     render()->loadIdentityMatrix();
@@ -119,6 +123,80 @@ PixelTest::pixel(int x, int y) const
     if (myContext)
         myContext->readPixel(x, y, rgba);
     return {rgba[0], rgba[1], rgba[2], rgba[3]};
+}
+
+bool
+PixelTest::pixelIs(float x, float y, int r, int g, int b, int tol, bool around) const
+{
+    const int reach = around ? 1 : 0;
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx)
+            if (isNear(pixel(int(x) + dx, int(y) + dy), r, g, b, tol))
+                return true;
+    return false;
+}
+
+int
+PixelTest::countNotBlack() const
+{
+    return myContext ? countNotColor(myContext->readPixels(), 0, 0, 0, 3) : 0;
+}
+
+bool
+PixelTest::windowPoint(const UT_Vector3 &p, float &sx, float &sy) const
+{
+    RE_Render *r = render();
+    short x1, x2, y1, y2;
+    r->getViewport2DS(x1, x2, y1, y2);
+    return r->mapScreen(p, x1, x2, y1, y2, r->getAMatrix(RE_MATRIX_PROJECTION),
+                        r->getAMatrix(RE_MATRIX_VIEWING), sx, sy) == 0;
+}
+
+namespace
+{
+bool
+isOp(const std::string &line, const std::string &op)
+{
+    return line.compare(0, op.size(), op) == 0 && (line.size() == op.size() || line[op.size()] == ' ');
+}
+}
+
+std::vector<std::string>
+journalLines(const RE_Render &r, const std::string &op)
+{
+    std::vector<std::string> out;
+    for (const std::string &line : r.getJournal())
+        if (isOp(line, op))
+            out.push_back(line);
+    return out;
+}
+
+int
+journalCount(const RE_Render &r, const std::string &op)
+{
+    return int(journalLines(r, op).size());
+}
+
+int
+journalIndex(const RE_Render &r, const std::string &op, int from)
+{
+    const std::vector<std::string> &j = r.getJournal();
+    for (int i = from; i < int(j.size()); ++i)
+        if (isOp(j[i], op))
+            return i;
+    return -1;
+}
+
+std::vector<double>
+journalArgs(const std::string &line)
+{
+    std::istringstream in(line);
+    std::string op;
+    in >> op;
+    std::vector<double> args;
+    for (double v; in >> v;)
+        args.push_back(v);
+    return args;
 }
 
 bool

@@ -43,8 +43,9 @@ TEST(ViewNavigation, HomeToBox)
     UT_BoundingBox box(-1, 1, -1, 1, -1, 1);
     cam.homeToBox(100, 100, box, nullptr, false, false);
 
-    const float dist = 2.0f / 41.4214f * 50.0f * 1.111111f; // about 2.68
-    EXPECT_NEAR(dist, 2.68f, 0.01f);
+    // Fitted width 2 through the default lens (aperture 41.4214, focal 50),
+    // with the 1.111111 margin: 2 / 41.4214 * 50 * 1.111111.
+    const float dist = 2.682456f;
     expectFloats({cam.getPx(), cam.getPz(), cam.getNear()}, {0, 0, 0.1f});
     expectFloats({cam.getTz(), cam.getOrthoWidth(), cam.getLastHomeRadius(), cam.getHomeDistance()},
                  {1.0f + dist, 2.222222f, std::sqrt(12.0f), 1.0f + dist}, 1e-5f);
@@ -81,24 +82,31 @@ TEST(ViewNavigation, TrackballDragIsOneRotationFromItsTotal)
     StyleGuard guard;
     GUI_ViewParameter::setTumbleStyleFlag(0);
 
+    // In a 200 pixel wide viewport a drag (dx, dy) turns about (-b, a, 0)
+    // by hypot(a, b) * pi / 3, with a = dx * 2pi / 200 and b likewise; the
+    // turn is appended to the rotation the drag started from.
     GUI_ViewParameter drag = cameraWithViewport(200, 100);
     drag.rotate(UT_Axis3::XAXIS, 20);
-    GUI_ViewParameter once = drag;
-    GUI_ViewParameter total = drag;
+    UT_Matrix4 start;
+    start.rotate(UT_Axis3::XAXIS, 0.34906585f);
+    auto turned = [](UT_Matrix4 m, const UT_Vector3 &axis, float radians) {
+        m.rotate(axis, radians);
+        return m;
+    };
 
+    // Two steps of (10, 0): one turn of the total (20, 0), 0.6579736 about y.
     drag.dotumble(10, 0, 0);
     drag.dotumble(10, 0, 0);
-    once.trackball(20, 0);
-    EXPECT_TRUE(drag.getRotateMatrix().isEqual(once.getRotateMatrix(), 1e-5f));
+    EXPECT_TRUE(drag.getRotateMatrix().isEqual(turned(start, UT_Vector3(0, 1, 0), 0.6579736f), 1e-5f));
 
-    // The step that ends the drag still turns by the drag's total; the
-    // next drag starts from zero.
+    // The step that ends the drag still turns by the drag's total (20, 15):
+    // axis (-0.4712389, 0.6283185, 0), i.e. (-0.6, 0.8, 0), angle 0.8224670.
     drag.dotumble(0, 15, 1);
-    total.trackball(20, 15);
-    EXPECT_TRUE(drag.getRotateMatrix().isEqual(total.getRotateMatrix(), 1e-5f));
+    const UT_Matrix4 total = turned(start, UT_Vector3(-0.6f, 0.8f, 0), 0.8224670f);
+    EXPECT_TRUE(drag.getRotateMatrix().isEqual(total, 1e-5f));
+    // The next drag starts from zero: (5, 0) alone, 0.1644934 about y.
     drag.dotumble(5, 0, 1);
-    total.trackball(5, 0);
-    EXPECT_TRUE(drag.getRotateMatrix().isEqual(total.getRotateMatrix(), 1e-5f));
+    EXPECT_TRUE(drag.getRotateMatrix().isEqual(turned(total, UT_Vector3(0, 1, 0), 0.1644934f), 1e-5f));
 
     // Out-of-range styles do nothing.
     GUI_ViewParameter::setTumbleStyleFlag(7);
@@ -123,6 +131,9 @@ TEST(ViewNavigation, EulerTumbleClampsTilt)
     float rx, ry, rz;
     cam.getRotationValues(rx, ry, rz);
     EXPECT_NEAR(ry, ry0 + 90.0f, 1e-3f);
+    // Rebuilt from its angles, the rotation still keeps lengths.
+    for (const UT_Vector3 &axis : {UT_Vector3(1, 0, 0), UT_Vector3(0, 1, 0), UT_Vector3(0, 0, 1)})
+        EXPECT_NEAR((axis * cam.getRotateMatrix()).length(), 1.0f, 1e-5f);
 
     // A long vertical drag stops at the tilt limit, and the rotation built
     // from the clamped angles gives them back.
