@@ -19,8 +19,8 @@ protected:
     std::vector<std::vector<double>> args(const std::string &op)
     {
         std::vector<std::vector<double>> out;
-        for (const std::string &line : scene_test::journalLines(*render(), op))
-            out.push_back(scene_test::journalArgs(line));
+        for (const std::string &line : vantrel_test::journalLines(*render(), op))
+            out.push_back(vantrel_test::journalArgs(line));
         return out;
     }
     static void expectArgs(const std::vector<double> &got, const std::vector<double> &want,

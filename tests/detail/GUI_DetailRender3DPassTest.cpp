@@ -24,7 +24,7 @@ protected:
         for (int f = 0; f < GUI_DetailRender3D::getDisplayListThreshold() + 2; ++f)
         {
             journalFrame(render(), look);
-            n += countCalls(*render(), "startSmartObjectDefine");
+            n += journalCount(*render(), "startSmartObjectDefine");
         }
         return n;
     }
@@ -252,9 +252,9 @@ TEST_F(Render3DPassTest, ANewMaterialDropsEveryHandlesRecordedObjects)
         look.getRender3D()->setREMaterial(r, steel);
         r->setJournal(false);
         // Setting the same material again keeps them.
-        EXPECT_EQ(countCalls(*r, "deleteSmartObject"), pass == 0 ? 2 : 0);
+        EXPECT_EQ(journalCount(*r, "deleteSmartObject"), pass == 0 ? 2 : 0);
         journalFrame(r, look);
-        EXPECT_EQ(countCalls(*r, "drawObject"), pass == 0 ? 0 : 2);
+        EXPECT_EQ(journalCount(*r, "drawObject"), pass == 0 ? 0 : 2);
         recordings(look);
     }
     look.getRender3D()->setREMaterial(r, nullptr);

@@ -87,7 +87,7 @@ protected:
     int brightnessAt(const UT_Vector3 &p)
     {
         float sx = 0, sy = 0;
-        windowPosition(p, sx, sy);
+        windowPoint(p, sx, sy);
         const std::vector<int> px = pixel(int(sx), int(sy));
         return px[0] + px[1] + px[2];
     }
