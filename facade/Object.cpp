@@ -101,7 +101,13 @@ void Object::setTemplated(bool on) { parts().look->setTemplate(on ? 1 : 0); }
 bool Object::ghosted() const { return parts().look->isObjGhost() != 0; }
 void Object::setGhosted(bool on) { parts().look->setObjGhost(on ? 1 : 0); }
 bool Object::visible() const { return parts().look->isDisplayOn() != 0; }
-void Object::setVisible(bool on) { parts().look->setDisplay(on ? 1 : 0); }
+void
+Object::setVisible(bool on)
+{
+    // A hidden object is not picked either.
+    parts().look->setDisplay(on ? 1 : 0);
+    parts().look->setPicking(on ? 1 : 0);
+}
 
 int
 Object::pointCount() const

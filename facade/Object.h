@@ -44,6 +44,7 @@ public:
     void setTemplated(bool on);
     bool ghosted() const;
     void setGhosted(bool on);
+    // Drawn and picked; a hidden object is neither.
     bool visible() const;
     void setVisible(bool on);
 

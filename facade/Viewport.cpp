@@ -921,7 +921,10 @@ Viewport::render()
 
     r->resetFrameStats();
     const auto start = std::chrono::steady_clock::now();
+    // The look paints the background colour only: the depth of the last
+    // frame is cleared here, inside the viewport.
     look.setView(r, 0, 0, w, h);
+    r->clearZ();
     look.renderBackground(r, 0, 0, w, h);
     look.doPreRender(r, 0, 0, w, h, p.homeAxis);
     // Objects in 3D keep the depth test on; texture space has no depth, so
