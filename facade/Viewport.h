@@ -1,0 +1,142 @@
+#pragma once
+
+#include "host/UT/SYS_Visibility.h"
+
+#include "facade/MeshArrays.h"
+#include "facade/Object.h"
+#include "facade/PickRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class GU_Detail;
+
+namespace vantrel
+{
+// What the last frame sent: objects drawn, cached replays, cache builds,
+// triangles and lines, and milliseconds.
+struct VANTREL_API FrameStats
+{
+    long objectsDrawn = 0;
+    long cachedReplays = 0;
+    long cacheBuilds = 0;
+    long trianglesSent = 0;
+    long linesSent = 0;
+    double milliseconds = 0.0;
+};
+
+// A headless viewport: an offscreen context, a view state (display options
+// and cameras), a scene look over the 3D decorations (or the 2D ones of a
+// texture-space view) and the objects it shows. A frame is composed in the
+// library's order: view, background, decorations behind, each object,
+// decorations in front, the snapshot.
+//
+// Misuse throws: std::invalid_argument for a bad argument (the message
+// names it), FileError for a file that cannot be read or written,
+// std::runtime_error for a closed viewport or a context that cannot be
+// made. Not thread-safe; use one thread.
+class VANTREL_API Viewport
+{
+public:
+    // Width and height from 1 to 16384 pixels.
+    Viewport(int width, int height);
+    ~Viewport();
+    Viewport(const Viewport &) = delete;
+    Viewport &operator=(const Viewport &) = delete;
+
+    int width() const { return myWidth; }
+    int height() const { return myHeight; }
+    bool isUV() const { return myUV; }
+
+    // Releases the context and (when no other view shares them) the
+    // objects. Every later call but closed() throws.
+    void close();
+    bool closed() const;
+
+    // ---- Objects
+    // Validates everything first: a bad array adds nothing.
+    std::shared_ptr<Object> addMesh(const MeshArrays &mesh, const std::string &name);
+    // Reads an OBJ file into one object named after the file.
+    std::shared_ptr<Object> loadMesh(const std::string &path);
+    // The builders' shapes, with normals and uvs, centred at the origin.
+    std::shared_ptr<Object> addBox(double sx, double sy, double sz, const std::string &name);
+    std::shared_ptr<Object> addSphere(double radius, int rows, int cols, const std::string &name);
+    std::shared_ptr<Object> addTorus(double ring, double tube, int rows, int cols,
+                                     const std::string &name);
+    std::vector<std::shared_ptr<Object>> objects() const;
+
+    // ---- Camera
+    // Axis names: threequarter, custom, x, y, z, front, right, top, back,
+    // left, bottom. Homes onto the boxes the objects report.
+    void home(const std::string &axis = "threequarter");
+    void tumble(double dx, double dy);
+    void dolly(double d);
+    void zoom(double d);
+    // Window pixels, top-left origin.
+    void boxZoom(int x0, int y0, int x1, int y1);
+    void pan(double dx, double dy);
+    bool ortho() const;
+    void setOrtho(bool on);
+    double nearDistance() const;
+    double farDistance() const;
+    // Sets both; far must lie beyond near, both positive and finite.
+    void setLimits(double nearDist, double farDist);
+    std::string cameraText() const;
+    void setCameraText(const std::string &text);
+    void saveCamera(const std::string &path) const;
+    void loadCamera(const std::string &path);
+
+    // ---- Display options
+    // box, wire, hidden, flat, flatwire, smooth, smoothwire (the
+    // non-selected and selected records).
+    std::string shading() const;
+    void setShading(const std::string &mode);
+    // The viewport flags by their keyword in the option text.
+    static std::vector<std::string> optionKeywords();
+    bool option(const std::string &keyword) const;
+    void setOption(const std::string &keyword, bool on);
+    std::string optionsText() const;
+    std::array<double, 3> background() const;
+    void setBackground(double r, double g, double b);
+    // The background image behind the objects (empty turns it off).
+    void setBackgroundImage(const std::string &path);
+    std::string backgroundImage() const;
+    // A PNG image over the finished frame at alpha (empty removes it).
+    void setSnapshot(const std::string &path, double alpha = 0.5);
+    double snapshotAlpha() const;
+    void setSnapshotAlpha(double alpha);
+    // The settings file "display.pref": display options and clipping.
+    void savePrefs(const std::string &path) const;
+    void loadPrefs(const std::string &path);
+
+    // ---- Frames
+    // RGBA, 8 bits a channel, top row first.
+    std::vector<uint8_t> render();
+    void savePNG(const std::string &path);
+    // A pick pass over the w x h region whose top left pixel is (x, y),
+    // counted from the top left of the frame.
+    std::vector<PickRecord> pick(int x, int y, int w = 1, int h = 1);
+    FrameStats stats() const;
+
+    // A texture-space view of the same objects, of the same size, sharing
+    // the context; homed on the unit square from the front.
+    std::unique_ptr<Viewport> uvView();
+
+private:
+    struct Parts;
+    Viewport(std::shared_ptr<SceneData> scene, int width, int height);
+    Parts &live() const;
+    void makeCurrent() const;
+    void loadView() const;
+    void ensureHomed();
+    std::shared_ptr<Object> adopt(const std::string &name, std::unique_ptr<GU_Detail> gdp);
+
+    int myWidth;
+    int myHeight;
+    bool myUV = false;
+    std::unique_ptr<Parts> myParts;
+};
+} // namespace vantrel
