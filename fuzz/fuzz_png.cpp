@@ -22,6 +22,13 @@ scratchPath(const char *what)
     return vantrel_fuzz::scratchPath("png", what, ".png");
 }
 
+void
+removeScratch()
+{
+    std::remove(theInputPath.c_str());
+    std::remove(theWrittenPath.c_str());
+}
+
 // The bytes of a PNG the saver writes for an image made by paint(x, y, rgba).
 template <typename Paint>
 std::string
