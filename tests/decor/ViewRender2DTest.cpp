@@ -71,9 +71,21 @@ TEST_F(ViewRender2D, OriginsSitWhereTheyBelong)
     frameUV(-0.5f, 1.5f);
     options().drawOrigin(true);
     render()->clear();
+    render()->setJournal(true);
     pre();
+    render()->setJournal(false);
     const float size = 0.1f * camera().getLastHomeRadius();
     ASSERT_GT(size, 0.05f);
+    // The list is made on this first draw: its arms end at the size.
+    const std::vector<std::string> arms = vantrel_test::journalLines(*render(), "vertex2DW");
+    ASSERT_EQ(arms.size(), 4u);
+    const std::vector<double> u = vantrel_test::journalArgs(arms[0]);
+    const std::vector<double> v = vantrel_test::journalArgs(arms[2]);
+    ASSERT_EQ(u.size() + v.size(), 4u);
+    EXPECT_NEAR(u[0], size, 1e-4) << "u arm";
+    EXPECT_NEAR(u[1], 0.0, 1e-4);
+    EXPECT_NEAR(v[0], 0.0, 1e-4) << "v arm";
+    EXPECT_NEAR(v[1], size, 1e-4);
     EXPECT_TRUE(uvIs(0.5f * size, 0.0f, 255, 0, 0)) << "u arm";
     EXPECT_TRUE(uvIs(0.0f, 0.5f * size, 255, 0, 0)) << "v arm";
     EXPECT_TRUE(uvIs(0.5f * size, 0.5f * size, 0, 0, 0));

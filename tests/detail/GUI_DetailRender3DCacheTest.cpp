@@ -105,9 +105,7 @@ TEST_F(Render3DCacheTest, OptionChangesDropEveryHandlesObjects)
     RE_Render *r = render();
     MultiLook look;
     look.add(makeBox());
-    UT_Matrix4 moved;
-    moved.translate(1.5f, 0.0f, 0.0f);
-    look.add(makeBox(0.5f), moved);
+    look.add(makeBox(0.5f), placed(1.5f, 0.0f, 0.0f));
 
     for (int f = 0; f <= threshold; ++f)
         journalFrame(r, look);
@@ -183,10 +181,6 @@ TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
     RE_Render *r = render();
     GU_DetailHandle handle(makeBox());
     GUI_DetailLook look(&handle);
-    auto shading = [&](GR_ShadingMode mode) {
-        global()[GUI_NON_SELECTED].shadingMode(mode);
-        global()[GUI_SELECTED].shadingMode(mode);
-    };
     // The first visit to a kind may find options it never drew with and
     // drop everything; once each kind has drawn, switching replays.
     shading(GR_SHADE_WIRE);
