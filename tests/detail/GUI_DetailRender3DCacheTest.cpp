@@ -2,6 +2,7 @@
 #include "Render3DTestSupport.h"
 
 #include "host/OP/OP_Node.h"
+#include "host/RE/RE_Material.h"
 #include "host/TIL/TIL_TextureCache.h"
 #include "host/UT/UT_Performance.h"
 #include "tests/support/VantrelTestContext.h"
@@ -113,7 +114,28 @@ TEST_F(Render3DCacheTest, OptionChangesDropEveryHandlesObjects)
     journalFrame(r, look);
     EXPECT_EQ(journalCount(*r, "drawObject"), 2);
 
+    // A new material drops them at once; the same one again keeps them.
+    RE_Material *steel = new RE_Material("steel");
+    steel->upRef();
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        SCOPED_TRACE(pass);
+        for (int f = 0; f <= threshold + 1; ++f)
+            journalFrame(r, look);
+        r->clearJournal();
+        r->setJournal(true);
+        look.getRender3D()->setREMaterial(r, steel);
+        r->setJournal(false);
+        EXPECT_EQ(journalCount(*r, "deleteSmartObject"), pass == 0 ? 2 : 0);
+        journalFrame(r, look);
+        EXPECT_EQ(journalCount(*r, "drawObject"), pass == 0 ? 0 : 2);
+    }
+    look.getRender3D()->setREMaterial(r, nullptr);
+    steel->downRef();
+
     // A colour the drawing uses: both handles are dropped.
+    for (int f = 0; f <= threshold + 1; ++f)
+        journalFrame(r, look);
     global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f);
     journalFrame(r, look);
     EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);

@@ -4,7 +4,6 @@
 #include "Render3DTestSupport.h"
 
 #include "host/RE/RE_Light.h"
-#include "host/RE/RE_Material.h"
 
 #include <gtest/gtest.h>
 
@@ -233,30 +232,4 @@ TEST_F(Render3DPassTest, BlockersKeepAStillObjectFromBeingRecorded)
         EXPECT_EQ(recordings(look) > 0, row.recorded);
         EXPECT_FALSE(global().common().getDrawStateBit(GR_DRAWSTATE_SHADE_OPEN_CURVES));
     }
-}
-
-TEST_F(Render3DPassTest, ANewMaterialDropsEveryHandlesRecordedObjects)
-{
-    RE_Render *r = render();
-    MultiLook look;
-    look.add(makeBox());
-    look.add(makeBox(0.5f), placed(1.2f, 0.0f, 0.0f));
-    ASSERT_EQ(recordings(look), 2);
-    RE_Material *steel = new RE_Material("steel");
-    steel->upRef();
-    for (int pass = 0; pass < 2; ++pass)
-    {
-        SCOPED_TRACE(pass);
-        r->clearJournal();
-        r->setJournal(true);
-        look.getRender3D()->setREMaterial(r, steel);
-        r->setJournal(false);
-        // Setting the same material again keeps them.
-        EXPECT_EQ(journalCount(*r, "deleteSmartObject"), pass == 0 ? 2 : 0);
-        journalFrame(r, look);
-        EXPECT_EQ(journalCount(*r, "drawObject"), pass == 0 ? 0 : 2);
-        recordings(look);
-    }
-    look.getRender3D()->setREMaterial(r, nullptr);
-    steel->downRef();
 }
