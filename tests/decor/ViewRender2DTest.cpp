@@ -122,9 +122,9 @@ TEST_F(ViewRender2D, NoStickyOriginBelowSixtyPixels)
         }
 }
 
-// The 2D and 3D origins keep one display list each: drawing them in turn
-// at different sizes never deletes the other's list; a new 2D size
-// replaces only the 2D list.
+// The 2D and 3D origins keep one display list each, shared by every
+// renderer of the kind: drawing them in turn at different sizes never
+// deletes the other's list; a new size replaces only its own kind's list.
 TEST_F(ViewRender2D, OriginListsOfTwoAndThreeDimensionsLiveSideBySide)
 {
     options().drawOrigin(true);
@@ -151,7 +151,8 @@ TEST_F(ViewRender2D, OriginListsOfTwoAndThreeDimensionsLiveSideBySide)
     for (int i = 0; i < 3; ++i)
     {
         pre();
-        render3D.preRender(other, r, GUI_ViewParameter::GUI_HOME_FRONT);
+        // Every 3D renderer shares the one 3D list.
+        GUI_ViewRender3D().preRender(other, r, GUI_ViewParameter::GUI_HOME_FRONT);
     }
     EXPECT_EQ(journalCount(*r, "deleteObject"), 0);
     EXPECT_EQ(journalCount(*r, "startObjectDefine"), 0);
@@ -164,6 +165,22 @@ TEST_F(ViewRender2D, OriginListsOfTwoAndThreeDimensionsLiveSideBySide)
     r->setJournal(false);
     EXPECT_EQ(r->getJournal().front(), "deleteObject " + std::to_string(id2));
     EXPECT_EQ(GUI_ViewRender3D::getOriginListId(), id3);
+
+    // A new 3D size replaces only the 3D list, sized a tenth of the radius.
+    UT_BoundingBox bigger(-7, 7, -7, 7, -7, 7);
+    other.homeToBox(S, S, bigger, nullptr, false, false);
+    const int newId2 = GUI_ViewRender2D::getOriginListId();
+    r->clearJournal();
+    r->setJournal(true);
+    render3D.preRender(other, r, GUI_ViewParameter::GUI_HOME_FRONT);
+    r->setJournal(false);
+    EXPECT_EQ(r->getJournal().front(), "deleteObject " + std::to_string(id3));
+    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
+    EXPECT_FALSE(r->isObject(id3));
+    EXPECT_TRUE(r->isObject(GUI_ViewRender3D::getOriginListId()));
+    EXPECT_FLOAT_EQ(GUI_ViewRender3D::getOriginListSize(),
+                    0.1f * other.getViewParameterRef().getLastHomeRadius());
+    EXPECT_EQ(GUI_ViewRender2D::getOriginListId(), newId2);
 }
 
 // The background lies over the unit square with its own corners as

@@ -49,35 +49,6 @@ TEST_F(ViewRender3DGuides, WorldOriginAxesEndAtTheirLettersInTheOriginColour)
     EXPECT_TRUE(pixelIs(cx - 8, cy - 8, 0, 0, 0));
 }
 
-TEST_F(ViewRender3DGuides, OriginListIsDefinedOncePerSizeAndReplacedWhenItChanges)
-{
-    options().drawOrigin(true);
-    frame(2.71f, GUI_ViewParameter::GUI_HOME_FRONT);
-    RE_Render *r = render();
-    r->setJournal(true);
-    myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    const int first = GUI_ViewRender3D::getOriginListId();
-    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
-    r->clearJournal();
-    myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    // Another renderer shares the list.
-    GUI_ViewRender3D other;
-    other.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 0);
-    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
-    EXPECT_EQ(journalCount(*r, "deleteObject"), 0);
-    EXPECT_GE(first, 0);
-    EXPECT_FLOAT_EQ(GUI_ViewRender3D::getOriginListSize(), 0.1f * camera().getLastHomeRadius());
-
-    r->clearJournal();
-    frame(3.14f, GUI_ViewParameter::GUI_HOME_FRONT);
-    myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    EXPECT_EQ(journalCount(*r, "deleteObject " + std::to_string(first)), 1);
-    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
-    EXPECT_TRUE(r->isObject(GUI_ViewRender3D::getOriginListId()));
-    EXPECT_FALSE(r->isObject(first));
-}
-
 TEST_F(ViewRender3DGuides, StickyOriginNeedsSixtyPixelsAndSitsLowerLeft)
 {
     options().drawStickyOrigin(true);
