@@ -25,14 +25,16 @@ protected:
         look.render(render(), 0, 0, 0, 0, nullptr);
         return context()->readPixels();
     }
+
+    // Most tests draw a unit box at the origin.
+    GU_DetailHandle handle{makeBox()};
+    GUI_DetailLook look{&handle};
 };
 } // namespace
 
 TEST_F(Render3DPixelTest, HeadlitBoxShowsThreeFacesInThreeBrightnesses)
 {
     setThreeQuarterCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_FLAT);
     RecordState before(*render());
     frame(look);
@@ -52,12 +54,12 @@ TEST_F(Render3DPixelTest, HeadlitBoxShowsThreeFacesInThreeBrightnesses)
 TEST_F(Render3DPixelTest, SmoothAndFlatDifferOnASphere)
 {
     setFrontCamera(render(), 1.2f);
-    GU_DetailHandle handle(makeSphere(1.0f, 8, 12));
-    GUI_DetailLook look(&handle);
+    GU_DetailHandle sphere(makeSphere(1.0f, 8, 12));
+    GUI_DetailLook ball(&sphere);
     shading(GR_SHADE_FLAT);
-    const std::vector<uint8_t> flat = frame(look);
+    const std::vector<uint8_t> flat = frame(ball);
     shading(GR_SHADE_SMOOTH);
-    const std::vector<uint8_t> smooth = frame(look);
+    const std::vector<uint8_t> smooth = frame(ball);
     // The outline is the same; the shading inside is not.
     EXPECT_EQ(countNotColor(flat, 0, 0, 0), countNotColor(smooth, 0, 0, 0));
     EXPECT_GT(countDifferent(flat, smooth, 6), 200);
@@ -66,8 +68,6 @@ TEST_F(Render3DPixelTest, SmoothAndFlatDifferOnASphere)
 TEST_F(Render3DPixelTest, SelectedObjectShowsTheSelectedColourInAWiderLine)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_WIRE);
     GR_CommonDispOption &common = global().common();
     common.defaultWireColor().setRGB(0.0f, 0.0f, 1.0f);
@@ -101,8 +101,6 @@ TEST_F(Render3DPixelTest, SelectedObjectShowsTheSelectedColourInAWiderLine)
 TEST_F(Render3DPixelTest, GhostedObjectIsFoggedTowardTheBackground)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_FLAT);
     global().common().backgroundColor().setRGB(0.0f, 0.0f, 1.0f);
     frame(look);
@@ -122,8 +120,6 @@ TEST_F(Render3DPixelTest, GhostedObjectIsFoggedTowardTheBackground)
 TEST_F(Render3DPixelTest, WireframeOnlyFillsNothing)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_SMOOTH);
     frame(look);
     EXPECT_GT(brightnessAt(UT_Vector3(0.1f, 0.1f, 0.5f)), 60);
@@ -139,9 +135,7 @@ TEST_F(Render3DPixelTest, WireframeOnlyFillsNothing)
 TEST_F(Render3DPixelTest, HiddenPrimitivesLeaveAHole)
 {
     setFrontCamera(render());
-    GU_Detail *gdp = makeBox();
-    GU_DetailHandle handle(gdp);
-    GUI_DetailLook look(&handle);
+    GU_Detail *gdp = handle.writeLock();
     shading(GR_SHADE_FLAT);
     // Hide the face nearest the camera, and the face opposite it: the hole
     // goes right through.
@@ -155,6 +149,7 @@ TEST_F(Render3DPixelTest, HiddenPrimitivesLeaveAHole)
         if (std::abs(z / n) > 0.4f)
             hidden->add(prim);
     }
+    handle.unlock(gdp);
     frame(look);
     EXPECT_EQ(brightnessAt(UT_Vector3(0.0f, 0.0f, 0.5f)), 0);
     // The side faces are still there, seen edge on from the front: look
@@ -169,8 +164,6 @@ TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)
     // A box is its own mirror image: mirrored, it must look the same with
     // back faces culled, which needs the winding reversed while it draws.
     setThreeQuarterCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_FLAT);
     render()->setCullFace(RE_CULL_BACK);
     const std::vector<uint8_t> plain = frame(look);
@@ -188,8 +181,6 @@ TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)
 TEST_F(Render3DPixelTest, NameLabelIsDrawnNearTheBoxCentre)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     OP_Node node("crate");
     look.setObject(&node);
     shading(GR_SHADE_WIRE);

@@ -26,26 +26,15 @@ using vantrel_test::expectNear;
 
 namespace
 {
-// A 100 x 80 viewport homed onto the cube from -1 to 1, looking down -z, drawn through a record-only render context.
-struct FeelFixture : ::testing::Test
+// A feel over a scene look, drawing through a record-only render context.
+struct SceneFeelMapping : ::testing::Test
 {
-    FeelFixture() : look(nullptr, nullptr), feel(manager, "persp1")
+    SceneFeelMapping() : look(nullptr, nullptr), feel(manager, "persp1")
     {
         feel.setLook(&look);
         feel.setRender(&r);
-        feel.setSize(100, 80);
-        load();
-        UT_BoundingBox box(-1, 1, -1, 1, -1, 1);
-        feel.doHome(box, nullptr, false, false);
-        load();
     }
     GUI_ViewParameter &cam() { return look.getViewStateRef().getViewParameterRef(); }
-    void load()
-    {
-        cam().setViewport(&r, 0, 0, 100, 80);
-        cam().setView(0, 0, 100, 80);
-        cam().setProjection(&r);
-    }
 
     RE_Render r;
     BM_SceneManager manager;
@@ -53,19 +42,35 @@ struct FeelFixture : ::testing::Test
     GUI_SceneFeel feel;
 };
 
+// A 100 x 80 viewport homed onto the cube from -1 to 1, looking down -z.
+struct FeelFixture : SceneFeelMapping
+{
+    FeelFixture()
+    {
+        feel.setSize(100, 80);
+        load();
+        UT_BoundingBox box(-1, 1, -1, 1, -1, 1);
+        feel.doHome(box, nullptr, false, false);
+        load();
+    }
+    void load()
+    {
+        cam().setViewport(&r, 0, 0, 100, 80);
+        cam().setView(0, 0, 100, 80);
+        cam().setProjection(&r);
+    }
+};
+
 // The viewport (30, 10) 200 x 100, away from the window's corner and twice
 // as wide as high, with a feel placed at its corner; the camera looks down
 // -z from (tx, ty, tz) without a turn.
-struct OffsetFeel : ::testing::Test
+struct OffsetFeel : SceneFeelMapping
 {
-    OffsetFeel() : look(nullptr, nullptr), feel(manager, "persp1")
+    OffsetFeel()
     {
-        feel.setLook(&look);
-        feel.setRender(&r);
         feel.setSize(200, 100);
         feel.setPosition(30, 10);
     }
-    GUI_ViewParameter &cam() { return look.getViewStateRef().getViewParameterRef(); }
     void load(bool ortho)
     {
         cam().setRotateMatrix(UT_Matrix3(1.0f));
@@ -85,10 +90,6 @@ struct OffsetFeel : ::testing::Test
 
     const float near = 0.5f;
     const UT_Vector3 t{0.3f, -0.2f, 5.0f};
-    RE_Render r;
-    BM_SceneManager manager;
-    GUI_SceneLook look;
-    GUI_SceneFeel feel;
 };
 
 // Distance of p from the line orig + t dir (dir a unit vector).
@@ -334,12 +335,9 @@ TEST_F(FeelFixture, WorldPointsMapToTheScreenAndBackOntoTheirRays)
     expectFloats({ox, oy}, {sx - 10.0f, sy - 5.0f});
 }
 
-TEST(SceneFeelMapping, WithoutARenderContextEverythingMapsToTheFixedPoints)
+TEST_F(SceneFeelMapping, WithoutARenderContextEverythingMapsToTheFixedPoints)
 {
-    BM_SceneManager manager;
-    GUI_SceneLook look(nullptr, nullptr);
-    GUI_SceneFeel feel(manager, "persp1");
-    feel.setLook(&look);
+    feel.setRender(nullptr);
     UT_Vector3 dir, orig;
     feel.mapToWorld(12.0f, 34.0f, dir, orig);
     expectNear(dir, UT_Vector3(0, 0, 1), 0.0f);
@@ -377,7 +375,7 @@ TEST_F(FeelFixture, DegenerateCamerasAndPositionsGiveFiniteOrFixedResults)
     EXPECT_EQ(r.getLockDepth(), 0);
 }
 
-TEST(SceneFeelMapping, RetriesJitterTheTransformInTheFixedOrder)
+TEST_F(SceneFeelMapping, RetriesJitterTheTransformInTheFixedOrder)
 {
     const UT_Matrix4 start; // identity
     UT_Matrix4 m = start;
