@@ -2,8 +2,7 @@
 
 // Shared by the decoration tests: a view state framed on a cube in the
 // shared offscreen context with every decoration switched off, projection
-// of world points to pixels, pixel scans, journal counts and background
-// image files.
+// of world points to pixels, journal counts and background image files.
 
 #include "tests/support/VantrelExpect.h"
 #include "tests/support/VantrelScratch.h"
@@ -20,7 +19,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -69,53 +67,8 @@ protected:
         state().setProjection(r);
     }
 
-    // The columns (or, with rows set, the rows) at which the scan lines at
-    // the given positions meet the colour.
-    std::set<int> litAcross(const std::vector<int> &lines, bool rows, int red, int green,
-                            int blue)
-    {
-        const std::vector<uint8_t> image = context()->readPixels();
-        std::set<int> found;
-        for (int line : lines)
-            for (int i = 0; i < S; ++i)
-            {
-                const int x = rows ? line : i, y = rows ? i : line;
-                // The image comes top row first.
-                if (vantrel_test::isNear(&image[(static_cast<size_t>(S - 1 - y) * S + x) * 4], red, green,
-                                         blue, 3))
-                    found.insert(i);
-            }
-        return found;
-    }
-
     std::unique_ptr<GUI_ViewState> myState;
 };
-
-// Every position of ticks expected at fractions of [lo, hi] of S pixels
-// has a lit pixel within one, and every lit one is within one of some tick.
-inline void
-expectTicks(const std::set<int> &lit, const std::vector<float> &fractions)
-{
-    std::vector<float> pixels;
-    for (float f : fractions)
-        pixels.push_back(f * S);
-    for (float p : pixels)
-    {
-        if (p < 1.0f || p > S - 2)
-            continue; // on the view's edge: GL may leave it out
-        bool seen = false;
-        for (int i : lit)
-            seen = seen || std::fabs(i + 0.5f - p) <= 1.01f;
-        EXPECT_TRUE(seen) << "nothing drawn at pixel " << p;
-    }
-    for (int i : lit)
-    {
-        bool expected = false;
-        for (float p : pixels)
-            expected = expected || std::fabs(i + 0.5f - p) <= 1.01f;
-        EXPECT_TRUE(expected) << "stray line at pixel " << i;
-    }
-}
 
 // A w x h image of four quadrants: red lower left, green lower right,
 // blue upper left, white upper right; written as a PNG to path.

@@ -71,9 +71,21 @@ TEST_F(ViewRender2D, OriginsSitWhereTheyBelong)
     frameUV(-0.5f, 1.5f);
     options().drawOrigin(true);
     render()->clear();
+    render()->setJournal(true);
     pre();
+    render()->setJournal(false);
     const float size = 0.1f * camera().getLastHomeRadius();
     ASSERT_GT(size, 0.05f);
+    // The list is made on this first draw: its arms end at the size.
+    const std::vector<std::string> arms = vantrel_test::journalLines(*render(), "vertex2DW");
+    ASSERT_EQ(arms.size(), 4u);
+    const std::vector<double> u = vantrel_test::journalArgs(arms[0]);
+    const std::vector<double> v = vantrel_test::journalArgs(arms[2]);
+    ASSERT_EQ(u.size() + v.size(), 4u);
+    EXPECT_NEAR(u[0], size, 1e-4) << "u arm";
+    EXPECT_NEAR(u[1], 0.0, 1e-4);
+    EXPECT_NEAR(v[0], 0.0, 1e-4) << "v arm";
+    EXPECT_NEAR(v[1], size, 1e-4);
     EXPECT_TRUE(uvIs(0.5f * size, 0.0f, 255, 0, 0)) << "u arm";
     EXPECT_TRUE(uvIs(0.0f, 0.5f * size, 255, 0, 0)) << "v arm";
     EXPECT_TRUE(uvIs(0.5f * size, 0.5f * size, 0, 0, 0));
@@ -110,9 +122,9 @@ TEST_F(ViewRender2D, NoStickyOriginBelowSixtyPixels)
         }
 }
 
-// The 2D and 3D origins keep one display list each: drawing them in turn
-// at different sizes never deletes the other's list; a new 2D size
-// replaces only the 2D list.
+// The 2D and 3D origins keep one display list each, shared by every
+// renderer of the kind: drawing them in turn at different sizes never
+// deletes the other's list; a new size replaces only its own kind's list.
 TEST_F(ViewRender2D, OriginListsOfTwoAndThreeDimensionsLiveSideBySide)
 {
     options().drawOrigin(true);
@@ -139,7 +151,8 @@ TEST_F(ViewRender2D, OriginListsOfTwoAndThreeDimensionsLiveSideBySide)
     for (int i = 0; i < 3; ++i)
     {
         pre();
-        render3D.preRender(other, r, GUI_ViewParameter::GUI_HOME_FRONT);
+        // Every 3D renderer shares the one 3D list.
+        GUI_ViewRender3D().preRender(other, r, GUI_ViewParameter::GUI_HOME_FRONT);
     }
     EXPECT_EQ(journalCount(*r, "deleteObject"), 0);
     EXPECT_EQ(journalCount(*r, "startObjectDefine"), 0);
@@ -152,6 +165,22 @@ TEST_F(ViewRender2D, OriginListsOfTwoAndThreeDimensionsLiveSideBySide)
     r->setJournal(false);
     EXPECT_EQ(r->getJournal().front(), "deleteObject " + std::to_string(id2));
     EXPECT_EQ(GUI_ViewRender3D::getOriginListId(), id3);
+
+    // A new 3D size replaces only the 3D list, sized a tenth of the radius.
+    UT_BoundingBox bigger(-7, 7, -7, 7, -7, 7);
+    other.homeToBox(S, S, bigger, nullptr, false, false);
+    const int newId2 = GUI_ViewRender2D::getOriginListId();
+    r->clearJournal();
+    r->setJournal(true);
+    render3D.preRender(other, r, GUI_ViewParameter::GUI_HOME_FRONT);
+    r->setJournal(false);
+    EXPECT_EQ(r->getJournal().front(), "deleteObject " + std::to_string(id3));
+    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
+    EXPECT_FALSE(r->isObject(id3));
+    EXPECT_TRUE(r->isObject(GUI_ViewRender3D::getOriginListId()));
+    EXPECT_FLOAT_EQ(GUI_ViewRender3D::getOriginListSize(),
+                    0.1f * other.getViewParameterRef().getLastHomeRadius());
+    EXPECT_EQ(GUI_ViewRender2D::getOriginListId(), newId2);
 }
 
 // The background lies over the unit square with its own corners as

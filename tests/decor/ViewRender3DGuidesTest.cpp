@@ -1,11 +1,10 @@
 // The 3D guides on screen and on the journal: world origin, sticky origin,
-// construction planes, field guide and safe area, and the order and
-// balance of the pre- and post-render steps.
+// the safe area of the whole view, and the order and balance of the pre-
+// and post-render steps.
 #include "tests/decor/DecorTestSupport.h"
 
 using vantrel_test::journalCount;
 using decor_test::DecorTest;
-using decor_test::expectTicks;
 using decor_test::S;
 
 class ViewRender3DGuides : public DecorTest
@@ -48,35 +47,6 @@ TEST_F(ViewRender3DGuides, WorldOriginAxesEndAtTheirLettersInTheOriginColour)
         EXPECT_TRUE(pixelIs(nx, ny, 0, 0, 0)) << "beyond axis " << axis;
     }
     EXPECT_TRUE(pixelIs(cx - 8, cy - 8, 0, 0, 0));
-}
-
-TEST_F(ViewRender3DGuides, OriginListIsDefinedOncePerSizeAndReplacedWhenItChanges)
-{
-    options().drawOrigin(true);
-    frame(2.71f, GUI_ViewParameter::GUI_HOME_FRONT);
-    RE_Render *r = render();
-    r->setJournal(true);
-    myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    const int first = GUI_ViewRender3D::getOriginListId();
-    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
-    r->clearJournal();
-    myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    // Another renderer shares the list.
-    GUI_ViewRender3D other;
-    other.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 0);
-    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
-    EXPECT_EQ(journalCount(*r, "deleteObject"), 0);
-    EXPECT_GE(first, 0);
-    EXPECT_FLOAT_EQ(GUI_ViewRender3D::getOriginListSize(), 0.1f * camera().getLastHomeRadius());
-
-    r->clearJournal();
-    frame(3.14f, GUI_ViewParameter::GUI_HOME_FRONT);
-    myRender.preRender(state(), r, GUI_ViewParameter::GUI_HOME_FRONT);
-    EXPECT_EQ(journalCount(*r, "deleteObject " + std::to_string(first)), 1);
-    EXPECT_EQ(journalCount(*r, "startObjectDefine"), 1);
-    EXPECT_TRUE(r->isObject(GUI_ViewRender3D::getOriginListId()));
-    EXPECT_FALSE(r->isObject(first));
 }
 
 TEST_F(ViewRender3DGuides, StickyOriginNeedsSixtyPixelsAndSitsLowerLeft)
@@ -129,115 +99,17 @@ TEST_F(ViewRender3DGuides, StickyOriginNeedsSixtyPixelsAndSitsLowerLeft)
     EXPECT_TRUE(pixelIs(centre, centre + reach, yr * 255, yg * 255, yb * 255, 4));
 }
 
-TEST_F(ViewRender3DGuides, XZGridFromTheTopCoversTheSquareInTwentyCells)
+// With the whole view as the frame the safe area's rectangles are fixed,
+// whatever the view's shape.
+TEST_F(ViewRender3DGuides, SafeAreaOfTheWholeViewIsFixed)
 {
-    common().gridColor().setRGB(0.0f, 1.0f, 1.0f);
-    options().drawXZPlane(true);
-    frame(1.0f, GUI_ViewParameter::GUI_HOME_TOP);
-    camera().setWindow(0.0f, 0.0f, 2.5f, 2.5f); // keep the whole square in view
-    state().setProjection(render());
-    myRender.preRender(state(), render(), GUI_ViewParameter::GUI_HOME_TOP);
-    render()->flush(1);
-
-    const float radius = camera().getLastHomeRadius();
-    float lx, ly, hx, hy;
-    EXPECT_TRUE(windowPoint(UT_Vector3(-radius, 0, -radius), lx, ly));
-    EXPECT_TRUE(windowPoint(UT_Vector3(radius, 0, radius), hx, hy));
-    ASSERT_GT(std::fabs(hx - lx), 60.0f);
-    ASSERT_GT(std::min(lx, hx), 1.0f);
-    ASSERT_LT(std::max(lx, hx), S - 2.0f);
-
-    // The lines sit at the 20ths of the projected square, both ways.
-    std::vector<float> xs, ys;
-    for (int i = 0; i <= 20; ++i)
-    {
-        xs.push_back((lx + (hx - lx) * i / 20.0f) / S);
-        ys.push_back((ly + (hy - ly) * i / 20.0f) / S);
-    }
-    const float step = (hx - lx) / 20.0f;
-    std::vector<int> rows, columns;
-    for (int i = 0; i < 20; i += 3)
-    {
-        rows.push_back(static_cast<int>(std::min(ly, hy) + std::fabs(step) * (i + 0.5f)));
-        columns.push_back(static_cast<int>(std::min(lx, hx) + std::fabs(step) * (i + 0.5f)));
-    }
-    expectTicks(litAcross(rows, false, 0, 255, 255), xs);
-    expectTicks(litAcross(columns, true, 0, 255, 255), ys);
-}
-
-TEST_F(ViewRender3DGuides, FieldGuideLinesSitAtTheFramesTwentyFourths)
-{
-    common().gridColor().setRGB(1.0f, 1.0f, 0.0f);
-    options().drawFieldGuide(true);
-    frame(1.0f, GUI_ViewParameter::GUI_HOME_FRONT);
-    // A square view is taller than 4:3: the frame fills the width and the
-    // middle 0.75 of the height.
-    myRender.postRender(state(), render(), 0, 0, false);
-    render()->flush(1);
-
-    std::vector<float> xs, ys;
-    for (int i = 0; i <= 24; ++i)
-    {
-        xs.push_back(i / 24.0f);
-        ys.push_back(0.125f + 0.75f * i / 24.0f);
-    }
-    const float cell = S / 24.0f;
-    expectTicks(litAcross({static_cast<int>(S / 2 + cell / 2)}, false, 255, 255, 0), xs);
-    expectTicks(litAcross({static_cast<int>(cell * 1.5f), static_cast<int>(S / 2 + cell / 2)},
-                          true, 255, 255, 0),
-                ys);
-}
-
-TEST_F(ViewRender3DGuides, SafeAreaRectanglesSitAtZeroFiveAndTenPercent)
-{
-    common().guide1Color().setRGB(1.0f, 0.5f, 0.0f);
     options().drawSafeArea(true);
-    // The edges of the frame a fraction span m starting at off shows, at
-    // 0, 5 and 10 percent in from each side.
-    auto edges = [](float off, float m) {
-        std::vector<float> at;
-        for (float f : {0.0f, 0.05f, 0.1f, 0.9f, 0.95f, 1.0f})
-            at.push_back(off + f * m);
-        return at;
-    };
-    // The rows (or columns) strictly inside the innermost rectangle.
-    auto inside = [](float off, float m) {
-        std::vector<int> lines;
-        for (float f = 0.15f; f < 0.86f; f += 0.1f)
-            lines.push_back(static_cast<int>((off + f * m) * S));
-        return lines;
-    };
-
-    // Tall branch: a square view.
-    frame(1.0f, GUI_ViewParameter::GUI_HOME_FRONT);
-    myRender.postRender(state(), render(), 0, 0, false);
-    render()->flush(1);
-    expectTicks(litAcross(inside(0.125f, 0.75f), false, 255, 128, 0), edges(0.0f, 1.0f));
-    expectTicks(litAcross(inside(0.0f, 1.0f), true, 255, 128, 0), edges(0.125f, 0.75f));
-
-    // Wide branch: a view half as high as wide, drawn in the full context
-    // so the frame spans the whole height; the frame is 2/3 as wide.
-    render()->clear();
     frame(1.0f, GUI_ViewParameter::GUI_HOME_FRONT, S, S / 2);
-    state().setViewport(render(), 0, 0, S, S);
     render()->setJournal(true);
-    myRender.postRender(state(), render(), 0, 0, false);
-    render()->flush(1);
-    const float m = 1.333333f * 0.5f, off = (1.0f - m) / 2.0f;
-    // The view rectangle is the lower half; the projection stretches the
-    // view's unit square over the whole viewport's height and more.
-    EXPECT_EQ(journalCount(*render(), "rect2DW"), 3);
-    expectTicks(litAcross(inside(0.0f, 0.5f), false, 255, 128, 0), edges(off, m));
-
-    // With the whole view as the frame the rectangles are fixed.
-    render()->clearJournal();
     myRender.postRender(state(), render(), 0, 0, true);
-    std::vector<std::string> rects;
-    for (const std::string &line : render()->getJournal())
-        if (line.compare(0, 7, "rect2DW") == 0)
-            rects.push_back(line);
-    EXPECT_EQ(rects, (std::vector<std::string>{"rect2DW 0 0 1 1", "rect2DW 0.05 0.05 0.95 0.95",
-                                               "rect2DW 0.1 0.1 0.9 0.9"}));
+    EXPECT_EQ(vantrel_test::journalLines(*render(), "rect2DW"),
+              (std::vector<std::string>{"rect2DW 0 0 1 1", "rect2DW 0.05 0.05 0.95 0.95",
+                                        "rect2DW 0.1 0.1 0.9 0.9"}));
 }
 
 TEST_F(ViewRender3DGuides, DefaultsDrawOnlyTheOriginsAndEveryPushIsPopped)

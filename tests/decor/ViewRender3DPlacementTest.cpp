@@ -1,13 +1,9 @@
 // Where the decorations put things, read from the journal and checked
 // against the placement rules: the 4:3 frame of the field guide and safe
 // area in views taller and wider than 4:3 with margins, the construction
-// planes' turns, the UV origin's arms, and background images that follow
+// planes' turns, and background images that follow
 // the camera window, the pixel aspect and the axis views.
 #include "tests/decor/DecorTestSupport.h"
-
-#include "tests/scene/SceneLookTestSupport.h"
-
-#include "decor/GUI_ViewRender2D.h"
 
 using decor_test::DecorTest;
 using decor_test::S;
@@ -78,6 +74,8 @@ TEST_F(ViewRender3DPlacement, FieldGuideAndSafeAreaFitTheFrameInAViewWithMargins
 {
     options().drawFieldGuide(true);
     options().drawSafeArea(true);
+    common().gridColor().setRGB(1.0f, 1.0f, 0.0f);
+    common().guide1Color().setRGB(1.0f, 0.5f, 0.0f);
     for (const auto &wh : {std::pair<int, int>{90, 100}, std::pair<int, int>{160, 100}})
     {
         const float W = float(wh.first), H = float(wh.second);
@@ -111,6 +109,8 @@ TEST_F(ViewRender3DPlacement, FieldGuideAndSafeAreaFitTheFrameInAViewWithMargins
             expectArgs(v[4 * i + 2], {x, y0, 0}, line);
             expectArgs(v[4 * i + 3], {x, y0 + h, 0}, line);
         }
+        EXPECT_EQ(vantrel_test::journalLines(*render(), "setColor"),
+                  (std::vector<std::string>{"setColor 1 1 0 1", "setColor 1 0.5 0 1"}));
         const auto rects = args("rect2DW");
         ASSERT_EQ(rects.size(), 3u);
         const float insets[3] = {0.0f, 0.05f, 0.1f};
@@ -123,10 +123,12 @@ TEST_F(ViewRender3DPlacement, FieldGuideAndSafeAreaFitTheFrameInAViewWithMargins
 }
 
 // The XY plane is the grid unturned, XZ turned 90 degrees about x, YZ 90
-// degrees about y; each spans twice the home radius in 20 cells.
+// degrees about y; each spans twice the home radius in 20 cells, in the
+// grid colour.
 TEST_F(ViewRender3DPlacement, ConstructionPlanesTurnIntoTheirPlanes)
 {
     frame(1.3f, GUI_ViewParameter::GUI_HOME_FRONT);
+    common().gridColor().setRGB(0.0f, 1.0f, 1.0f);
     const double R = camera().getLastHomeRadius();
     const std::vector<double> turns[3] = {{0, 'x'}, {90, 'x'}, {90, 'y'}};
     for (int plane = 0; plane < 3; ++plane)
@@ -143,22 +145,9 @@ TEST_F(ViewRender3DPlacement, ConstructionPlanesTurnIntoTheirPlanes)
         expectArgs(v[0], {-R, -R}, "first line");
         expectArgs(v[1], {R, -R}, "first line");
         expectArgs(v[83], {R, R}, "last grid line");
+        EXPECT_EQ(vantrel_test::journalLines(*render(), "setColor"),
+                  std::vector<std::string>{"setColor 0 1 1 1"});
     }
-}
-
-// The UV origin's arms run 0.1 of the home radius along u and v.
-TEST_F(ViewRender3DPlacement, UVOriginArmsAreATenthOfTheHomeRadius)
-{
-    frame(2.71f, GUI_ViewParameter::GUI_HOME_FRONT); // a size no other test uses
-    const double s = 0.1 * camera().getLastHomeRadius();
-    options().drawOrigin(true);
-    GUI_ViewRender2D uv;
-    render()->setJournal(true);
-    uv.preRender(state(), render(), GUI_ViewParameter::GUI_HOME_FRONT);
-    const auto v = args("vertex2DW");
-    ASSERT_EQ(v.size(), 4u);
-    expectArgs(v[0], {s, 0}, "u arm");
-    expectArgs(v[2], {0, s}, "v arm");
 }
 
 // Auto-placed, the image fills the projection's height unless it is wider
@@ -249,7 +238,8 @@ TEST_F(ViewRender3DPlacement, PlacedImageLiesInTheSideViewsPlanes)
     {
         GUI_ViewParameter::axis axis;
         std::vector<double> lowerLeft, upperRight;
-    } cases[] = {{GUI_ViewParameter::GUI_HOME_RIGHT, {0, -0.75, 1.5}, {0, 1.25, -2.5}},
+    } cases[] = {{GUI_ViewParameter::GUI_HOME_TOP, {-1.5, 0, 0.75}, {2.5, 0, -1.25}},
+                 {GUI_ViewParameter::GUI_HOME_RIGHT, {0, -0.75, 1.5}, {0, 1.25, -2.5}},
                  {GUI_ViewParameter::GUI_HOME_BACK, {1.5, -0.75, 0}, {-2.5, 1.25, 0}},
                  {GUI_ViewParameter::GUI_HOME_LEFT, {0, -0.75, -1.5}, {0, 1.25, 2.5}},
                  {GUI_ViewParameter::GUI_HOME_BOTTOM, {-1.5, 0, -0.75}, {2.5, 0, 1.25}}};

@@ -33,11 +33,6 @@ protected:
         const GUI_DetailRender2D *r2d = look.getRender2D();
         return std::max(r2d->getCacheId(0), r2d->getCacheId(1));
     }
-    void shading(GR_ShadingMode mode)
-    {
-        global()[GUI_NON_SELECTED].shadingMode(mode);
-        global()[GUI_SELECTED].shadingMode(mode);
-    }
 };
 
 // A still object is drawn directly until the threshold, then recorded once

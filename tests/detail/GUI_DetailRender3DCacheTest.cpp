@@ -2,6 +2,7 @@
 #include "Render3DTestSupport.h"
 
 #include "host/OP/OP_Node.h"
+#include "host/RE/RE_Material.h"
 #include "host/TIL/TIL_TextureCache.h"
 #include "host/UT/UT_Performance.h"
 #include "tests/support/VantrelTestContext.h"
@@ -24,11 +25,11 @@ protected:
     }
 
     // Draws frames until the look's first handle is recorded; the id.
-    int warmUp(GUI_DetailLook &look)
+    int warmUp(GUI_DetailLook &drawn)
     {
         for (int f = 0; f <= threshold + 1; ++f)
         {
-            journalFrame(render(), look);
+            journalFrame(render(), drawn);
             if (journalCount(*render(), "startSmartObjectDefine"))
                 return lastReplay();
         }
@@ -44,14 +45,15 @@ protected:
     }
 
     int threshold = 0;
+    // Most tests draw a unit box at the origin.
+    GU_DetailHandle handle{makeBox()};
+    GUI_DetailLook look{&handle};
 };
 } // namespace
 
 TEST_F(Render3DCacheTest, UnchangedGeometryIsDrawnThenRecordedThenReplayed)
 {
     RE_Render *r = render();
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     ASSERT_FALSE(GUI_DetailRender3D::isCachingDisabled());
 
     for (int f = 0; f < threshold; ++f)
@@ -103,49 +105,68 @@ TEST_F(Render3DCacheTest, UnchangedGeometryIsDrawnThenRecordedThenReplayed)
 TEST_F(Render3DCacheTest, OptionChangesDropEveryHandlesObjects)
 {
     RE_Render *r = render();
-    MultiLook look;
-    look.add(makeBox());
-    UT_Matrix4 moved;
-    moved.translate(1.5f, 0.0f, 0.0f);
-    look.add(makeBox(0.5f), moved);
+    MultiLook boxes;
+    boxes.add(makeBox());
+    boxes.add(makeBox(0.5f), placed(1.5f, 0.0f, 0.0f));
 
     for (int f = 0; f <= threshold; ++f)
-        journalFrame(r, look);
+        journalFrame(r, boxes);
     EXPECT_EQ(journalCount(*r, "startSmartObjectDefine"), 2);
-    journalFrame(r, look);
+    journalFrame(r, boxes);
     EXPECT_EQ(journalCount(*r, "drawObject"), 2);
 
+    // A new material drops them at once; the same one again keeps them.
+    RE_Material *steel = new RE_Material("steel");
+    steel->upRef();
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        SCOPED_TRACE(pass);
+        for (int f = 0; f <= threshold + 1; ++f)
+            journalFrame(r, boxes);
+        r->clearJournal();
+        r->setJournal(true);
+        boxes.getRender3D()->setREMaterial(r, steel);
+        r->setJournal(false);
+        EXPECT_EQ(journalCount(*r, "deleteSmartObject"), pass == 0 ? 2 : 0);
+        journalFrame(r, boxes);
+        EXPECT_EQ(journalCount(*r, "drawObject"), pass == 0 ? 0 : 2);
+    }
+    boxes.getRender3D()->setREMaterial(r, nullptr);
+    steel->downRef();
+
     // A colour the drawing uses: both handles are dropped.
+    for (int f = 0; f <= threshold + 1; ++f)
+        journalFrame(r, boxes);
     global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f);
-    journalFrame(r, look);
+    journalFrame(r, boxes);
     EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
     EXPECT_EQ(journalCount(*r, "drawObject"), 0);
 
     // A newer texture: the same.
     for (int f = 0; f <= threshold + 1; ++f)
-        journalFrame(r, look);
+        journalFrame(r, boxes);
     EXPECT_EQ(journalCount(*r, "drawObject"), 2);
     TIL_TextureCache::bumpVersion();
-    journalFrame(r, look);
+    journalFrame(r, boxes);
     EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
 
     // A viewport flag the drawing does not see keeps them.
     for (int f = 0; f <= threshold + 1; ++f)
-        journalFrame(r, look);
+        journalFrame(r, boxes);
     global().drawOrigin(!global().drawOrigin());
-    journalFrame(r, look);
+    journalFrame(r, boxes);
     EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 0);
     EXPECT_EQ(journalCount(*r, "drawObject"), 2);
 
     // A third handle: everything is dropped before drawing.
-    look.add(makeBox(0.25f));
-    journalFrame(r, look);
+    boxes.add(makeBox(0.25f));
+    journalFrame(r, boxes);
     EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
     EXPECT_EQ(journalCount(*r, "drawObject"), 0);
 }
 
 // Looks recorded under the same options share what they were recorded
-// under; one look recording under new options must not make another look's
+// under; one boxes recording under new options must not make another boxes's
 // older objects pass for current, and going back must drop the newer ones.
 TEST_F(Render3DCacheTest, LooksRecordedUnderDifferentOptionsEachSeeTheirOwn)
 {
@@ -181,12 +202,6 @@ TEST_F(Render3DCacheTest, LooksRecordedUnderDifferentOptionsEachSeeTheirOwn)
 TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
 {
     RE_Render *r = render();
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
-    auto shading = [&](GR_ShadingMode mode) {
-        global()[GUI_NON_SELECTED].shadingMode(mode);
-        global()[GUI_SELECTED].shadingMode(mode);
-    };
     // The first visit to a kind may find options it never drew with and
     // drop everything; once each kind has drawn, switching replays.
     shading(GR_SHADE_WIRE);
@@ -229,8 +244,6 @@ TEST_F(Render3DCacheTest, SwitchingKindsUsesOtherSlotsAndSwitchingBackReplays)
 TEST_F(Render3DCacheTest, MoveModeDrawsSlowObjectsInItsOwnShadingAndSlot)
 {
     RE_Render *r = render();
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     global()[GUI_NON_SELECTED].shadingMode(GR_SHADE_SMOOTH);
     global().moveModeOn(true);
     global().moveMode(GR_SHADE_BOX_WIRE);
@@ -303,8 +316,6 @@ TEST_F(Render3DCacheTest, PickingReplaysButNeverRecords)
 TEST_F(Render3DCacheTest, TimingEventsNameCachedAndDirectDraws)
 {
     RE_Render *r = render();
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     UT_Performance *perf = UTgetPerformance();
     perf->clearEvents();
     perf->setRecordObjectDrawEvents(true);
@@ -323,8 +334,6 @@ TEST_F(Render3DCacheTest, TimingEventsNameCachedAndDirectDraws)
 TEST_F(Render3DCacheTest, HiddenAndSkippedObjectsDrawNothing)
 {
     RE_Render *r = render();
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
 
     // Simulation geometry of the chosen network is left to that network.
     OP_Node net("dopnet1");

@@ -1,10 +1,9 @@
 // The 3D renderer in the passes a frame may be drawn in (high-quality
 // passes, the second pass, texture layers), and what keeps it from
 // recording an object into a cached display object or drops one.
-#include "Render3DProbe.h"
+#include "Render3DTestSupport.h"
 
 #include "host/RE/RE_Light.h"
-#include "host/RE/RE_Material.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +74,7 @@ TEST_F(Render3DPassTest, HighQualityPassesLightTheChosenLightsAndLeaveOutUnlitOb
         GUI_DetailRender3D::setGlobalHighQualityDepthInit(row.depthInit);
         r->setSpecular(true);
         journalFrame(r, look);
-        EXPECT_EQ(!callsOf(*r, {"drawArrays"}).empty(), row.drawn);
+        EXPECT_EQ(!journalLines(*r, {"drawArrays"}).empty(), row.drawn);
         EXPECT_TRUE(r->isSpecular());
     }
     for (RE_Light *l : {&own, &other, &foreign})
@@ -101,7 +100,7 @@ TEST_F(Render3DPassTest, DepthPassWritesDepthButNoColourUnderTheOffsetThenRestor
     const std::vector<std::string> expected = {"polygonOffset 1", amounts.str(),
                                                "setColorMask 0 0 0 0", "setColorMask 1 1 1 1",
                                                "polygonOffset 0", "setOffsetAmount 5 6"};
-    EXPECT_EQ(callsOf(*r, {"polygonOffset", "setOffsetAmount", "setColorMask"}), expected);
+    EXPECT_EQ(journalLines(*r, {"polygonOffset", "setOffsetAmount", "setColorMask"}), expected);
     EXPECT_EQ(r->isPolygonOffset(), 0);
     EXPECT_EQ(countNotColor(context()->readPixels(), 0, 0, 0), 0);
 
@@ -133,8 +132,8 @@ TEST_F(Render3DPassTest, GhostsMarkTheStencilInPassesOneAndFiveOnly)
             const std::vector<std::string> want =
                 marks ? std::vector<std::string>{"setSFunction 7 1 1", "setSFunction 7 0 1"}
                       : std::vector<std::string>{};
-            EXPECT_EQ(callsOf(*r, {"setSFunction"}), want);
-            EXPECT_FALSE(callsOf(*r, {"drawArrays"}).empty());
+            EXPECT_EQ(journalLines(*r, {"setSFunction"}), want);
+            EXPECT_FALSE(journalLines(*r, {"drawArrays"}).empty());
         }
 }
 
@@ -147,10 +146,10 @@ TEST_F(Render3DPassTest, SecondPassLeavesOutObjectsThatDidNotAskForIt)
     GR_CommonDispOption &common = global().common();
     common.setDrawStateBit(GR_DRAWSTATE_SECOND_PASS, true);
     journalFrame(r, look);
-    EXPECT_TRUE(callsOf(*r, {"drawArrays"}).empty());
+    EXPECT_TRUE(journalLines(*r, {"drawArrays"}).empty());
     common.setDrawStateBit(GR_DRAWSTATE_SECOND_PASS, false);
     journalFrame(r, look);
-    EXPECT_FALSE(callsOf(*r, {"drawArrays"}).empty());
+    EXPECT_FALSE(journalLines(*r, {"drawArrays"}).empty());
 }
 
 TEST_F(Render3DPassTest, TextureLayersDrawInTurnAndPutBlendingBack)
@@ -180,11 +179,11 @@ TEST_F(Render3DPassTest, TextureLayersDrawInTurnAndPutBlendingBack)
             want.insert(want.begin() + 2, "blend 1");
             want.insert(want.end() - 1, "blend 0");
         }
-        EXPECT_EQ(callsOf(*r, {"setColorMask", "blend"}), want);
-        EXPECT_EQ(callsOf(*r, {"setBlendFunction"}),
+        EXPECT_EQ(journalLines(*r, {"setColorMask", "blend"}), want);
+        EXPECT_EQ(journalLines(*r, {"setBlendFunction"}),
                   (std::vector<std::string>{"setBlendFunction 1 0", "setBlendFunction 3 1",
                                             "setBlendFunction 2 0", "setBlendFunction 7 2"}));
-        EXPECT_EQ(callsOf(*r, {"setZFunction"}), std::vector<std::string>{"setZFunction 3"});
+        EXPECT_EQ(journalLines(*r, {"setZFunction"}), std::vector<std::string>{"setZFunction 3"});
         EXPECT_EQ(r->isBlending(), blending);
         EXPECT_EQ(gdp->getCurrentLayer(), 2);
     }
@@ -233,30 +232,4 @@ TEST_F(Render3DPassTest, BlockersKeepAStillObjectFromBeingRecorded)
         EXPECT_EQ(recordings(look) > 0, row.recorded);
         EXPECT_FALSE(global().common().getDrawStateBit(GR_DRAWSTATE_SHADE_OPEN_CURVES));
     }
-}
-
-TEST_F(Render3DPassTest, ANewMaterialDropsEveryHandlesRecordedObjects)
-{
-    RE_Render *r = render();
-    MultiLook look;
-    look.add(makeBox());
-    look.add(makeBox(0.5f), placed(1.2f, 0.0f, 0.0f));
-    ASSERT_EQ(recordings(look), 2);
-    RE_Material *steel = new RE_Material("steel");
-    steel->upRef();
-    for (int pass = 0; pass < 2; ++pass)
-    {
-        SCOPED_TRACE(pass);
-        r->clearJournal();
-        r->setJournal(true);
-        look.getRender3D()->setREMaterial(r, steel);
-        r->setJournal(false);
-        // Setting the same material again keeps them.
-        EXPECT_EQ(journalCount(*r, "deleteSmartObject"), pass == 0 ? 2 : 0);
-        journalFrame(r, look);
-        EXPECT_EQ(journalCount(*r, "drawObject"), pass == 0 ? 0 : 2);
-        recordings(look);
-    }
-    look.getRender3D()->setREMaterial(r, nullptr);
-    steel->downRef();
 }

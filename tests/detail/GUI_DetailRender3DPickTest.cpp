@@ -48,14 +48,6 @@ protected:
         return pickNames(buffer, count);
     }
 };
-
-UT_Matrix4
-placed(float x, float y, float z)
-{
-    UT_Matrix4 m;
-    m.translate(x, y, z);
-    return m;
-}
 } // namespace
 
 TEST_F(Render3DPickTest, PickingFindsTheObjectAndPrimitiveUnderThePoint)
@@ -220,8 +212,7 @@ TEST_F(Render3DPickTest, AxesFollowTheBoxButNeverShorterThanHalfAUnit)
         GU_DetailHandle handle(makeBox(size));
         GUI_DetailLook look(&handle);
         look.setShowAxes(1);
-        global()[GUI_NON_SELECTED].shadingMode(GR_SHADE_WIRE);
-        global()[GUI_SELECTED].shadingMode(GR_SHADE_WIRE);
+        shading(GR_SHADE_WIRE);
         journalFrame(r, look);
         std::vector<std::string> ends;
         const std::vector<std::string> &j = r->getJournal();

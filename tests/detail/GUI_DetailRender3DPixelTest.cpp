@@ -18,11 +18,6 @@ class Render3DPixelTest : public DetailPixelTest
 {
 protected:
     void setUpScene() override { render()->enableZbuffer(1, 1); }
-    void shading(GR_ShadingMode mode)
-    {
-        global()[GUI_NON_SELECTED].shadingMode(mode);
-        global()[GUI_SELECTED].shadingMode(mode);
-    }
     // A cleared frame with the look drawn in it.
     std::vector<uint8_t> frame(GUI_DetailLook &look)
     {
@@ -30,89 +25,24 @@ protected:
         look.render(render(), 0, 0, 0, 0, nullptr);
         return context()->readPixels();
     }
-    // The window pixel a world point lands on.
-    std::vector<int> pixelAt(const UT_Vector3 &p)
-    {
-        float sx = 0, sy = 0;
-        windowPoint(p, sx, sy);
-        return pixel(int(sx), int(sy));
-    }
-    static int brightness(const std::vector<int> &p) { return p[0] + p[1] + p[2]; }
-};
 
-// The state of the context that drawing must leave as it found it.
-struct RecordState
-{
-    explicit RecordState(const RE_Render &r)
-    {
-        r.getColor(color);
-        width = r.getLineWidth();
-        style = r.getLineStyle();
-        lighting = r.isLighting();
-        fog = r.isFogOn();
-        fogCoord = r.isFogCoordOn();
-        winding = r.getReverseWinding();
-        specular = r.isSpecular();
-        headlight = r.isLightOn(GUI_DetailRender3D::getHeadlight());
-        depth = r.getMatrixDepth();
-        const GUI_DisplayOption &g = GUI_DetailLook::globalDispOption();
-        for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
-        {
-            modes[k] = g[GUI_DetailType(k)].shadingMode();
-            flags[k] = g[GUI_DetailType(k)].getFlags();
-        }
-        wire = g.common().wireColor();
-        wireWidth = g.common().getWireWidth();
-        drawState = g.common().getDrawState();
-    }
-    void expectSame(const RecordState &o) const
-    {
-        for (int c = 0; c < 4; ++c)
-            EXPECT_EQ(color[c], o.color[c]);
-        EXPECT_EQ(width, o.width);
-        EXPECT_EQ(style, o.style);
-        EXPECT_EQ(lighting, o.lighting);
-        EXPECT_EQ(fog, o.fog);
-        EXPECT_EQ(fogCoord, o.fogCoord);
-        EXPECT_EQ(winding, o.winding);
-        EXPECT_EQ(specular, o.specular);
-        EXPECT_EQ(headlight, o.headlight);
-        EXPECT_EQ(depth, o.depth);
-        for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
-        {
-            EXPECT_EQ(modes[k], o.modes[k]) << "kind " << k;
-            EXPECT_EQ(flags[k], o.flags[k]) << "kind " << k;
-        }
-        EXPECT_EQ(wire, o.wire);
-        EXPECT_EQ(wireWidth, o.wireWidth);
-        EXPECT_EQ(drawState, o.drawState);
-    }
-    float color[4];
-    float width;
-    int style;
-    bool lighting, fog, fogCoord, winding, specular, headlight;
-    int depth;
-    GR_ShadingMode modes[GUI_NUM_DETAIL_TYPES];
-    unsigned flags[GUI_NUM_DETAIL_TYPES];
-    UT_Color wire;
-    float wireWidth;
-    unsigned drawState;
+    // Most tests draw a unit box at the origin.
+    GU_DetailHandle handle{makeBox()};
+    GUI_DetailLook look{&handle};
 };
 } // namespace
 
 TEST_F(Render3DPixelTest, HeadlitBoxShowsThreeFacesInThreeBrightnesses)
 {
     setThreeQuarterCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_FLAT);
     RecordState before(*render());
     frame(look);
     before.expectSame(RecordState(*render()));
 
-    const int front = brightness(pixelAt(UT_Vector3(0.1f, 0.0f, 0.5f)));
-    const int right = brightness(pixelAt(UT_Vector3(0.5f, 0.0f, 0.1f)));
-    const int top = brightness(pixelAt(UT_Vector3(0.1f, 0.5f, 0.0f)));
+    const int front = brightnessAt(UT_Vector3(0.1f, 0.0f, 0.5f));
+    const int right = brightnessAt(UT_Vector3(0.5f, 0.0f, 0.1f));
+    const int top = brightnessAt(UT_Vector3(0.1f, 0.5f, 0.0f));
     EXPECT_GT(front, 60);
     EXPECT_GT(right, 60);
     EXPECT_GT(top, 60);
@@ -124,12 +54,12 @@ TEST_F(Render3DPixelTest, HeadlitBoxShowsThreeFacesInThreeBrightnesses)
 TEST_F(Render3DPixelTest, SmoothAndFlatDifferOnASphere)
 {
     setFrontCamera(render(), 1.2f);
-    GU_DetailHandle handle(makeSphere(1.0f, 8, 12));
-    GUI_DetailLook look(&handle);
+    GU_DetailHandle sphere(makeSphere(1.0f, 8, 12));
+    GUI_DetailLook ball(&sphere);
     shading(GR_SHADE_FLAT);
-    const std::vector<uint8_t> flat = frame(look);
+    const std::vector<uint8_t> flat = frame(ball);
     shading(GR_SHADE_SMOOTH);
-    const std::vector<uint8_t> smooth = frame(look);
+    const std::vector<uint8_t> smooth = frame(ball);
     // The outline is the same; the shading inside is not.
     EXPECT_EQ(countNotColor(flat, 0, 0, 0), countNotColor(smooth, 0, 0, 0));
     EXPECT_GT(countDifferent(flat, smooth, 6), 200);
@@ -138,8 +68,6 @@ TEST_F(Render3DPixelTest, SmoothAndFlatDifferOnASphere)
 TEST_F(Render3DPixelTest, SelectedObjectShowsTheSelectedColourInAWiderLine)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_WIRE);
     GR_CommonDispOption &common = global().common();
     common.defaultWireColor().setRGB(0.0f, 0.0f, 1.0f);
@@ -173,18 +101,16 @@ TEST_F(Render3DPixelTest, SelectedObjectShowsTheSelectedColourInAWiderLine)
 TEST_F(Render3DPixelTest, GhostedObjectIsFoggedTowardTheBackground)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_FLAT);
     global().common().backgroundColor().setRGB(0.0f, 0.0f, 1.0f);
     frame(look);
-    const std::vector<int> plain = pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f));
+    const std::vector<int> plain = worldPixel(UT_Vector3(0.0f, 0.0f, 0.5f));
 
     look.setObjGhost(1);
     RecordState before(*render());
     frame(look);
     before.expectSame(RecordState(*render()));
-    const std::vector<int> ghost = pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f));
+    const std::vector<int> ghost = worldPixel(UT_Vector3(0.0f, 0.0f, 0.5f));
     // Two thirds of the way to the background blue.
     EXPECT_LT(ghost[0], plain[0] / 2);
     EXPECT_GT(ghost[2], plain[2]);
@@ -194,26 +120,22 @@ TEST_F(Render3DPixelTest, GhostedObjectIsFoggedTowardTheBackground)
 TEST_F(Render3DPixelTest, WireframeOnlyFillsNothing)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_SMOOTH);
     frame(look);
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.1f, 0.1f, 0.5f))), 60);
+    EXPECT_GT(brightnessAt(UT_Vector3(0.1f, 0.1f, 0.5f)), 60);
 
     look.setWireframeOnly(1);
     RecordState before(*render());
     const std::vector<uint8_t> image = frame(look);
     before.expectSame(RecordState(*render()));
-    EXPECT_EQ(brightness(pixelAt(UT_Vector3(0.1f, 0.1f, 0.5f))), 0);
+    EXPECT_EQ(brightnessAt(UT_Vector3(0.1f, 0.1f, 0.5f)), 0);
     EXPECT_GT(countNotColor(image, 0, 0, 0), 50);  // the edges are there
 }
 
 TEST_F(Render3DPixelTest, HiddenPrimitivesLeaveAHole)
 {
     setFrontCamera(render());
-    GU_Detail *gdp = makeBox();
-    GU_DetailHandle handle(gdp);
-    GUI_DetailLook look(&handle);
+    GU_Detail *gdp = handle.writeLock();
     shading(GR_SHADE_FLAT);
     // Hide the face nearest the camera, and the face opposite it: the hole
     // goes right through.
@@ -227,13 +149,14 @@ TEST_F(Render3DPixelTest, HiddenPrimitivesLeaveAHole)
         if (std::abs(z / n) > 0.4f)
             hidden->add(prim);
     }
+    handle.unlock(gdp);
     frame(look);
-    EXPECT_EQ(brightness(pixelAt(UT_Vector3(0.0f, 0.0f, 0.5f))), 0);
+    EXPECT_EQ(brightnessAt(UT_Vector3(0.0f, 0.0f, 0.5f)), 0);
     // The side faces are still there, seen edge on from the front: look
     // from above to find them filled.
     setThreeQuarterCamera(render());
     frame(look);
-    EXPECT_GT(brightness(pixelAt(UT_Vector3(0.1f, 0.5f, 0.0f))), 60);
+    EXPECT_GT(brightnessAt(UT_Vector3(0.1f, 0.5f, 0.0f)), 60);
 }
 
 TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)
@@ -241,8 +164,6 @@ TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)
     // A box is its own mirror image: mirrored, it must look the same with
     // back faces culled, which needs the winding reversed while it draws.
     setThreeQuarterCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     shading(GR_SHADE_FLAT);
     render()->setCullFace(RE_CULL_BACK);
     const std::vector<uint8_t> plain = frame(look);
@@ -260,8 +181,6 @@ TEST_F(Render3DPixelTest, MirroredTransformKeepsFrontFacesWithBackFacesCulled)
 TEST_F(Render3DPixelTest, NameLabelIsDrawnNearTheBoxCentre)
 {
     setFrontCamera(render());
-    GU_DetailHandle handle(makeBox());
-    GUI_DetailLook look(&handle);
     OP_Node node("crate");
     look.setObject(&node);
     shading(GR_SHADE_WIRE);
@@ -272,16 +191,15 @@ TEST_F(Render3DPixelTest, NameLabelIsDrawnNearTheBoxCentre)
     short x1, x2, y1, y2;
     render()->getViewport2DS(x1, x2, y1, y2);
     const int cx = (x1 + x2) / 2, cy = (y1 + y2) / 2;
-    int red = 0;
-    for (int y = cy - 4; y <= cy + 14; ++y)
-        for (int x = cx - 4; x <= cx + 40; ++x)
-            red += isNear(pixel(x, y), 204, 0, 0, 60);
-    EXPECT_GT(red, 10);
+    auto redPixels = [&] {
+        int red = 0;
+        for (int y = cy - 4; y <= cy + 14; ++y)
+            for (int x = cx - 4; x <= cx + 40; ++x)
+                red += isNear(pixel(x, y), 204, 0, 0, 60);
+        return red;
+    };
+    EXPECT_GT(redPixels(), 10);
     global().showObjectNames(false);
     frame(look);
-    red = 0;
-    for (int y = cy - 4; y <= cy + 14; ++y)
-        for (int x = cx - 4; x <= cx + 40; ++x)
-            red += isNear(pixel(x, y), 204, 0, 0, 60);
-    EXPECT_EQ(red, 0);
+    EXPECT_EQ(redPixels(), 0);
 }

@@ -144,7 +144,7 @@ TEST(GUI_DetailRender3D, ReferencesLightsAndCopies)
     displace->bumpRefCount(-1);  // the last release deletes it
 }
 
-TEST(GUI_DetailRender3D, ZeroAndMirroredTransforms)
+TEST(GUI_DetailRender3D, ZeroTransformsAreRefusedOnlyWhenChecked)
 {
     GUI_DetailRender3D render;
     UT_Matrix4 zero(0.0f);
@@ -193,14 +193,4 @@ TEST(GUI_DetailRender3D, ZeroAndMirroredTransforms)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     unsetenv("VANTREL_CHECK_XFORM");
     UT_EnvControl::refresh();
-
-    UT_Matrix4 mirror;
-    mirror.scale(-1, 1, 1);
-    render.setXform(mirror);
-    EXPECT_TRUE(render.getReverseWinding());
-    UT_Matrix4 turn;
-    turn.rotate(UT_Axis3::YAXIS, 1.0f);
-    render.setXform(turn);
-    EXPECT_FALSE(render.getReverseWinding());
-    EXPECT_EQ(render.getXform(), turn);
 }

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +38,84 @@ protected:
     }
 
     GUI_DisplayOption &global() { return GUI_DetailLook::globalDispOption(); }
+    // Draws every kind of object in one shading mode.
+    void shading(GR_ShadingMode mode)
+    {
+        for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
+            global()[GUI_DetailType(k)].shadingMode(mode);
+    }
+    // The window pixel a world point lands on, and the sum of its channels.
+    std::vector<int> worldPixel(const UT_Vector3 &p)
+    {
+        float sx = 0, sy = 0;
+        windowPoint(p, sx, sy);
+        return pixel(int(sx), int(sy));
+    }
+    int brightnessAt(const UT_Vector3 &p)
+    {
+        const std::vector<int> px = worldPixel(p);
+        return px[0] + px[1] + px[2];
+    }
+};
+
+// The state of the context and of the library-wide options that drawing an
+// object must leave as it found it.
+struct RecordState
+{
+    explicit RecordState(const RE_Render &r)
+    {
+        r.getColor(color);
+        width = r.getLineWidth();
+        style = r.getLineStyle();
+        lighting = r.isLighting();
+        fog = r.isFogOn();
+        fogCoord = r.isFogCoordOn();
+        winding = r.getReverseWinding();
+        specular = r.isSpecular();
+        headlight = r.isLightOn(GUI_DetailRender3D::getHeadlight());
+        depth = r.getMatrixDepth();
+        const GUI_DisplayOption &g = GUI_DetailLook::globalDispOption();
+        for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
+        {
+            modes[k] = g[GUI_DetailType(k)].shadingMode();
+            flags[k] = g[GUI_DetailType(k)].getFlags();
+        }
+        wire = g.common().wireColor();
+        wireWidth = g.common().getWireWidth();
+        drawState = g.common().getDrawState();
+    }
+    void expectSame(const RecordState &o) const
+    {
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(color[c], o.color[c]);
+        EXPECT_EQ(width, o.width);
+        EXPECT_EQ(style, o.style);
+        EXPECT_EQ(lighting, o.lighting);
+        EXPECT_EQ(fog, o.fog);
+        EXPECT_EQ(fogCoord, o.fogCoord);
+        EXPECT_EQ(winding, o.winding);
+        EXPECT_EQ(specular, o.specular);
+        EXPECT_EQ(headlight, o.headlight);
+        EXPECT_EQ(depth, o.depth);
+        for (int k = 0; k < GUI_NUM_DETAIL_TYPES; ++k)
+        {
+            EXPECT_EQ(modes[k], o.modes[k]) << "kind " << k;
+            EXPECT_EQ(flags[k], o.flags[k]) << "kind " << k;
+        }
+        EXPECT_EQ(wire, o.wire);
+        EXPECT_EQ(wireWidth, o.wireWidth);
+        EXPECT_EQ(drawState, o.drawState);
+    }
+    float color[4];
+    float width;
+    int style;
+    bool lighting, fog, fogCoord, winding, specular, headlight;
+    int depth;
+    GR_ShadingMode modes[GUI_NUM_DETAIL_TYPES];
+    unsigned flags[GUI_NUM_DETAIL_TYPES];
+    UT_Color wire;
+    float wireWidth;
+    unsigned drawState;
 };
 
 // A look with any number of handles, each under its own transform.
@@ -66,6 +144,31 @@ public:
     std::vector<UT_Matrix4> xforms;
     bool guide = false;
 };
+
+// Calls probe whenever the renderer asks for a handle's transform: before
+// the object transform is pushed, and again from inside a shaded draw.
+class ProbeLook : public MultiLook
+{
+public:
+    const UT_Matrix4 &getDetailXform(int i) const override
+    {
+        if (probe)
+            probe();
+        return MultiLook::getDetailXform(i);
+    }
+    bool getIsDetailTempSelected(int) const override { return tempSelected; }
+
+    std::function<void()> probe;
+    bool tempSelected = false;
+};
+
+inline UT_Matrix4
+placed(float x, float y, float z)
+{
+    UT_Matrix4 m;
+    m.translate(x, y, z);
+    return m;
+}
 
 inline GU_Detail *
 makeBox(float size = 1.0f)
@@ -109,19 +212,33 @@ setFrontCamera(RE_Render *r, float halfWidth = 2.0f)
     r->loadMatrix(view);
 }
 
+// What one object's draw does to the render context: a front view in a
+// viewport that is neither square nor at the window's corner, with the
+// library-wide high-quality pass settings put back after each test.
+class DrawProbeTest : public DetailPixelTest
+{
+protected:
+    void setUpScene() override
+    {
+        render()->enableZbuffer(1, 1);
+        render()->viewport2DS(6, 117, 30, 91);
+        setFrontCamera(render());
+    }
+    void tearDownScene() override
+    {
+        GUI_DetailRender3D::setGlobalHighQualityPass(GR_HQ_NONE);
+        GUI_DetailRender3D::setGlobalHighQualityDepthInit(false);
+        GUI_DetailRender3D::clearGlobalHighQualityLights();
+        GUI_DetailRender3D::setGlobalLightXform(UT_Matrix4());
+    }
+};
+
 // The journal lines of the cache operations, in order.
 inline std::vector<std::string>
 cacheCalls(const RE_Render &r)
 {
-    static const char *const theOps[] = {"startSmartObjectDefine", "endSmartObjectDefine",
-                                         "drawObject", "deleteSmartObject"};
-    std::vector<std::string> calls;
-    for (const std::string &line : r.getJournal())
-        for (const char *op : theOps)
-            if (line.compare(0, std::strlen(op), op) == 0 &&
-                (line.size() == std::strlen(op) || line[std::strlen(op)] == ' '))
-                calls.push_back(line);
-    return calls;
+    return journalLines(r, {"startSmartObjectDefine", "endSmartObjectDefine", "drawObject",
+                            "deleteSmartObject"});
 }
 
 // Draws one frame of the look with the journal on, from a fresh journal.

@@ -26,31 +26,70 @@ using vantrel_test::expectNear;
 
 namespace
 {
-// A 100 x 80 viewport homed onto the cube from -1 to 1, looking down -z, drawn through a record-only render context.
-struct FeelFixture : ::testing::Test
+// A feel over a scene look, drawing through a record-only render context.
+struct SceneFeelMapping : ::testing::Test
 {
-    FeelFixture() : look(nullptr, nullptr), feel(manager, "persp1")
+    SceneFeelMapping() : look(nullptr, nullptr), feel(manager, "persp1")
     {
         feel.setLook(&look);
         feel.setRender(&r);
+    }
+    GUI_ViewParameter &cam() { return look.getViewStateRef().getViewParameterRef(); }
+
+    RE_Render r;
+    BM_SceneManager manager;
+    GUI_SceneLook look;
+    GUI_SceneFeel feel;
+};
+
+// A 100 x 80 viewport homed onto the cube from -1 to 1, looking down -z.
+struct FeelFixture : SceneFeelMapping
+{
+    FeelFixture()
+    {
         feel.setSize(100, 80);
         load();
         UT_BoundingBox box(-1, 1, -1, 1, -1, 1);
         feel.doHome(box, nullptr, false, false);
         load();
     }
-    GUI_ViewParameter &cam() { return look.getViewStateRef().getViewParameterRef(); }
     void load()
     {
         cam().setViewport(&r, 0, 0, 100, 80);
         cam().setView(0, 0, 100, 80);
         cam().setProjection(&r);
     }
+};
 
-    RE_Render r;
-    BM_SceneManager manager;
-    GUI_SceneLook look;
-    GUI_SceneFeel feel;
+// The viewport (30, 10) 200 x 100, away from the window's corner and twice
+// as wide as high, with a feel placed at its corner; the camera looks down
+// -z from (tx, ty, tz) without a turn.
+struct OffsetFeel : SceneFeelMapping
+{
+    OffsetFeel()
+    {
+        feel.setSize(200, 100);
+        feel.setPosition(30, 10);
+    }
+    void load(bool ortho)
+    {
+        cam().setRotateMatrix(UT_Matrix3(1.0f));
+        cam().setOrthoFlag(ortho);
+        cam().setOrthoWidth(4.0f);
+        cam().setFocalLength(50.0f);
+        cam().setAperture(40.0f);
+        cam().setLimits(near, 100.0f);
+        cam().setWindow(0.0f, 0.0f, 1.0f, 1.0f);
+        cam().setTx(t.x());
+        cam().setTy(t.y());
+        cam().setTz(t.z());
+        cam().setViewport(&r, 30, 10, 200, 100);
+        cam().setView(30, 10, 200, 100);
+        cam().setProjection(&r);
+    }
+
+    const float near = 0.5f;
+    const UT_Vector3 t{0.3f, -0.2f, 5.0f};
 };
 
 // Distance of p from the line orig + t dir (dir a unit vector).
@@ -157,16 +196,42 @@ TEST_F(FeelFixture, CameraOperationsMoveAllThreeCamerasAndHomeResetsTheLens)
     EXPECT_EQ(f, cam().getFar());
 }
 
+// A position (x, y) is the fraction (x / 200, y / 100) across the view,
+// which shows w x w/2 world units at the near plane around (tx, ty): w is
+// the ortho width, or aperture / focal x near in perspective. The ray
+// leaves the near plane toward the eye; a point on it maps back to (x, y).
+TEST_F(OffsetFeel, PositionsMapThroughTheViewportsOwnCornerAndSize)
+{
+    const float positions[][2] = {{50, 25}, {170, 90}, {0, 0}, {199, 5}};
+    for (bool ortho : {true, false})
+    {
+        load(ortho);
+        const float hw = (ortho ? 4.0f : 40.0f / 50.0f * near) * 0.5f, hh = hw * 0.5f;
+        for (const auto &xy : positions)
+        {
+            const float nx = 2.0f * xy[0] / 200.0f - 1.0f, ny = 2.0f * xy[1] / 100.0f - 1.0f;
+            UT_Vector3 dir, orig;
+            feel.mapToWorld(xy[0], xy[1], dir, orig);
+            SCOPED_TRACE(::testing::Message() << "ortho " << ortho << " at " << xy[0] << ","
+                                              << xy[1]);
+            expectNear(orig, t + UT_Vector3(nx * hw, ny * hh, -near), 1e-4f);
+            UT_Vector3 want = ortho ? UT_Vector3(0, 0, 1) : UT_Vector3(-nx * hw, -ny * hh, near);
+            want.normalize();
+            expectNear(dir, want, 1e-4f);
+
+            float sx = 0, sy = 0;
+            feel.mapToScreen(orig + dir * 3.0f, sx, sy);
+            EXPECT_NEAR(sx, xy[0], 0.01f);
+            EXPECT_NEAR(sy, xy[1], 0.01f);
+        }
+    }
+}
+
 TEST_F(FeelFixture, MappingHitsPlanesLinesAndSegmentsUnderThePosition)
 {
-    // The ray runs from the far plane toward the eye; its origin is on the
-    // near plane, in front of the cube.
-    UT_Vector3 dir, orig;
+    // The world point of a position lies 10 units along its ray.
+    UT_Vector3 dir, orig, p;
     feel.mapToWorld(50.0f, 40.0f, dir, orig);
-    expectNear(dir, UT_Vector3(0, 0, 1), 1e-4f);
-    EXPECT_GT(orig.z(), 1.0f);
-    EXPECT_LT(orig.z(), cam().getTz());
-    UT_Vector3 p;
     feel.mapToWorldPoint(50.0f, 40.0f, p);
     expectNear(p, orig + dir * 10.0f);
 
@@ -270,12 +335,9 @@ TEST_F(FeelFixture, WorldPointsMapToTheScreenAndBackOntoTheirRays)
     expectFloats({ox, oy}, {sx - 10.0f, sy - 5.0f});
 }
 
-TEST(SceneFeelMapping, WithoutARenderContextEverythingMapsToTheFixedPoints)
+TEST_F(SceneFeelMapping, WithoutARenderContextEverythingMapsToTheFixedPoints)
 {
-    BM_SceneManager manager;
-    GUI_SceneLook look(nullptr, nullptr);
-    GUI_SceneFeel feel(manager, "persp1");
-    feel.setLook(&look);
+    feel.setRender(nullptr);
     UT_Vector3 dir, orig;
     feel.mapToWorld(12.0f, 34.0f, dir, orig);
     expectNear(dir, UT_Vector3(0, 0, 1), 0.0f);
@@ -313,7 +375,7 @@ TEST_F(FeelFixture, DegenerateCamerasAndPositionsGiveFiniteOrFixedResults)
     EXPECT_EQ(r.getLockDepth(), 0);
 }
 
-TEST(SceneFeelMapping, RetriesJitterTheTransformInTheFixedOrder)
+TEST_F(SceneFeelMapping, RetriesJitterTheTransformInTheFixedOrder)
 {
     const UT_Matrix4 start; // identity
     UT_Matrix4 m = start;

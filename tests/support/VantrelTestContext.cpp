@@ -164,10 +164,20 @@ isOp(const std::string &line, const std::string &op)
 std::vector<std::string>
 journalLines(const RE_Render &r, const std::string &op)
 {
+    return journalLines(r, {op});
+}
+
+std::vector<std::string>
+journalLines(const RE_Render &r, std::initializer_list<std::string> ops)
+{
     std::vector<std::string> out;
     for (const std::string &line : r.getJournal())
-        if (isOp(line, op))
-            out.push_back(line);
+        for (const std::string &op : ops)
+            if (isOp(line, op))
+            {
+                out.push_back(line);
+                break;
+            }
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,8 @@ protected:
 // or op and then a blank), their number, and the position of the first at
 // or after from (-1 when none).
 std::vector<std::string> journalLines(const RE_Render &r, const std::string &op);
+// The journal lines of any of the operations, in journal order.
+std::vector<std::string> journalLines(const RE_Render &r, std::initializer_list<std::string> ops);
 int journalCount(const RE_Render &r, const std::string &op);
 int journalIndex(const RE_Render &r, const std::string &op, int from = 0);
 // The numbers that follow the operation of a journal line.
