@@ -190,6 +190,9 @@ TEST(GUI_DetailLook, DrawingSettersDropTheRenderersCaches)
             EXPECT_EQ(look.r3d().lastIndex, -1) << step.what;
         }
     }
+    // The quiet setters store their value without dropping anything.
+    EXPECT_EQ(look.useWireColor(), 0);
+    EXPECT_EQ(look.ignoreSelection(), 0);
 }
 
 TEST(GUI_DetailLook, HandlesTransformsNodesAndPaths)

@@ -132,6 +132,9 @@ TEST(SceneFeel, ConstructionTakesTheDefaultLimitsAndTheLimitSettersClamp)
     feel.setNoCamNearFarLimits(-3.0f, -1.0f);
     feel.getNoCamNearFarLimits(n, f);
     expectFloats({n, f}, {0.001f, 1000.0f});
+    feel.setNoCamNearFarLimits(0.25f, 400.0f);
+    feel.getNoCamNearFarLimits(n, f);
+    expectFloats({n, f}, {0.25f, 400.0f});
 }
 
 TEST(SceneFeel, DetailFeelsStillListedAreDeletedWithTheSceneFeel)
