@@ -53,18 +53,22 @@ protected:
     GUI_ViewParameter &camera() { return myState->getViewParameterRef(); }
     GR_CommonDispOption &common() { return options().common(); }
 
-    // Homes onto the cube of half-size half from a home axis, in a view of
-    // w x h pixels at the lower left of the context, and loads the camera.
-    void frame(float half, GUI_ViewParameter::axis axis, short w = S, short h = S)
+    // Homes onto the box from a home axis, in a view of w x h pixels at the
+    // lower left of the context, and loads the camera.
+    void frameBox(UT_BoundingBox box, GUI_ViewParameter::axis axis, short w, short h)
     {
         RE_Render *r = render();
         state().setViewport(r, 0, 0, w, h);
         camera().setView(0, 0, w, h);
         UT_Matrix3 rot;
         camera().homeRotation(axis, rot);
-        UT_BoundingBox box(-half, half, -half, half, -half, half);
         state().homeToBox(w, h, box, &rot, false, false);
         state().setProjection(r);
+    }
+    // The same onto the cube of half-size half.
+    void frame(float half, GUI_ViewParameter::axis axis, short w = S, short h = S)
+    {
+        frameBox(UT_BoundingBox(-half, half, -half, half, -half, half), axis, w, h);
     }
 
     std::unique_ptr<GUI_ViewState> myState;

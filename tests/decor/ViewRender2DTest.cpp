@@ -30,15 +30,8 @@ protected:
     void frameUV(float lo, float hi, short w = S, short h = S,
                  GUI_ViewParameter::axis axis = GUI_ViewParameter::GUI_HOME_FRONT)
     {
-        RE_Render *r = render();
         state().setOrthoFlag(1);
-        state().setViewport(r, 0, 0, w, h);
-        camera().setView(0, 0, w, h);
-        UT_Matrix3 rot;
-        camera().homeRotation(axis, rot);
-        UT_BoundingBox box(lo, hi, lo, hi, 0.0f, 0.0f);
-        state().homeToBox(w, h, box, &rot, false, false);
-        state().setProjection(r);
+        frameBox(UT_BoundingBox(lo, hi, lo, hi, 0.0f, 0.0f), axis, w, h);
     }
 
     void pre() { myRender.preRender(state(), render(), GUI_ViewParameter::GUI_HOME_FRONT); }

@@ -1,6 +1,7 @@
 // The 2D renderer's cached drawing, attribute choice and bounds, read from
 // the render context's journal.
 #include "Render2DTestSupport.h"
+#include "tests/support/VantrelExpect.h"
 
 #include <algorithm>
 #include <string>
@@ -53,8 +54,7 @@ TEST_F(Render2DCacheTest, StillGeometryIsRecordedOnceThenReplayed)
     EXPECT_EQ(recorded, 0);
     journalDraw(look);
     EXPECT_EQ(journalCount(*render(), "startObjectDefine"), 1);
-    const int id = cached(look);
-    ASSERT_GE(id, 0);
+    ASSERT_GE(cached(look), 0);
     journalDraw(look);
     EXPECT_EQ(journalCount(*render(), "startObjectDefine"), 0);
     EXPECT_EQ(journalCount(*render(), "drawArrays"), 0);
@@ -196,10 +196,7 @@ TEST_F(Render2DCacheTest, BoundsTakeOnlyHandlesWithTheAttribute)
 
     UT_BoundingBox box(-9, 9, -9, 9, -9, 9);
     ASSERT_EQ(look.getBoundingBox2D(box, "uv", 0), 1);
-    EXPECT_FLOAT_EQ(box.xmin(), 2.0f);
-    EXPECT_FLOAT_EQ(box.xmax(), 3.0f);
-    EXPECT_FLOAT_EQ(box.ymin(), 0.0f);
-    EXPECT_FLOAT_EQ(box.ymax(), 1.0f);
+    expectFloats({box.xmin(), box.xmax(), box.ymin(), box.ymax()}, {2.0f, 3.0f, 0.0f, 1.0f});
     EXPECT_EQ(look.getRender2D()->getGeoIdx(), -1);
 
     EXPECT_EQ(look.getBoundingBox2D(box, "uv", 1), 0) << "no vertex uvs";

@@ -89,11 +89,10 @@ TEST_F(Render2DTest, PickAtCellCentreNamesThatPrimitive)
         global().drawVertexAttrib2D(vertex);
         for (int prim : {0, 6, 13})
         {
-            const std::vector<PickHit> hits = pickAt(look, cellCentre(N, prim / N, prim % N));
-            ASSERT_EQ(hits.size(), 1u) << "prim " << prim;
-            ASSERT_EQ(hits[0].size(), 2u);
-            EXPECT_EQ(hits[0][0], 0u) << "the handle";
-            EXPECT_EQ(hits[0][1], unsigned(prim));
+            // One record: handle 0, then the primitive.
+            EXPECT_EQ(pickAt(look, cellCentre(N, prim / N, prim % N)),
+                      (std::vector<PickHit>{{0u, unsigned(prim)}}))
+                << "prim " << prim;
         }
         EXPECT_TRUE(pickAt(look, UT_Vector3(1.15f, 1.15f, 0.0f)).empty());
     }

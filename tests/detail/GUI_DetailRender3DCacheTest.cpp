@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 using namespace vantrel_test;
 
@@ -62,12 +64,10 @@ TEST_F(Render3DCacheTest, UnchangedGeometryIsDrawnThenRecordedThenReplayed)
         EXPECT_TRUE(cacheCalls(*r).empty()) << "frame " << f;
     }
     journalFrame(r, look);
-    std::vector<std::string> calls = cacheCalls(*r);
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0], "startSmartObjectDefine");
-    EXPECT_EQ(calls[1], "endSmartObjectDefine");
     const int id = lastReplay();
     EXPECT_GT(id, 0);
+    EXPECT_EQ(cacheCalls(*r), (std::vector<std::string>{"startSmartObjectDefine", "endSmartObjectDefine",
+                                                        "drawObject " + std::to_string(id)}));
 
     for (int f = 0; f < 3; ++f)
     {
@@ -134,29 +134,22 @@ TEST_F(Render3DCacheTest, OptionChangesDropEveryHandlesObjects)
     boxes.getRender3D()->setREMaterial(r, nullptr);
     steel->downRef();
 
-    // A colour the drawing uses: both handles are dropped.
-    for (int f = 0; f <= threshold + 1; ++f)
+    // A colour the drawing uses or a newer texture drops both handles; a
+    // viewport flag the drawing does not see keeps them.
+    const std::pair<std::function<void()>, bool> changes[] = {
+        {[&] { global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f); }, true},
+        {[] { TIL_TextureCache::bumpVersion(); }, true},
+        {[&] { global().drawOrigin(!global().drawOrigin()); }, false},
+    };
+    for (const auto &[change, drops] : changes)
+    {
+        for (int f = 0; f <= threshold + 1; ++f)
+            journalFrame(r, boxes);
+        change();
         journalFrame(r, boxes);
-    global().common().defaultWireColor().setRGB(0.1f, 0.9f, 0.2f);
-    journalFrame(r, boxes);
-    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
-    EXPECT_EQ(journalCount(*r, "drawObject"), 0);
-
-    // A newer texture: the same.
-    for (int f = 0; f <= threshold + 1; ++f)
-        journalFrame(r, boxes);
-    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
-    TIL_TextureCache::bumpVersion();
-    journalFrame(r, boxes);
-    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 2);
-
-    // A viewport flag the drawing does not see keeps them.
-    for (int f = 0; f <= threshold + 1; ++f)
-        journalFrame(r, boxes);
-    global().drawOrigin(!global().drawOrigin());
-    journalFrame(r, boxes);
-    EXPECT_EQ(journalCount(*r, "deleteSmartObject"), 0);
-    EXPECT_EQ(journalCount(*r, "drawObject"), 2);
+        EXPECT_EQ(journalCount(*r, "deleteSmartObject"), drops ? 2 : 0);
+        EXPECT_EQ(journalCount(*r, "drawObject"), drops ? 0 : 2);
+    }
 
     // A third handle: everything is dropped before drawing.
     boxes.add(makeBox(0.25f));

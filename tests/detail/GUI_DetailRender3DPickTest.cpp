@@ -105,14 +105,9 @@ TEST_F(Render3DPickTest, PickingFindsTheObjectAndPrimitiveUnderThePoint)
         std::set<unsigned> prims;
         for (const PickRecord &rec : pickAt(looks, items[0].where + offset))
             prims.insert(rec.at(2));
-        EXPECT_EQ(prims.count(face), 1u) << "face " << face;
         for (const auto &other : faces)
-        {
-            if (other.second != face)
-            {
-                EXPECT_EQ(prims.count(other.second), 0u) << "face " << face << " gave " << other.second;
-            }
-        }
+            EXPECT_EQ(prims.count(other.second), other.second == face ? 1u : 0u)
+                << "face " << face << ", count of " << other.second;
     }
     // Empty background picks nothing, and picking leaves the context's
     // viewport, matrices and blending as they were.

@@ -3,6 +3,7 @@
 // selection mask, the object's own lights, the polygon offset of a filled
 // component selection, ghosting without fog coordinates.
 #include "Render3DTestSupport.h"
+#include "tests/support/VantrelExpect.h"
 
 #include "host/RE/RE_Light.h"
 
@@ -159,8 +160,7 @@ TEST_F(Render3DStateTest, FilledComponentSelectionLeavesThePolygonOffsetAsFound)
         EXPECT_EQ(r->isPolygonOffset(), on);
         float factor = 0, units = 0;
         r->getOffsetAmount(factor, units);
-        EXPECT_EQ(factor, 3.0f);
-        EXPECT_EQ(units, 4.0f);
+        expectFloats({factor, units}, {3.0f, 4.0f});
     }
     r->polygonOffset(0);
 }

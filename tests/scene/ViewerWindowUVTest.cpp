@@ -189,9 +189,8 @@ TEST(ViewerWindowUV, WildInputKeepsTheViewFiniteAndHomeRecoversIt)
     VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string wild = readFile(d + "/wild.cam");
-    EXPECT_EQ(wild.find("nan"), std::string::npos) << wild;
-    EXPECT_EQ(wild.find("inf"), std::string::npos) << wild;
-    EXPECT_TRUE(allFinite(cameraNumbers(wild)));
+    // A "nan" or "inf" in the file reads as a number that is not finite.
+    EXPECT_TRUE(allFinite(cameraNumbers(wild))) << wild;
     EXPECT_GT(cameraNumbers(wild).size(), 10u);
 
     // Home after all that gives back the headless view.

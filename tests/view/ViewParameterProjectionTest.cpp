@@ -4,6 +4,7 @@
 #include "host/UT/UT_IStream.h"
 
 #include "tests/support/VantrelExpect.h"
+#include "tests/support/VantrelTestContext.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,31 +20,13 @@ using vantrel_test::expectFloats;
 
 namespace
 {
-// The numbers of the last journal line for op.
-std::vector<double>
-lastCall(const RE_Render &r, const char *op)
-{
-    std::vector<double> args;
-    const auto &journal = r.getJournal();
-    for (auto it = journal.rbegin(); it != journal.rend(); ++it)
-    {
-        std::istringstream line(*it);
-        std::string name;
-        line >> name;
-        if (name != op)
-            continue;
-        double v;
-        while (line >> v)
-            args.push_back(v);
-        break;
-    }
-    return args;
-}
-
+// The numbers of the last journal line for op are want.
 void
 expectCall(const RE_Render &r, const char *op, const std::vector<double> &want)
 {
-    std::vector<double> got = lastCall(r, op);
+    const std::vector<std::string> calls = vantrel_test::journalLines(r, op);
+    ASSERT_FALSE(calls.empty()) << op;
+    const std::vector<double> got = vantrel_test::journalArgs(calls.back());
     ASSERT_EQ(got.size(), want.size()) << op;
     for (size_t i = 0; i < want.size(); ++i)
         EXPECT_NEAR(got[i], want[i], 1e-5 * std::max(1.0, std::fabs(want[i]))) << op << " arg " << i;
@@ -218,10 +200,7 @@ TEST(ViewParameterProjection, ViewportClipsScreenMask)
     EXPECT_EQ(x2, 699);
     EXPECT_EQ(y2, 499);
     r.getScreenMask2DS(x1, x2, y1, y2);
-    EXPECT_EQ(x1, 600);
-    EXPECT_EQ(x2, 639);
-    EXPECT_EQ(y1, 400);
-    EXPECT_EQ(y2, 479);
+    EXPECT_EQ(std::vector<int>({x1, x2, y1, y2}), std::vector<int>({600, 639, 400, 479}));
     // The view area is the caller's to set.
     cam.getView(x1, x2, y1, y2);
     EXPECT_EQ(x2, 100);

@@ -217,33 +217,3 @@ TEST(ViewParameterText, OldLayout)
     // The stream's read mode is restored on the way out.
     EXPECT_FALSE(inShort.popBinary());
 }
-
-TEST(ViewParameterText, DamagedStreamsNeverCrash)
-{
-    GUI_ViewParameter source;
-    UT_BoundingBox box(-1, 2, -1, 1, 0, 3);
-    source.homeToBox(80, 60, box, nullptr, false, false);
-    const std::string good = saved(source);
-
-    std::mt19937 rng(99);
-    for (int trial = 0; trial < 300; ++trial)
-    {
-        std::string text = good.substr(0, rng() % (good.size() + 1));
-        // Garble some bytes, binary ones included.
-        const int flips = int(rng() % 4);
-        for (int i = 0; i < flips && !text.empty(); ++i)
-            text[rng() % text.size()] = char(rng() % 256);
-
-        GUI_ViewParameter cam;
-        UT_IStream in(text.data(), text.size());
-        if (!cam.load(in))
-        {
-            EXPECT_FALSE(cam.initialized());
-        }
-        UT_IStream old(text.data(), text.size());
-        GUI_ViewParameter oldCam;
-        oldCam.oldLoad(old, int(rng() % 3));
-        UT_IStream binary(text.data(), text.size(), UT_ISTREAM_BINARY);
-        oldCam.oldLoad(binary, 2);
-    }
-}
