@@ -202,6 +202,10 @@ TEST(GU_MeshFormats, PointCloudKeepsNormalsUVsAndColours)
         EXPECT_EQ(gdp.getNumPoints(), 2);
         EXPECT_EQ(gdp.getNumPrimitives(), 0);
         EXPECT_EQ(gdp.getPos(1), UT_Vector3(1, 2, 3));
+        // Points alone are the shape: they bound it.
+        UT_BoundingBox box;
+        ASSERT_TRUE(gdp.getBBox(&box));
+        EXPECT_FLOAT_EQ(box.ymax(), 2.0f);
         const GB_Attribute *cd = gdp.pointAttribs().find("Cd");
         const GB_Attribute *n = gdp.pointAttribs().find("N");
         const GB_Attribute *uv = gdp.pointAttribs().find("uv");
