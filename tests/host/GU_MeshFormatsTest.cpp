@@ -2,6 +2,7 @@
 // gives the same store, the content decides over the extension, point
 // clouds keep their colours, and bad files are refused whole.
 #include "host/GU/GU_Detail.h"
+#include "host/UT/UT_BoundingBox.h"
 #include "tests/support/VantrelScratch.h"
 
 #include <gtest/gtest.h>
