@@ -133,6 +133,39 @@ drawEdgesInWireColor(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
     r.popColor();
 }
 
+// Geometry of points alone (a point cloud) has no edges or faces to show:
+// its points are drawn instead, in their "Cd" colours when they have them
+// and otherwise in the given colour.
+void
+drawLoosePoints(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data, const UT_Color &color)
+{
+    if (gdp.getNumPrimitives() > 0 || gdp.getNumPoints() == 0)
+        return;
+    LightingOff unlit(r);
+    r.pushColor(color, 1.0f);
+    r.pushPointSize(thePointSize);
+    const GB_Attribute *cd = gdp.pointAttribs().find("Cd");
+    if (cd && cd->getTupleSize() == 3)
+    {
+        std::vector<float> rgba(size_t(gdp.getNumPoints()) * 4, 1.0f);
+        const float *c = cd->getFloatData();
+        for (size_t pt = 0; pt < size_t(gdp.getNumPoints()); ++pt)
+            for (int k = 0; k < 3; ++k)
+                rgba[pt * 4 + size_t(k)] = c[pt * 3 + size_t(k)];
+        std::vector<unsigned int> indices;
+        for (int pt = 0; pt < gdp.getNumPoints(); ++pt)
+            if (data.pointOk(pt))
+                indices.push_back(static_cast<unsigned int>(pt));
+        if (!indices.empty())
+            r.drawArrays(RE_PRIM_POINTS, gdp.getPositions(), nullptr, rgba.data(),
+                         gdp.getNumPoints(), indices.data(), static_cast<int>(indices.size()));
+    }
+    else
+        sendPoints(r, gdp, data, nullptr);
+    r.popPointSize();
+    r.popColor();
+}
+
 void
 drawBoxOf(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
           const GU_PrimGroupClosure *hidden, const GR_DisplayOption *option, bool solid)
@@ -222,6 +255,7 @@ GR_Detail::wireDraw(GU_Detail *gdp, RE_Render &r, float lod, bool drawSelection,
         r.popColor();
     }
     drawEdgesInWireColor(r, *gdp, data, hidden, option);
+    drawLoosePoints(r, *gdp, data, commonColor(option, GR_COLOR_WIRE, 1.0f, 1.0f, 1.0f));
     if (drawSelection)
         drawSelectionOverlay(r, *gdp, data, hidden, option);
 }
@@ -271,6 +305,7 @@ GR_Detail::shadedDraw(GU_Detail *gdp, RE_Render &r, float lod, RE_Material *mate
              smooth, lit != 0, useGhost, edgesOver || drawSelection);
     if (edgesOver)
         drawEdgesInWireColor(r, *gdp, data, hidden, option);
+    drawLoosePoints(r, *gdp, data, UT_Color(UT_RGB, theSurface[0], theSurface[1], theSurface[2]));
     if (drawSelection)
         drawSelectionOverlay(r, *gdp, data, hidden, option);
     // Everything drawn here is opaque: no second pass is needed.

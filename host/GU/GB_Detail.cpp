@@ -223,7 +223,8 @@ GB_Detail::markBoundedPoints(std::vector<unsigned char> &marks,
                              bool used_points_only) const
 {
     bool restricted = group || (closure && closure->isValid());
-    if (!restricted && (!used_points_only || allPointsUsed()))
+    // Points alone (a point cloud) are all the shape there is.
+    if (!restricted && (!used_points_only || allPointsUsed() || getNumPrimitives() == 0))
         return false;
 
     // Points that no primitive uses stay marked unless used_points_only.

@@ -60,14 +60,22 @@ public:
                    const UT_Vector3 &center = UT_Vector3());
 
     // Mesh files ------------------------------------------------------------
-    // Replaces the geometry with the mesh in an OBJ file: faces become
-    // polygons and lines polylines; texture coordinates and normals become
-    // vertex attributes "uv" and "N" when the file has them. On failure
-    // the geometry is left empty, the reason is put in error (when given),
-    // and false is returned.
-    // Only regular files are read. Coordinates must be finite floats and
-    // indices must name points, texture coordinates and normals defined
-    // before them; every refusal names the line.
+    // Replaces the geometry with the mesh in an OBJ, PLY or STL file, told
+    // apart by their content first and the name's extension second (OBJ
+    // when neither says). On failure the geometry is left empty, the
+    // reason (naming the file) is put in error when given, and false is
+    // returned. Only regular files are read; coordinates must be finite
+    // floats and indices must name points defined in the file.
+    //  - OBJ: faces become polygons and lines polylines; texture
+    //    coordinates and normals become vertex attributes "uv" and "N".
+    //    Every refusal names the line.
+    //  - PLY (text, or binary either endian): faces become polygons;
+    //    normals, texture coordinates and colours become point attributes
+    //    "N", "uv" and "Cd" (three floats from 0 to 1). A file of vertices
+    //    and no faces loads as points alone.
+    //  - STL (text or binary): each facet becomes a triangle; corners at
+    //    the same position share one point, and the facet's normal becomes
+    //    the vertex attribute "N".
     bool load(const char *filename, std::string *error = nullptr);
     // The same from a stream; name is used in the messages.
     bool load(std::istream &in, const std::string &name, std::string *error = nullptr);

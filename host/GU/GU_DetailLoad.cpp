@@ -1,7 +1,9 @@
-// Mesh file reading for GU_Detail: OBJ text, read line by line straight into
-// the geometry store, so that nothing but the texture coordinates and
-// normals (which faces refer to by index) is held beside it.
+// Mesh file reading for GU_Detail: the choice of reader, and OBJ text, read
+// line by line straight into the geometry store, so that nothing but the
+// texture coordinates and normals (which faces refer to by index) is held
+// beside it.
 #include "host/GU/GU_Detail.h"
+#include "host/GU/GU_MeshRead.h"
 
 #include "host/UT/UT_IFStream.h"
 
@@ -65,14 +67,8 @@ struct ObjReader
             std::string_view w = word(p, end);
             if (w.empty())
                 break;
-            if (w.size() > 1 && w[0] == '+')
-                w.remove_prefix(1);
-            double v = 0.0;
-            const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
-            if (r.ec != std::errc() || r.ptr != w.data() + w.size() || !std::isfinite(v) ||
-                std::fabs(v) > double(std::numeric_limits<float>::max()))
+            if (!GUparseFloat(w, out[got]))
                 return fail(std::string("a ") + what + " coordinate is not a finite number");
-            out[got] = float(v);
         }
         if (got < least)
             return fail(std::string("a ") + what + " has too few coordinates");
@@ -228,6 +224,43 @@ fail(GU_Detail &gdp, std::string *error, const std::string &message)
         *error = message;
     return false;
 }
+
+// The stream's size in bytes, or -1 when it cannot seek; the stream is left
+// where it was.
+long long
+streamSize(std::istream &in)
+{
+    const std::streampos here = in.tellg();
+    if (here == std::streampos(-1))
+        return -1;
+    in.seekg(0, std::ios::end);
+    const std::streampos end = in.tellg();
+    in.clear();
+    in.seekg(here);
+    if (end == std::streampos(-1) || !in)
+    {
+        in.clear();
+        return -1;
+    }
+    return (long long)(end - here);
+}
+
+// The first bytes of the stream, put back for the reader (a stream that
+// cannot seek gives none, and its reader is chosen by the name).
+std::string
+headOf(std::istream &in, long long size)
+{
+    std::string head;
+    if (size < 0)
+        return head;
+    head.resize(size_t(size < 1024 ? size : 1024));
+    const std::streampos here = in.tellg();
+    in.read(&head[0], std::streamsize(head.size()));
+    head.resize(size_t(in.gcount()));
+    in.clear();
+    in.seekg(here);
+    return head;
+}
 } // namespace
 
 bool
@@ -248,10 +281,23 @@ GU_Detail::load(const char *filename, std::string *error)
 }
 
 bool
-GU_Detail::load(std::istream &in, const std::string &name, std::string *error)
+GUparseFloat(std::string_view w, float &out)
 {
-    clearAndDestroy();
-    ObjReader reader(*this);
+    if (w.size() > 1 && w[0] == '+')
+        w.remove_prefix(1);
+    double v = 0.0;
+    const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
+    if (r.ec != std::errc() || r.ptr != w.data() + w.size() || !std::isfinite(v) ||
+        std::fabs(v) > double(std::numeric_limits<float>::max()))
+        return false;
+    out = float(v);
+    return true;
+}
+
+bool
+GUreadObj(GU_Detail &gdp, std::istream &in, std::string &why)
+{
+    ObjReader reader(gdp);
     std::string line;
     bool too_long = false;
     std::streambuf *buf = in.rdbuf();
@@ -259,16 +305,50 @@ GU_Detail::load(std::istream &in, const std::string &name, std::string *error)
     {
         ++reader.lineNumber;
         if (!reader.readLine(line))
-            return fail(*this, error, name + ": " + reader.why);
+        {
+            why = reader.why;
+            return false;
+        }
     }
     if (too_long)
     {
         ++reader.lineNumber;
         reader.fail("the line is too long for a mesh file");
-        return fail(*this, error, name + ": " + reader.why);
+        why = reader.why;
+        return false;
     }
-    if (getNumPoints() == 0 || getNumPrimitives() == 0)
-        return fail(*this, error, name + ": the file holds no polygons or lines");
+    if (gdp.getNumPoints() == 0 || gdp.getNumPrimitives() == 0)
+    {
+        why = "the file holds no polygons or lines";
+        return false;
+    }
+    return true;
+}
+
+bool
+GU_Detail::load(std::istream &in, const std::string &name, std::string *error)
+{
+    clearAndDestroy();
+    const long long size = streamSize(in);
+    std::string why;
+    bool ok = false;
+    switch (GUmeshFormatOf(headOf(in, size), size, name))
+    {
+    case GU_MeshFormat::PLY:
+        ok = GUreadPly(*this, in, size, why);
+        break;
+    case GU_MeshFormat::STL_ASCII:
+        ok = GUreadStl(*this, in, size, false, why);
+        break;
+    case GU_MeshFormat::STL_BINARY:
+        ok = GUreadStl(*this, in, size, true, why);
+        break;
+    case GU_MeshFormat::OBJ:
+        ok = GUreadObj(*this, in, why);
+        break;
+    }
+    if (!ok)
+        return fail(*this, error, name + ": " + why);
     if (error)
         error->clear();
     return true;

@@ -1,0 +1,144 @@
+// Loading a million-triangle mesh as binary PLY and binary STL, to set
+// beside the OBJ benchmark (the same 709 x 709 grid, two triangles per
+// cell): time per load, and the peak resident size of a forked child that
+// does nothing but the load.
+#include "host/GU/GU_Detail.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+const int theSide = 709;
+
+void
+grid(int i, int j, float out[3])
+{
+    out[0] = i * 0.01f;
+    out[1] = j * 0.01f;
+    out[2] = ((i * 7 + j * 13) % 17) * 0.001f;
+}
+
+template <typename T>
+void
+put(std::ofstream &out, T v)
+{
+    out.write(reinterpret_cast<const char *>(&v), sizeof(T));
+}
+
+std::string
+benchFile(const char *extension)
+{
+    const std::string p = "/tmp/vantrel-bench-" + std::to_string(getpid()) + extension;
+    std::ofstream out(p, std::ios::binary);
+    const bool ply = std::string(extension) == ".ply";
+    const int cells = theSide - 1;
+    if (ply)
+    {
+        out << "ply\nformat binary_little_endian 1.0\nelement vertex " << theSide * theSide
+            << "\nproperty float x\nproperty float y\nproperty float z\nelement face "
+            << 2 * cells * cells << "\nproperty list uchar int vertex_indices\nend_header\n";
+        for (int j = 0; j < theSide; ++j)
+            for (int i = 0; i < theSide; ++i)
+            {
+                float p[3];
+                grid(i, j, p);
+                out.write(reinterpret_cast<const char *>(p), sizeof(p));
+            }
+        for (int j = 0; j < cells; ++j)
+            for (int i = 0; i < cells; ++i)
+            {
+                const int a = j * theSide + i, b = a + 1, c = a + theSide, d = c + 1;
+                const int tris[2][3] = {{a, b, d}, {a, d, c}};
+                for (const auto &t : tris)
+                {
+                    put(out, uint8_t(3));
+                    out.write(reinterpret_cast<const char *>(t), sizeof(t));
+                }
+            }
+    }
+    else
+    {
+        out << std::string(80, ' ');
+        put(out, uint32_t(2 * cells * cells));
+        for (int j = 0; j < cells; ++j)
+            for (int i = 0; i < cells; ++i)
+            {
+                float a[3], b[3], c[3], d[3];
+                grid(i, j, a);
+                grid(i + 1, j, b);
+                grid(i, j + 1, c);
+                grid(i + 1, j + 1, d);
+                const float *tris[2][3] = {{a, b, d}, {a, d, c}};
+                const float normal[3] = {0, 0, 1};
+                for (const auto &t : tris)
+                {
+                    out.write(reinterpret_cast<const char *>(normal), sizeof(normal));
+                    for (const float *p : t)
+                        out.write(reinterpret_cast<const char *>(p), 12);
+                    put(out, uint16_t(0));
+                }
+            }
+    }
+    return p;
+}
+
+const std::string &
+fileOf(const char *extension)
+{
+    static const std::string ply = benchFile(".ply");
+    static const std::string stl = benchFile(".stl");
+    static const bool cleanup = [] {
+        std::atexit([] {
+            std::remove(fileOf(".ply").c_str());
+            std::remove(fileOf(".stl").c_str());
+        });
+        return true;
+    }();
+    (void)cleanup;
+    return std::string(extension) == ".ply" ? ply : stl;
+}
+
+double
+peakResidentMBOfLoad(const std::string &path)
+{
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        GU_Detail gdp;
+        _exit(gdp.load(path.c_str()) && gdp.getNumPrimitives() > 1000000 ? 0 : 1);
+    }
+    int status = 0;
+    struct rusage usage;
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return -1.0;
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void
+loadBench(benchmark::State &state, const char *extension)
+{
+    const std::string &path = fileOf(extension);
+    for (auto _ : state)
+    {
+        GU_Detail gdp;
+        if (!gdp.load(path.c_str()))
+            state.SkipWithError("the generated mesh did not load");
+        benchmark::DoNotOptimize(gdp.getNumPrimitives());
+    }
+    state.counters["peak_rss_MB"] = peakResidentMBOfLoad(path);
+}
+} // namespace
+
+static void BM_PlyLoadMillionTriangles(benchmark::State &state) { loadBench(state, ".ply"); }
+static void BM_StlLoadMillionTriangles(benchmark::State &state) { loadBench(state, ".stl"); }
+BENCHMARK(BM_PlyLoadMillionTriangles)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_StlLoadMillionTriangles)->Unit(benchmark::kMillisecond)->Iterations(3);
