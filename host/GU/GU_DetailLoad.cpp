@@ -287,11 +287,19 @@ GUparseFloat(std::string_view w, float &out)
         w.remove_prefix(1);
     double v = 0.0;
     const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
-    if (r.ec != std::errc() || r.ptr != w.data() + w.size() || !std::isfinite(v) ||
-        std::fabs(v) > double(std::numeric_limits<float>::max()))
+    if (r.ec != std::errc() || r.ptr != w.data() + w.size() || !GUfitsFloat(v))
         return false;
     out = float(v);
     return true;
+}
+
+bool
+GUfitsFloat(double v)
+{
+    // Halfway between the largest float and 2^128: anything below rounds
+    // to a finite float, anything from there up to infinity.
+    static const double theLimit = std::ldexp(1.0 - std::ldexp(1.0, -25), 128);
+    return std::isfinite(v) && std::fabs(v) < theLimit;
 }
 
 bool

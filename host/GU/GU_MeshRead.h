@@ -135,5 +135,8 @@ bool GUreadStl(GU_Detail &gdp, std::istream &in, long long size, bool binary, st
 
 // Parses a whole word as a finite float (a leading '+' allowed).
 bool GUparseFloat(std::string_view text, float &out);
+// True when v is finite and rounds to a finite float: nine significant
+// digits of the largest float read back as a double lie just above it.
+bool GUfitsFloat(double v);
 
 #endif

@@ -412,7 +412,7 @@ private:
                     return fail(at(e, r) + myWhy);
                 if (roles[k] >= RED)
                     v /= theMax[p.type];
-                if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
+                if (!GUfitsFloat(v))
                     return fail(at(e, r) + p.name + " is not a finite number");
                 got[roles[k]] = float(v);
             }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -284,5 +285,29 @@ TEST(GU_MeshFormats, BadFilesAreRefusedWholeWithOneReason)
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.name << ": " << error;
         EXPECT_EQ(gdp.getNumPoints(), 0) << c.name;
         EXPECT_EQ(gdp.getNumPrimitives(), 0) << c.name;
+    }
+}
+
+// The largest float written with nine digits reads back as a double just
+// above it, and must load again: a mesh saved with it was refused on the
+// next load. Past the rounding limit it is refused.
+TEST(GU_MeshFormats, TheLargestFloatAsWrittenLoadsAgain)
+{
+    const std::string stl = "solid edge\nfacet normal 0 0 1\nouter loop\n"
+                            "vertex -3.40282347e+38 9.18340949e-41 0\nvertex 1 0 0\nvertex 0 1 0\n"
+                            "endloop\nendfacet\nendsolid edge\n";
+    for (const char *word : {"-3.40282347e+38", "3.4028236e+38"})
+    {
+        std::string text = stl;
+        text.replace(text.find("-3.40282347e+38"), 15, word);
+        std::istringstream in(text);
+        GU_Detail gdp;
+        std::string error;
+        const bool fits = word[0] == '-';
+        EXPECT_EQ(gdp.load(in, "edge.stl", &error), fits) << word << ": " << error;
+        if (fits)
+        {
+            EXPECT_EQ(gdp.getPos(0).x(), -std::numeric_limits<float>::max());
+        }
     }
 }
