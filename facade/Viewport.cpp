@@ -1,6 +1,7 @@
 #include "facade/Viewport.h"
 
 #include "facade/FileError.h"
+#include "facade/ViewWords.h"
 
 #include "decor/GUI_ViewRender2D.h"
 #include "decor/GUI_ViewRender3D.h"
@@ -82,59 +83,12 @@ const int theMaxSide = 16384;
 const long thePickBufferSize = 16384;
 const double theMaxDepth = 4294967295.0;
 
-struct AxisName
-{
-    const char *name;
-    GUI_ViewParameter::axis axis;
-};
-
-const AxisName theAxisNames[] = {
-    {"threequarter", GUI_ViewParameter::GUI_HOME_THREE_QUARTER},
-    {"custom", GUI_ViewParameter::GUI_HOME_CUSTOM},
-    {"x", GUI_ViewParameter::GUI_HOME_ALONG_X},
-    {"y", GUI_ViewParameter::GUI_HOME_ALONG_Y},
-    {"z", GUI_ViewParameter::GUI_HOME_ALONG_Z},
-    {"front", GUI_ViewParameter::GUI_HOME_FRONT},
-    {"right", GUI_ViewParameter::GUI_HOME_RIGHT},
-    {"top", GUI_ViewParameter::GUI_HOME_TOP},
-    {"back", GUI_ViewParameter::GUI_HOME_BACK},
-    {"left", GUI_ViewParameter::GUI_HOME_LEFT},
-    {"bottom", GUI_ViewParameter::GUI_HOME_BOTTOM},
-};
-
-struct ShadingName
-{
-    const char *name;
-    GR_ShadingMode mode;
-};
-
-const ShadingName theShadingNames[] = {
-    {"box", GR_SHADE_BOX_WIRE},       {"wire", GR_SHADE_WIRE},
-    {"hidden", GR_SHADE_HIDDEN_LINE}, {"flat", GR_SHADE_FLAT},
-    {"flatwire", GR_SHADE_FLAT_WIRE}, {"smooth", GR_SHADE_SMOOTH},
-    {"smoothwire", GR_SHADE_SMOOTH_WIRE},
-};
-
 void
 requireFinite(const char *what, double v)
 {
     if (!std::isfinite(v) || std::fabs(v) > 1e30)
         throw std::invalid_argument(std::string(what) + ": expected a finite number, got " +
                                     std::to_string(v));
-}
-
-// The box as seen in the frame of rot: the bounds of its rotated corners.
-UT_BoundingBox
-boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
-{
-    UT_BoundingBox framed;
-    for (int i = 0; i < 8; ++i)
-    {
-        UT_Vector3 c(box(0, i & 1), box(1, (i >> 1) & 1), box(2, (i >> 2) & 1));
-        c *= rot;
-        framed.enlargeBounds(c);
-    }
-    return framed;
 }
 
 bool
@@ -144,42 +98,6 @@ boxIsFinite(const UT_BoundingBox &box)
         if (!std::isfinite(box(axis, 1) - box(axis, 0)) || box(axis, 1) < box(axis, 0))
             return false;
     return true;
-}
-
-// True when every number of the camera's text form is finite: only then
-// does a saved camera load again.
-bool
-cameraIsFinite(const GUI_ViewParameter &cam)
-{
-    std::ostringstream out;
-    cam.save(out, '\n');
-    std::istringstream words(out.str());
-    for (std::string word; words >> word;)
-    {
-        char *end = nullptr;
-        const double value = std::strtod(word.c_str(), &end);
-        if (end != word.c_str() && *end == '\0' && !std::isfinite(value))
-            return false;
-    }
-    return true;
-}
-
-// The keywords that open an entry of the camera block ("keyword (").
-const std::set<std::string> &
-cameraKeywords()
-{
-    static const std::set<std::string> keywords = [] {
-        std::ostringstream sample;
-        GUI_ViewParameter().save(sample, '\n');
-        std::set<std::string> found;
-        std::istringstream known(sample.str());
-        std::string previous;
-        for (std::string word; known >> word; previous = word)
-            if (word == "(")
-                found.insert(previous);
-        return found;
-    }();
-    return keywords;
 }
 
 std::string
@@ -510,11 +428,8 @@ void
 Viewport::home(const std::string &axisName)
 {
     Parts &p = live();
-    const AxisName *found = nullptr;
-    for (const AxisName &entry : theAxisNames)
-        if (axisName == entry.name)
-            found = &entry;
-    if (!found)
+    GUI_ViewParameter::axis axis;
+    if (!homeAxisFromName(axisName, axis))
         throw std::invalid_argument("axis: unknown \"" + axisName +
                                     "\"; expected threequarter, custom, x, y, z, front, right, "
                                     "top, back, left or bottom");
@@ -545,7 +460,7 @@ Viewport::home(const std::string &axisName)
             bounds = UT_BoundingBox(-1.0f, 1.0f, -1.0f, 1.0f, -1.0f, 1.0f);
     }
     UT_Matrix3 rot;
-    p.state.getViewParameterRef().homeRotation(found->axis, rot);
+    p.state.getViewParameterRef().homeRotation(axis, rot);
     UT_BoundingBox framed = boxInFrame(bounds, rot);
     const GUI_ViewState before = p.state;
     p.state.homeToBox(short(myWidth), short(myHeight), framed, &rot, false, false);
@@ -555,7 +470,7 @@ Viewport::home(const std::string &axisName)
         throw std::runtime_error("home: the scene is too large to frame");
     }
     p.homed = true;
-    p.homeAxis = myUV ? GUI_ViewParameter::GUI_HOME_FRONT : found->axis;
+    p.homeAxis = myUV ? GUI_ViewParameter::GUI_HOME_FRONT : axis;
     loadView();
 }
 
@@ -694,7 +609,7 @@ Viewport::setCameraText(const std::string &text)
         std::istringstream words(text);
         std::string previous;
         for (std::string word; !entry && words >> word; previous = word)
-            entry = word == "(" && cameraKeywords().count(previous) > 0;
+            entry = word == "(" && isCameraKeyword(previous);
     }
     if (!entry)
         throw std::invalid_argument("camera text: holds no camera entry");
@@ -734,24 +649,21 @@ std::string
 Viewport::shading() const
 {
     const GR_ShadingMode mode = live().state.getDisplayOptionRef()[GUI_NON_SELECTED].shadingMode();
-    for (const ShadingName &entry : theShadingNames)
-        if (entry.mode == mode)
-            return entry.name;
-    return "other";
+    return shadingName(mode);
 }
 
 void
 Viewport::setShading(const std::string &mode)
 {
     Parts &p = live();
-    for (const ShadingName &entry : theShadingNames)
-        if (mode == entry.name)
-        {
-            GUI_DisplayOption &options = p.state.getDisplayOptionRef();
-            options[GUI_NON_SELECTED].shadingMode(entry.mode);
-            options[GUI_SELECTED].shadingMode(entry.mode);
-            return;
-        }
+    const int found = shadingFromName(mode);
+    if (found >= 0)
+    {
+        GUI_DisplayOption &options = p.state.getDisplayOptionRef();
+        options[GUI_NON_SELECTED].shadingMode(GR_ShadingMode(found));
+        options[GUI_SELECTED].shadingMode(GR_ShadingMode(found));
+        return;
+    }
     throw std::invalid_argument("shading: unknown \"" + mode +
                                 "\"; expected box, wire, hidden, flat, flatwire, smooth or "
                                 "smoothwire");
@@ -946,12 +858,7 @@ Viewport::render()
     look.renderOverrideRaster(r, 0, 0, w, h);
     // Wait for the drawing so the time is what the frame cost.
     r->flush(1);
-    const RE_FrameStats &s = r->getFrameStats();
-    p.stats.objectsDrawn = s.objectsDrawn;
-    p.stats.cachedReplays = s.cachedReplays;
-    p.stats.cacheBuilds = s.cacheBuilds;
-    p.stats.trianglesSent = s.trianglesSent;
-    p.stats.linesSent = s.linesSent;
+    p.stats = r->getFrameStats();
     p.stats.milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count();

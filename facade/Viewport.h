@@ -5,6 +5,7 @@
 #include "facade/MeshArrays.h"
 #include "facade/Object.h"
 #include "facade/PickRecord.h"
+#include "host/RE/RE_FrameStats.h"
 
 #include <array>
 #include <cstdint>
@@ -18,15 +19,7 @@ namespace vantrel
 {
 // What the last frame sent: objects drawn, cached replays, cache builds,
 // triangles and lines, and milliseconds.
-struct VANTREL_API FrameStats
-{
-    long objectsDrawn = 0;
-    long cachedReplays = 0;
-    long cacheBuilds = 0;
-    long trianglesSent = 0;
-    long linesSent = 0;
-    double milliseconds = 0.0;
-};
+using FrameStats = RE_FrameStats;
 
 // A headless viewport: an offscreen context, a view state (display options
 // and cameras), a scene look over the 3D decorations (or the 2D ones of a

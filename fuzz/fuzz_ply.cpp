@@ -79,12 +79,6 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::remove(path.c_str());
     if (!ok)
         return 0;
-    const std::string first = written(gdp);
-    std::istringstream back(first);
-    GU_Detail again;
-    std::string error;
-    if (!again.load(back, "written.ply", &error))
-        vantrel_fuzz::failRoundTrip(("a written mesh does not load: " + error).c_str(), first);
-    vantrel_fuzz::expectSameText(first, written(again), "the mesh");
+    vantrel_fuzz::expectMeshRoundTrip(gdp, "written.ply", written);
     return 0;
 }

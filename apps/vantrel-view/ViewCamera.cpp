@@ -1,6 +1,7 @@
 #include "apps/vantrel-view/ViewCamera.h"
 
 #include "apps/vantrel-view/ViewOptions.h"
+#include "facade/ViewWords.h"
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_IFStream.h"
 #include "host/UT/UT_SafeSave.h"
@@ -11,30 +12,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <sstream>
 #include <string>
 
 namespace
 {
-// True when every number of the camera's text form is finite: only then
-// does a saved camera load again.
-bool
-cameraIsFinite(const GUI_ViewParameter &cam)
-{
-    std::ostringstream out;
-    cam.save(out, '\n');
-    std::istringstream words(out.str());
-    for (std::string word; words >> word;)
-    {
-        char *end = nullptr;
-        const double value = std::strtod(word.c_str(), &end);
-        if (end != word.c_str() && *end == '\0' && !std::isfinite(value))
-            return false;
-    }
-    return true;
-}
-
 // True when the file holds at least one entry ("keyword (") of the camera
 // block: the block's reader passes over what it does not know, so an empty
 // file, an image or a mesh would otherwise load as the default camera
@@ -42,22 +24,12 @@ cameraIsFinite(const GUI_ViewParameter &cam)
 bool
 holdsCameraEntry(const char *path)
 {
-    std::ostringstream sample;
-    GUI_ViewParameter().save(sample, '\n');
-    std::set<std::string> keywords;
-    std::istringstream known(sample.str());
-    std::string previous;
-    for (std::string word; known >> word; previous = word)
-        if (word == "(")
-            keywords.insert(previous);
-
     UT_IFStream in;
     if (!in.open(path))
         return false;
-    previous.clear();
-    std::string word;
+    std::string previous, word;
     for (int count = 0; count < 100000 && in.getWord(word); ++count, previous = word)
-        if (word == "(" && keywords.count(previous))
+        if (word == "(" && vantrel::isCameraKeyword(previous))
             return true;
     return false;
 }
@@ -69,7 +41,7 @@ home(GUI_ViewState &state, GUI_ViewParameter::axis axis, const UT_BoundingBox &s
 {
     UT_Matrix3 rot;
     state.getViewParameterRef().homeRotation(axis, rot);
-    UT_BoundingBox framed = boxInFrame(scene, rot);
+    UT_BoundingBox framed = vantrel::boxInFrame(scene, rot);
     homeSafely(state, framed, [&] {
         state.homeToBox(static_cast<short>(width), static_cast<short>(height), framed, &rot,
                         false, false);
@@ -89,7 +61,7 @@ homeSafely(GUI_ViewState &state, const UT_BoundingBox &framed, const std::functi
         }
     const GUI_ViewState before = state;
     home();
-    if (cameraIsFinite(state.getViewParameterRef()))
+    if (vantrel::cameraIsFinite(state.getViewParameterRef()))
         return true;
     state = before;
     std::fprintf(stderr, "vantrel-view: the camera stays as it was: homing onto a scene "
@@ -97,19 +69,6 @@ homeSafely(GUI_ViewState &state, const UT_BoundingBox &framed, const std::functi
                  double(std::max({framed(0, 1) - framed(0, 0), framed(1, 1) - framed(1, 0),
                                   framed(2, 1) - framed(2, 0)})));
     return false;
-}
-
-UT_BoundingBox
-boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot)
-{
-    UT_BoundingBox framed;
-    for (int i = 0; i < 8; ++i)
-    {
-        UT_Vector3 c(box(0, i & 1), box(1, (i >> 1) & 1), box(2, (i >> 2) & 1));
-        c *= rot;
-        framed.enlargeBounds(c);
-    }
-    return framed;
 }
 
 void

@@ -20,9 +20,6 @@ bool setUpCamera(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts,
 // Loads the camera's viewport, view area, projection and transform into r.
 void loadCamera(GUI_ViewParameter &cam, RE_Render *r, int width, int height);
 
-// The box as seen in the frame of rot: the bounds of its rotated corners.
-UT_BoundingBox boxInFrame(const UT_BoundingBox &box, const UT_Matrix3 &rot);
-
 // Runs home (which homes the state's cameras onto framed) unless framed's
 // size is not finite, and undoes it when a camera number came out not
 // finite (a camera file could not hold it). False, with a message, when

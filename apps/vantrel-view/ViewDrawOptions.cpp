@@ -1,5 +1,7 @@
 #include "apps/vantrel-view/ViewDrawOptions.h"
 
+#include "facade/ViewWords.h"
+
 #include "display/GUI_DisplayOption.h"
 #include "host/GR/GR_ShadingMode.h"
 #include "view/GUI_ViewState.h"
@@ -8,22 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-
-namespace
-{
-struct ShadingName
-{
-    const char *name;
-    GR_ShadingMode mode;
-};
-
-const ShadingName theShadingNames[] = {
-    {"box", GR_SHADE_BOX_WIRE},   {"wire", GR_SHADE_WIRE},
-    {"hidden", GR_SHADE_HIDDEN_LINE}, {"flat", GR_SHADE_FLAT},
-    {"flatwire", GR_SHADE_FLAT_WIRE}, {"smooth", GR_SHADE_SMOOTH},
-    {"smoothwire", GR_SHADE_SMOOTH_WIRE},
-};
-} // namespace
 
 void
 addDrawOptions(CLI::App &app, ViewDrawOptions &opts)
@@ -46,10 +32,7 @@ finishDrawOptions(ViewDrawOptions &opts, int width, int height)
 {
     if (!opts.shadingText.empty())
     {
-        opts.shading = -1;
-        for (const ShadingName &entry : theShadingNames)
-            if (opts.shadingText == entry.name)
-                opts.shading = entry.mode;
+        opts.shading = vantrel::shadingFromName(opts.shadingText);
         if (opts.shading < 0)
         {
             std::fprintf(stderr, "vantrel-view: unknown --shading \"%s\"\n",

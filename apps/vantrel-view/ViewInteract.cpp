@@ -1,6 +1,7 @@
 #include "apps/vantrel-view/ViewInteract.h"
 
 #include "apps/vantrel-view/ViewCamera.h"
+#include "facade/ViewWords.h"
 #include "apps/vantrel-view/ViewPick.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "display/GUI_DisplayOption.h"
@@ -173,7 +174,7 @@ ViewInteract::home(int axis)
     UT_BoundingBox bounds = myScene.getBounds(state.getDisplayOptionRef());
     if (!bounds.isValid())
         return;
-    UT_BoundingBox framed = boxInFrame(bounds, rot);
+    UT_BoundingBox framed = vantrel::boxInFrame(bounds, rot);
     homeSafely(state, framed, [&] { myFeel.doHome(framed, &rot, false, false); });
 }
 

@@ -1,6 +1,7 @@
 #include "apps/vantrel-view/ViewInteractUV.h"
 
 #include "apps/vantrel-view/ViewCamera.h"
+#include "facade/ViewWords.h"
 #include "apps/vantrel-view/ViewPick.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "apps/vantrel-view/ViewUV.h"
@@ -36,7 +37,7 @@ ViewInteractUV::home()
 {
     UT_Matrix3 rot;
     myFeel.getViewStateRef().getViewParameterRef().homeRotation(theUVHomeAxis, rot);
-    UT_BoundingBox framed = boxInFrame(uvHomeBox(), rot);
+    UT_BoundingBox framed = vantrel::boxInFrame(uvHomeBox(), rot);
     myFeel.doHome(framed, &rot, false, false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "apps/vantrel-view/ViewNumbers.h"
 #include "apps/vantrel-view/ViewWindow.h"
+#include "facade/ViewWords.h"
 #include "host/UI/UI_DesktopWindow.h"
 
 #include <CLI/CLI.hpp>
@@ -12,26 +13,6 @@
 
 namespace
 {
-struct AxisName
-{
-    const char *name;
-    GUI_ViewParameter::axis axis;
-};
-
-const AxisName theAxisNames[] = {
-    {"threequarter", GUI_ViewParameter::GUI_HOME_THREE_QUARTER},
-    {"custom", GUI_ViewParameter::GUI_HOME_CUSTOM},
-    {"x", GUI_ViewParameter::GUI_HOME_ALONG_X},
-    {"y", GUI_ViewParameter::GUI_HOME_ALONG_Y},
-    {"z", GUI_ViewParameter::GUI_HOME_ALONG_Z},
-    {"front", GUI_ViewParameter::GUI_HOME_FRONT},
-    {"right", GUI_ViewParameter::GUI_HOME_RIGHT},
-    {"top", GUI_ViewParameter::GUI_HOME_TOP},
-    {"back", GUI_ViewParameter::GUI_HOME_BACK},
-    {"left", GUI_ViewParameter::GUI_HOME_LEFT},
-    {"bottom", GUI_ViewParameter::GUI_HOME_BOTTOM},
-};
-
 // "WxH" with both sides from 1 to the largest a window may be.
 bool
 parseSize(const std::string &text, int &width, int &height)
@@ -96,13 +77,7 @@ parseHomeAxis(const std::string &text, GUI_ViewParameter::axis &axis)
         axis = static_cast<GUI_ViewParameter::axis>(value);
         return true;
     }
-    for (const AxisName &entry : theAxisNames)
-        if (text == entry.name)
-        {
-            axis = entry.axis;
-            return true;
-        }
-    return false;
+    return vantrel::homeAxisFromName(text, axis);
 }
 
 int
