@@ -122,15 +122,6 @@ requireReadable(const std::string &what, const std::string &path)
         throw FileError(path, what + ": cannot read \"" + path + "\": it " + reason);
 }
 
-std::string
-absolutePath(const std::string &name)
-{
-    if (name.empty() || name[0] == '/')
-        return name;
-    char resolved[PATH_MAX];
-    return realpath(name.c_str(), resolved) ? std::string(resolved) : name;
-}
-
 void
 saveText(const std::string &path, const std::string &text)
 {
@@ -744,7 +735,7 @@ Viewport::setBackgroundImage(const std::string &path)
         return;
     }
     requireReadable("background_image", path);
-    options.getRotoscopeData().setFileName(absolutePath(path).c_str());
+    options.getRotoscopeData().setFileName(UTabsolutePath(path).c_str());
     options.drawBackgrounds(true);
 }
 

@@ -1,4 +1,5 @@
 #include "apps/vantrel-view/ViewDecor.h"
+#include "host/UT/UT_IFStream.h"
 
 #include "host/TIL/TIL_ImageFile.h"
 #include "view/GUI_ViewState.h"
@@ -7,23 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
-
-namespace
-{
-// Relative names are taken from the working directory, as a user typing
-// them expects; the image source itself searches VANTREL_PATH.
-std::string
-absolutePath(const std::string &name)
-{
-    if (name.empty() || name[0] == '/')
-        return name;
-    char resolved[PATH_MAX];
-    return realpath(name.c_str(), resolved) ? std::string(resolved) : name;
-}
-} // namespace
 
 void
 addDecorOptions(CLI::App &app, DecorOptions &opts)
@@ -72,7 +58,7 @@ ViewDecor::apply(const DecorOptions &opts, GUI_ViewState &state)
         options.drawSafeArea(true);
     if (!opts.backgroundImage.empty())
     {
-        options.getRotoscopeData().setFileName(absolutePath(opts.backgroundImage).c_str());
+        options.getRotoscopeData().setFileName(UTabsolutePath(opts.backgroundImage).c_str());
         options.drawBackgrounds(true);
     }
     if (!opts.snapshot.empty())

@@ -1,5 +1,8 @@
 #include "host/UT/UT_IFStream.h"
 
+#include <climits>
+#include <cstdlib>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -42,4 +45,13 @@ UT_IFStream::close()
 {
     myOpenError.clear();
     resetSource();
+}
+
+std::string
+UTabsolutePath(const std::string &name)
+{
+    if (name.empty() || name[0] == '/')
+        return name;
+    char resolved[PATH_MAX];
+    return realpath(name.c_str(), resolved) ? std::string(resolved) : name;
 }

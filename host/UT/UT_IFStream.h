@@ -31,3 +31,8 @@ private:
 // Empty when path names a regular file that can be read; otherwise why not
 // ("does not exist", "is a directory", "is not a regular file", ...).
 VANTREL_API std::string UTcheckReadableFile(const char *path);
+
+// The name made absolute from the working directory (links resolved), as
+// a person typing a relative name expects; the name itself when it is
+// already absolute or names nothing.
+VANTREL_API std::string UTabsolutePath(const std::string &name);
