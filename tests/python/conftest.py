@@ -24,6 +24,9 @@ import vantrel  # noqa: E402  (after the environment above)
 def demo_exe():
     exe = os.environ.get("VANTREL_VIEW_EXE") or str(SOURCE / "build" / "vantrel-view")
     if not os.path.exists(exe):
+        # As in the C++ tests: where every test must run (CI), this fails.
+        if os.environ.get("VANTREL_TESTS_MUST_RUN", "0") not in ("", "0"):
+            pytest.fail(f"no demo program at {exe}")
         pytest.skip(f"no demo program at {exe}")
     return exe
 
