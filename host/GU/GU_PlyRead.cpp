@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -36,6 +37,15 @@ enum Type
 const int theSizes[] = {1, 1, 2, 2, 4, 4, 4, 8};
 // The largest value of each integer type, by which colours are scaled.
 const double theMax[] = {127.0, 255.0, 32767.0, 65535.0, 2147483647.0, 4294967295.0, 1.0, 1.0};
+
+// A face index as the file gave it, for messages: float lists can hold any number.
+std::string
+indexText(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.9g", v);
+    return text;
+}
 
 Type
 typeNamed(const std::string &name)
@@ -465,9 +475,10 @@ private:
                     double v;
                     if (!value(p.type, v))
                         return fail(at(e, r) + myWhy);
-                    if (v < 0 || v >= npoints)
-                        return fail(at(e, r) + "index out of range (" + std::to_string((long long)v) +
-                                    " of " + std::to_string((long long)npoints) + " vertices)");
+                    // Written so that NaN fails too; a float index must also be whole.
+                    if (!(v >= 0 && v < npoints) || v != std::floor(v))
+                        return fail(at(e, r) + "index out of range (" + indexText(v) + " of " +
+                                    std::to_string((long long)npoints) + " vertices)");
                     myPoints[c] = int(v);
                 }
                 myGdp.appendPrimitive(GB_PRIM_POLYGON, myPoints.data(), int(n));

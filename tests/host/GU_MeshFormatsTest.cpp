@@ -228,6 +228,8 @@ TEST(GU_MeshFormats, BadFilesAreRefusedWholeWithOneReason)
     const std::string ascii_head = "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n"
                                    "property float y\nproperty float z\nelement face 1\n"
                                    "property list uchar int vertex_indices\nend_header\n";
+    std::string float_head = ascii_head; // indices written as doubles: any number can appear
+    float_head.replace(float_head.find("uchar int"), 9, "uchar double");
     std::string huge_stl = stlBinary();
     huge_stl += std::string(50, '\0'); // no longer an exact size: read by extension
     const struct
@@ -245,6 +247,9 @@ TEST(GU_MeshFormats, BadFilesAreRefusedWholeWithOneReason)
          "promises 1000000 vertex records"},
         {"range.ply", ascii_head + "0 0 0\n1 0 0\n0 1 0\n3 0 1 3\n", "index out of range (3 of 3"},
         {"negative.ply", ascii_head + "0 0 0\n1 0 0\n0 1 0\n3 0 -1 2\n", "index out of range (-1"},
+        {"floatindex.ply", float_head + "0 0 0\n1 0 0\n0 1 0\n3 0 1 1e243\n", "index out of range (1e+243 of 3"},
+        {"nanindex.ply", float_head + "0 0 0\n1 0 0\n0 1 0\n3 0 nan 2\n", "index out of range (nan of 3"},
+        {"halfindex.ply", float_head + "0 0 0\n1 0 0\n0 1 0\n3 0 1.5 2\n", "index out of range (1.5 of 3"},
         {"nan.ply", ascii_head + "0 0 0\n1 nan 0\n0 1 0\n3 0 1 2\n", "vertex 2 (line 11): y is not a finite"},
         {"garbage.ply", ascii_head + "0 0 0\n1 zero 0\n0 1 0\n3 0 1 2\n", "\"zero\" is not a number"},
         {"twocorners.ply", ascii_head + "0 0 0\n1 0 0\n0 1 0\n2 0 1\n", "fewer than three corners"},
