@@ -129,6 +129,10 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         ->check(CLI::IsMember({"point", "vertex"}));
     app.add_flag("--window", opts.window,
                  "open an interactive window instead of writing one image (bindings below)");
+    app.add_option("--samples", opts.samples,
+                   "samples per pixel for smooth edges: 1, 2, 4 or 8 (default 4 in the window, "
+                   "1 for images)")
+        ->check(CLI::IsMember({1, 2, 4, 8}));
     app.add_option("--events", opts.events,
                    "with --window: play the input in this file first (one event a line)");
     app.footer(windowBindingsHelp());
@@ -191,6 +195,8 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: bad --size \"%s\", expected WxH\n", size.c_str());
         return 2;
     }
+    if (opts.samples == 0)
+        opts.samples = opts.window ? 4 : 1;
     if (!finishDrawOptions(opts.draw, opts.width, opts.height))
         return 2;
     if (!home.empty())

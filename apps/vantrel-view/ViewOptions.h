@@ -16,6 +16,9 @@ struct ViewOptions
     std::string output = "vantrel-view.png";
     int width = 320;
     int height = 240;
+    // Samples per pixel: 0 until given, then 4 in the window and 1 for
+    // images, so that written frames stay as they were.
+    int samples = 0;
     // An OBJ mesh to show instead of the built-in scene.
     std::string mesh;
 

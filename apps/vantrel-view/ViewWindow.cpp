@@ -169,7 +169,7 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
         std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
         return false;
     }
-    UI_DesktopWindow window(opts.width, opts.height, "vantrel-view");
+    UI_DesktopWindow window(opts.width, opts.height, "vantrel-view", opts.samples);
     if (!window.isValid())
     {
         std::fprintf(stderr, "vantrel-view: cannot open a window: %s\n", window.getError().c_str());

@@ -26,7 +26,7 @@ namespace
 bool
 render(GUI_ViewState &state, ViewOptions &opts)
 {
-    RE_OffscreenContext context(opts.width, opts.height);
+    RE_OffscreenContext context(opts.width, opts.height, opts.samples);
     if (!context.isValid())
     {
         std::fprintf(stderr, "vantrel-view: no offscreen context: %s\n", context.getError().c_str());

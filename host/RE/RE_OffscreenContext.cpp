@@ -135,8 +135,8 @@ releaseDisplay()
 }
 }
 
-RE_OffscreenContext::RE_OffscreenContext(int width, int height)
-    : myWidth(width), myHeight(height)
+RE_OffscreenContext::RE_OffscreenContext(int width, int height, int samples)
+    : myWidth(width), myHeight(height), mySamples(samples)
 {
     if (width < 1 || height < 1 || width > 16384 || height > 16384)
     {
@@ -261,27 +261,12 @@ RE_OffscreenContext::create()
 
     // Draw into a framebuffer object so the size does not depend on any
     // surface the platform gives.
-    GLuint fbo = 0, color = 0, depth = 0;
-    glGenFramebuffers(1, &fbo);
-    glGenRenderbuffers(1, &color);
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, color);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, myWidth, myHeight);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, myWidth, myHeight);
-    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth);
-    myFramebuffer = fbo;
-    myColorBuffer = color;
-    myDepthBuffer = depth;
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+    if (!myFramebuffer.allocate(myWidth, myHeight, mySamples))
     {
         myError = "the framebuffer object is incomplete";
         return false;
     }
-    glDrawBuffer(GL_COLOR_ATTACHMENT0);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    mySamples = myFramebuffer.getSamples();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     return true;
@@ -298,12 +283,7 @@ RE_OffscreenContext::~RE_OffscreenContext()
     {
         // The render context deletes its display objects while GL is live.
         myRender.reset();
-        const GLuint fbo = myFramebuffer;
-        const GLuint buffers[2] = {myColorBuffer, myDepthBuffer};
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        if (fbo)
-            glDeleteFramebuffers(1, &fbo);
-        glDeleteRenderbuffers(2, buffers);
+        myFramebuffer.release();
     }
     myRender.reset();
     if (myDisplay)
@@ -344,8 +324,7 @@ RE_OffscreenContext::readPixels()
         return image;
     const size_t stride = static_cast<size_t>(myWidth) * 4;
     std::vector<uint8_t> bottomUp(stride * myHeight);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, myWidth, myHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    myFramebuffer.read(0, 0, myWidth, myHeight, bottomUp.data());
     image.resize(bottomUp.size());
     for (int y = 0; y < myHeight; ++y)
         std::memcpy(&image[stride * y], &bottomUp[stride * (myHeight - 1 - y)], stride);
@@ -358,8 +337,7 @@ RE_OffscreenContext::readPixel(int x, int y, uint8_t rgba[4])
     rgba[0] = rgba[1] = rgba[2] = rgba[3] = 0;
     if (!myValid || x < 0 || y < 0 || x >= myWidth || y >= myHeight || !makeCurrent())
         return false;
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    myFramebuffer.read(x, y, 1, 1, rgba);
     return true;
 }
 

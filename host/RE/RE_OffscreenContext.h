@@ -3,6 +3,7 @@
 #include "host/UT/SYS_Visibility.h"
 
 #include "host/RE/RE_NativeContext.h"
+#include "host/RE/RE_SampledFramebuffer.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,7 +22,9 @@ class RE_Render;
 class VANTREL_API RE_OffscreenContext : public RE_NativeContext
 {
 public:
-    RE_OffscreenContext(int width, int height);
+    // With samples above 1 the frame is drawn multisampled (as many samples
+    // as the driver allows, at most the number asked) and resolved when read.
+    RE_OffscreenContext(int width, int height, int samples = 1);
     ~RE_OffscreenContext() override;
     RE_OffscreenContext(const RE_OffscreenContext &) = delete;
     RE_OffscreenContext &operator=(const RE_OffscreenContext &) = delete;
@@ -33,6 +36,9 @@ public:
     bool makeCurrent() override;
     int getWidth() const override { return myWidth; }
     int getHeight() const override { return myHeight; }
+
+    // The samples per pixel drawn: 1 unless more were asked and given.
+    int getSamples() const { return mySamples; }
 
     // The render context drawing here; null when creation failed.
     RE_Render *getRender() const { return myRender.get(); }
@@ -57,14 +63,13 @@ private:
 
     int myWidth;
     int myHeight;
+    int mySamples;
     bool myValid = false;
     std::string myError;
     void *myDisplay = nullptr; // EGLDisplay
     void *myContext = nullptr; // EGLContext
     void *mySurface = nullptr; // EGLSurface, when the display needs one
-    unsigned int myFramebuffer = 0;
-    unsigned int myColorBuffer = 0;
-    unsigned int myDepthBuffer = 0;
+    RE_SampledFramebuffer myFramebuffer;
     std::unique_ptr<RE_Render> myRender;
     RE_OffscreenContext *mySharedWith = nullptr;
     bool myInGroup = false; // shares the process's group of display objects

@@ -166,6 +166,9 @@ struct UI_DesktopWindow::Native
     {
         o.myWidth = std::clamp(width, 0, theMaxSide);
         o.myHeight = std::clamp(height, 0, theMaxSide);
+        if (o.myAskedSamples > 1 && o.myWidth > 0 && o.myHeight > 0 && o.makeCurrent() &&
+            !o.myFramebuffer.allocate(o.myWidth, o.myHeight, o.myAskedSamples))
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
         if (o.myRender)
             o.myRender->fitToSurface();
         UI_DesktopInput in = at(o, UI_DesktopInput::RESIZE);
@@ -187,7 +190,7 @@ struct UI_DesktopWindow::Native
     static void onClose(GLFWwindow *w) { owner(w).queue(at(owner(w), UI_DesktopInput::CLOSE)); }
 };
 
-UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title)
+UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title, int samples)
     : myNative(std::make_unique<Native>())
 {
     if (width < 1 || height < 1 || width > 16384 || height > 16384)
@@ -205,6 +208,8 @@ UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title)
     const int apis[2] = {GLFW_EGL_CONTEXT_API, GLFW_NATIVE_CONTEXT_API};
     for (int api : apis)
     {
+        if (myNative->window)
+            break;
         glfwDefaultWindowHints();
         glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_API);
         glfwWindowHint(GLFW_CONTEXT_CREATION_API, api);
@@ -213,8 +218,6 @@ UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title)
         glfwWindowHint(GLFW_ALPHA_BITS, 8);
         lastError().clear();
         myNative->window = glfwCreateWindow(width, height, title ? title : "", nullptr, nullptr);
-        if (myNative->window)
-            break;
     }
     if (!myNative->window)
     {
@@ -239,6 +242,13 @@ UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title)
         myError = "the window's GL context cannot be made current";
         return;
     }
+    // Smooth edges come from a multisampled framebuffer of our own, shown
+    // through the window's back buffer: the window's frames then match the
+    // offscreen ones, which draw the same way.
+    if (samples > 1 && myWidth > 0 && myHeight > 0 &&
+        !myFramebuffer.allocate(myWidth, myHeight, samples))
+        glBindFramebuffer(GL_FRAMEBUFFER, 0); // drawn straight to the window, unsmoothed
+    myAskedSamples = samples;
     glfwSwapInterval(1);
     myRender = std::make_unique<RE_Render>();
     myRender->setNativeContext(this);
@@ -250,7 +260,10 @@ UI_DesktopWindow::~UI_DesktopWindow()
     {
         // The render context deletes its display objects while GL is live.
         if (makeCurrent())
+        {
             myRender.reset();
+            myFramebuffer.release();
+        }
         myRender.reset();
         if (isCurrent())
             setCurrent(nullptr);
@@ -327,8 +340,11 @@ UI_DesktopWindow::postInput(const UI_DesktopInput &in)
 void
 UI_DesktopWindow::swapBuffers()
 {
-    if (myNative->window)
-        glfwSwapBuffers(myNative->window);
+    if (!myNative->window)
+        return;
+    if (myFramebuffer.isAllocated() && makeCurrent())
+        myFramebuffer.showInBackBuffer();
+    glfwSwapBuffers(myNative->window);
 }
 
 std::vector<uint8_t>
@@ -339,9 +355,14 @@ UI_DesktopWindow::readPixels()
         return image;
     const size_t stride = size_t(myWidth) * 4;
     std::vector<uint8_t> bottomUp(stride * size_t(myHeight));
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, myWidth, myHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    if (myFramebuffer.isAllocated())
+        myFramebuffer.read(0, 0, myWidth, myHeight, bottomUp.data());
+    else
+    {
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, myWidth, myHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    }
     image.resize(bottomUp.size());
     for (int y = 0; y < myHeight; ++y)
         std::memcpy(&image[stride * size_t(y)], &bottomUp[stride * size_t(myHeight - 1 - y)],

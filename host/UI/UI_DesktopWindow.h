@@ -2,6 +2,7 @@
 #define UI_DesktopWindow_h
 
 #include "host/RE/RE_NativeContext.h"
+#include "host/RE/RE_SampledFramebuffer.h"
 #include "host/UT/SYS_Visibility.h"
 
 #include <cstdint>
@@ -72,7 +73,9 @@ public:
     // held to this.
     static constexpr int theMaxSide = 8192;
 
-    UI_DesktopWindow(int width, int height, const char *title);
+    // samples above 1 draws multisampled (smooth edges); the window draws
+    // without when the driver cannot give the samples.
+    UI_DesktopWindow(int width, int height, const char *title, int samples = 1);
     ~UI_DesktopWindow() override;
     UI_DesktopWindow(const UI_DesktopWindow &) = delete;
     UI_DesktopWindow &operator=(const UI_DesktopWindow &) = delete;
@@ -84,7 +87,11 @@ public:
     // The drawing surface's size; 0 x 0 while minimised.
     int getWidth() const override { return myWidth; }
     int getHeight() const override { return myHeight; }
-    bool isDoubleBuffered() const override { return true; }
+    // A multisampled window draws into a framebuffer of its own that keeps
+    // the last frame: there is no front buffer to copy back.
+    bool isDoubleBuffered() const override { return !myFramebuffer.isAllocated(); }
+    // The samples per pixel drawn.
+    int getSamples() const { return myFramebuffer.isAllocated() ? myFramebuffer.getSamples() : 1; }
 
     // Null when creation failed.
     RE_Render *getRender() const { return myRender.get(); }
@@ -118,6 +125,8 @@ private:
     std::string myError;
     std::deque<UI_DesktopInput> myQueue;
     int myWidth = 0;
+    int myAskedSamples = 1;
+    RE_SampledFramebuffer myFramebuffer; // when drawn multisampled
     int myHeight = 0;
     float myCursorX = 0.0f, myCursorY = 0.0f;
     unsigned myModifiers = 0;

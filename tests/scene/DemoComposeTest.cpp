@@ -30,3 +30,23 @@ TEST(DemoCompose, PickRegionsGoThroughTheScenePickPass)
         EXPECT_FALSE(run.err.empty()) << bad;
     }
 }
+
+TEST(DemoCompose, SamplesSmoothTheFrameButNotThePickOrTheCounts)
+{
+    const view_state_test::DemoRuns demo("f.png", "170x110");
+    // The statistics' last field is the time; the counts before it must match.
+    const auto counts = [](const std::string &out) {
+        const std::string stats = view_state_test::lineAfter(out, "objects drawn");
+        return stats.substr(0, stats.rfind(','));
+    };
+    const auto hard = demo.run("--stats --pick 60,40,30,25");
+    ASSERT_EQ(hard.status, 0) << hard.err;
+    const auto soft = demo.run("--samples 8 --stats --pick 60,40,30,25");
+    ASSERT_EQ(soft.status, 0) << soft.err;
+    EXPECT_FALSE(counts(hard.out).empty());
+    EXPECT_EQ(counts(hard.out), counts(soft.out));
+    EXPECT_GT(countLines(soft.out, "sphere "), 0);
+    EXPECT_EQ(hard.out.substr(hard.out.find('\n')), soft.out.substr(soft.out.find('\n')));
+    for (const char *bad : {"--samples 3", "--samples 0", "--samples 16", "--samples x"})
+        EXPECT_EQ(demo.run(bad).status, 2) << bad;
+}

@@ -55,8 +55,10 @@ TEST(ViewerWindow, ScriptedInputMovesTheCameraAndPicksAndTheFrameMatchesHeadless
 
     // The headless frame and camera of the default view, and where the
     // selected sphere shows in it.
-    const ChildRun headless = runViewer(std::string("--size ") + theSize + " --output " + d +
-                                            "/headless.png --save-camera " + d + "/headless.cam",
+    // Four samples, as the window draws by default: the window's
+    // multisampled frame must match the headless one.
+    const ChildRun headless = runViewer(std::string("--samples 4 --size ") + theSize + " --output " +
+                                            d + "/headless.png --save-camera " + d + "/headless.cam",
                                         d);
     ASSERT_EQ(headless.status, 0) << headless.err;
     const ChildRun probe = runViewer(std::string("--size ") + theSize + " --output " + d +
@@ -125,7 +127,7 @@ TEST(ViewerWindow, AResizedWindowDrawsAndPicksOverItsWholeNewSize)
     // finds the sphere the headless frame shows there.
     writeFile(d + "/resize.events", "resize 40 30\nkey g\nkey g\nresize 200 150\n"
                                     "down 100 69\nup 100 69\nkey s\nkey escape\n");
-    const ChildRun run = runWindowed(std::string("--size ") + theSize + " --events " + d +
+    const ChildRun run = runWindowed(std::string("--samples 1 --size ") + theSize + " --events " + d +
                                          "/resize.events --output " + d + "/window.png",
                                      d);
     VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);

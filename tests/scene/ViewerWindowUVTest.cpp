@@ -23,7 +23,7 @@ using namespace viewer_window_test;
 
 namespace
 {
-const std::string theArgs = "--uv --size 160x120";
+const std::string theArgs = "--uv --samples 1 --size 160x120";
 
 // Drags with all three buttons, the wheel and a box zoom: the view pans
 // and zooms away from home; the 3D homes' keys do nothing here.
