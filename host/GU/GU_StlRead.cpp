@@ -174,6 +174,10 @@ readBinary(StlBuilder &stl, std::istream &in, long long size, std::string &why)
         why = "too many facets";
         return false;
     }
+    // The file's size has vouched for the count: room for every facet at
+    // once, rather than arrays regrown to twice what they hold.
+    if (size >= 0)
+        stl.gdp.reservePrimitives(int(count), int(count) * 3);
     stl.corners.resize(9);
     unsigned char facet[50];
     for (unsigned long long f = 0; f < count; ++f)
