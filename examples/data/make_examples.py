@@ -6,7 +6,11 @@ Only the standard library is used. Run from this directory.
              height (binary little-endian, float positions, uchar colours)
   bracket.stl an L-shaped bracket with a hole through each arm (binary),
              built from boxes of facets
+  tiles.ply  a wavy sheet of 8 x 5 tiles, each in its own colour of a
+             rainbow (text PLY: quads, every tile with its own four
+             coloured points)
 """
+import colorsys
 import math
 import struct
 
@@ -69,6 +73,31 @@ def bracket(path):
             f.write(struct.pack("<12fH", *n, *a, *b, *c, 0))
 
 
+def tiles(path, cols=8, rows=5):
+    points, faces = [], []
+    for j in range(rows):
+        for i in range(cols):
+            r, g, b = colorsys.hsv_to_rgb(i / cols, 1.0 - 0.6 * j / (rows - 1), 1.0)
+            colour = (int(255 * r), int(255 * g), int(255 * b))
+            first = len(points)
+            for di, dj in ((0, 0), (1, 0), (1, 1), (0, 1)):
+                x, z = (i + di) * 0.25 - 1.0, 0.625 - (j + dj) * 0.25
+                y = 0.12 * math.sin(2.5 * x) * math.cos(2.0 * z)
+                points.append((x, y, z) + colour)
+            faces.append((first, first + 1, first + 2, first + 3))
+    with open(path, "w") as f:
+        f.write("ply\nformat ascii 1.0\ncomment made by make_examples.py\n"
+                "element vertex %d\nproperty float x\nproperty float y\nproperty float z\n"
+                "property uchar red\nproperty uchar green\nproperty uchar blue\n"
+                "element face %d\nproperty list uchar int vertex_indices\nend_header\n"
+                % (len(points), len(faces)))
+        for p in points:
+            f.write("%.5f %.5f %.5f %d %d %d\n" % p)
+        for q in faces:
+            f.write("4 %d %d %d %d\n" % q)
+
+
 if __name__ == "__main__":
     cloud("cloud.ply")
     bracket("bracket.stl")
+    tiles("tiles.ply")

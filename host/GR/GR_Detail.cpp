@@ -144,24 +144,7 @@ drawLoosePoints(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data, const UT_
     LightingOff unlit(r);
     r.pushColor(color, 1.0f);
     r.pushPointSize(thePointSize);
-    const GB_Attribute *cd = gdp.pointAttribs().find("Cd");
-    if (cd && cd->getTupleSize() == 3)
-    {
-        std::vector<float> rgba(size_t(gdp.getNumPoints()) * 4, 1.0f);
-        const float *c = cd->getFloatData();
-        for (size_t pt = 0; pt < size_t(gdp.getNumPoints()); ++pt)
-            for (int k = 0; k < 3; ++k)
-                rgba[pt * 4 + size_t(k)] = c[pt * 3 + size_t(k)];
-        std::vector<unsigned int> indices;
-        for (int pt = 0; pt < gdp.getNumPoints(); ++pt)
-            if (data.pointOk(pt))
-                indices.push_back(static_cast<unsigned int>(pt));
-        if (!indices.empty())
-            r.drawArrays(RE_PRIM_POINTS, gdp.getPositions(), nullptr, rgba.data(),
-                         gdp.getNumPoints(), indices.data(), static_cast<int>(indices.size()));
-    }
-    else
-        sendPoints(r, gdp, data, nullptr);
+    sendPoints(r, gdp, data, nullptr, true);
     r.popPointSize();
     r.popColor();
 }
@@ -196,13 +179,17 @@ drawFill(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
          const GU_PrimGroupClosure *hidden, const GR_DisplayOption *option,
          RE_Material *material, bool smooth, bool lit, bool useGhost, bool pushBack)
 {
-    const bool setMaterial = material && !r.hasMaterial();
+    const bool ghost = option && option->ghosted() && useGhost;
+    // The geometry's own colours stand in for the surface colour (and the
+    // material's, whose specular is then not applied).
+    const bool colored = !ghost && data.hasColors();
+    const bool setMaterial = material && !r.hasMaterial() && !colored;
     const bool unlitContext = !lit || (material && !material->isLit());
     const bool wasLit = r.isLighting();
     if (unlitContext && wasLit)
         r.toggleLighting(0);
     r.pushColor();
-    if (option && option->ghosted() && useGhost)
+    if (ghost)
         r.setColor(commonColor(option, GR_COLOR_GHOST_SHADING, 0.92f, 0.87f, 0.59f), 1.0f);
     else if (material)
         r.setColor(material->getDiffuse()[0], material->getDiffuse()[1],
@@ -215,7 +202,7 @@ drawFill(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
     r.interpMode(smooth ? 1 : 0);
     {
         FillBehindLines behind(r, pushBack);
-        sendTriangles(r, gdp, data, smooth, hidden);
+        sendTriangles(r, gdp, data, smooth, hidden, nullptr, colored);
     }
     r.interpMode(interp);
     if (setMaterial)

@@ -5,6 +5,8 @@
 #include "host/GU/GU_PrimGroupClosure.h"
 #include "host/RE/RE_Render.h"
 
+#include <algorithm>
+
 namespace GR_DetailDraw
 {
 namespace
@@ -85,35 +87,64 @@ gatherSelection(const GU_Detail &gdp, int listInstance)
 
 void
 sendTriangles(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data, bool smooth,
-              const GU_PrimGroupClosure *hidden, const std::vector<unsigned char> *keep)
+              const GU_PrimGroupClosure *hidden, const std::vector<unsigned char> *keep,
+              bool colored)
 {
     const int nprims = gdp.getNumPrimitives();
     const bool filtered = (hidden && hidden->isValid()) || keep;
-    std::vector<float> compact;
+    colored = colored && data.hasColors();
+    std::vector<float> compact, spread;
     const float *positions = nullptr;
     const float *normals = nullptr;
+    const float *colors = nullptr;
     int count = 0;
     const std::vector<unsigned int> *corners = nullptr;
-    if (!smooth)
+    const float *vertexNormals = nullptr, *pointNormals = nullptr;
+    if (smooth)
     {
+        vertexNormals = normalArray(gdp.vertexAttribs().find("N", GB_ATTRIB_FLOAT),
+                                    gdp.getNumVertices(), compact);
+        if (!vertexNormals)
+            pointNormals = normalArray(gdp.pointAttribs().find("N", GB_ATTRIB_FLOAT),
+                                       gdp.getNumPoints(), compact);
+    }
+    const bool byPrimAttrib =
+        smooth && !vertexNormals && !pointNormals && !data.primAttribCornerNormals().empty();
+    if (!smooth || byPrimAttrib)
+    {
+        // One corner per triangle corner: the primitive's normal on each.
         positions = data.flatPositions().data();
-        normals = data.flatNormals().data();
+        normals = byPrimAttrib ? data.primAttribCornerNormals().data()
+                               : data.flatNormals().data();
+        colors = colored ? data.flatColors().data() : nullptr;
         count = static_cast<int>(data.flatPositions().size() / 3);
     }
-    else if ((normals = normalArray(gdp.vertexAttribs().find("N", GB_ATTRIB_FLOAT),
-                                    gdp.getNumVertices(), compact)))
+    else if (vertexNormals || (colored && data.colorsOnVertices()))
     {
+        if (!vertexNormals)
+        {
+            // Colours that differ per vertex need vertex-indexed arrays:
+            // the point normals go to each point's vertices.
+            const float *byPoint = pointNormals ? pointNormals
+                                                : data.computedPointNormals().data();
+            const int *points = gdp.getVertexPoints();
+            spread.assign(size_t(gdp.getNumVertices()) * 3, 0.0f);
+            for (size_t v = 0; v < size_t(gdp.getNumVertices()); ++v)
+                if (points[v] >= 0 && points[v] < gdp.getNumPoints())
+                    std::copy_n(byPoint + size_t(points[v]) * 3, 3, &spread[v * 3]);
+            vertexNormals = spread.data();
+        }
+        normals = vertexNormals;
         positions = data.vertexPositions().data();
+        colors = colored ? data.vertexColors().data() : nullptr;
         count = gdp.getNumVertices();
         corners = &data.triVertices();
     }
     else
     {
-        normals = normalArray(gdp.pointAttribs().find("N", GB_ATTRIB_FLOAT),
-                              gdp.getNumPoints(), compact);
-        if (!normals)
-            normals = data.computedPointNormals().data();
+        normals = pointNormals ? pointNormals : data.computedPointNormals().data();
         positions = gdp.getPositions();
+        colors = colored ? data.pointColors().data() : nullptr;
         count = gdp.getNumPoints();
         corners = &data.triPoints();
     }
@@ -122,9 +153,9 @@ sendTriangles(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data, bool smooth
     if (!filtered)
     {
         if (!corners)
-            r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, nullptr, count);
+            r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, colors, count);
         else if (!corners->empty())
-            r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, nullptr, count,
+            r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, colors, count,
                          corners->data(), static_cast<int>(corners->size()));
         return;
     }
@@ -137,7 +168,7 @@ sendTriangles(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data, bool smooth
             indices.push_back(corners ? (*corners)[c] : static_cast<unsigned int>(c));
     }
     if (!indices.empty())
-        r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, nullptr, count, indices.data(),
+        r.drawArrays(RE_PRIM_TRIANGLES, positions, normals, colors, count, indices.data(),
                      static_cast<int>(indices.size()));
 }
 
@@ -157,14 +188,17 @@ sendEdges(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
 
 void
 sendPoints(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
-           const std::vector<unsigned char> *marks)
+           const std::vector<unsigned char> *marks, bool colored)
 {
+    const float *colors =
+        colored && data.hasColors() && !data.colorsOnVertices() ? data.pointColors().data()
+                                                                : nullptr;
     std::vector<unsigned int> indices;
     for (int pt = 0; pt < gdp.getNumPoints(); ++pt)
         if (data.pointOk(pt) && (!marks || (pt < static_cast<int>(marks->size()) && (*marks)[pt])))
             indices.push_back(static_cast<unsigned int>(pt));
     if (!indices.empty())
-        r.drawArrays(RE_PRIM_POINTS, gdp.getPositions(), nullptr, nullptr, gdp.getNumPoints(),
+        r.drawArrays(RE_PRIM_POINTS, gdp.getPositions(), nullptr, colors, gdp.getNumPoints(),
                      indices.data(), static_cast<int>(indices.size()));
 }
 

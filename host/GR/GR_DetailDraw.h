@@ -32,18 +32,21 @@ Selection gatherSelection(const GU_Detail &gdp, int listInstance);
 
 // The filled triangles of the primitives that hidden lets through and
 // keep marks (all when keep is null); smooth uses the normal attribute "N"
-// (on vertices or points) or computed point normals, flat the primitives'
-// normals.
+// (on vertices, points or primitives, in that order) or computed point
+// normals, flat the primitives' geometric normals. colored sends the
+// geometry's "Cd" colours (when it has any) as a colour array, which the
+// context's colour tracking makes the surface's diffuse and ambient colour.
 void sendTriangles(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data, bool smooth,
                    const GU_PrimGroupClosure *hidden,
-                   const std::vector<unsigned char> *keep = nullptr);
+                   const std::vector<unsigned char> *keep = nullptr, bool colored = false);
 // The unique edges of the same choice of primitives.
 void sendEdges(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
                const GU_PrimGroupClosure *hidden,
                const std::vector<unsigned char> *keep = nullptr);
-// Marked points (all sound points when marks is null) as GL points.
+// Marked points (all sound points when marks is null) as GL points;
+// colored sends point "Cd" colours as with sendTriangles.
 void sendPoints(RE_Render &r, const GU_Detail &gdp, GR_DrawData &data,
-                const std::vector<unsigned char> *marks);
+                const std::vector<unsigned char> *marks, bool colored = false);
 // The box's twelve edges, or its six faces with outward normals.
 void sendBox(RE_Render &r, const float box[6], bool solid);
 

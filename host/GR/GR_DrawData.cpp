@@ -7,6 +7,35 @@
 #include <cmath>
 #include <memory>
 
+namespace
+{
+// The float attribute name of owner with three or more floats for each of
+// its elements, or null.
+const GB_Attribute *
+tripleAttrib(const GU_Detail &gdp, GB_AttribOwner owner, const char *name, int elements)
+{
+    const GB_Attribute *a = gdp.attribs(owner).find(name, GB_ATTRIB_FLOAT);
+    return a && a->getTupleSize() >= 3 && a->getNumElements() == elements && elements > 0
+               ? a
+               : nullptr;
+}
+
+// Four floats per element of a colour attribute: clamped, opaque.
+void
+rgbaOf(const GB_Attribute &cd, std::vector<float> &out)
+{
+    const int n = cd.getNumElements(), size = cd.getTupleSize();
+    const float *c = cd.getFloatData();
+    out.assign(size_t(n) * 4, 1.0f);
+    for (size_t e = 0; e < size_t(n); ++e)
+        for (size_t k = 0; k < 3; ++k)
+        {
+            const float v = c[e * size_t(size) + k];
+            out[e * 4 + k] = std::isnan(v) ? 1.0f : std::min(1.0f, std::max(0.0f, v));
+        }
+}
+} // namespace
+
 GR_DrawData &
 GR_DrawData::get(const GU_Detail &gdp)
 {
@@ -54,6 +83,10 @@ GR_DrawData::GR_DrawData(const GU_Detail &gdp)
             ok = points[v] >= 0 && points[v] < npoints && myPointOk[points[v]];
         myPrimOk[prim] = ok;
     }
+    if (tripleAttrib(gdp, GB_ATTRIB_VERTEX, "Cd", gdp.getNumVertices()))
+        myColorOwner = GB_ATTRIB_VERTEX;
+    else if (tripleAttrib(gdp, GB_ATTRIB_POINT, "Cd", npoints))
+        myColorOwner = GB_ATTRIB_POINT;
 }
 
 bool
@@ -293,4 +326,70 @@ GR_DrawData::flatNormals()
                           &myFlatNormals[corner * 3]);
             }
     return myFlatNormals;
+}
+
+const std::vector<float> &
+GR_DrawData::primAttribCornerNormals()
+{
+    if (myPrimAttribNormalsBuilt)
+        return myPrimAttribNormals;
+    myPrimAttribNormalsBuilt = true;
+    const GB_Attribute *n =
+        tripleAttrib(myGdp, GB_ATTRIB_PRIMITIVE, "N", myGdp.getNumPrimitives());
+    if (!n)
+        return myPrimAttribNormals;
+    if (!myTrianglesBuilt)
+        buildTriangles();
+    myPrimAttribNormals.resize(myTriPoints.size() * 3);
+    for (int prim = 0; prim < myGdp.getNumPrimitives(); ++prim)
+        for (int c = myPrimTriStarts[prim] * 3; c < myPrimTriStarts[prim + 1] * 3; ++c)
+            for (int k = 0; k < 3; ++k)
+                myPrimAttribNormals[size_t(c) * 3 + size_t(k)] = n->getF(prim, k);
+    return myPrimAttribNormals;
+}
+
+const std::vector<float> &
+GR_DrawData::pointColors()
+{
+    if (!myPointColorsBuilt && myColorOwner == GB_ATTRIB_POINT)
+        rgbaOf(*myGdp.pointAttribs().find("Cd", GB_ATTRIB_FLOAT), myPointColors);
+    myPointColorsBuilt = true;
+    return myPointColors;
+}
+
+const std::vector<float> &
+GR_DrawData::vertexColors()
+{
+    if (myVertexColorsBuilt)
+        return myVertexColors;
+    myVertexColorsBuilt = true;
+    if (myColorOwner == GB_ATTRIB_VERTEX)
+        rgbaOf(*myGdp.vertexAttribs().find("Cd", GB_ATTRIB_FLOAT), myVertexColors);
+    else if (myColorOwner == GB_ATTRIB_POINT)
+    {
+        const std::vector<float> &byPoint = pointColors();
+        const int nverts = myGdp.getNumVertices(), npoints = myGdp.getNumPoints();
+        const int *points = myGdp.getVertexPoints();
+        myVertexColors.assign(size_t(nverts) * 4, 1.0f);
+        for (int v = 0; v < nverts; ++v)
+            if (points[v] >= 0 && points[v] < npoints)
+                std::copy_n(&byPoint[size_t(points[v]) * 4], 4, &myVertexColors[size_t(v) * 4]);
+    }
+    return myVertexColors;
+}
+
+const std::vector<float> &
+GR_DrawData::flatColors()
+{
+    if (myFlatColorsBuilt)
+        return myFlatColors;
+    myFlatColorsBuilt = true;
+    if (!hasColors())
+        return myFlatColors;
+    const std::vector<float> &byVertex = vertexColors();
+    const std::vector<unsigned int> &corners = triVertices();
+    myFlatColors.resize(corners.size() * 4);
+    for (size_t c = 0; c < corners.size(); ++c)
+        std::copy_n(&byVertex[size_t(corners[c]) * 4], 4, &myFlatColors[c * 4]);
+    return myFlatColors;
 }

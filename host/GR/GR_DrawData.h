@@ -1,6 +1,7 @@
 #ifndef GR_DRAWDATA_H
 #define GR_DRAWDATA_H
 
+#include "host/GU/GB_Attribute.h"
 #include "host/UT/UT_BoundingBox.h"
 
 #include <vector>
@@ -46,6 +47,23 @@ public:
     // its primitive's normal.
     const std::vector<float> &flatPositions();
     const std::vector<float> &flatNormals();
+    // Smooth shading by a primitive normal attribute "N": the flat
+    // corners, each with its primitive's "N" (flat shading keeps the
+    // geometric normals). Empty when there is no such attribute.
+    const std::vector<float> &primAttribCornerNormals();
+
+    // Surface colours from the attribute "Cd" (three or more floats a
+    // vertex or, when no vertex has one, a point), four floats (opaque)
+    // each, clamped to [0, 1]; a value that is not a number shows white.
+    // hasColors tells whether there are any; colorsOnVertices whether
+    // they differ per vertex, so that point-indexed arrays cannot carry
+    // them. pointColors is per point (empty when colorsOnVertices),
+    // vertexColors per vertex, flatColors per flat corner.
+    bool hasColors() const { return myColorOwner >= 0; }
+    bool colorsOnVertices() const { return myColorOwner == GB_ATTRIB_VERTEX; }
+    const std::vector<float> &pointColors();
+    const std::vector<float> &vertexColors();
+    const std::vector<float> &flatColors();
 
     // Edges of the primitives that pass keep (built per call, not kept).
     template <class Keep>
@@ -79,7 +97,17 @@ private:
     bool myFlatBuilt = false;
     std::vector<float> myFlatPositions;
     std::vector<float> myFlatNormals;
+    bool myPrimAttribNormalsBuilt = false;
+    std::vector<float> myPrimAttribNormals;
 
+    // GB_ATTRIB_VERTEX or GB_ATTRIB_POINT for the owner of "Cd", else -1.
+    int myColorOwner = -1;
+    bool myPointColorsBuilt = false;
+    std::vector<float> myPointColors;
+    bool myVertexColorsBuilt = false;
+    std::vector<float> myVertexColors;
+    bool myFlatColorsBuilt = false;
+    std::vector<float> myFlatColors;
 };
 
 template <class Keep>

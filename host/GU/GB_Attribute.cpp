@@ -96,3 +96,14 @@ GB_Attribute::resize(int n)
     }
     myElements = n;
 }
+
+void
+GB_Attribute::reserve(int n)
+{
+    if (n <= 0)
+        return;
+    if (myType == GB_ATTRIB_STRING)
+        myStringIndex.reserve(size_t(n));
+    else
+        myFloats.reserve(size_t(n) * myTupleSize);
+}

@@ -58,6 +58,8 @@ public:
 
     // Grows or shrinks to n elements; new elements take the defaults.
     void resize(int n);
+    // Makes room for n elements without changing the count.
+    void reserve(int n);
 
 private:
     std::string myName;

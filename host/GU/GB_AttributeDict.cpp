@@ -77,6 +77,13 @@ GB_AttributeDict::resize(int elements)
 }
 
 void
+GB_AttributeDict::reserve(int elements)
+{
+    for (auto &attrib : myAttribs)
+        attrib->reserve(elements);
+}
+
+void
 GB_AttributeDict::clear()
 {
     myAttribs.clear();

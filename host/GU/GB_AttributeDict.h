@@ -35,6 +35,8 @@ public:
 
     int getNumElements() const { return myElements; }
     void resize(int elements);
+    // Makes room in every attribute for that many elements.
+    void reserve(int elements);
     void clear();
 
 private:

@@ -93,6 +93,22 @@ GB_Detail::editPositions()
     return myPositions.data();
 }
 
+void
+GB_Detail::reservePrimitives(int prims, int vertices)
+{
+    if (prims <= 0 || vertices <= 0)
+        return;
+    const size_t p = size_t(getNumPrimitives()) + size_t(prims);
+    const size_t v = size_t(getNumVertices()) + size_t(vertices);
+    if (v > size_t(std::numeric_limits<int>::max()))
+        return;
+    myPrimTypes.reserve(p);
+    myPrimStarts.reserve(p + 1);
+    myVertexPoints.reserve(v);
+    myAttribs[GB_ATTRIB_PRIMITIVE].reserve(int(p));
+    myAttribs[GB_ATTRIB_VERTEX].reserve(int(v));
+}
+
 int
 GB_Detail::appendPrimitive(GB_PrimType type, const int *points, int count)
 {

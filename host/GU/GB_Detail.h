@@ -88,6 +88,10 @@ public:
     {
         return appendPrimitive(GB_PRIM_POLYLINE, points, count);
     }
+    // Makes room for that many more primitives and vertices (their
+    // attributes included), so that a reader that knows the sizes
+    // beforehand appends without regrowing the arrays.
+    void reservePrimitives(int prims, int vertices);
     // Out-of-range primitive indices give polygon, 0 vertices, offset 0.
     GB_PrimType getPrimType(int prim) const;
     bool isPrimClosed(int prim) const { return getPrimType(prim) == GB_PRIM_POLYGON; }

@@ -75,7 +75,7 @@ public:
     //    and no faces loads as points alone.
     //  - STL (text or binary): each facet becomes a triangle; corners at
     //    the same position share one point, and the facet's normal becomes
-    //    the vertex attribute "N".
+    //    the primitive attribute "N".
     bool load(const char *filename, std::string *error = nullptr);
     // The same from a stream; name is used in the messages.
     bool load(std::istream &in, const std::string &name, std::string *error = nullptr);

@@ -2,7 +2,9 @@
 // may have more corners, becoming a polygon). STL repeats every corner per
 // facet; corners at exactly the same position are merged into one point so
 // that the edges shared by facets are shared in the store too, and drawn
-// once. The facet normal goes on the facet's vertices as "N".
+// once. The facet normal goes on the facet as the primitive attribute "N":
+// one normal a facet rather than one a corner, which the drawer's smooth
+// shading puts on every corner, so facets stay flat.
 #include "host/GU/GU_Detail.h"
 #include "host/GU/GU_MeshRead.h"
 
@@ -85,7 +87,7 @@ private:
 struct StlBuilder
 {
     explicit StlBuilder(GU_Detail &into)
-        : gdp(into), merger(into), normals(into.addFloatAttrib(GB_ATTRIB_VERTEX, "N", 3))
+        : gdp(into), merger(into), normals(into.addFloatAttrib(GB_ATTRIB_PRIMITIVE, "N", 3))
     {
     }
 
@@ -129,10 +131,7 @@ struct StlBuilder
         if (len > 0.0f && std::isfinite(len))
             for (float &c : nn)
                 c /= len;
-        const int prim = gdp.appendPrimitive(GB_PRIM_POLYGON, points.data(), int(n));
-        const int first = gdp.getPrimVertexOffset(prim);
-        for (size_t k = 0; k < n; ++k)
-            normals->setF(first + int(k), nn);
+        normals->setF(gdp.appendPrimitive(GB_PRIM_POLYGON, points.data(), int(n)), nn);
         return true;
     }
 };
@@ -175,6 +174,10 @@ readBinary(StlBuilder &stl, std::istream &in, long long size, std::string &why)
         why = "too many facets";
         return false;
     }
+    // The file's size has vouched for the count: room for every facet at
+    // once, rather than arrays regrown to twice what they hold.
+    if (size >= 0)
+        stl.gdp.reservePrimitives(int(count), int(count) * 3);
     stl.corners.resize(9);
     unsigned char facet[50];
     for (unsigned long long f = 0; f < count; ++f)

@@ -163,18 +163,20 @@ TEST(GU_MeshFormats, EveryFormatGivesTheStoreTheObjReaderGives)
         expectSameMesh(obj, gdp, f.name);
     }
 
-    // STL facet normals land on the vertices, unit length; the text file's
-    // zero normals are worked out from the winding.
+    // STL facet normals land on the facets, unit length; the text file's
+    // zero normals are worked out from the winding. The last facet tells
+    // a normal per facet from one shifted along.
     for (const std::string &bytes : {stlText(), stlBinary()})
     {
         GU_Detail gdp;
         ASSERT_TRUE(gdp.load(path("normals.stl", bytes).c_str(), &error)) << error;
-        const GB_Attribute *n = gdp.vertexAttribs().find("N");
+        const GB_Attribute *n = gdp.primitiveAttribs().find("N");
         ASSERT_TRUE(n);
+        EXPECT_EQ(gdp.vertexAttribs().find("N"), nullptr);
         EXPECT_FLOAT_EQ(n->getF(0, 2), 1.0f);
         const bool text = bytes == stlText();
-        EXPECT_NEAR(n->getF(8, 0), text ? 0.707107f : 0.0f, 1e-5f);
-        EXPECT_NEAR(n->getF(8, 2), text ? 0.707107f : 1.0f, 1e-5f);
+        EXPECT_NEAR(n->getF(2, 0), text ? 0.707107f : 0.0f, 1e-5f);
+        EXPECT_NEAR(n->getF(2, 2), text ? 0.707107f : 1.0f, 1e-5f);
     }
 }
 
