@@ -58,6 +58,7 @@ ViewInteract::handle(const UI_DesktopInput &in)
     case UI_DesktopInput::KEY: return key(in.key);
     case UI_DesktopInput::RESIZE: return REDRAW;
     case UI_DesktopInput::CLOSE: return QUIT;
+    case UI_DesktopInput::DROP: return NOTHING;
     }
     return NOTHING;
 }

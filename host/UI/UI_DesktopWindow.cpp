@@ -99,6 +99,16 @@ keyCode(int key)
 }
 } // namespace
 
+void
+UIwindowToPixels(double x, double y, int windowWidth, int windowHeight, int pixelWidth,
+                 int pixelHeight, float &px, float &py)
+{
+    // The window system counts rows from the top; the viewport from the
+    // bottom.
+    px = float(x * pixelWidth / windowWidth);
+    py = float((windowHeight - y) * pixelHeight / windowHeight);
+}
+
 struct UI_DesktopWindow::Native
 {
     GLFWwindow *window = nullptr;
@@ -121,13 +131,23 @@ struct UI_DesktopWindow::Native
     static void onCursor(GLFWwindow *w, double x, double y)
     {
         UI_DesktopWindow &o = owner(w);
-        int ww = 0, wh = 0;
+        int ww = 0, wh = 0, fw = 0, fh = 0;
         glfwGetWindowSize(w, &ww, &wh);
-        // The window system counts rows from the top; the viewport from
-        // the bottom.
-        o.myCursorX = float(x);
-        o.myCursorY = float(wh - y);
+        glfwGetFramebufferSize(w, &fw, &fh);
+        if (ww < 1 || wh < 1 || fw < 1 || fh < 1)
+            return; // minimised
+        UIwindowToPixels(x, y, ww, wh, fw, fh, o.myCursorX, o.myCursorY);
         o.queue(at(o, UI_DesktopInput::MOUSE_MOVE));
+    }
+    static void onDrop(GLFWwindow *w, int count, const char **paths)
+    {
+        UI_DesktopWindow &o = owner(w);
+        UI_DesktopInput in = at(o, UI_DesktopInput::DROP);
+        for (int i = 0; i < count; ++i)
+            if (paths[i])
+                in.paths.emplace_back(paths[i]);
+        if (!in.paths.empty())
+            o.queue(in);
     }
     static void onButton(GLFWwindow *w, int button, int action, int mods)
     {
@@ -233,6 +253,7 @@ UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title, int
     glfwSetFramebufferSizeCallback(w, Native::onFramebufferSize);
     glfwSetWindowIconifyCallback(w, Native::onIconify);
     glfwSetWindowCloseCallback(w, Native::onClose);
+    glfwSetDropCallback(w, Native::onDrop);
     glfwSetWindowSizeLimits(w, GLFW_DONT_CARE, GLFW_DONT_CARE, theMaxSide, theMaxSide);
     glfwGetFramebufferSize(w, &myWidth, &myHeight);
     myWidth = std::min(myWidth, theMaxSide);

@@ -33,7 +33,8 @@ struct VANTREL_API UI_DesktopInput
         WHEEL,
         KEY,
         RESIZE,
-        CLOSE
+        CLOSE,
+        DROP // files dropped on the window, at the pointer
     };
     enum Button
     {
@@ -63,7 +64,16 @@ struct VANTREL_API UI_DesktopInput
     float wheel = 0.0f;
     // The new size of a RESIZE, in pixels (0 x 0 while minimised).
     int width = 0, height = 0;
+    // The files of a DROP, as the window system names them.
+    std::vector<std::string> paths;
 };
+
+// Where a pointer position the window system gives (window units, rows
+// from the top) falls in the drawing surface (pixels, rows from the
+// bottom). On a high-density screen the surface has more pixels than the
+// window has units; both sizes must be positive.
+VANTREL_API void UIwindowToPixels(double x, double y, int windowWidth, int windowHeight,
+                                  int pixelWidth, int pixelHeight, float &px, float &py);
 
 class VANTREL_API UI_DesktopWindow : public RE_NativeContext
 {
