@@ -49,7 +49,7 @@ private:
     UI_DesktopWindow &myWindow;
 };
 
-struct WindowSettings
+struct VANTREL_API WindowSettings
 {
     // Scripted input, played once the window system has nothing queued;
     // positions from the top left of the frame.

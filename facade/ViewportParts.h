@@ -21,7 +21,7 @@ namespace vantrel
 // What a viewport and its texture-space views share: the context they draw
 // in and the objects. The objects go first, with the context current, so
 // the looks release their cached drawing into a live context.
-struct SceneData
+struct VANTREL_API SceneData
 {
     std::unique_ptr<RE_OffscreenContext> context;
     std::vector<std::shared_ptr<Object>> objects;
@@ -51,7 +51,7 @@ struct SceneData
 };
 
 // The objects of a scene as a window or a pick pass sees them.
-class SceneObjects : public WindowScene
+class VANTREL_API SceneObjects : public WindowScene
 {
 public:
     explicit SceneObjects(std::vector<std::shared_ptr<Object>> objects)
@@ -67,7 +67,7 @@ private:
     std::vector<std::shared_ptr<Object>> myObjects;
 };
 
-struct Viewport::Parts
+struct VANTREL_API Viewport::Parts
 {
     std::shared_ptr<SceneData> scene;
     GUI_ViewState state;

@@ -34,7 +34,7 @@ VANTREL_API UT_BoundingBox sceneBounds(const WindowScene &scene, const GUI_Displ
 // One pick record: the object's index in the scene (-1 when unknown), the
 // handle and primitive named under it (-1 when none) and the nearest depth
 // (0 near to 1 far).
-struct PickHit
+struct VANTREL_API PickHit
 {
     int object = -1;
     int handle = -1;
