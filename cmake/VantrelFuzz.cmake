@@ -8,10 +8,6 @@ if(VANTREL_FUZZ)
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE vantrel_internal)
-    # The window-event reader belongs to the demo, not the library.
-    if(name STREQUAL fuzz_events)
-      target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/apps/vantrel-view/ViewEvents.cpp)
-    endif()
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     # The sanitizers of the rest of the build, at link time too: the
     # internal archive is instrumented and needs their runtime.

@@ -2,6 +2,10 @@
 
 #include "host/UT/UT_Matrix3.h"
 #include "host/UT/UT_Vector3.h"
+#include "view/GUI_ViewState.h"
+
+#include <algorithm>
+#include <cstdio>
 
 #include <cmath>
 #include <cstdlib>
@@ -121,5 +125,36 @@ isCameraKeyword(const std::string &word)
         return found;
     }();
     return theKeywords.count(word) > 0;
+}
+
+bool
+homeSafely(GUI_ViewState &state, const UT_BoundingBox &framed, const std::function<void()> &home,
+           std::string &why)
+{
+    for (int axis = 0; axis < 3; ++axis)
+        if (!std::isfinite(framed(axis, 1) - framed(axis, 0)))
+        {
+            why = "the camera stays as it was: the scene's size is not finite";
+            return false;
+        }
+    const GUI_ViewState before = state;
+    home();
+    if (cameraIsFinite(state.getViewParameterRef()))
+        return true;
+    state = before;
+    char text[200];
+    std::snprintf(text, sizeof(text),
+                  "the camera stays as it was: homing onto a scene %g wide would put it at a "
+                  "distance no number holds",
+                  double(std::max({framed(0, 1) - framed(0, 0), framed(1, 1) - framed(1, 0),
+                                   framed(2, 1) - framed(2, 0)})));
+    why = text;
+    return false;
+}
+
+UT_BoundingBox
+uvHomeBox()
+{
+    return UT_BoundingBox(0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f);
 }
 }

@@ -5,8 +5,10 @@
 #include "host/UT/UT_BoundingBox.h"
 #include "view/GUI_ViewParameter.h"
 
+#include <functional>
 #include <string>
 
+class GUI_ViewState;
 class UT_Matrix3;
 
 // What the demo's flags and the facade share: the names of home axes and
@@ -30,6 +32,18 @@ VANTREL_API UT_BoundingBox boxInFrame(const UT_BoundingBox &box, const UT_Matrix
 // True when every number of the camera's text form is finite: only then
 // does a saved camera load again.
 VANTREL_API bool cameraIsFinite(const GUI_ViewParameter &cam);
+
+// Runs home (which homes the state's cameras onto framed) unless framed's
+// size is not finite, and undoes it when a camera number came out not
+// finite (a camera file could not hold it). False, with the reason in why,
+// when the cameras stay as they were.
+VANTREL_API bool homeSafely(GUI_ViewState &state, const UT_BoundingBox &framed,
+                            const std::function<void()> &home, std::string &why);
+
+// Texture space is flat: it is seen from the front, u to the right and v
+// up, and homing frames the unit square whatever the uvs span.
+const GUI_ViewParameter::axis theUVHomeAxis = GUI_ViewParameter::GUI_HOME_FRONT;
+VANTREL_API UT_BoundingBox uvHomeBox();
 
 // True when word opens an entry of the camera's text form ("word (").
 VANTREL_API bool isCameraKeyword(const std::string &word);

@@ -1,5 +1,8 @@
 #include "facade/Viewport.h"
 
+#include "facade/FrameCompose.h"
+#include "facade/ViewportParts.h"
+
 #include "facade/FileError.h"
 #include "facade/ViewWords.h"
 
@@ -36,38 +39,6 @@
 
 namespace vantrel
 {
-// What a viewport and its texture-space views share: the context they draw
-// in and the objects. The objects go first, with the context current, so
-// the looks release their cached drawing into a live context.
-struct SceneData
-{
-    std::unique_ptr<RE_OffscreenContext> context;
-    std::vector<std::shared_ptr<Object>> objects;
-
-    ~SceneData()
-    {
-        if (context && context->isValid())
-            context->makeCurrent();
-        for (const auto &object : objects)
-            object->detach();
-        objects.clear();
-    }
-
-    void remove(Object &object)
-    {
-        if (context && context->isValid())
-            context->makeCurrent();
-        for (auto it = objects.begin(); it != objects.end(); ++it)
-            if (it->get() == &object)
-            {
-                auto keep = *it;
-                objects.erase(it);
-                keep->detach();
-                return;
-            }
-    }
-};
-
 void
 Object::remove()
 {
@@ -79,9 +50,6 @@ Object::remove()
 namespace
 {
 const int theMaxSide = 16384;
-// Room for a few thousand records of three names.
-const long thePickBufferSize = 16384;
-const double theMaxDepth = 4294967295.0;
 
 void
 requireFinite(const char *what, double v)
@@ -155,19 +123,6 @@ requireFiniteFloats(const char *what, const double *values, size_t count, int tu
                                         " holds a value that is not a finite number");
 }
 } // namespace
-
-struct Viewport::Parts
-{
-    std::shared_ptr<SceneData> scene;
-    GUI_ViewState state;
-    std::unique_ptr<GUI_SceneLook> look;
-    // The snapshot the view state refers to.
-    TIL_TextureMap snapshot;
-    bool hasSnapshot = false;
-    bool homed = false;
-    GUI_ViewParameter::axis homeAxis = GUI_ViewParameter::GUI_HOME_THREE_QUARTER;
-    FrameStats stats;
-};
 
 Viewport::Viewport(int width, int height) : myWidth(width), myHeight(height)
 {
@@ -811,8 +766,8 @@ Viewport::loadPrefs(const std::string &path)
 
 // ---- Frames
 
-std::vector<uint8_t>
-Viewport::render()
+double
+Viewport::drawFrame()
 {
     Parts &p = live();
     makeCurrent();
@@ -828,33 +783,21 @@ Viewport::render()
     // frame is cleared here, inside the viewport.
     look.setView(r, 0, 0, w, h);
     r->clearZ();
-    look.renderBackground(r, 0, 0, w, h);
-    look.doPreRender(r, 0, 0, w, h, p.homeAxis);
-    // Objects in 3D keep the depth test on; texture space has no depth, so
-    // later objects draw over earlier ones.
-    const bool depth = !myUV;
-    const bool was = r->isZbuffer() != 0;
-    if (was != depth)
-        r->enableZbuffer(depth ? 1 : 0);
-    for (const auto &object : p.scene->objects)
-    {
-        if (myUV)
-            object->look().getRender2D()->render(r, 0, 0, 0, 0, nullptr);
-        else
-            object->look().render(r, 0, 0, 0, 0, nullptr);
-    }
-    if (was != depth)
-        r->enableZbuffer(was ? 1 : 0);
-    look.doPostRender(r, 0, 0, w, h, false);
-    look.renderOverrideRaster(r, 0, 0, w, h);
+    composeSceneFrame(look, SceneObjects(p.scene->objects), r, w, h, p.homeAxis, myUV);
     // Wait for the drawing so the time is what the frame cost.
     r->flush(1);
     p.stats = r->getFrameStats();
     p.stats.milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count();
+    return p.stats.milliseconds;
+}
 
-    std::vector<uint8_t> pixels = p.scene->context->readPixels();
+std::vector<uint8_t>
+Viewport::render()
+{
+    drawFrame();
+    std::vector<uint8_t> pixels = live().scene->context->readPixels();
     if (pixels.size() != size_t(myWidth) * size_t(myHeight) * 4)
         throw std::runtime_error("cannot read the frame back from the context");
     return pixels;
@@ -890,49 +833,20 @@ Viewport::pick(int x, int y, int w, int h)
     ensureHomed();
     loadView();
     RE_Render *r = p.scene->context->getRender();
-    GUI_SceneLook &look = *p.look;
-    const short vw = short(myWidth), vh = short(myHeight);
-    // GL counts rows from the bottom: the region's lowest row.
-    const short glY = short(vh - y - h);
 
-    const auto objects = p.scene->objects;
-    std::vector<unsigned int> buffer(thePickBufferSize);
-    look.beginPicking(r, buffer.data(), thePickBufferSize, 0, 0, vw, vh, short(x), glY, short(w),
-                      short(h));
-    // Publishes the options the looks pick with.
-    look.pickRender(r, 0, 0, vw, vh, nullptr);
-    for (size_t i = 0; i < objects.size(); ++i)
+    const SceneObjects objects(p.scene->objects);
+    std::vector<PickRecord> records;
+    for (const PickHit &hit : pickHits(objects, *p.look, r, x, y, w, h, myUV))
     {
-        GUI_DetailLook &objectLook = objects[i]->look();
-        if (!objectLook.isPickable())
-            continue;
-        r->pushPickId(int(i));
-        if (myUV)
-            objectLook.getRender2D()->pickRender(r, 0, 0, vw, vh, nullptr);
-        else
-            objectLook.pickRender(r, 0, 0, vw, vh, nullptr);
-        r->popPickId();
+        PickRecord record;
+        record.depth = hit.depth;
+        if (hit.object >= 0)
+            record.object = objects.object(size_t(hit.object));
+        record.handle = hit.handle;
+        record.primitive = hit.prim;
+        records.push_back(record);
     }
-    const int records = look.endPicking(r, buffer.data());
-
-    std::vector<PickRecord> hits;
-    long at = 0;
-    for (int k = 0; k < records && at + 3 <= thePickBufferSize; ++k)
-    {
-        const unsigned int names = buffer[size_t(at)];
-        if (at + 3 + long(names) > thePickBufferSize)
-            break;
-        const unsigned int *name = &buffer[size_t(at) + 3];
-        PickRecord hit;
-        hit.depth = buffer[size_t(at) + 1] / theMaxDepth;
-        if (names > 0 && name[0] < objects.size())
-            hit.object = objects[name[0]];
-        hit.handle = names > 1 ? int(name[1]) : -1;
-        hit.primitive = names > 2 ? int(name[2]) : -1;
-        hits.push_back(hit);
-        at += 3 + names;
-    }
-    return hits;
+    return records;
 }
 
 FrameStats

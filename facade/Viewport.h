@@ -114,6 +114,20 @@ public:
     std::vector<PickRecord> pick(int x, int y, int w = 1, int h = 1);
     FrameStats stats() const;
 
+    // Opens an interactive window of the viewport's size showing its
+    // objects through its camera and display options, with the demo's
+    // window bindings (the uv ones in a texture-space view), and returns
+    // when the person closes it (q, Escape or the close button). What they
+    // did stays: the camera, the toggled options, the selected object. A
+    // script of window events (the demo's --events format) plays first;
+    // the window stays open after it until a "key q" or the person closes
+    // it. "s" writes the frame to output. The window shows frames drawn
+    // in the viewport's own context, so they are render()'s frames.
+    // Throws std::runtime_error naming why when no window can open (no
+    // display), FileError for a script that cannot be read,
+    // std::invalid_argument for one with a bad line (the message names it).
+    void show(const std::string &script = "", const std::string &output = "vantrel-show.png");
+
     // A texture-space view of the same objects, of the same size, sharing
     // the context; homed on the unit square from the front.
     std::unique_ptr<Viewport> uvView();
@@ -125,6 +139,8 @@ private:
     void makeCurrent() const;
     void loadView() const;
     void ensureHomed();
+    // Draws one frame in the context; returns its milliseconds.
+    double drawFrame();
     std::shared_ptr<Object> adopt(const std::string &name, std::unique_ptr<GU_Detail> gdp);
 
     int myWidth;

@@ -1,7 +1,7 @@
 // The window-event reader: any file either loads as events a window can
 // play (finite positions and wheel turns, sizes a window may have) or is
 // refused with a reason that names the file.
-#include "apps/vantrel-view/ViewEvents.h"
+#include "facade/WindowEvents.h"
 #include "fuzz/FuzzSupport.h"
 
 #include <cmath>
@@ -47,7 +47,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         vantrel_fuzz::failRoundTrip("cannot write the scratch input", theInputPath);
     std::vector<UI_DesktopInput> events;
     std::string error;
-    if (!readViewEvents(theInputPath, events, error))
+    if (!vantrel::readWindowEvents(theInputPath, events, error))
     {
         if (error.find(theInputPath) == std::string::npos)
             vantrel_fuzz::failRoundTrip("a refusal does not name the file", error);

@@ -397,6 +397,33 @@ PYBIND11_MODULE(vantrel, m)
              "Pick records of the w x h region whose top left pixel is (x, y), counted from "
              "the top left of the frame.")
         .def_property_readonly("stats", &Viewport::stats, "Statistics of the last frame.")
+        .def(
+            "show",
+            [](Viewport &v, const py::object &script, const py::object &output) {
+                const std::string scriptPath = script.is_none() ? std::string() : pathOf(script);
+                const std::string outputPath = pathOf(output);
+                // The window runs without the GIL: other Python threads go on.
+                py::gil_scoped_release unlocked;
+                v.show(scriptPath, outputPath);
+            },
+            py::kw_only(), py::arg("script") = py::none(), py::arg("output") = "vantrel-show.png",
+            "Opens an interactive window of the viewport's size on its objects, camera and "
+            "display options, and blocks until it is closed (q, Escape or the close button).\n\n"
+            "Bindings: left drag tumbles, middle drag pans, right drag dollies, the wheel zooms "
+            "about the pointer, shift + left drag zooms to the box, a left click selects the "
+            "object under the pointer (only it), space or h homes, 0-6 home from the "
+            "three-quarter, front, right, top, back, left or bottom view, g o a f toggle the "
+            "grid, origin, safe area and field guide, w switches wire and shaded, s writes the "
+            "frame to output, q or Escape closes. A uv_view() pans, zooms and picks uvs "
+            "instead (o t b v toggle the uv origin, corner origin, background, vertex uvs).\n\n"
+            "What is done in the window stays in the viewport: render() afterwards shows the "
+            "same view.\n\n"
+            "script: a file of window events, one a line (down X Y [left|middle|right] [shift], "
+            "move X Y, up X Y [button], wheel X Y CLICKS, key K, resize W H; positions from the "
+            "top left), played first; the window then stays open until a 'key q' in it or the "
+            "person closes it.\n"
+            "Raises RuntimeError when no window can open (no display), FileNotFoundError or "
+            "OSError for a script that cannot be read, ValueError for a bad one.")
         .def("uv_view", &Viewport::uvView, py::keep_alive<0, 1>(),
              "The texture-space view of the same objects, homed on the unit square.")
         .def("_repr_png_", [](Viewport &v) {

@@ -52,22 +52,10 @@ home(GUI_ViewState &state, GUI_ViewParameter::axis axis, const UT_BoundingBox &s
 bool
 homeSafely(GUI_ViewState &state, const UT_BoundingBox &framed, const std::function<void()> &home)
 {
-    for (int axis = 0; axis < 3; ++axis)
-        if (!std::isfinite(framed(axis, 1) - framed(axis, 0)))
-        {
-            std::fprintf(stderr, "vantrel-view: the camera stays as it was: the scene's size "
-                                 "is not finite\n");
-            return false;
-        }
-    const GUI_ViewState before = state;
-    home();
-    if (vantrel::cameraIsFinite(state.getViewParameterRef()))
+    std::string why;
+    if (vantrel::homeSafely(state, framed, home, why))
         return true;
-    state = before;
-    std::fprintf(stderr, "vantrel-view: the camera stays as it was: homing onto a scene "
-                         "%g wide would put it at a distance no number holds\n",
-                 double(std::max({framed(0, 1) - framed(0, 0), framed(1, 1) - framed(1, 0),
-                                  framed(2, 1) - framed(2, 0)})));
+    std::fprintf(stderr, "vantrel-view: %s\n", why.c_str());
     return false;
 }
 

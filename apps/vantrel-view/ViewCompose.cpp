@@ -2,10 +2,7 @@
 
 #include "apps/vantrel-view/ViewNumbers.h"
 #include "apps/vantrel-view/ViewScene.h"
-#include "decor/GUI_ViewRender2D.h"
-#include "decor/GUI_ViewRender3D.h"
-#include "host/RE/RE_Render.h"
-#include "scene/GUI_SceneLook.h"
+#include "facade/FrameCompose.h"
 #include "view/GUI_ViewState.h"
 
 #include <CLI/CLI.hpp>
@@ -42,33 +39,8 @@ applyComposeOptions(GUI_ViewState &state, const ViewComposeOptions &opts)
 }
 
 void
-composeFrame(GUI_SceneLook &look, RE_Render *r, short w, short h, int homeAxis,
-             const ViewObjectsStep &objects)
-{
-    look.setView(r, 0, 0, w, h);
-    look.renderBackground(r, 0, 0, w, h);
-    look.doPreRender(r, 0, 0, w, h, GUI_ViewParameter::axis(homeAxis));
-    objects(r);
-    look.doPostRender(r, 0, 0, w, h, false);
-    look.renderOverrideRaster(r, 0, 0, w, h);
-}
-
-void
 composeFrame(GUI_SceneLook &look, const ViewScene &scene, RE_Render *r, short w, short h,
              int homeAxis, bool uv)
 {
-    composeFrame(look, r, w, h, homeAxis, [&scene, uv](RE_Render *rr) {
-        if (uv)
-            scene.drawUVs(rr);
-        else
-            scene.draw(rr);
-    });
-}
-
-GUI_ViewRender *
-newViewRender(bool uv)
-{
-    if (uv)
-        return new GUI_ViewRender2D;
-    return new GUI_ViewRender3D;
+    vantrel::composeSceneFrame(look, scene, r, w, h, homeAxis, uv);
 }

@@ -1,5 +1,7 @@
 #include "apps/vantrel-view/ViewScene.h"
 
+#include "facade/FrameCompose.h"
+
 #include "detail/GUI_DetailRender2D.h"
 #include "display/GUI_DisplayOption.h"
 #include "host/GR/GR_CommonDispOption.h"
@@ -55,15 +57,7 @@ ViewScene::loadMesh(const std::string &path, std::string &error)
 UT_BoundingBox
 ViewScene::getBounds(const GUI_DisplayOption &options) const
 {
-    GUI_DetailLook::setGlobalDispOption(options);
-    UT_BoundingBox bounds;
-    for (const auto &object : myObjects)
-    {
-        UT_BoundingBox box;
-        if (object->look->getBoundingBox3D(box, nullptr))
-            bounds.enlargeBounds(box);
-    }
-    return bounds;
+    return vantrel::sceneBounds(*this, options);
 }
 
 bool
@@ -92,7 +86,7 @@ ViewScene::showAxes(bool on)
 void
 ViewScene::draw(RE_Render *r) const
 {
-    drawWithDepth(r, true, [&] {
+    vantrel::drawWithDepth(r, true, [&] {
         for (const auto &object : myObjects)
             object->look->render(r, 0, 0, 0, 0, nullptr);
     });
@@ -101,19 +95,8 @@ ViewScene::draw(RE_Render *r) const
 void
 ViewScene::drawUVs(RE_Render *r) const
 {
-    drawWithDepth(r, false, [&] {
+    vantrel::drawWithDepth(r, false, [&] {
         for (const auto &object : myObjects)
             object->look->getRender2D()->render(r, 0, 0, 0, 0, nullptr);
     });
-}
-
-void
-drawWithDepth(RE_Render *r, bool depth, const std::function<void()> &draw)
-{
-    const bool was = r->isZbuffer() != 0;
-    if (was != depth)
-        r->enableZbuffer(depth ? 1 : 0);
-    draw();
-    if (was != depth)
-        r->enableZbuffer(was ? 1 : 0);
 }

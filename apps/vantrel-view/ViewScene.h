@@ -2,6 +2,7 @@
 #define VANTREL_VIEW_ViewScene_h
 
 #include "detail/GUI_DetailLook.h"
+#include "facade/WindowScene.h"
 #include "host/GU/GU_DetailHandle.h"
 #include "host/OP/OP_Node.h"
 #include "host/UT/UT_BoundingBox.h"
@@ -29,10 +30,14 @@ struct ViewObject
 
 // What the demo shows: the built-in scene (a box, a selected sphere and a
 // templated, ghosted torus, all with uvs) or one mesh read from a file.
-class ViewScene
+class ViewScene : public vantrel::WindowScene
 {
 public:
     ViewScene();
+
+    size_t objectCount() const override { return myObjects.size(); }
+    GUI_DetailLook &objectLook(size_t index) const override { return *myObjects[index]->look; }
+    std::string objectName(size_t index) const override { return myObjects[index]->name; }
 
     // Replaces the scene with the mesh in an OBJ file. False, with the
     // reason in error, when it cannot be read.
@@ -62,9 +67,5 @@ private:
 
     std::vector<std::unique_ptr<ViewObject>> myObjects;
 };
-
-// Runs draw with the depth test on (3D objects) or off (texture space has
-// no depth: later objects draw over earlier ones), then sets it back.
-void drawWithDepth(RE_Render *r, bool depth, const std::function<void()> &draw);
 
 #endif

@@ -8,12 +8,6 @@
 
 #include <cstdio>
 
-UT_BoundingBox
-uvHomeBox()
-{
-    return UT_BoundingBox(0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f);
-}
-
 bool
 setUpUVView(GUI_ViewState &state, RE_Render *r, const ViewOptions &opts, const ViewScene &scene)
 {

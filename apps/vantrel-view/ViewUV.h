@@ -1,7 +1,7 @@
 #ifndef VANTREL_VIEW_ViewUV_h
 #define VANTREL_VIEW_ViewUV_h
 
-#include "view/GUI_ViewParameter.h"
+#include "facade/ViewWords.h"
 
 class GUI_ViewState;
 class RE_Render;
@@ -9,10 +9,9 @@ class UT_BoundingBox;
 class ViewScene;
 struct ViewOptions;
 
-// Texture space is flat: it is seen from the front, u to the right and v
-// up, and homing frames the unit square whatever the uvs span.
-const GUI_ViewParameter::axis theUVHomeAxis = GUI_ViewParameter::GUI_HOME_FRONT;
-UT_BoundingBox uvHomeBox();
+// Texture space is seen from the front and homed on the unit square.
+using vantrel::theUVHomeAxis;
+using vantrel::uvHomeBox;
 
 // Sets the view state up for the texture-space view of the scene's uvs:
 // point or vertex uvs as --uv-attrib says (without it, when

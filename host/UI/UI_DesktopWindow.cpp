@@ -368,6 +368,33 @@ UI_DesktopWindow::swapBuffers()
     glfwSwapBuffers(myNative->window);
 }
 
+bool
+UI_DesktopWindow::drawImage(const std::vector<uint8_t> &rgba, int width, int height)
+{
+    if (!isValid() || width < 1 || height < 1 ||
+        rgba.size() < size_t(width) * size_t(height) * 4 || !makeCurrent())
+        return false;
+    glDrawBuffer(GL_BACK);
+    glViewport(0, 0, myWidth, myHeight);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (myWidth < 1 || myHeight < 1)
+        return true;
+    // Rows go down from the window's top edge: the image's first row is
+    // its top one.
+    GLboolean depth = glIsEnabled(GL_DEPTH_TEST);
+    glDisable(GL_DEPTH_TEST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glWindowPos2i(0, myHeight);
+    glPixelZoom(1.0f, -1.0f);
+    glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glPixelZoom(1.0f, 1.0f);
+    if (depth)
+        glEnable(GL_DEPTH_TEST);
+    return true;
+}
+
 std::vector<uint8_t>
 UI_DesktopWindow::readPixels()
 {

@@ -119,6 +119,10 @@ public:
 
     // Shows the frame drawn into the back buffer.
     void swapBuffers();
+    // Clears the back buffer and puts an RGBA image (top row first, width
+    // x height pixels) at its top left, for a frame drawn in another
+    // context. False when the window cannot draw or the image is too short.
+    bool drawImage(const std::vector<uint8_t> &rgba, int width, int height);
     // The back buffer (the frame drawn since the last swap), top row
     // first, RGBA. Empty on failure or while minimised.
     std::vector<uint8_t> readPixels();

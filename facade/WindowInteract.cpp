@@ -1,9 +1,8 @@
-#include "apps/vantrel-view/ViewInteract.h"
+#include "facade/WindowInteract.h"
 
-#include "apps/vantrel-view/ViewCamera.h"
+#include "detail/GUI_DetailLook.h"
 #include "facade/ViewWords.h"
-#include "apps/vantrel-view/ViewPick.h"
-#include "apps/vantrel-view/ViewScene.h"
+#include "facade/WindowScene.h"
 #include "display/GUI_DisplayOption.h"
 #include "host/GR/GR_ShadingMode.h"
 #include "host/UT/UT_BoundingBox.h"
@@ -37,12 +36,15 @@ finite(const UI_DesktopInput &in)
 }
 } // namespace
 
-ViewInteract::ViewInteract(GUI_SceneFeel &feel, ViewScene &scene) : myFeel(feel), myScene(scene)
+namespace vantrel
+{
+WindowInteract::WindowInteract(GUI_SceneFeel &feel, WindowScene &scene, bool report)
+    : myFeel(feel), myScene(scene), myReport(report)
 {
 }
 
 int
-ViewInteract::handle(const UI_DesktopInput &in)
+WindowInteract::handle(const UI_DesktopInput &in)
 {
     // Nothing that is not a number reaches a camera.
     if (!finite(in))
@@ -64,7 +66,7 @@ ViewInteract::handle(const UI_DesktopInput &in)
 }
 
 int
-ViewInteract::press(const UI_DesktopInput &in)
+WindowInteract::press(const UI_DesktopInput &in)
 {
     if (myButton >= 0)
         return NOTHING;
@@ -77,7 +79,7 @@ ViewInteract::press(const UI_DesktopInput &in)
 }
 
 int
-ViewInteract::drag(const UI_DesktopInput &in)
+WindowInteract::drag(const UI_DesktopInput &in)
 {
     if (myButton < 0)
         return NOTHING;
@@ -94,7 +96,7 @@ ViewInteract::drag(const UI_DesktopInput &in)
 }
 
 int
-ViewInteract::release(const UI_DesktopInput &in)
+WindowInteract::release(const UI_DesktopInput &in)
 {
     if (myButton < 0 || in.button != myButton)
         return NOTHING;
@@ -113,7 +115,7 @@ ViewInteract::release(const UI_DesktopInput &in)
 }
 
 void
-ViewInteract::dragStep(int button, float dx, float dy, float, float)
+WindowInteract::dragStep(int button, float dx, float dy, float, float)
 {
     switch (button)
     {
@@ -124,7 +126,7 @@ ViewInteract::dragStep(int button, float dx, float dy, float, float)
 }
 
 void
-ViewInteract::dragEnd(int button)
+WindowInteract::dragEnd(int button)
 {
     // The trackball turns a whole drag as one rotation: end it.
     if (button == UI_DesktopInput::LEFT)
@@ -132,7 +134,7 @@ ViewInteract::dragEnd(int button)
 }
 
 int
-ViewInteract::key(int code)
+WindowInteract::key(int code)
 {
     GUI_DisplayOption &options = myFeel.getViewStateRef().getDisplayOptionRef();
     switch (code)
@@ -165,54 +167,59 @@ ViewInteract::key(int code)
 }
 
 void
-ViewInteract::home(int axis)
+WindowInteract::home(int axis)
 {
     GUI_ViewState &state = myFeel.getViewStateRef();
     GUI_ViewParameter &cam = state.getViewParameterRef();
     UT_Matrix3 rot(cam.getRotateMatrix());
     if (axis >= 0)
         cam.homeRotation(GUI_ViewParameter::axis(axis), rot);
-    UT_BoundingBox bounds = myScene.getBounds(state.getDisplayOptionRef());
+    UT_BoundingBox bounds = sceneBounds(myScene, state.getDisplayOptionRef());
     if (!bounds.isValid())
         return;
-    UT_BoundingBox framed = vantrel::boxInFrame(bounds, rot);
-    homeSafely(state, framed, [&] { myFeel.doHome(framed, &rot, false, false); });
+    UT_BoundingBox framed = boxInFrame(bounds, rot);
+    std::string why;
+    if (!homeSafely(state, framed, [&] { myFeel.doHome(framed, &rot, false, false); }, why) &&
+        myReport)
+        std::fprintf(stderr, "%s\n", why.c_str());
 }
 
 bool
-ViewInteract::inside(float x, float y) const
+WindowInteract::inside(float x, float y) const
 {
     const int w = myFeel.getWidth(), h = myFeel.getHeight();
     return myFeel.getRender() && w >= 1 && h >= 1 && x >= 0 && y >= 0 && x < w && y < h;
 }
 
 int
-ViewInteract::click(float x, float y)
+WindowInteract::click(float x, float y)
 {
     if (!inside(x, y))
         return NOTHING;
     // Pick rows count from the top; a 5 x 5 region around the pointer.
     const int top = int(float(myFeel.getHeight()) - y) - 2;
-    const std::vector<ViewPickHit> hits =
+    const std::vector<PickHit> hits =
         pickHits(myScene, myFeel.getSceneLook(), myFeel.getRender(), int(x) - 2, top, 5, 5);
     const int picked = nearestObject(hits);
-    return select(picked, picked >= 0 ? myScene.objects()[size_t(picked)]->name : "");
+    return select(picked, picked >= 0 ? myScene.objectName(size_t(picked)) : "");
 }
 
 int
-ViewInteract::select(int index, const std::string &label)
+WindowInteract::select(int index, const std::string &label)
 {
-    const auto &objects = myScene.objects();
-    for (size_t i = 0; i < objects.size(); ++i)
-        objects[i]->look->setObjSelection(int(i) == index ? 1 : 0);
+    for (size_t i = 0; i < myScene.objectCount(); ++i)
+        myScene.objectLook(i).setObjSelection(int(i) == index ? 1 : 0);
     myPicked = index >= 0 ? label : std::string();
-    std::printf("picked %s\n", index >= 0 ? myPicked.c_str() : "nothing");
-    std::fflush(stdout);
+    if (myReport)
+    {
+        std::printf("picked %s\n", index >= 0 ? myPicked.c_str() : "nothing");
+        std::fflush(stdout);
+    }
     return REDRAW;
 }
 
 void
-ViewInteract::wheel(float x, float y, float clicks)
+WindowInteract::wheel(float x, float y, float clicks)
 {
     const int w = myFeel.getWidth(), h = myFeel.getHeight();
     if (w < 1 || h < 1 || clicks == 0.0f)
@@ -236,3 +243,4 @@ ViewInteract::wheel(float x, float y, float clicks)
         cam.setScreenWindow(l + sx, r + sx, b + sy, t + sy);
     }
 }
+} // namespace vantrel

@@ -1,10 +1,7 @@
-#include "apps/vantrel-view/ViewInteractUV.h"
+#include "facade/WindowInteractUV.h"
 
-#include "apps/vantrel-view/ViewCamera.h"
 #include "facade/ViewWords.h"
-#include "apps/vantrel-view/ViewPick.h"
-#include "apps/vantrel-view/ViewScene.h"
-#include "apps/vantrel-view/ViewUV.h"
+#include "facade/WindowScene.h"
 #include "display/GUI_DisplayOption.h"
 #include "host/UT/UT_BoundingBox.h"
 #include "host/UT/UT_Matrix3.h"
@@ -22,27 +19,30 @@ namespace
 const float theWheelStep = 40.0f;
 } // namespace
 
-ViewInteractUV::ViewInteractUV(GUI_SceneFeel &feel, ViewScene &scene) : ViewInteract(feel, scene)
+namespace vantrel
+{
+WindowInteractUV::WindowInteractUV(GUI_SceneFeel &feel, WindowScene &scene, bool report)
+    : WindowInteract(feel, scene, report)
 {
 }
 
 bool
-ViewInteractUV::canDraw() const
+WindowInteractUV::canDraw() const
 {
     return myFeel.getRender() && myFeel.getWidth() >= 1 && myFeel.getHeight() >= 1;
 }
 
 void
-ViewInteractUV::home()
+WindowInteractUV::home()
 {
     UT_Matrix3 rot;
     myFeel.getViewStateRef().getViewParameterRef().homeRotation(theUVHomeAxis, rot);
-    UT_BoundingBox framed = vantrel::boxInFrame(uvHomeBox(), rot);
+    UT_BoundingBox framed = boxInFrame(uvHomeBox(), rot);
     myFeel.doHome(framed, &rot, false, false);
 }
 
 void
-ViewInteractUV::dragStep(int button, float dx, float dy, float x0, float y0)
+WindowInteractUV::dragStep(int button, float dx, float dy, float x0, float y0)
 {
     if (!canDraw())
         return;
@@ -53,19 +53,19 @@ ViewInteractUV::dragStep(int button, float dx, float dy, float x0, float y0)
 }
 
 void
-ViewInteractUV::dragEnd(int)
+WindowInteractUV::dragEnd(int)
 {
 }
 
 void
-ViewInteractUV::wheel(float x, float y, float clicks)
+WindowInteractUV::wheel(float x, float y, float clicks)
 {
     if (canDraw())
         zoomAbout(x, y, clicks * theWheelStep);
 }
 
 void
-ViewInteractUV::zoomAbout(float x, float y, float dz)
+WindowInteractUV::zoomAbout(float x, float y, float dz)
 {
     if (dz == 0.0f)
         return;
@@ -85,7 +85,7 @@ ViewInteractUV::zoomAbout(float x, float y, float dz)
 }
 
 int
-ViewInteractUV::click(float x, float y)
+WindowInteractUV::click(float x, float y)
 {
     if (!inside(x, y))
         return NOTHING;
@@ -93,18 +93,18 @@ ViewInteractUV::click(float x, float y)
     // primitive the person sees there. Pick rows count from the top.
     const int h = myFeel.getHeight();
     const int row = std::min(h - 1, int(float(h) - y));
-    const std::vector<ViewPickHit> hits =
+    const std::vector<PickHit> hits =
         pickHits(myScene, myFeel.getSceneLook(), myFeel.getRender(), int(x), row, 1, 1, true);
     const int top = topmostHit(hits);
     if (top < 0)
         return select(-1, "");
-    const ViewPickHit &hit = hits[size_t(top)];
-    return select(hit.object, myScene.objects()[size_t(hit.object)]->name + " primitive " +
-                                  std::to_string(hit.prim));
+    const PickHit &hit = hits[size_t(top)];
+    return select(hit.object,
+                  myScene.objectName(size_t(hit.object)) + " primitive " + std::to_string(hit.prim));
 }
 
 int
-ViewInteractUV::key(int code)
+WindowInteractUV::key(int code)
 {
     GUI_DisplayOption &options = myFeel.getViewStateRef().getDisplayOptionRef();
     switch (code)
@@ -118,7 +118,8 @@ ViewInteractUV::key(int code)
     case 'o':
     case 's':
     case 'q':
-    case UI_DesktopInput::KEY_ESCAPE: return ViewInteract::key(code);
+    case UI_DesktopInput::KEY_ESCAPE: return WindowInteract::key(code);
     default: return NOTHING; // grids, guides, shading and the 3D homes
     }
 }
+} // namespace vantrel

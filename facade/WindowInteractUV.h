@@ -1,17 +1,18 @@
-#ifndef VANTREL_VIEW_ViewInteractUV_h
-#define VANTREL_VIEW_ViewInteractUV_h
+#pragma once
 
-#include "apps/vantrel-view/ViewInteract.h"
+#include "facade/WindowInteract.h"
 
+namespace vantrel
+{
 // The person's input in the texture-space view, which is flat: left or
 // middle drag pans, right drag and the wheel zoom about the pointer (no
 // tumbling), a click picks the primitive whose uvs lie under the pointer,
 // space or h frames the unit square as the headless uv view does, and only
 // the options a 2D view draws toggle.
-class ViewInteractUV : public ViewInteract
+class VANTREL_API WindowInteractUV : public WindowInteract
 {
 public:
-    ViewInteractUV(GUI_SceneFeel &feel, ViewScene &scene);
+    WindowInteractUV(GUI_SceneFeel &feel, WindowScene &scene, bool report);
 
     // Frames the unit square from the front on all three cameras.
     void home();
@@ -29,5 +30,4 @@ private:
     void zoomAbout(float x, float y, float dz);
     bool canDraw() const;
 };
-
-#endif
+} // namespace vantrel

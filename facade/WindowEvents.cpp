@@ -1,4 +1,4 @@
-#include "apps/vantrel-view/ViewEvents.h"
+#include "facade/WindowEvents.h"
 
 #include "host/UT/UT_IFStream.h"
 
@@ -103,8 +103,10 @@ readLine(std::istream &in, std::string &line, size_t limit)
 }
 } // namespace
 
+namespace vantrel
+{
 bool
-readViewEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::string &error)
+readWindowEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::string &error)
 {
     // Only a regular file: a FIFO or a device would block or never end.
     const std::string unreadable = UTcheckReadableFile(path.c_str());
@@ -148,3 +150,4 @@ readViewEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::
     }
     return true;
 }
+} // namespace vantrel

@@ -1,20 +1,22 @@
-#ifndef VANTREL_VIEW_ViewInteract_h
-#define VANTREL_VIEW_ViewInteract_h
+#pragma once
 
 #include "host/UI/UI_DesktopWindow.h"
+#include "host/UT/SYS_Visibility.h"
 
 #include <string>
 
 class GUI_SceneFeel;
-class RE_Render;
-class ViewScene;
 
-// What the viewer does with the person's input in the 3D view: mouse drags
+namespace vantrel
+{
+class WindowScene;
+
+// What an interactive window does with the person's input in the 3D view: mouse drags
 // become camera operations of the scene feel, a click picks, keys home and
 // toggle what the view shows. Positions are window pixels from the lower
 // left. The texture-space view changes what the gestures do
-// (ViewInteractUV); telling a click from a drag stays here.
-class ViewInteract
+// (WindowInteractUV); telling a click from a drag stays here.
+class VANTREL_API WindowInteract
 {
 public:
     // What the main loop must do after an input.
@@ -26,8 +28,10 @@ public:
         QUIT = 4
     };
 
-    ViewInteract(GUI_SceneFeel &feel, ViewScene &scene);
-    virtual ~ViewInteract() = default;
+    // With report set, each pick is said on standard output ("picked
+    // NAME" or "picked nothing").
+    WindowInteract(GUI_SceneFeel &feel, WindowScene &scene, bool report);
+    virtual ~WindowInteract() = default;
 
     // Returns Result bits.
     int handle(const UI_DesktopInput &in);
@@ -57,7 +61,7 @@ protected:
     int select(int index, const std::string &label);
 
     GUI_SceneFeel &myFeel;
-    ViewScene &myScene;
+    WindowScene &myScene;
 
 private:
     int press(const UI_DesktopInput &in);
@@ -70,6 +74,6 @@ private:
     float myStartX = 0, myStartY = 0;
     float myLastX = 0, myLastY = 0;
     std::string myPicked;
+    bool myReport;
 };
-
-#endif
+} // namespace vantrel

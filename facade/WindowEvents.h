@@ -1,11 +1,13 @@
-#ifndef VANTREL_VIEW_ViewEvents_h
-#define VANTREL_VIEW_ViewEvents_h
+#pragma once
 
 #include "host/UI/UI_DesktopWindow.h"
+#include "host/UT/SYS_Visibility.h"
 
 #include <string>
 #include <vector>
 
+namespace vantrel
+{
 // Reads a file of input for the window, one event a line, positions in
 // window pixels from the top left (as --pick counts them):
 //   down X Y [left|middle|right] [shift]   press a button (left by default)
@@ -18,6 +20,6 @@
 // top left: the window turns them into its own (from the lower left) with
 // the height it has when the event is played. False, with the line in
 // error, on a bad line.
-bool readViewEvents(const std::string &path, std::vector<UI_DesktopInput> &out, std::string &error);
-
-#endif
+VANTREL_API bool readWindowEvents(const std::string &path, std::vector<UI_DesktopInput> &out,
+                                  std::string &error);
+} // namespace vantrel

@@ -1,0 +1,233 @@
+#include "facade/InteractiveWindow.h"
+
+#include "detail/GUI_DetailFeel.h"
+#include "facade/FrameCompose.h"
+#include "facade/WindowInteractUV.h"
+#include "facade/WindowScene.h"
+#include "host/RE/RE_Render.h"
+#include "host/UI/BM_SceneManager.h"
+#include "scene/GUI_SceneFeel.h"
+#include "scene/GUI_SceneLook.h"
+#include "view/GUI_ViewState.h"
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <memory>
+
+namespace vantrel
+{
+namespace
+{
+// Plays scripted input into the window one event at a time, once the window
+// system has nothing queued, so that each event meets the window as the
+// events before it left it. A scripted resize is asked of the window
+// system, like a person dragging the window's corner, and the script waits
+// for its answer; for a second at most, as a window without a window
+// manager is never minimised.
+class ScriptPlayer
+{
+public:
+    explicit ScriptPlayer(const std::vector<UI_DesktopInput> &events)
+        : myEvents(events.begin(), events.end())
+    {
+    }
+
+    // How long the window may wait for input of its own before the script
+    // has something to play or to check.
+    double patience() const
+    {
+        if (myEvents.empty())
+            return 0.25;
+        return myAwaitingSize ? 0.02 : 0.0;
+    }
+
+    // The window system's own input: a RESIZE answers a scripted one.
+    void heard(const UI_DesktopInput &in)
+    {
+        if (in.kind == UI_DesktopInput::RESIZE)
+            myAwaitingSize = false;
+    }
+
+    // The next scripted event to handle, positions turned into the
+    // window's (from the lower left). False while there is none, or while
+    // a scripted resize is still on its way.
+    bool next(UI_DesktopWindow &window, UI_DesktopInput &in)
+    {
+        if (myEvents.empty() || (myAwaitingSize && Clock::now() < myDeadline))
+            return false;
+        myAwaitingSize = false;
+        in = myEvents.front();
+        myEvents.pop_front();
+        if (in.kind == UI_DesktopInput::RESIZE &&
+            (in.width != window.getWidth() || in.height != window.getHeight()))
+        {
+            window.setSize(in.width, in.height);
+            myAwaitingSize = true;
+            myDeadline = Clock::now() + std::chrono::seconds(1);
+            return false;
+        }
+        in.y = float(window.getHeight()) - in.y;
+        return true;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    std::deque<UI_DesktopInput> myEvents;
+    bool myAwaitingSize = false;
+    Clock::time_point myDeadline;
+};
+
+void
+showTitle(UI_DesktopWindow &window, const WindowSettings &settings,
+          const WindowInteract &interact, double ms)
+{
+    const std::string &picked = interact.getPickedName();
+    char title[256];
+    std::snprintf(title, sizeof(title), "%s%s: %s, %.1f ms", settings.title.c_str(),
+                  settings.uv ? " uv" : "", picked.empty() ? "nothing picked" : picked.c_str(),
+                  ms);
+    window.setTitle(title);
+}
+
+// Sizes the feel to the frame the canvas draws for the window's size.
+void
+fitFeel(GUI_SceneFeel &feel, const WindowCanvas &canvas, const UI_DesktopWindow &window)
+{
+    int w = 0, h = 0;
+    canvas.frameSize(window.getWidth(), window.getHeight(), w, h);
+    feel.setSize(w, h);
+}
+} // namespace
+
+RE_Render *
+OwnWindowCanvas::render() const
+{
+    return myWindow.getRender();
+}
+
+bool
+OwnWindowCanvas::makeCurrent()
+{
+    return myWindow.makeCurrent();
+}
+
+void
+OwnWindowCanvas::frameSize(int windowWidth, int windowHeight, int &width, int &height) const
+{
+    width = windowWidth;
+    height = windowHeight;
+}
+
+double
+OwnWindowCanvas::draw(GUI_SceneFeel &feel, int homeAxis, bool uv)
+{
+    // Composes the feel's view over the window, as the headless frames are
+    // composed, drawing the objects through the feel's detail feels (their
+    // uvs in the uv view). Nothing is drawn while minimised.
+    RE_Render *r = render();
+    const short w = short(feel.getWidth()), h = short(feel.getHeight());
+    if (w < 1 || h < 1)
+        return 0.0;
+    const auto start = std::chrono::steady_clock::now();
+    r->resetFrameStats();
+    // The camera's view area follows the window, so a resized window keeps
+    // its aspect and homing fits the new size.
+    feel.getViewStateRef().getViewParameterRef().setView(0, 0, w, h);
+    // The look paints the background colour only: the depth of the last
+    // frame goes here, inside the viewport.
+    feel.getSceneLook().setView(r, 0, 0, w, h);
+    r->clearZ();
+    composeFrame(feel.getSceneLook(), r, w, h, homeAxis, [&feel, uv](RE_Render *rr) {
+        drawWithDepth(rr, !uv, [&feel, rr] {
+            UT_Pointers &details = feel.getDetails();
+            for (int i = 0; i < details.entries(); ++i)
+                if (auto *df = static_cast<GUI_DetailFeel *>(details(i)))
+                    feel.renderDetail(rr, 0, 0, *df);
+        });
+    });
+    r->flush(1);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+void
+OwnWindowCanvas::present(UI_DesktopWindow &window)
+{
+    window.swapBuffers();
+}
+
+bool
+OwnWindowCanvas::writePNG(UI_DesktopWindow &window, const std::string &path)
+{
+    return window.writePNG(path.c_str());
+}
+
+void
+runInteractiveWindow(UI_DesktopWindow &window, WindowCanvas &canvas, GUI_SceneLook &look,
+                     WindowScene &scene, const WindowSettings &settings)
+{
+    canvas.makeCurrent();
+    BM_SceneManager manager;
+    GUI_SceneFeel feel(manager, settings.uv ? "uv1" : "persp1");
+    feel.setLook(&look);
+    feel.setRender(canvas.render());
+    fitFeel(feel, canvas, window);
+    for (size_t i = 0; i < scene.objectCount(); ++i)
+    {
+        auto *df = new GUI_DetailFeel(&scene.objectLook(i));
+        if (settings.uv)
+            df->setCurrent2D();
+        feel.addDetailFeel(df);
+    }
+    std::unique_ptr<WindowInteract> interact;
+    if (settings.uv)
+        interact = std::make_unique<WindowInteractUV>(feel, scene, settings.report);
+    else
+        interact = std::make_unique<WindowInteract>(feel, scene, settings.report);
+
+    ScriptPlayer script(settings.events);
+    bool dirty = true;
+    for (;;)
+    {
+        if (dirty)
+        {
+            canvas.makeCurrent();
+            fitFeel(feel, canvas, window);
+            const double ms = canvas.draw(feel, settings.homeAxis, settings.uv);
+            canvas.present(window);
+            showTitle(window, settings, *interact, ms);
+            dirty = false;
+        }
+        UI_DesktopInput in;
+        if (window.nextInput(in, script.patience()))
+            script.heard(in);
+        else if (!script.next(window, in))
+            continue;
+        // Positions count from the window's lower left; a frame smaller
+        // than the window lies at its top left.
+        int fw = 0, fh = 0;
+        canvas.frameSize(window.getWidth(), window.getHeight(), fw, fh);
+        in.y += float(fh - window.getHeight());
+        canvas.makeCurrent();
+        const int result = interact->handle(in);
+        if (result & WindowInteract::REDRAW)
+            dirty = true;
+        if (result & WindowInteract::SAVE)
+        {
+            fitFeel(feel, canvas, window);
+            canvas.draw(feel, settings.homeAxis, settings.uv);
+            const bool written = canvas.writePNG(window, settings.output);
+            if (!written)
+                std::fprintf(stderr, "%s: cannot write \"%s\"\n", settings.title.c_str(),
+                             settings.output.c_str());
+            else if (settings.report)
+                std::printf("%s\n", settings.output.c_str());
+            std::fflush(stdout);
+            canvas.present(window);
+        }
+        if (result & WindowInteract::QUIT)
+            break;
+    }
+}
+} // namespace vantrel
