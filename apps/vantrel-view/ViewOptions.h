@@ -16,7 +16,7 @@ struct ViewOptions
     std::string output = "vantrel-view.png";
     int width = 320;
     int height = 240;
-    // An OBJ mesh to show instead of the built-in scene.
+    // A mesh file to show instead of the built-in scene.
     std::string mesh;
 
     // Camera.

@@ -28,14 +28,15 @@ struct ViewObject
 };
 
 // What the demo shows: the built-in scene (a box, a selected sphere and a
-// templated, ghosted torus, all with uvs) or one mesh read from a file.
+// templated, ghosted torus, all with uvs) or the parts of a mesh file.
 class ViewScene
 {
 public:
     ViewScene();
 
-    // Replaces the scene with the mesh in an OBJ file. False, with the
-    // reason in error, when it cannot be read.
+    // Replaces the scene with the parts of a mesh file (OBJ, PLY, STL or
+    // glTF), one object each, named as the file names them. False, with
+    // the reason in error and the scene unchanged, when it cannot be read.
     bool loadMesh(const std::string &path, std::string &error);
 
     const std::vector<std::unique_ptr<ViewObject>> &objects() const { return myObjects; }
