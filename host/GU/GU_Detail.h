@@ -110,7 +110,7 @@ private:
 };
 
 // One named piece of a mesh file.
-struct GU_MeshPart
+struct VANTREL_API GU_MeshPart
 {
     std::string name;
     std::unique_ptr<GU_Detail> detail;
