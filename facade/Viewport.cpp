@@ -311,18 +311,48 @@ Viewport::addMesh(const MeshArrays &mesh, const std::string &name)
     return adopt(name, std::move(gdp));
 }
 
+namespace
+{
+// The named parts of a mesh file; FileError when it cannot be read.
+std::vector<GU_MeshPart>
+readParts(const std::string &path)
+{
+    std::vector<GU_MeshPart> parts;
+    std::string error;
+    if (!GU_Detail::loadParts(path.c_str(), parts, &error))
+        throw FileError(path, error);
+    return parts;
+}
+} // namespace
+
 std::shared_ptr<Object>
 Viewport::loadMesh(const std::string &path)
 {
     live();
     requireReadable("path", path);
-    auto gdp = std::make_unique<GU_Detail>();
-    std::string error;
-    if (!gdp->load(path.c_str(), &error))
-        throw FileError(path, error);
-    std::string name = path.substr(path.find_last_of('/') + 1);
-    name = name.substr(0, name.find_last_of('.'));
-    return adopt(name.empty() ? "mesh" : name, std::move(gdp));
+    std::vector<GU_MeshPart> parts = readParts(path);
+    if (parts.size() > 1)
+    {
+        std::string names;
+        for (size_t i = 0; i < parts.size() && i < 3; ++i)
+            names += (i ? ", \"" : "\"") + parts[i].name + "\"";
+        throw std::invalid_argument("path: " + path + " holds " + std::to_string(parts.size()) +
+                                    " parts (" + names + (parts.size() > 3 ? ", ..." : "") +
+                                    "); loadMeshes (load_meshes in Python) adds each as an object");
+    }
+    return adopt(parts[0].name.empty() ? "mesh" : parts[0].name, std::move(parts[0].detail));
+}
+
+std::vector<std::shared_ptr<Object>>
+Viewport::loadMeshes(const std::string &path)
+{
+    live();
+    requireReadable("path", path);
+    std::vector<GU_MeshPart> parts = readParts(path);
+    std::vector<std::shared_ptr<Object>> objects;
+    for (GU_MeshPart &part : parts)
+        objects.push_back(adopt(part.name.empty() ? "mesh" : part.name, std::move(part.detail)));
+    return objects;
 }
 
 std::shared_ptr<Object>

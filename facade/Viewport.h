@@ -52,8 +52,13 @@ public:
     // ---- Objects
     // Validates everything first: a bad array adds nothing.
     std::shared_ptr<Object> addMesh(const MeshArrays &mesh, const std::string &name);
-    // Reads an OBJ file into one object named after the file.
+    // Reads a mesh file (OBJ, PLY, STL, glTF) of one part into one object,
+    // named after the file (a glTF part after its node or mesh). A file of
+    // several parts throws std::invalid_argument naming loadMeshes.
     std::shared_ptr<Object> loadMesh(const std::string &path);
+    // Reads every part of a mesh file, one object each, in the file's
+    // order; a glTF scene gives one per mesh instance, named after it.
+    std::vector<std::shared_ptr<Object>> loadMeshes(const std::string &path);
     // The builders' shapes, with normals and uvs, centred at the origin.
     std::shared_ptr<Object> addBox(double sx, double sy, double sz, const std::string &name);
     std::shared_ptr<Object> addSphere(double radius, int rows, int cols, const std::string &name);

@@ -342,7 +342,16 @@ PYBIND11_MODULE(vantrel, m)
             "one row per point or per polygon corner. Everything is checked first; a bad "
             "argument adds nothing.")
         .def("load_mesh", [](Viewport &v, const py::object &path) { return v.loadMesh(pathOf(path)); },
-             py::arg("path"), "Adds the mesh of an OBJ file, named after the file.")
+             py::arg("path"),
+             "Adds the mesh of an OBJ, PLY, STL or glTF file of one part, named after the file "
+             "(a glTF part after its node or mesh). A file of several parts raises ValueError: "
+             "use load_meshes.")
+        .def("load_meshes",
+             [](Viewport &v, const py::object &path) { return v.loadMeshes(pathOf(path)); },
+             py::arg("path"),
+             "Adds every part of a mesh file as an object of its own and returns them in the "
+             "file's order: one per mesh instance of a glTF scene, named after its node (else its "
+             "mesh), one for the other formats.")
         .def("add_box",
              [](Viewport &v, std::array<double, 3> size, const std::string &name) {
                  return v.addBox(size[0], size[1], size[2], name);

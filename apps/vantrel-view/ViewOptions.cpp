@@ -87,7 +87,7 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     std::string size, home, tumble, background;
     std::vector<std::string> flags, user_options;
     app.add_option("-o,--output", opts.output, "PNG file to write")->capture_default_str();
-    app.add_option("--mesh", opts.mesh, "OBJ mesh file to show instead of the built-in scene");
+    app.add_option("--mesh", opts.mesh, "mesh file (OBJ, PLY, STL, glTF) to show instead of the built-in scene, one object per part");
     app.add_option("--size", size, "image size as WxH (default 320x240)");
     app.add_option("--home", home,
                    "home onto the scene from an axis: 0-10 or threequarter, custom, x, y, z, "

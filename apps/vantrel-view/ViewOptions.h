@@ -19,7 +19,7 @@ struct ViewOptions
     // Samples per pixel: 0 until given, then 4 in the window and 1 for
     // images, so that written frames stay as they were.
     int samples = 0;
-    // An OBJ mesh to show instead of the built-in scene.
+    // A mesh file to show instead of the built-in scene.
     std::string mesh;
 
     // Camera.

@@ -43,14 +43,13 @@ ViewScene::add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where)
 bool
 ViewScene::loadMesh(const std::string &path, std::string &error)
 {
-    GU_Detail *gdp = new GU_Detail;
-    if (!gdp->load(path.c_str(), &error))
-    {
-        delete gdp;
+    std::vector<GU_MeshPart> parts;
+    if (!GU_Detail::loadParts(path.c_str(), parts, &error))
         return false;
-    }
+    // Each part is an object of its own, so that picking names it.
     myObjects.clear();
-    add("mesh", gdp, UT_Vector3());
+    for (GU_MeshPart &part : parts)
+        add(part.name, part.detail.release(), UT_Vector3());
     return true;
 }
 

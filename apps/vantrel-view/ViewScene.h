@@ -29,7 +29,7 @@ struct ViewObject
 };
 
 // What the demo shows: the built-in scene (a box, a selected sphere and a
-// templated, ghosted torus, all with uvs) or one mesh read from a file.
+// templated, ghosted torus, all with uvs) or the parts of a mesh file.
 class ViewScene : public vantrel::WindowScene
 {
 public:
@@ -39,8 +39,9 @@ public:
     GUI_DetailLook &objectLook(size_t index) const override { return *myObjects[index]->look; }
     std::string objectName(size_t index) const override { return myObjects[index]->name; }
 
-    // Replaces the scene with the mesh in an OBJ file. False, with the
-    // reason in error, when it cannot be read.
+    // Replaces the scene with the parts of a mesh file (OBJ, PLY, STL or
+    // glTF), one object each, named as the file names them. False, with
+    // the reason in error and the scene unchanged, when it cannot be read.
     bool loadMesh(const std::string &path, std::string &error);
 
     const std::vector<std::unique_ptr<ViewObject>> &objects() const { return myObjects; }

@@ -1,8 +1,10 @@
-// Loading a million-triangle mesh as binary PLY and binary STL, to set
+// Loading a million-triangle mesh as binary PLY, binary STL and glTF
+// binary (.glb, float positions and 32-bit indices), to set
 // beside the OBJ benchmark (the same 709 x 709 grid, two triangles per
 // cell): time per load, and the peak resident size of a forked child that
 // does nothing but the load.
 #include "host/GU/GU_Detail.h"
+#include "tests/support/VantrelGlb.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,6 +35,40 @@ put(std::ofstream &out, T v)
     out.write(reinterpret_cast<const char *>(&v), sizeof(T));
 }
 
+void
+writeGlb(std::ofstream &out)
+{
+    const int cells = theSide - 1;
+    const size_t points = size_t(theSide) * theSide, corners = size_t(6) * cells * cells;
+    std::string bin;
+    bin.reserve(points * 12 + corners * 4);
+    for (int j = 0; j < theSide; ++j)
+        for (int i = 0; i < theSide; ++i)
+        {
+            float p[3];
+            grid(i, j, p);
+            bin.append(reinterpret_cast<const char *>(p), sizeof(p));
+        }
+    for (int j = 0; j < cells; ++j)
+        for (int i = 0; i < cells; ++i)
+        {
+            const uint32_t a = uint32_t(j * theSide + i), b = a + 1, c = a + theSide, d = c + 1;
+            for (uint32_t v : {a, b, d, a, d, c})
+                vantrel_test::appendBytes(bin, v);
+        }
+    const std::string json =
+        R"({"asset":{"version":"2.0"},"nodes":[{"name":"grid","mesh":0}],)"
+        R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],)"
+        R"("accessors":[{"bufferView":0,"count":)" + std::to_string(points) +
+        R"(,"type":"VEC3","componentType":5126},{"bufferView":1,"count":)" +
+        std::to_string(corners) + R"(,"type":"SCALAR","componentType":5125}],)"
+        R"("bufferViews":[{"buffer":0,"byteLength":)" + std::to_string(points * 12) +
+        R"(},{"buffer":0,"byteOffset":)" + std::to_string(points * 12) + R"(,"byteLength":)" +
+        std::to_string(corners * 4) + R"(}],"buffers":[{"byteLength":)" +
+        std::to_string(bin.size()) + "}]}";
+    out << vantrel_test::glbFile(json, bin);
+}
+
 std::string
 benchFile(const char *extension)
 {
@@ -40,7 +76,9 @@ benchFile(const char *extension)
     std::ofstream out(p, std::ios::binary);
     const bool ply = std::string(extension) == ".ply";
     const int cells = theSide - 1;
-    if (ply)
+    if (std::string(extension) == ".glb")
+        writeGlb(out);
+    else if (ply)
     {
         out << "ply\nformat binary_little_endian 1.0\nelement vertex " << theSide * theSide
             << "\nproperty float x\nproperty float y\nproperty float z\nelement face "
@@ -95,15 +133,18 @@ fileOf(const char *extension)
 {
     static const std::string ply = benchFile(".ply");
     static const std::string stl = benchFile(".stl");
+    static const std::string glb = benchFile(".glb");
     static const bool cleanup = [] {
         std::atexit([] {
             std::remove(fileOf(".ply").c_str());
             std::remove(fileOf(".stl").c_str());
+            std::remove(fileOf(".glb").c_str());
         });
         return true;
     }();
     (void)cleanup;
-    return std::string(extension) == ".ply" ? ply : stl;
+    const std::string ext = extension;
+    return ext == ".ply" ? ply : ext == ".stl" ? stl : glb;
 }
 
 double
@@ -140,5 +181,7 @@ loadBench(benchmark::State &state, const char *extension)
 
 static void BM_PlyLoadMillionTriangles(benchmark::State &state) { loadBench(state, ".ply"); }
 static void BM_StlLoadMillionTriangles(benchmark::State &state) { loadBench(state, ".stl"); }
+static void BM_GlbLoadMillionTriangles(benchmark::State &state) { loadBench(state, ".glb"); }
 BENCHMARK(BM_PlyLoadMillionTriangles)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_StlLoadMillionTriangles)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_GlbLoadMillionTriangles)->Unit(benchmark::kMillisecond)->Iterations(3);

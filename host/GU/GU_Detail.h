@@ -19,6 +19,8 @@
 // on the box, whose corners are hard), and texture coordinates "uv": on
 // vertices for the closed shapes (so seams can split), on points for the
 // grid.
+struct GU_MeshPart;
+
 class VANTREL_API GU_Detail : public GEO_Detail
 {
 public:
@@ -60,9 +62,10 @@ public:
                    const UT_Vector3 &center = UT_Vector3());
 
     // Mesh files ------------------------------------------------------------
-    // Replaces the geometry with the mesh in an OBJ, PLY or STL file, told
-    // apart by their content first and the name's extension second (OBJ
-    // when neither says). On failure the geometry is left empty, the
+    // Replaces the geometry with the mesh in an OBJ, PLY, STL or glTF 2.0
+    // file, told apart by their content first and the name's extension
+    // second (OBJ when neither says). A glTF file of several meshes loads
+    // as all of them together; loadParts keeps them apart. On failure the geometry is left empty, the
     // reason (naming the file) is put in error when given, and false is
     // returned. Only regular files are read; coordinates must be finite
     // floats and indices must name points defined in the file.
@@ -76,9 +79,24 @@ public:
     //  - STL (text or binary): each facet becomes a triangle; corners at
     //    the same position share one point, and the facet's normal becomes
     //    the primitive attribute "N".
+    //  - glTF 2.0 (.gltf with its buffers in files beside it or in base64
+    //    data URIs, or .glb): every mesh primitive of the default scene,
+    //    placed by its node transforms; triangles (lists, strips, fans)
+    //    become polygons, lines polylines; points, normals, texture
+    //    coordinates and colours become "P", "N", "uv" and "Cd" on points.
+    //    Buffer files are read only from the file's folder or below it.
     bool load(const char *filename, std::string *error = nullptr);
     // The same from a stream; name is used in the messages.
     bool load(std::istream &in, const std::string &name, std::string *error = nullptr);
+
+    // Reads a mesh file as named parts: one per mesh instance of a glTF
+    // scene (named after its node, else its mesh, else "mesh N"; a mesh's
+    // points primitives beside faces or lines are a part of their own,
+    // named with " points"), one for the other formats (named after the
+    // file). On failure parts is left empty and false returned, with the
+    // reason (naming the file) in error when given.
+    static bool loadParts(const char *filename, std::vector<GU_MeshPart> &parts,
+                          std::string *error = nullptr);
 
     // What a drawer derives from this geometry (edges, triangles, normals),
     // kept with it so that it goes when the geometry goes. The drawer
@@ -89,6 +107,13 @@ private:
     std::unique_ptr<GU_Selection> mySelection;
     mutable std::shared_ptr<void> myDrawCache;
     std::vector<GU_SelectionList> mySelectionLists;
+};
+
+// One named piece of a mesh file.
+struct VANTREL_API GU_MeshPart
+{
+    std::string name;
+    std::unique_ptr<GU_Detail> detail;
 };
 
 #endif

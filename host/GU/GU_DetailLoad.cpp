@@ -7,6 +7,7 @@
 
 #include "host/UT/UT_IFStream.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -264,23 +265,6 @@ headOf(std::istream &in, long long size)
 } // namespace
 
 bool
-GU_Detail::load(const char *filename, std::string *error)
-{
-    clearAndDestroy();
-    std::string name = filename ? filename : "";
-    if (name.empty())
-        return fail(*this, error, "no file name given");
-    const std::string not_readable = UTcheckReadableFile(name.c_str());
-    if (!not_readable.empty())
-        return fail(*this, error, name + ": cannot open the file: it " + not_readable);
-
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
-        return fail(*this, error, name + ": cannot open the file");
-    return load(in, name, error);
-}
-
-bool
 GUparseFloat(std::string_view w, float &out)
 {
     if (w.size() > 1 && w[0] == '+')
@@ -333,30 +317,119 @@ GUreadObj(GU_Detail &gdp, std::istream &in, std::string &why)
     return true;
 }
 
+namespace
+{
+// Reads the file behind in (size bytes, -1 when unknown) into the
+// geometries sink gives; gdp is the one geometry for every reader but
+// glTF's, which may ask for several.
+bool
+readMesh(std::istream &in, const std::string &name, GU_Detail &gdp, const GU_MeshSink &sink,
+         std::string &why)
+{
+    const long long size = streamSize(in);
+    switch (GUmeshFormatOf(headOf(in, size), size, name))
+    {
+    case GU_MeshFormat::PLY:
+        return GUreadPly(gdp, in, size, why);
+    case GU_MeshFormat::STL_ASCII:
+        return GUreadStl(gdp, in, size, false, why);
+    case GU_MeshFormat::STL_BINARY:
+        return GUreadStl(gdp, in, size, true, why);
+    case GU_MeshFormat::GLTF:
+        return GUreadGltf(in, size, name, sink, why);
+    case GU_MeshFormat::OBJ:
+        break;
+    }
+    return GUreadObj(gdp, in, why);
+}
+
+// The file name without its folder and extension.
+std::string
+stemOf(const std::string &path)
+{
+    std::string stem = path.substr(path.find_last_of('/') + 1);
+    const size_t dot = stem.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        stem.resize(dot);
+    return stem;
+}
+
+// Opens a file for reading, or says why it cannot be read.
+bool
+openMesh(const char *filename, std::ifstream &in, std::string &name, std::string &why)
+{
+    name = filename ? filename : "";
+    if (name.empty())
+    {
+        why = "no file name given";
+        return false;
+    }
+    const std::string not_readable = UTcheckReadableFile(name.c_str());
+    if (!not_readable.empty())
+    {
+        why = name + ": cannot open the file: it " + not_readable;
+        return false;
+    }
+    in.open(name, std::ios::binary);
+    if (!in)
+    {
+        why = name + ": cannot open the file";
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+bool
+GU_Detail::load(const char *filename, std::string *error)
+{
+    clearAndDestroy();
+    std::ifstream in;
+    std::string name, why;
+    if (!openMesh(filename, in, name, why))
+        return fail(*this, error, why);
+    return load(in, name, error);
+}
+
 bool
 GU_Detail::load(std::istream &in, const std::string &name, std::string *error)
 {
     clearAndDestroy();
-    const long long size = streamSize(in);
     std::string why;
-    bool ok = false;
-    switch (GUmeshFormatOf(headOf(in, size), size, name))
-    {
-    case GU_MeshFormat::PLY:
-        ok = GUreadPly(*this, in, size, why);
-        break;
-    case GU_MeshFormat::STL_ASCII:
-        ok = GUreadStl(*this, in, size, false, why);
-        break;
-    case GU_MeshFormat::STL_BINARY:
-        ok = GUreadStl(*this, in, size, true, why);
-        break;
-    case GU_MeshFormat::OBJ:
-        ok = GUreadObj(*this, in, why);
-        break;
-    }
-    if (!ok)
+    // Every part of a glTF scene goes into this one geometry.
+    const GU_MeshSink merge = [this](const std::string &) -> GU_Detail & { return *this; };
+    if (!readMesh(in, name, *this, merge, why))
         return fail(*this, error, name + ": " + why);
+    if (error)
+        error->clear();
+    return true;
+}
+
+bool
+GU_Detail::loadParts(const char *filename, std::vector<GU_MeshPart> &parts, std::string *error)
+{
+    parts.clear();
+    std::ifstream in;
+    std::string name, why;
+    auto first = std::make_unique<GU_Detail>();
+    const GU_MeshSink split = [&parts](const std::string &part) -> GU_Detail & {
+        parts.push_back(GU_MeshPart{part, std::make_unique<GU_Detail>()});
+        return *parts.back().detail;
+    };
+    const bool opened = openMesh(filename, in, name, why);
+    if (!opened || !readMesh(in, name, *first, split, why))
+    {
+        parts.clear();
+        if (error)
+            *error = opened ? name + ": " + why : why;
+        return false;
+    }
+    // A reader of one geometry filled first; glTF's filled the parts.
+    if (parts.empty())
+        parts.push_back(GU_MeshPart{stemOf(name), std::move(first)});
+    parts.erase(std::remove_if(parts.begin(), parts.end(),
+                               [](const GU_MeshPart &p) { return p.detail->getNumPoints() == 0; }),
+                parts.end());
     if (error)
         error->clear();
     return true;

@@ -29,6 +29,12 @@ startsWith(std::string_view text, std::string_view prefix)
 GU_MeshFormat
 GUmeshFormatOf(std::string_view head, long long size, const std::string &name)
 {
+    if (startsWith(head, "glTF"))
+        return GU_MeshFormat::GLTF;
+    const size_t brace = head.find_first_not_of(" \t\r\n");
+    if (brace != std::string_view::npos && head[brace] == '{' &&
+        head.find("\"asset\"") != std::string_view::npos)
+        return GU_MeshFormat::GLTF;
     if (startsWith(head, "ply\n") || startsWith(head, "ply\r\n"))
         return GU_MeshFormat::PLY;
     // A binary STL's size follows from its facet count exactly; its 80-byte
@@ -45,6 +51,8 @@ GUmeshFormatOf(std::string_view head, long long size, const std::string &name)
     if (solid && head.find("facet") != std::string_view::npos)
         return GU_MeshFormat::STL_ASCII;
     const std::string ext = lowerExtension(name);
+    if (ext == "gltf" || ext == "glb")
+        return GU_MeshFormat::GLTF;
     if (ext == "ply")
         return GU_MeshFormat::PLY;
     // A binary header may start with "solid" too; only text without a

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -22,13 +23,15 @@ enum class GU_MeshFormat
     OBJ,
     PLY,
     STL_ASCII,
-    STL_BINARY
+    STL_BINARY,
+    GLTF // the JSON form or the binary .glb, told apart by the reader
 };
 
 // The reader for a file of size bytes (-1 when unknown) that starts with
 // head: by its content first (the PLY magic line, a binary STL whose size
 // matches its facet count exactly, an ASCII STL that starts with "solid"
-// and has a "facet"), then by the name's extension, else OBJ.
+// and has a "facet", the glb magic "glTF", JSON that opens with "{" and
+// names "asset"), then by the name's extension, else OBJ.
 GU_MeshFormat GUmeshFormatOf(std::string_view head, long long size, const std::string &name);
 
 // Reads bytes from a stream through a buffer of its own.
@@ -132,6 +135,14 @@ private:
 bool GUreadObj(GU_Detail &gdp, std::istream &in, std::string &why);
 bool GUreadPly(GU_Detail &gdp, std::istream &in, long long size, std::string &why);
 bool GUreadStl(GU_Detail &gdp, std::istream &in, long long size, bool binary, std::string &why);
+
+// The geometry a mesh instance named name goes into: a new one per part,
+// or the same one for a reader asked for a single geometry.
+using GU_MeshSink = std::function<GU_Detail &(const std::string &name)>;
+// glTF 2.0, either form; name also locates the buffers beside the file.
+// Needs a stream that can seek (size known).
+bool GUreadGltf(std::istream &in, long long size, const std::string &name,
+                const GU_MeshSink &sink, std::string &why);
 
 // Parses a whole word as a finite float (a leading '+' allowed).
 bool GUparseFloat(std::string_view text, float &out);

@@ -50,3 +50,22 @@ TEST(DemoCompose, SamplesSmoothTheFrameButNotThePickOrTheCounts)
     for (const char *bad : {"--samples 3", "--samples 0", "--samples 16", "--samples x"})
         EXPECT_EQ(demo.run(bad).status, 2) << bad;
 }
+
+// A mesh file of several parts shows each as an object of its own, homed
+// onto together, and the pick names the part under the pointer.
+TEST(DemoCompose, PickNamesThePartOfAMeshFile)
+{
+    const view_state_test::DemoRuns demo("parts.png", "160x120");
+    const std::string mesh = std::string(" --mesh ") + VANTREL_SOURCE_DIR + "/examples/data/table.glb";
+    // The cup stands on the table top right of the middle.
+    const auto cup = demo.run("--pick 88,53" + mesh);
+    ASSERT_EQ(cup.status, 0) << cup.err;
+    EXPECT_GE(countLines(cup.out, "cup "), 1) << cup.out;
+    EXPECT_EQ(countLines(cup.out, "leg "), 0) << cup.out;
+    // The front leg reaches down to the lower right.
+    const auto leg = demo.run("--pick 92,97" + mesh);
+    ASSERT_EQ(leg.status, 0) << leg.err;
+    EXPECT_GE(countLines(leg.out, "leg 3 "), 1) << leg.out;
+    EXPECT_EQ(countLines(leg.out, "cup "), 0) << leg.out;
+    EXPECT_EQ(countLines(leg.out, "table top "), 0) << leg.out;
+}
