@@ -3,6 +3,8 @@
 #include "detail/GUI_DetailFeel.h"
 #include "facade/FrameCompose.h"
 #include "facade/WindowInteractUV.h"
+#include "facade/WindowLoad.h"
+#include "facade/WindowOverlay.h"
 #include "facade/WindowScene.h"
 #include "host/RE/RE_Render.h"
 #include "host/UI/BM_SceneManager.h"
@@ -10,10 +12,13 @@
 #include "scene/GUI_SceneLook.h"
 #include "view/GUI_ViewState.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
 #include <memory>
+
+#include <unistd.h>
 
 namespace vantrel
 {
@@ -80,15 +85,133 @@ private:
 
 void
 showTitle(UI_DesktopWindow &window, const WindowSettings &settings,
-          const WindowInteract &interact, double ms)
+          const WindowInteract &interact, double ms, const std::string &status)
 {
     const std::string &picked = interact.getPickedName();
-    char title[256];
-    std::snprintf(title, sizeof(title), "%s%s: %s, %.1f ms", settings.title.c_str(),
-                  settings.uv ? " uv" : "", picked.empty() ? "nothing picked" : picked.c_str(),
-                  ms);
+    char title[512];
+    std::snprintf(title, sizeof(title), "%s%s: %s, %.1f ms%s%s", settings.title.c_str(),
+                  settings.uv ? " uv" : "", picked.empty() ? "nothing picked" : picked.c_str(), ms,
+                  status.empty() ? "" : " | ", status.c_str());
     window.setTitle(title);
 }
+
+// The window's feels over the scene's looks, one each.
+void
+addFeels(GUI_SceneFeel &feel, WindowScene &scene, bool uv)
+{
+    for (size_t i = 0; i < scene.objectCount(); ++i)
+    {
+        auto *df = new GUI_DetailFeel(&scene.objectLook(i));
+        if (uv)
+            df->setCurrent2D();
+        feel.addDetailFeel(df);
+    }
+}
+
+void
+removeFeels(GUI_SceneFeel &feel)
+{
+    UT_Pointers &details = feel.getDetails();
+    while (details.entries() > 0)
+    {
+        auto *df = static_cast<GUI_DetailFeel *>(details(details.entries() - 1));
+        feel.removeDetailFeel(df);
+        delete df;
+    }
+}
+
+// Files dropped on the window: read on a thread of their own while the
+// window keeps answering, then taken into the scene (in place of what is
+// shown, or beside it: the r key chooses) and framed. What happened is said
+// in the title; a reading that lasts over half a second shows its progress
+// there and, on a terminal, on a line of standard error.
+class DropLoader
+{
+public:
+    explicit DropLoader(bool report) : myTerminal(report && isatty(2)) {}
+
+    bool busy() const { return myLoad.busy(); }
+    const std::string &status() const { return myStatus; }
+
+    void toggleReplace()
+    {
+        myReplace = !myReplace;
+        myStatus = myReplace ? "dropped files replace the scene" : "dropped files go beside it";
+    }
+
+    void start(const std::vector<std::string> &paths)
+    {
+        if (!myLoad.start(paths))
+        {
+            myStatus = "still loading " + myLoad.label();
+            return;
+        }
+        myStarted = std::chrono::steady_clock::now();
+        myStatus = "loading " + myLoad.label();
+    }
+
+    // While a reading is under way: its progress in the title. Once it has
+    // ended: the parts taken into the scene and the window's feels made
+    // anew. True when the scene changed.
+    bool poll(UI_DesktopWindow &window, GUI_SceneFeel &feel, WindowScene &scene,
+              WindowInteract &interact, const WindowSettings &settings)
+    {
+        if (!myLoad.busy())
+            return false;
+        if (!myLoad.finished())
+        {
+            const double seconds = std::chrono::duration<double>(
+                                       std::chrono::steady_clock::now() - myStarted)
+                                       .count();
+            if (seconds < 0.5)
+                return false;
+            char text[512];
+            std::snprintf(text, sizeof(text), "%s: loading %s, %.0f%%", settings.title.c_str(),
+                          myLoad.label().c_str(), 100.0 * myLoad.progress());
+            window.setTitle(text);
+            if (myTerminal)
+                std::fprintf(stderr, "\r%s", text);
+            myProgressShown = true;
+            return false;
+        }
+        if (myProgressShown && myTerminal)
+            std::fprintf(stderr, "\n");
+        myProgressShown = false;
+        std::string error;
+        std::vector<GU_MeshPart> parts = myLoad.finish(error);
+        if (!error.empty())
+        {
+            myStatus = "cannot load " + error;
+            return true;
+        }
+        const size_t count = parts.size();
+        size_t first = 0;
+        std::string why;
+        // The feels point at the looks the scene may now let go.
+        removeFeels(feel);
+        const bool taken = scene.adoptParts(parts, myReplace, first, why);
+        addFeels(feel, scene, settings.uv);
+        if (!taken)
+        {
+            myStatus = "cannot load " + myLoad.label() + ": " + why;
+            return true;
+        }
+        interact.frameNewObjects(first);
+        myStatus = "loaded " + myLoad.label() + " (" + std::to_string(count) +
+                   (count == 1 ? " object)" : " objects)");
+        if (settings.report)
+            std::printf("%s\n", myStatus.c_str());
+        return true;
+    }
+
+private:
+    MeshLoad myLoad;
+    bool myReplace = true;
+    bool myTerminal;
+    bool myProgressShown = false;
+    std::string myStatus;
+    std::chrono::steady_clock::time_point myStarted;
+};
 
 // Sizes the feel to the frame the canvas draws for the window's size.
 void
@@ -173,13 +296,7 @@ runInteractiveWindow(UI_DesktopWindow &window, WindowCanvas &canvas, GUI_SceneLo
     feel.setLook(&look);
     feel.setRender(canvas.render());
     fitFeel(feel, canvas, window);
-    for (size_t i = 0; i < scene.objectCount(); ++i)
-    {
-        auto *df = new GUI_DetailFeel(&scene.objectLook(i));
-        if (settings.uv)
-            df->setCurrent2D();
-        feel.addDetailFeel(df);
-    }
+    addFeels(feel, scene, settings.uv);
     std::unique_ptr<WindowInteract> interact;
     if (settings.uv)
         interact = std::make_unique<WindowInteractUV>(feel, scene, settings.report);
@@ -187,23 +304,58 @@ runInteractiveWindow(UI_DesktopWindow &window, WindowCanvas &canvas, GUI_SceneLo
         interact = std::make_unique<WindowInteract>(feel, scene, settings.report);
 
     ScriptPlayer script(settings.events);
-    bool dirty = true;
+    DropLoader drops(settings.report);
+    bool dirty = true, overlay = false;
+    // The frame, with the statistics over it while the overlay is on: a
+    // written frame is the one the window shows.
+    const auto drawFrame = [&]() {
+        fitFeel(feel, canvas, window);
+        const double ms = canvas.draw(feel, settings.homeAxis, settings.uv);
+        if (overlay)
+        {
+            RE_FrameStats stats = canvas.render()->getFrameStats();
+            stats.milliseconds = ms;
+            drawOverlay(canvas.render(), feel.getWidth(), feel.getHeight(),
+                        statsLines(stats, scene.objectCount()));
+        }
+        return ms;
+    };
     for (;;)
     {
+        canvas.makeCurrent();
+        if (drops.poll(window, feel, scene, *interact, settings))
+            dirty = true;
         if (dirty)
         {
-            canvas.makeCurrent();
-            fitFeel(feel, canvas, window);
-            const double ms = canvas.draw(feel, settings.homeAxis, settings.uv);
+            const double ms = drawFrame();
             canvas.present(window);
-            showTitle(window, settings, *interact, ms);
+            showTitle(window, settings, *interact, ms, drops.status());
             dirty = false;
         }
         UI_DesktopInput in;
-        if (window.nextInput(in, script.patience()))
+        // A reading under way is looked at ten times a second.
+        const double patience = drops.busy() ? std::min(script.patience(), 0.1) : script.patience();
+        if (window.nextInput(in, patience))
             script.heard(in);
         else if (!script.next(window, in))
             continue;
+        // Keys of the window itself, beside the view's: the overlay of the
+        // frame statistics, and where dropped files go.
+        if (in.kind == UI_DesktopInput::KEY && (in.key == 'i' || in.key == 'r'))
+        {
+            if (in.key == 'i')
+                overlay = !overlay;
+            else
+                drops.toggleReplace();
+            dirty = true;
+            continue;
+        }
+        if (in.kind == UI_DesktopInput::DROP)
+        {
+            drops.start(in.paths);
+            dirty = true;
+            continue;
+        }
         // Positions count from the window's lower left; a frame smaller
         // than the window lies at its top left.
         int fw = 0, fh = 0;
@@ -215,8 +367,7 @@ runInteractiveWindow(UI_DesktopWindow &window, WindowCanvas &canvas, GUI_SceneLo
             dirty = true;
         if (result & WindowInteract::SAVE)
         {
-            fitFeel(feel, canvas, window);
-            canvas.draw(feel, settings.homeAxis, settings.uv);
+            drawFrame();
             const bool written = canvas.writePNG(window, settings.output);
             if (!written)
                 std::fprintf(stderr, "%s: cannot write \"%s\"\n", settings.title.c_str(),

@@ -63,6 +63,9 @@ public:
     std::string objectName(size_t index) const override { return myObjects[index]->name(); }
     const std::shared_ptr<Object> &object(size_t index) const { return myObjects[index]; }
 
+protected:
+    void setObjects(std::vector<std::shared_ptr<Object>> objects) { myObjects = std::move(objects); }
+
 private:
     std::vector<std::shared_ptr<Object>> myObjects;
 };

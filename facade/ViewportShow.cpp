@@ -5,6 +5,7 @@
 #include "facade/ViewportParts.h"
 #include "facade/WindowEvents.h"
 
+#include "host/GU/GU_Detail.h"
 #include "host/UI/UI_DesktopWindow.h"
 
 #include <cstdlib>
@@ -53,6 +54,32 @@ private:
     std::function<double()> myDraw;
 };
 
+// The viewport's objects as the window shows them; files dropped on the
+// window are taken by take, which returns the viewport's objects after.
+class DroppedObjects : public SceneObjects
+{
+public:
+    using Take = std::function<std::vector<std::shared_ptr<Object>>(std::vector<GU_MeshPart> &,
+                                                                    bool replace, float offset)>;
+    DroppedObjects(std::vector<std::shared_ptr<Object>> objects, const GUI_DisplayOption &options,
+                   Take take)
+        : SceneObjects(std::move(objects)), myOptions(options), myTake(std::move(take))
+    {
+    }
+    bool adoptParts(std::vector<GU_MeshPart> &parts, bool replace, size_t &first,
+                    std::string &) override
+    {
+        const float offset = replace ? 0.0f : besideOffset(sceneBounds(*this, myOptions), parts);
+        first = replace ? 0 : objectCount();
+        setObjects(myTake(parts, replace, offset));
+        return true;
+    }
+
+private:
+    const GUI_DisplayOption &myOptions;
+    Take myTake;
+};
+
 bool
 hasDisplay()
 {
@@ -98,7 +125,23 @@ Viewport::show(const std::string &script, const std::string &output)
         settings.output = output;
         settings.title = "vantrel";
         OffscreenCanvas canvas(*p.scene->context, [this] { return drawFrame(); });
-        SceneObjects objects(p.scene->objects);
+        // Files dropped on the window become objects of the viewport.
+        DroppedObjects objects(p.scene->objects, p.state.getDisplayOptionRef(),
+                               [this, &p](std::vector<GU_MeshPart> &parts, bool replace,
+                                          float offset) {
+                                   if (replace)
+                                       for (auto shown = p.scene->objects; !shown.empty();
+                                            shown.pop_back())
+                                           shown.back()->remove();
+                                   for (GU_MeshPart &part : parts)
+                                   {
+                                       auto object = adopt(part.name, std::move(part.detail));
+                                       std::array<double, 16> m = object->transform();
+                                       m[12] += offset;
+                                       object->setTransform(m);
+                                   }
+                                   return p.scene->objects;
+                               });
         runInteractiveWindow(window, canvas, *p.look, objects, settings);
         // The window's context goes with the window; the viewport's is the
         // current one again afterwards.

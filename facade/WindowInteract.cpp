@@ -167,14 +167,14 @@ WindowInteract::key(int code)
 }
 
 void
-WindowInteract::home(int axis)
+WindowInteract::home(int axis, size_t first)
 {
     GUI_ViewState &state = myFeel.getViewStateRef();
     GUI_ViewParameter &cam = state.getViewParameterRef();
     UT_Matrix3 rot(cam.getRotateMatrix());
     if (axis >= 0)
         cam.homeRotation(GUI_ViewParameter::axis(axis), rot);
-    UT_BoundingBox bounds = sceneBounds(myScene, state.getDisplayOptionRef());
+    UT_BoundingBox bounds = sceneBounds(myScene, state.getDisplayOptionRef(), first);
     if (!bounds.isValid())
         return;
     UT_BoundingBox framed = boxInFrame(bounds, rot);

@@ -39,9 +39,13 @@ public:
     // What was picked last ("" when nothing) for the title.
     const std::string &getPickedName() const { return myPicked; }
 
-    // Homes the cameras onto every object: from the given home axis, or
-    // keeping the present orientation when axis is negative.
-    void home(int axis);
+    // Homes the cameras onto every object (from index first on): from the
+    // given home axis, or keeping the present orientation when axis is
+    // negative.
+    void home(int axis, size_t first = 0);
+    // Frames the objects from index first on, which have just come in, as
+    // the view frames things (the uv view frames the unit square).
+    virtual void frameNewObjects(size_t first) { home(-1, first); }
 
 protected:
     // One step of a drag of button by (dx, dy) pixels; the drag started

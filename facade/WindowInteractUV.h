@@ -16,6 +16,7 @@ public:
 
     // Frames the unit square from the front on all three cameras.
     void home();
+    void frameNewObjects(size_t) override { home(); }
 
 protected:
     void dragStep(int button, float dx, float dy, float x0, float y0) override;

@@ -1,9 +1,12 @@
 #include "facade/WindowScene.h"
 
 #include "detail/GUI_DetailLook.h"
+#include "host/GU/GU_Detail.h"
 #include "detail/GUI_DetailRender2D.h"
 #include "host/RE/RE_Render.h"
 #include "scene/GUI_SceneLook.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -14,12 +17,34 @@ const double theMaxDepth = 4294967295.0;
 
 namespace vantrel
 {
+bool
+WindowScene::adoptParts(std::vector<GU_MeshPart> &, bool, size_t &, std::string &why)
+{
+    why = "this window does not take files";
+    return false;
+}
+
+float
+besideOffset(const UT_BoundingBox &shown, const std::vector<GU_MeshPart> &parts)
+{
+    UT_BoundingBox incoming;
+    for (const GU_MeshPart &part : parts)
+    {
+        UT_BoundingBox box;
+        if (part.detail && part.detail->getBBox(&box, nullptr, nullptr, false))
+            incoming.enlargeBounds(box);
+    }
+    if (!shown.isValid() || !incoming.isValid())
+        return 0.0f;
+    return shown.xmax() - incoming.xmin() + 0.1f * std::max(shown.sizeMax(), incoming.sizeMax());
+}
+
 UT_BoundingBox
-sceneBounds(const WindowScene &scene, const GUI_DisplayOption &options)
+sceneBounds(const WindowScene &scene, const GUI_DisplayOption &options, size_t first)
 {
     GUI_DetailLook::setGlobalDispOption(options);
     UT_BoundingBox bounds;
-    for (size_t i = 0; i < scene.objectCount(); ++i)
+    for (size_t i = first; i < scene.objectCount(); ++i)
     {
         UT_BoundingBox box;
         if (scene.objectLook(i).getBoundingBox3D(box, nullptr))

@@ -10,6 +10,7 @@
 class GUI_DetailLook;
 class GUI_DisplayOption;
 class GUI_SceneLook;
+struct GU_MeshPart;
 class RE_Render;
 
 namespace vantrel
@@ -24,12 +25,26 @@ public:
     virtual size_t objectCount() const = 0;
     virtual GUI_DetailLook &objectLook(size_t index) const = 0;
     virtual std::string objectName(size_t index) const = 0;
+
+    // Takes the parts of mesh files dropped on the window as objects, in
+    // place of those shown (replace) or beside them; the new objects are
+    // those from index first on. False, with why, when the scene takes no
+    // files (then nothing changed).
+    virtual bool adoptParts(std::vector<GU_MeshPart> &parts, bool replace, size_t &first,
+                            std::string &why);
 };
 
 // The union of the boxes the looks report under the options (guides count
 // only while shown); invalid when no look reports one. Publishes the
 // options to the looks.
-VANTREL_API UT_BoundingBox sceneBounds(const WindowScene &scene, const GUI_DisplayOption &options);
+// The objects from index first on only, when first is given.
+VANTREL_API UT_BoundingBox sceneBounds(const WindowScene &scene, const GUI_DisplayOption &options,
+                                       size_t first = 0);
+
+// How far along x parts that come in beside a scene showing shown are
+// moved so that they stand clear of it, a tenth of the larger size apart
+// (0 when either is empty).
+VANTREL_API float besideOffset(const UT_BoundingBox &shown, const std::vector<GU_MeshPart> &parts);
 
 // One pick record: the object's index in the scene (-1 when unknown), the
 // handle and primitive named under it (-1 when none) and the nearest depth

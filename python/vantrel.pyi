@@ -123,7 +123,9 @@ class Viewport:
         bindings) and blocks, without the GIL, until it is closed. What is
         done in it stays in the viewport. script plays a file of window
         events first (the demo's --events format); the window then stays
-        open until a "key q" in it. "s" writes the frame to output.
+        open until a "key q" in it. "s" writes the frame to output, "i"
+        shows the frame statistics; mesh files dropped on the window become
+        objects of the viewport (in place of those shown; "r": beside).
         Raises RuntimeError when no window can open (no display)."""
         ...
     def uv_view(self) -> Viewport: ...

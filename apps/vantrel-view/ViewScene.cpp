@@ -8,6 +8,7 @@
 #include "host/GU/GU_Detail.h"
 #include "host/RE/RE_Render.h"
 
+
 ViewScene::ViewScene()
 {
     GU_Detail *box = new GU_Detail;
@@ -47,10 +48,44 @@ ViewScene::loadMesh(const std::string &path, std::string &error)
     if (!GU_Detail::loadParts(path.c_str(), parts, &error))
         return false;
     // Each part is an object of its own, so that picking names it.
-    myObjects.clear();
+    size_t first = 0;
+    return adoptParts(parts, true, first, error);
+}
+
+bool
+ViewScene::adoptParts(std::vector<GU_MeshPart> &parts, bool replace, size_t &first,
+                      std::string &why)
+{
+    if (parts.empty())
+    {
+        why = "the file holds nothing to show";
+        return false;
+    }
+    const UT_Vector3 offset(replace ? 0.0f : vantrel::besideOffset(geometryBounds(), parts), 0.0f,
+                            0.0f);
+    if (replace)
+        myObjects.clear();
+    first = myObjects.size();
     for (GU_MeshPart &part : parts)
-        add(part.name, part.detail.release(), UT_Vector3());
+        add(part.name, part.detail.release(), offset);
+    parts.clear();
     return true;
+}
+
+UT_BoundingBox
+ViewScene::geometryBounds() const
+{
+    UT_BoundingBox bounds;
+    for (const auto &object : myObjects)
+    {
+        const GU_Detail *gdp = object->geometry.readLock();
+        UT_BoundingBox box;
+        if (gdp && gdp->getBBox(box, object->xform, nullptr, nullptr, false))
+            bounds.enlargeBounds(box);
+        if (gdp)
+            object->geometry.unlock(gdp);
+    }
+    return bounds;
 }
 
 UT_BoundingBox

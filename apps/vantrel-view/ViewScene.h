@@ -43,6 +43,10 @@ public:
     // glTF), one object each, named as the file names them. False, with
     // the reason in error and the scene unchanged, when it cannot be read.
     bool loadMesh(const std::string &path, std::string &error);
+    // Dropped files: beside the scene, the parts are moved along x to stand
+    // clear of what is shown.
+    bool adoptParts(std::vector<GU_MeshPart> &parts, bool replace, size_t &first,
+                    std::string &why) override;
 
     const std::vector<std::unique_ptr<ViewObject>> &objects() const { return myObjects; }
 
@@ -65,6 +69,8 @@ public:
 
 private:
     ViewObject &add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where);
+    // The box of every object's geometry where it stands.
+    UT_BoundingBox geometryBounds() const;
 
     std::vector<std::unique_ptr<ViewObject>> myObjects;
 };

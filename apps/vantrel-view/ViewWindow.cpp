@@ -29,6 +29,10 @@ windowBindingsHelp()
            "                     top, back, left or bottom view\n"
            "  g, o, a, f         grid, origin, safe area, field guide on or off\n"
            "  w                  wire or shaded\n"
+           "  i                  frame statistics over the top left corner on or off\n"
+           "  drop files         load meshes (OBJ, PLY, STL, glTF) while the window keeps\n"
+           "                     answering, then frame them; the title says what happened\n"
+           "  r                  dropped files replace the scene, or go beside it\n"
            "  s                  write the frame to the --output PNG\n"
            "  q, Escape          quit (--save-camera then keeps the camera)\n"
            "With --uv the window shows the uvs, flat:\n"
@@ -40,7 +44,7 @@ windowBindingsHelp()
            "  space, h             frame the unit square, as the headless --uv frame does\n"
            "  o, t, b              uv origin, corner origin, background image on or off\n"
            "  v                    vertex or point uvs\n"
-           "  s, q, Escape         as above\n";
+           "  s, q, Escape, i, r, drop files  as above\n";
 }
 
 bool

@@ -6,6 +6,7 @@
 #include "host/GU/GEO_Detail.h"
 #include "host/GU/GU_SelectionList.h"
 
+#include <atomic>
 #include <memory>
 #include <iosfwd>
 #include <string>
@@ -95,8 +96,10 @@ public:
     // named with " points"), one for the other formats (named after the
     // file). On failure parts is left empty and false returned, with the
     // reason (naming the file) in error when given.
+    // When bytesRead is given, how far into the file the reading has come
+    // is published there as it goes (another thread may watch it).
     static bool loadParts(const char *filename, std::vector<GU_MeshPart> &parts,
-                          std::string *error = nullptr);
+                          std::string *error = nullptr, std::atomic<long long> *bytesRead = nullptr);
 
     // What a drawer derives from this geometry (edges, triangles, normals),
     // kept with it so that it goes when the geometry goes. The drawer

@@ -8,6 +8,7 @@
 #include "host/UT/UT_IFStream.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -343,6 +344,48 @@ readMesh(std::istream &in, const std::string &name, GU_Detail &gdp, const GU_Mes
     return GUreadObj(gdp, in, why);
 }
 
+// Reads through another stream buffer, publishing how far into it the
+// reading has come, for a progress display on another thread.
+class ProgressBuf : public std::streambuf
+{
+public:
+    ProgressBuf(std::streambuf &source, std::atomic<long long> &reached)
+        : mySource(source), myReached(reached)
+    {
+    }
+
+protected:
+    int_type underflow() override
+    {
+        const std::streamsize got = mySource.sgetn(myData, sizeof(myData));
+        if (got <= 0)
+            return traits_type::eof();
+        setg(myData, myData, myData + got);
+        const long long at = mySource.pubseekoff(0, std::ios::cur, std::ios::in);
+        if (at > myReached.load(std::memory_order_relaxed))
+            myReached.store(at, std::memory_order_relaxed);
+        return traits_type::to_int_type(*gptr());
+    }
+    pos_type seekoff(off_type off, std::ios::seekdir dir, std::ios::openmode which) override
+    {
+        // The source has read ahead by what is still buffered here.
+        if (dir == std::ios::cur)
+            off -= egptr() - gptr();
+        setg(nullptr, nullptr, nullptr);
+        return mySource.pubseekoff(off, dir, which);
+    }
+    pos_type seekpos(pos_type pos, std::ios::openmode which) override
+    {
+        setg(nullptr, nullptr, nullptr);
+        return mySource.pubseekpos(pos, which);
+    }
+
+private:
+    std::streambuf &mySource;
+    std::atomic<long long> &myReached;
+    char myData[1 << 16];
+};
+
 // The file name without its folder and extension.
 std::string
 stemOf(const std::string &path)
@@ -406,7 +449,8 @@ GU_Detail::load(std::istream &in, const std::string &name, std::string *error)
 }
 
 bool
-GU_Detail::loadParts(const char *filename, std::vector<GU_MeshPart> &parts, std::string *error)
+GU_Detail::loadParts(const char *filename, std::vector<GU_MeshPart> &parts, std::string *error,
+                     std::atomic<long long> *bytesRead)
 {
     parts.clear();
     std::ifstream in;
@@ -417,7 +461,14 @@ GU_Detail::loadParts(const char *filename, std::vector<GU_MeshPart> &parts, std:
         return *parts.back().detail;
     };
     const bool opened = openMesh(filename, in, name, why);
-    if (!opened || !readMesh(in, name, *first, split, why))
+    std::unique_ptr<ProgressBuf> progress;
+    std::istream counted(nullptr);
+    if (opened && bytesRead)
+    {
+        progress = std::make_unique<ProgressBuf>(*in.rdbuf(), *bytesRead);
+        counted.rdbuf(progress.get());
+    }
+    if (!opened || !readMesh(progress ? counted : in, name, *first, split, why))
     {
         parts.clear();
         if (error)

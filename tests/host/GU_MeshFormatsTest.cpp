@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
+#include <fstream>
 #include <cstring>
 #include <limits>
 #include <sstream>
@@ -316,5 +318,29 @@ TEST(GU_MeshFormats, TheLargestFloatAsWrittenLoadsAgain)
         {
             EXPECT_EQ(gdp.getPos(0).x(), -std::numeric_limits<float>::max());
         }
+    }
+}
+
+// Loading with progress reads the same parts, and the progress ends at the
+// file's size: readers that seek (glTF) and that stream (PLY, OBJ) alike.
+TEST(GU_MeshFormats, ProgressFollowsTheReadingToTheEnd)
+{
+    for (const char *file : {"table.glb", "tiles.ply", "bunny.obj", "bracket.stl"})
+    {
+        const std::string path = std::string(VANTREL_SOURCE_DIR "/examples/data/") + file;
+        std::vector<GU_MeshPart> plain, watched;
+        std::string error;
+        ASSERT_TRUE(GU_Detail::loadParts(path.c_str(), plain, &error)) << error;
+        std::atomic<long long> reached{0};
+        ASSERT_TRUE(GU_Detail::loadParts(path.c_str(), watched, &error, &reached)) << error;
+        ASSERT_EQ(plain.size(), watched.size()) << file;
+        for (size_t i = 0; i < plain.size(); ++i)
+        {
+            EXPECT_EQ(plain[i].name, watched[i].name) << file;
+            EXPECT_EQ(plain[i].detail->getNumPoints(), watched[i].detail->getNumPoints()) << file;
+            EXPECT_EQ(plain[i].detail->getNumVertices(), watched[i].detail->getNumVertices()) << file;
+        }
+        std::ifstream in(path, std::ios::binary | std::ios::ate);
+        EXPECT_EQ(reached.load(), (long long)in.tellg()) << file;
     }
 }

@@ -111,3 +111,44 @@ def test_show_without_display_says_why(tmp_path, monkeypatch):
         v.close()
         with pytest.raises(RuntimeError, match="closed"):
             v.show()
+
+
+DROP_CHILD = textwrap.dedent("""
+    import json, sys
+    import vantrel
+    v = vantrel.Viewport(200, 150)
+    kept = v.add_box((1, 1, 1), name="box")
+    v.show(output=sys.argv[1] + "/window.png")
+    print(json.dumps({"names": [o.name for o in v.objects], "box_alive": kept.alive,
+                      "frame": list(v.render().shape)}))
+""")
+
+
+def test_files_dropped_on_the_window_become_objects(tmp_path):
+    """A file dropped on the window, as a file manager drops it, replaces the
+    viewport's objects with its parts, which stay after the window closes."""
+    if not have_virtual_x():
+        if must_run():
+            pytest.fail("no virtual X server here (xvfb-run, Xvfb and xauth)")
+        pytest.skip("no virtual X server here (xvfb-run, Xvfb and xauth)")
+    tool = os.environ.get("VANTREL_DROP_FILES_EXE") or str(SOURCE / "build" / "tests" /
+                                                          "vantrel-drop-files")
+    if not os.access(tool, os.X_OK):
+        pytest.fail("the drop tool is not built: " + tool)
+    (tmp_path / "child.py").write_text(DROP_CHILD)
+    table = str(SOURCE / "examples" / "data" / "table.glb")
+    script = ('"$1" "$2/child.py" "$2" > "$2/out" & v=$!; '
+              '"$3" vantrel loaded "$4" > "$2/title"; wait $v')
+    env = dict(os.environ, PYTHONPATH=os.path.dirname(vantrel.__file__),
+               MESA_SHADER_CACHE_DISABLE="true")
+    run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 640x480x24", "bash", "-c", script,
+                          "drop", sys.executable, str(tmp_path), tool, table],
+                         env=env, capture_output=True, text=True, timeout=120, cwd=SOURCE)
+    if "Xvfb failed to start" in run.stderr and not must_run():
+        pytest.skip("the virtual X server cannot start here: " + run.stderr)
+    assert run.returncode == 0, run.stderr
+    assert "loaded table.glb (7 objects)" in (tmp_path / "title").read_text()
+    state = json.loads((tmp_path / "out").read_text().strip().splitlines()[-1])
+    assert len(state["names"]) == 7 and "cup" in state["names"] and "box" not in state["names"]
+    assert not state["box_alive"]
+    assert state["frame"] == [150, 200, 4]

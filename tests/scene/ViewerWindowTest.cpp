@@ -8,6 +8,8 @@
 #include "tests/scene/GoldenFrame.h"
 #include "tests/scene/ViewerWindowSupport.h"
 
+#include "host/TIL/TIL_ImageFile.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -217,4 +219,139 @@ TEST(ViewerWindow, ADisplayThatGoesAwayEndsTheViewerWithoutACrash)
     // and up) nor left waiting until the time limit (124).
     EXPECT_NE(code, 0);
     EXPECT_LT(code, 124) << readFile(d + "/err");
+}
+
+namespace
+{
+struct DropRun
+{
+    int status = -1;   // the viewer's exit status
+    std::string title; // the title the window showed after the drop
+    std::string camera;
+};
+
+// Runs the viewer in a window on a virtual X server of its own, drops the
+// file on it as a file manager would, waits for the title to contain
+// awaited, and closes the window.
+DropRun
+dropOnWindow(const std::string &d, const std::string &args, const std::string &file,
+             const std::string &awaited)
+{
+    const std::string script =
+        "Xvfb -displayfd 3 -screen 0 640x480x24 3>" + d + "/display >/dev/null 2>&1 & x=$!; "
+        "for i in $(seq 50); do [ -s " + d + "/display ] && break; sleep 0.1; done; "
+        "[ -s " + d + "/display ] || { kill $x; exit 77; }; "
+        "export DISPLAY=:$(cat " + d + "/display) MESA_SHADER_CACHE_DISABLE=true; "
+        "timeout 60 " + VANTREL_VIEW_EXE + " --window --size 200x150 --save-camera " + d +
+        "/drop.cam " + args + " >" + d + "/out 2>" + d + "/err & v=$!; "
+        "timeout 40 " + VANTREL_DROP_FILES_EXE + " vantrel-view \"" + awaited + "\" " + file +
+        " >" + d + "/title; wait $v; echo $? >" + d + "/status; kill $x";
+    const int rc = std::system(("bash -c '" + script + "'").c_str());
+    DropRun run;
+    if (WIFEXITED(rc) && WEXITSTATUS(rc) == 77)
+        return run;
+    const std::string status = readFile(d + "/status");
+    run.status = status.empty() ? -1 : std::atoi(status.c_str());
+    run.title = readFile(d + "/title");
+    run.camera = readFile(d + "/drop.cam");
+    return run;
+}
+} // namespace
+
+// A file dropped on the window replaces the scene and is framed as the
+// headless --mesh frames it; with r pressed first it goes beside the scene
+// instead and is framed alone; a file that cannot be read leaves the scene
+// as it was and says why in the title.
+TEST(ViewerWindow, DroppedFilesLoadInPlaceOrBesideAndSayWhatHappened)
+{
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
+    ScratchDir dir;
+    const std::string &d = dir.path();
+    const std::string table = std::string(VANTREL_SOURCE_DIR) + "/examples/data/table.glb";
+    ASSERT_EQ(runViewer("--size 200x150 --mesh " + table + " --save-camera " + d + "/table.cam", d)
+                  .status,
+              0);
+    ASSERT_EQ(runViewer("--size 200x150 --save-camera " + d + "/default.cam", d).status, 0);
+    const auto same = [](const std::vector<double> &a, const std::vector<double> &b) {
+        if (a.size() != b.size() || a.empty())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (std::fabs(a[i] - b[i]) > 1e-4 * (1.0 + std::fabs(b[i])))
+                return false;
+        return true;
+    };
+
+    DropRun replaced = dropOnWindow(d, "", table, "loaded");
+    if (replaced.status == -1 && replaced.title.empty())
+        VANTREL_CANNOT_RUN() << "the virtual X server cannot start here";
+    EXPECT_EQ(replaced.status, 0) << readFile(d + "/err");
+    EXPECT_NE(replaced.title.find("loaded table.glb (7 objects)"), std::string::npos)
+        << replaced.title;
+    EXPECT_TRUE(same(cameraNumbers(replaced.camera), cameraNumbers(readFile(d + "/table.cam"))))
+        << replaced.camera;
+
+    writeFile(d + "/beside.events", "key r\n");
+    DropRun beside = dropOnWindow(d, "--events " + d + "/beside.events", table, "loaded");
+    EXPECT_EQ(beside.status, 0) << readFile(d + "/err");
+    EXPECT_NE(beside.title.find("loaded table.glb"), std::string::npos) << beside.title;
+    const std::vector<double> pivotIn = viewer_window_test::cameraEntry(replaced.camera, "pxyz");
+    const std::vector<double> pivotBeside = viewer_window_test::cameraEntry(beside.camera, "pxyz");
+    ASSERT_EQ(pivotIn.size(), 3u);
+    ASSERT_EQ(pivotBeside.size(), 3u);
+    // Moved along x clear of the built-in scene (which reaches x = 2.3),
+    // framed alone: the same view of it, shifted.
+    EXPECT_GT(pivotBeside[0], pivotIn[0] + 2.3);
+    EXPECT_NEAR(pivotBeside[1], pivotIn[1], 1e-4);
+    EXPECT_TRUE(same(viewer_window_test::cameraEntry(beside.camera, "homedistance"),
+                     viewer_window_test::cameraEntry(replaced.camera, "homedistance")));
+
+    writeFile(d + "/broken.ply", "ply\nformat ascii 1.0\nelement vertex 3\nend_header\n");
+    DropRun broken = dropOnWindow(d, "", d + "/broken.ply", "cannot load");
+    EXPECT_EQ(broken.status, 0) << readFile(d + "/err");
+    EXPECT_NE(broken.title.find("broken.ply"), std::string::npos) << broken.title;
+    EXPECT_TRUE(same(cameraNumbers(broken.camera), cameraNumbers(readFile(d + "/default.cam"))))
+        << broken.camera;
+}
+
+// The i key lays the frame statistics over the top left corner: the frame
+// written while it shows differs from the headless one there and nowhere
+// else, with the panel's dark ground and its light text in it.
+TEST(ViewerWindow, TheStatisticsOverlayCoversOnlyItsCorner)
+{
+    VANTREL_SKIP_WITHOUT_VIRTUAL_X();
+    ScratchDir dir;
+    const std::string &d = dir.path();
+    ASSERT_EQ(runViewer("--size 240x150 --output " + d + "/headless.png", d).status, 0);
+    writeFile(d + "/overlay.events", "key i\nkey s\nkey q\n");
+    const ChildRun run = runWindowed("--samples 1 --size 240x150 --events " + d +
+                                         "/overlay.events --output " + d + "/overlay.png",
+                                     d);
+    VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    TIL_TextureMap plain, shown;
+    std::string error;
+    ASSERT_TRUE(TILreadPNG((d + "/headless.png").c_str(), plain, error)) << error;
+    ASSERT_TRUE(TILreadPNG((d + "/overlay.png").c_str(), shown, error)) << error;
+    ASSERT_EQ(plain.getWidth(), shown.getWidth());
+    ASSERT_EQ(plain.getHeight(), shown.getHeight());
+    const int w = shown.getWidth(), h = shown.getHeight();
+    int changed = 0, outside = 0, text = 0;
+    for (int row = 0; row < h; ++row) // bottom to top
+        for (int x = 0; x < w; ++x)
+        {
+            const uint8_t *a = plain.getPixels() + (size_t(row) * w + x) * 4;
+            const uint8_t *b = shown.getPixels() + (size_t(row) * w + x) * 4;
+            if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) <= 6)
+                continue;
+            ++changed;
+            // The panel: four lines of text, well within the left half and
+            // the top half of the frame.
+            if (x >= w / 2 || row < h / 2)
+                ++outside;
+            text += b[0] > 180 && b[1] > 180 && b[2] < 190 && b[2] > 100 ? 1 : 0;
+        }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(changed, 1500);
+    EXPECT_GT(text, 100);
 }
