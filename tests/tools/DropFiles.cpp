@@ -7,7 +7,7 @@
 // Waits up to ten seconds for a top-level window whose title starts with
 // TITLE_PREFIX, drops the files on its centre, waits for the window to say
 // it has finished with the drop, then waits for its title to contain
-// TITLE_AFTER, prints the title and asks the window to close. Exit status 0
+// TITLE_AFTER (for thirty seconds at most), prints the title and asks the window to close. Exit status 0
 // when all of that happened, 1 otherwise (with the reason on stderr).
 
 #include <X11/Xatom.h>
@@ -188,10 +188,15 @@ main(int argc, char **argv)
     if (!finished)
         return fail("the window did not finish the drop");
 
+    // Every title seen on the way goes to standard error: a long load
+    // shows its progress there.
     std::string title;
-    for (auto until = Clock::now() + std::chrono::seconds(10); Clock::now() < until;)
+    for (auto until = Clock::now() + std::chrono::seconds(30); Clock::now() < until;)
     {
-        title = titleOf(target);
+        const std::string seen = titleOf(target);
+        if (seen != title)
+            std::fprintf(stderr, "%s\n", seen.c_str());
+        title = seen;
         if (title.find(after) != std::string::npos)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
