@@ -330,3 +330,9 @@ GR_Detail::qelShadedDraw(GU_Detail *gdp, RE_Render &r, float lod, RE_Material *m
     return shadedDraw(gdp, r, lod, material, drawSelection, hidden, option, time,
                       materialXform, objectXform, 1, useGhost, shops);
 }
+
+void
+GR_Detail::releaseDrawData(const GU_Detail &gdp)
+{
+    gdp.drawCache().reset();
+}
