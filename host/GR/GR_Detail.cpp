@@ -334,5 +334,11 @@ GR_Detail::qelShadedDraw(GU_Detail *gdp, RE_Render &r, float lod, RE_Material *m
 void
 GR_Detail::releaseDrawData(const GU_Detail &gdp)
 {
-    gdp.drawCache().reset();
+    GR_DrawData::get(gdp).releaseArrays();
+}
+
+size_t
+GR_Detail::drawDataBytes(const GU_Detail &gdp)
+{
+    return GR_DrawData::get(gdp).arrayBytes();
 }

@@ -88,10 +88,12 @@ public:
                            float userLOD, float &lod);
 
     // Lets go of the arrays derived from the geometry to draw it (triangles,
-    // normals, flat corners): for geometry now drawn from a cached object,
+    // normals, flat corners; its bounds stay): for geometry now drawn from a cached object,
     // which would otherwise hold its mesh twice. The next drawing that needs
     // them builds them again.
     static void releaseDrawData(const GU_Detail &gdp);
+    // Bytes of those arrays held for the geometry now.
+    static size_t drawDataBytes(const GU_Detail &gdp);
 };
 
 #endif
