@@ -141,8 +141,11 @@ TEST_F(RE_ArrayReplay, ArraysAreHeldOnceAndReplayedInsideOtherDefinitions)
     step.translate(40, 0, 0);
     r->multiplyMatrix(step);
     r->drawObject(square);
+    // GL is back at the record after the replay: the next square is green.
+    r->multiplyMatrix(step);
+    drawSquare();
     r->endObjectDefine();
-    EXPECT_EQ(r->getListArrayBytes() - listBefore, 2 * (long(sizeof(theSquare)) + 6 * 4));
+    EXPECT_EQ(r->getListArrayBytes() - listBefore, 3 * (long(sizeof(theSquare)) + 6 * 4));
 
     r->setColor(0, 0, 1);
     moveTo(0, 0);
@@ -158,6 +161,7 @@ TEST_F(RE_ArrayReplay, ArraysAreHeldOnceAndReplayedInsideOtherDefinitions)
     EXPECT_TRUE(isNear(pixel(10, 10), 255, 0, 0));
     EXPECT_TRUE(isNear(pixel(10, 40), 0, 255, 0));
     EXPECT_TRUE(isNear(pixel(50, 40), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(90, 40), 0, 255, 0));
     EXPECT_TRUE(isNear(pixel(110, 80), 255, 0, 0));
     EXPECT_TRUE(isNear(pixel(10, 110), 0, 0, 255));
 
