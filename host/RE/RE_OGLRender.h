@@ -664,6 +664,8 @@ private:
     // its own state, and leaves GL at the record after them.
     void compileArrayDraws(const std::vector<ArrayDraw> &draws);
     void bindArrays(const ArrayBuffer &arrays);
+    // Binds the buffers and draws what they hold.
+    void drawBufferArrays(const ArrayBuffer &arrays);
     // Unbinds buffer objects and switches client arrays off, so that arrays
     // given by pointer are read from memory.
     void releaseArrays();

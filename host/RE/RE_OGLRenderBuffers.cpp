@@ -117,14 +117,9 @@ RE_OGLRender::compileArrayDraws(const std::vector<ArrayDraw> &draws)
     {
         loadDrawingState(*draw.state);
         sendDrawingGroups();
-        const ArrayBuffer &a = *draw.arrays;
-        bindArrays(a);
         // GL copies what the buffers hold into the list.
-        if (a.indices)
-            glDrawElements(a.prim, a.indexCount, GL_UNSIGNED_INT, nullptr);
-        else
-            glDrawArrays(a.prim, 0, a.count);
-        myTable->objects[myDefining].listArrayBytes += a.bytes;
+        drawBufferArrays(*draw.arrays);
+        myTable->objects[myDefining].listArrayBytes += draw.arrays->bytes;
     }
     releaseArrays();
     // The list leaves GL at the record, as the calls it stands for did.
@@ -265,6 +260,16 @@ RE_OGLRender::bindArrays(const ArrayBuffer &arrays)
 }
 
 void
+RE_OGLRender::drawBufferArrays(const ArrayBuffer &arrays)
+{
+    bindArrays(arrays);
+    if (arrays.indices)
+        glDrawElements(arrays.prim, arrays.indexCount, GL_UNSIGNED_INT, nullptr);
+    else
+        glDrawArrays(arrays.prim, 0, arrays.count);
+}
+
+void
 RE_OGLRender::releaseArrays()
 {
     if (myArraysClean || !glReady())
@@ -298,11 +303,7 @@ RE_OGLRender::replayArrayDraws(const ObjectInfo &info)
         sendLights();
         sendMatrices();
         const ArrayBuffer &a = *draw.arrays;
-        bindArrays(a);
-        if (a.indices)
-            glDrawElements(a.prim, a.indexCount, GL_UNSIGNED_INT, nullptr);
-        else
-            glDrawArrays(a.prim, 0, a.count);
+        drawBufferArrays(a);
         // A colour array leaves GL's current colour undefined.
         if (a.colorOffset)
         {
