@@ -383,6 +383,10 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
             ++myCachedTotal;
             myCacheOptions[road.kind] = snapshotOptions(global);
             myTextureVersion = TIL_TextureCache::getVersion();
+            // Drawn from the cache from now on: the arrays it was drawn from
+            // are built again only if it must draw uncached.
+            if (road.cacheOk)
+                GR_Detail::releaseDrawData(*gdp);
         }
     }
 

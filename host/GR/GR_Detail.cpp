@@ -330,3 +330,15 @@ GR_Detail::qelShadedDraw(GU_Detail *gdp, RE_Render &r, float lod, RE_Material *m
     return shadedDraw(gdp, r, lod, material, drawSelection, hidden, option, time,
                       materialXform, objectXform, 1, useGhost, shops);
 }
+
+void
+GR_Detail::releaseDrawData(const GU_Detail &gdp)
+{
+    GR_DrawData::get(gdp).releaseArrays();
+}
+
+size_t
+GR_Detail::drawDataBytes(const GU_Detail &gdp)
+{
+    return GR_DrawData::get(gdp).arrayBytes();
+}

@@ -86,6 +86,14 @@ public:
     // box; at every other level they draw the whole geometry.
     static int queryNewLOD(const GU_Detail *gdp, const RE_Render &r,
                            float userLOD, float &lod);
+
+    // Lets go of the arrays derived from the geometry to draw it (triangles,
+    // normals, flat corners; its bounds stay): for geometry now drawn from a cached object,
+    // which would otherwise hold its mesh twice. The next drawing that needs
+    // them builds them again.
+    static void releaseDrawData(const GU_Detail &gdp);
+    // Bytes of those arrays held for the geometry now.
+    static size_t drawDataBytes(const GU_Detail &gdp);
 };
 
 #endif

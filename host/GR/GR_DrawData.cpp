@@ -393,3 +393,47 @@ GR_DrawData::flatColors()
         std::copy_n(&byVertex[size_t(corners[c]) * 4], 4, &myFlatColors[c * 4]);
     return myFlatColors;
 }
+
+namespace
+{
+template <typename T>
+void
+freeVector(std::vector<T> &v)
+{
+    std::vector<T>().swap(v);
+}
+} // namespace
+
+void
+GR_DrawData::releaseArrays()
+{
+    myTrianglesBuilt = myEdgesBuilt = myNormalsBuilt = myVertexPositionsBuilt = false;
+    myFlatBuilt = myPrimAttribNormalsBuilt = false;
+    myPointColorsBuilt = myVertexColorsBuilt = myFlatColorsBuilt = false;
+    freeVector(myTriPoints);
+    freeVector(myTriVertices);
+    freeVector(myPrimTriStarts);
+    freeVector(myPrimNormals);
+    freeVector(myEdges);
+    freeVector(myPointNormals);
+    freeVector(myVertexPositions);
+    freeVector(myFlatPositions);
+    freeVector(myFlatNormals);
+    freeVector(myPrimAttribNormals);
+    freeVector(myPointColors);
+    freeVector(myVertexColors);
+    freeVector(myFlatColors);
+}
+
+size_t
+GR_DrawData::arrayBytes() const
+{
+    const size_t ints = myTriPoints.capacity() + myTriVertices.capacity() +
+                        myPrimTriStarts.capacity() + myEdges.capacity();
+    const size_t floats = myPrimNormals.capacity() + myPointNormals.capacity() +
+                          myVertexPositions.capacity() + myFlatPositions.capacity() +
+                          myFlatNormals.capacity() + myPrimAttribNormals.capacity() +
+                          myPointColors.capacity() + myVertexColors.capacity() +
+                          myFlatColors.capacity();
+    return ints * sizeof(unsigned int) + floats * sizeof(float);
+}

@@ -65,6 +65,12 @@ public:
     const std::vector<float> &vertexColors();
     const std::vector<float> &flatColors();
 
+    // Lets go of every array derived above (the soundness flags and the box
+    // stay); each is built again when next asked for.
+    void releaseArrays();
+    // Bytes the derived arrays hold now.
+    size_t arrayBytes() const;
+
     // Edges of the primitives that pass keep (built per call, not kept).
     template <class Keep>
     std::vector<unsigned int> edgesOf(Keep keep) const;

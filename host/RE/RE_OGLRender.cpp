@@ -242,6 +242,12 @@ void
 RE_OGLRender::sendDrawingState()
 {
     sendViewport();
+    sendDrawingGroups();
+}
+
+void
+RE_OGLRender::sendDrawingGroups()
+{
     sendColor();
     sendLineStyle();
     sendLineWidth();

@@ -274,6 +274,11 @@ public:
     // The sets of buffer objects those objects replay arrays from; equal
     // arrays share one, so it stays flat too.
     int getNumLiveArrayBuffers() const;
+    // Bytes of vertices and indices those buffers hold, and bytes of arrays
+    // display lists were given to copy: a mesh cached from arrays is in the
+    // first only.
+    long getArrayBufferBytes() const;
+    long getListArrayBytes() const;
     bool isDefiningObject() const { return myDefining >= 0; }
     // A smart object is a display object that also remembers the shaders
     // and textures it used, and is marked dirty when one of them changes.
@@ -497,10 +502,12 @@ private:
         bool dirty = false;
         // An object whose definition drew only arrays under plain state
         // changes replays those drawings (kept only then) from buffer
-        // objects: cheaper than the display list, whose replay costs GL as
-        // much again as a small drawing. The list stays for replays inside
-        // other definitions.
+        // objects: cheaper than a display list, whose replay costs GL as
+        // much again as a small drawing. Its list then holds no vertices;
+        // a replay inside another definition draws the arrays into that.
         std::vector<ArrayDraw> arrayDraws;
+        // Bytes of arrays GL copied into the list.
+        long listArrayBytes = 0;
     };
     // Display objects by id. GL hands out small ids in order, so they index
     // a vector: the objects of a frame are looked up (every one of them,
@@ -576,6 +583,8 @@ private:
     bool glReady();
     void syncToGL();
     void sendDrawingState();
+    // The same without the viewport: what a display list may set.
+    void sendDrawingGroups();
     void sendPolygonOffset();
     void sendMatrices();
     // Puts GL's matrix mode back to the record's after work on the other one.
@@ -651,7 +660,12 @@ private:
                          const float *colors, int count, const unsigned int *indices,
                          int indexCount);
     void replayArrayDraws(const ObjectInfo &info);
+    // Inside a definition: compiles the drawings into its list, each under
+    // its own state, and leaves GL at the record after them.
+    void compileArrayDraws(const std::vector<ArrayDraw> &draws);
     void bindArrays(const ArrayBuffer &arrays);
+    // Binds the buffers and draws what they hold.
+    void drawBufferArrays(const ArrayBuffer &arrays);
     // Unbinds buffer objects and switches client arrays off, so that arrays
     // given by pointer are read from memory.
     void releaseArrays();

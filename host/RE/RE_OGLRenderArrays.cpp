@@ -172,7 +172,16 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
     if (!glReady())
         return;
     if (myDefineFromArrays)
+    {
+        // Held in buffer objects only; the list gets them only if the
+        // definition turns out to need it.
         recordArrayDraw(prim, positions, normals, colors, count, indices, indexCount);
+        return;
+    }
+    if (myDefining >= 0)
+        myTable->objects[myDefining].listArrayBytes +=
+            long(count) * long(sizeof(float)) * (3 + (normals ? 3 : 0) + (colors ? 4 : 0)) +
+            (indices ? long(indexCount) * long(sizeof(unsigned int)) : 0);
     sendBeforeDrawing();
     releaseArrays();
     glEnableClientState(GL_VERTEX_ARRAY);

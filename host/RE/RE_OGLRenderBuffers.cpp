@@ -1,16 +1,19 @@
 // Display objects replayed from buffer objects. A definition that only
-// draws arrays under plain state changes keeps, beside its display list,
-// each drawing as arrays in buffer objects with the record's drawing state
-// of that moment. Replaying those costs GL about what drawing them fresh
-// from buffer objects costs, where a display list's replay costs as much
-// again for a small object. Equal arrays share one set of buffers, so
-// thousands of objects of one geometry bind once.
+// draws arrays under plain state changes keeps each drawing as arrays in
+// buffer objects, with the record's drawing state of that moment, and
+// nothing of them in its display list: the vertices are held once. Replaying
+// those costs GL about what drawing them fresh from buffer objects costs,
+// where a display list's replay costs as much again for a small object.
+// Equal arrays share one set of buffers, so thousands of objects of one
+// geometry bind once. A definition that turns out to do more compiles the
+// drawings kept so far into its list, and goes on as a list.
 
 #include "host/RE/RE_OGLRender.h"
 
 #include "host/RE/RE_GL.h"
 #include "host/RE/RE_OGLRenderShadow.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -26,6 +29,7 @@ struct RE_OGLRender::ArrayBuffer
     size_t colorOffset = 0;  // 0 when there are no colours
     // What was drawn: primitive, counts and which arrays there are.
     int header[4] = {0, 0, 0, 0};
+    long bytes = 0; // held in the two buffers
 };
 
 namespace
@@ -40,21 +44,52 @@ const char *const theArrayFriendly[] = {
     "blendAlpha", "setBlendFunction", "pushBlendState", "popBlendState", "smoothBlendLines",
     "setSFunction", "drawArrays", "endObjectDefine", "endSmartObjectDefine"};
 
-void
-append(std::vector<unsigned char> &bytes, const void *data, size_t size)
+// The arrays of one drawing as the byte runs a buffer object holds, in
+// order: positions, then normals, then colours, then indices.
+struct Runs
 {
-    const auto *p = static_cast<const unsigned char *>(data);
-    bytes.insert(bytes.end(), p, p + size);
+    const void *data[4];
+    size_t size[4];
+};
+
+Runs
+runsOf(const float *positions, const float *normals, const float *colors, int count,
+       const unsigned int *indices, int indexCount)
+{
+    const size_t n = size_t(count);
+    return {{positions, normals, colors, indices},
+            {n * 3 * sizeof(float), normals ? n * 3 * sizeof(float) : 0,
+             colors ? n * 4 * sizeof(float) : 0,
+             indices ? size_t(indexCount) * sizeof(unsigned int) : 0}};
 }
 
-// FNV-1a over the bytes.
+// FNV-1a over the bytes, continued from h.
 uint64_t
-hashBytes(const std::vector<unsigned char> &bytes)
+hashBytes(uint64_t h, const void *data, size_t size)
 {
-    uint64_t h = 1469598103934665603ull;
-    for (unsigned char b : bytes)
-        h = (h ^ b) * 1099511628211ull;
+    const auto *p = static_cast<const unsigned char *>(data);
+    for (size_t i = 0; i < size; ++i)
+        h = (h ^ p[i]) * 1099511628211ull;
     return h;
+}
+
+// Whether the buffer bound to target holds bytes [0, size) from offset.
+// Read back a piece at a time: a whole copy of a large mesh would raise
+// the peak the buffer objects exist to lower.
+bool
+bufferHolds(GLenum target, size_t offset, const void *data, size_t size)
+{
+    const size_t piece = size_t(1) << 20;
+    std::vector<unsigned char> held(std::min(size, piece));
+    const auto *p = static_cast<const unsigned char *>(data);
+    for (size_t at = 0; at < size; at += piece)
+    {
+        const size_t n = std::min(piece, size - at);
+        glGetBufferSubData(target, GLintptr(offset + at), GLsizeiptr(n), held.data());
+        if (std::memcmp(held.data(), p + at, n) != 0)
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -64,7 +99,32 @@ RE_OGLRender::noteDefinedCall(const char *op)
     for (const char *friendly : theArrayFriendly)
         if (std::strcmp(op, friendly) == 0)
             return;
+    // The definition goes on as a display list: the drawings kept so far
+    // as arrays only go into it now.
     myDefineFromArrays = false;
+    if (myDefining >= 0 && myDefining < ourRecordOnlyIdBase && glReady())
+        compileArrayDraws(myTable->objects[myDefining].arrayDraws);
+}
+
+void
+RE_OGLRender::compileArrayDraws(const std::vector<ArrayDraw> &draws)
+{
+    if (draws.empty())
+        return;
+    GLShadow saved;
+    captureRecordInto(saved);
+    for (const ArrayDraw &draw : draws)
+    {
+        loadDrawingState(*draw.state);
+        sendDrawingGroups();
+        // GL copies what the buffers hold into the list.
+        drawBufferArrays(*draw.arrays);
+        myTable->objects[myDefining].listArrayBytes += draw.arrays->bytes;
+    }
+    releaseArrays();
+    // The list leaves GL at the record, as the calls it stands for did.
+    loadDrawingState(saved);
+    sendDrawingGroups();
 }
 
 std::shared_ptr<const RE_OGLRender::ArrayBuffer>
@@ -73,21 +133,14 @@ RE_OGLRender::shareArrays(int prim, const float *positions, const float *normals
                           int indexCount)
 {
     // The key: what is drawn, and every array byte for byte.
-    std::vector<unsigned char> bytes;
     const int header[4] = {prim, count, indices ? indexCount : -1,
                            (normals ? 1 : 0) | (colors ? 2 : 0)};
-    append(bytes, header, sizeof(header));
-    const size_t vertexStart = bytes.size();
-    append(bytes, positions, size_t(count) * 3 * sizeof(float));
-    if (normals)
-        append(bytes, normals, size_t(count) * 3 * sizeof(float));
-    if (colors)
-        append(bytes, colors, size_t(count) * 4 * sizeof(float));
-    const size_t indexStart = bytes.size();
-    if (indices)
-        append(bytes, indices, size_t(indexCount) * sizeof(unsigned int));
+    const Runs runs = runsOf(positions, normals, colors, count, indices, indexCount);
+    const size_t vertexBytes = runs.size[0] + runs.size[1] + runs.size[2];
+    uint64_t key = hashBytes(1469598103934665603ull, header, sizeof(header));
+    for (int i = 0; i < 4; ++i)
+        key = hashBytes(key, runs.data[i], runs.size[i]);
 
-    const uint64_t key = hashBytes(bytes);
     auto range = myTable->arrayPool.equal_range(key);
     for (auto it = range.first; it != range.second;)
     {
@@ -101,20 +154,19 @@ RE_OGLRender::shareArrays(int prim, const float *positions, const float *normals
         // collision, rather than keep a second copy of every array.
         if (std::memcmp(found->header, header, sizeof(header)) == 0)
         {
-            std::vector<unsigned char> held(bytes.size() - vertexStart);
             glBindBuffer(GL_ARRAY_BUFFER, found->vertices);
-            glGetBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(indexStart - vertexStart),
-                               held.data());
-            if (found->indices)
+            bool same = true;
+            size_t offset = 0;
+            for (int i = 0; i < 3 && same; offset += runs.size[i], ++i)
+                same = bufferHolds(GL_ARRAY_BUFFER, offset, runs.data[i], runs.size[i]);
+            if (same && found->indices)
             {
                 glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, found->indices);
-                glGetBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0,
-                                   GLsizeiptr(bytes.size() - indexStart),
-                                   held.data() + (indexStart - vertexStart));
+                same = bufferHolds(GL_ELEMENT_ARRAY_BUFFER, 0, indices, runs.size[3]);
             }
             myBoundArrays = nullptr;
             myArraysClean = false;
-            if (std::memcmp(held.data(), bytes.data() + vertexStart, held.size()) == 0)
+            if (same)
                 return found;
         }
         ++it;
@@ -124,21 +176,26 @@ RE_OGLRender::shareArrays(int prim, const float *positions, const float *normals
     arrays->prim = REglPrimitive(prim);
     arrays->count = count;
     arrays->indexCount = indices ? indexCount : 0;
-    const size_t positionBytes = size_t(count) * 3 * sizeof(float);
-    arrays->normalOffset = normals ? positionBytes : 0;
-    arrays->colorOffset = colors ? positionBytes * (normals ? 2 : 1) : 0;
+    arrays->normalOffset = normals ? runs.size[0] : 0;
+    arrays->colorOffset = colors ? runs.size[0] + runs.size[1] : 0;
+    arrays->bytes = long(vertexBytes + runs.size[3]);
     // Buffer commands are not compiled into a display list under
-    // definition: they take effect at once.
+    // definition: they take effect at once. Each array goes in from where
+    // it lies, with no gathered copy.
     glGenBuffers(1, &arrays->vertices);
     glBindBuffer(GL_ARRAY_BUFFER, arrays->vertices);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(indexStart - vertexStart),
-                 bytes.data() + vertexStart, GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexBytes), nullptr, GL_STATIC_DRAW);
+    size_t offset = 0;
+    for (int i = 0; i < 3; offset += runs.size[i], ++i)
+        if (runs.size[i])
+            glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(runs.size[i]),
+                            runs.data[i]);
     if (indices)
     {
         glGenBuffers(1, &arrays->indices);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, arrays->indices);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(bytes.size() - indexStart),
-                     bytes.data() + indexStart, GL_STATIC_DRAW);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(runs.size[3]), indices,
+                     GL_STATIC_DRAW);
     }
     // Bindings changed behind the record of bound arrays.
     myBoundArrays = nullptr;
@@ -203,6 +260,16 @@ RE_OGLRender::bindArrays(const ArrayBuffer &arrays)
 }
 
 void
+RE_OGLRender::drawBufferArrays(const ArrayBuffer &arrays)
+{
+    bindArrays(arrays);
+    if (arrays.indices)
+        glDrawElements(arrays.prim, arrays.indexCount, GL_UNSIGNED_INT, nullptr);
+    else
+        glDrawArrays(arrays.prim, 0, arrays.count);
+}
+
+void
 RE_OGLRender::releaseArrays()
 {
     if (myArraysClean || !glReady())
@@ -236,11 +303,7 @@ RE_OGLRender::replayArrayDraws(const ObjectInfo &info)
         sendLights();
         sendMatrices();
         const ArrayBuffer &a = *draw.arrays;
-        bindArrays(a);
-        if (a.indices)
-            glDrawElements(a.prim, a.indexCount, GL_UNSIGNED_INT, nullptr);
-        else
-            glDrawArrays(a.prim, 0, a.count);
+        drawBufferArrays(a);
         // A colour array leaves GL's current colour undefined.
         if (a.colorOffset)
         {
@@ -290,4 +353,22 @@ RE_OGLRender::sendStateBehind()
         return;
     myStateBehind = false;
     sendDrawingState();
+}
+
+long
+RE_OGLRender::getArrayBufferBytes() const
+{
+    long bytes = 0;
+    for (const auto &entry : myTable->arrayPool)
+        if (std::shared_ptr<ArrayBuffer> arrays = entry.second.lock())
+            bytes += arrays->bytes;
+    return bytes;
+}
+
+long
+RE_OGLRender::getListArrayBytes() const
+{
+    long bytes = 0;
+    myTable->objects.forEach([&](int, const ObjectInfo &info) { bytes += info.listArrayBytes; });
+    return bytes;
 }

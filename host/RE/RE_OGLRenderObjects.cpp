@@ -175,8 +175,14 @@ RE_OGLRender::endSmartObjectDefine()
 void
 RE_OGLRender::drawObject(int id)
 {
-    journal("drawObject", {static_cast<double>(id)});
+    if (myJournalOn)
+        appendJournal("drawObject", {static_cast<double>(id)});
     const ObjectInfo *found = myTable->objects.find(id);
+    // Replaying an object kept as arrays keeps a definition under way
+    // replayable from arrays; any other replay makes it a list.
+    const bool asArrays = found && !found->arrayDraws.empty();
+    if (myDefineFromArrays && !asArrays)
+        noteDefinedCall("drawObject");
     if (!found || id == myDefining)
         return;
     ++myStats.cachedReplays;
@@ -184,9 +190,23 @@ RE_OGLRender::drawObject(int id)
     countSent(info.triangles, info.lines);
     if (!glReady() || id >= ourRecordOnlyIdBase)
         return;
-    if (!info.arrayDraws.empty() && myDefining < 0)
+    if (asArrays && myDefining < 0)
     {
         replayArrayDraws(info);
+        return;
+    }
+    if (asArrays)
+    {
+        // Its list holds no vertices: the definition under way takes the
+        // drawings themselves, sharing the buffers while it is kept as
+        // arrays, or copied into its list.
+        if (myDefineFromArrays)
+        {
+            std::vector<ArrayDraw> &into = myTable->objects[myDefining].arrayDraws;
+            into.insert(into.end(), info.arrayDraws.begin(), info.arrayDraws.end());
+        }
+        else
+            compileArrayDraws(info.arrayDraws);
         return;
     }
     sendBeforeDrawing();

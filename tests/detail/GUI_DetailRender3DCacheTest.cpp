@@ -1,6 +1,7 @@
 // The 3D renderer's draw caching, watched on the render context's journal.
 #include "Render3DTestSupport.h"
 
+#include "host/GR/GR_Detail.h"
 #include "host/OP/OP_Node.h"
 #include "host/RE/RE_Material.h"
 #include "host/TIL/TIL_TextureCache.h"
@@ -360,4 +361,50 @@ TEST_F(Render3DCacheTest, HiddenAndSkippedObjectsDrawNothing)
     unsetenv("VANTREL_CHECK_XFORM");
     EXPECT_TRUE(look.setXform(UT_Matrix4()));
     testing::internal::GetCapturedStderr();
+}
+
+// A cached object holds its mesh once: in the context's buffers, not in its
+// display list, and not as the drawer's arrays either. Dropped by an option
+// change, it draws uncached from arrays built again, the same pixels.
+TEST_F(Render3DCacheTest, CachedMeshIsHeldOnceAndDrawsTheSameWhenUncachedAgain)
+{
+    RE_Render *r = render();
+    shading(GR_SHADE_SMOOTH);
+    GU_DetailHandle sphere(makeSphere(0.4f, 10, 14));
+    GUI_DetailLook ball(&sphere);
+    UT_Matrix4 offCentre;
+    offCentre.translate(0.3f, -0.2f, 0.1f);
+    ball.setXform(offCentre);
+    const long listBefore = r->getListArrayBytes();
+    r->enableZbuffer(1, 1);
+    auto frame = [&](GUI_DetailLook &drawn) {
+        r->clear();
+        drawn.render(r, 0, 0, 0, 0, nullptr);
+        return context()->readPixels();
+    };
+
+    const std::vector<uint8_t> uncached = frame(ball);
+    const GU_Detail *gdp = sphere.readLock();
+    EXPECT_GT(GR_Detail::drawDataBytes(*gdp), 0u);
+    sphere.unlock(gdp);
+    std::vector<uint8_t> cached;
+    for (int f = 0; f <= threshold + 1; ++f)
+        cached = frame(ball);
+    journalFrame(r, ball);
+    ASSERT_EQ(journalCount(*r, "drawObject"), 1);
+    EXPECT_EQ(r->getListArrayBytes(), listBefore);
+    gdp = sphere.readLock();
+    EXPECT_EQ(GR_Detail::drawDataBytes(*gdp), 0u);
+    sphere.unlock(gdp);
+    EXPECT_EQ(countDifferent(uncached, cached, 2), 0);
+    EXPECT_GT(countNotColor(cached, 0, 0, 0), 100);
+
+    // A wire colour the smooth drawing does not show drops the object.
+    global().common().defaultWireColor().setRGB(0.2f, 0.7f, 0.1f);
+    r->clearJournal();
+    r->setJournal(true);
+    const std::vector<uint8_t> again = frame(ball);
+    r->setJournal(false);
+    EXPECT_EQ(journalCount(*r, "drawObject"), 0);
+    EXPECT_EQ(countDifferent(uncached, again, 2), 0);
 }

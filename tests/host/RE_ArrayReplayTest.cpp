@@ -114,3 +114,60 @@ TEST_F(RE_ArrayReplay, DefinitionsDoingMoreThanArraysReplayTheirDisplayList)
     r->deleteObject(id);
     EXPECT_EQ(r->drainGLErrors(), 0);
 }
+
+TEST_F(RE_ArrayReplay, ArraysAreHeldOnceAndReplayedInsideOtherDefinitions)
+{
+    RE_Render *r = render();
+    const long listBefore = r->getListArrayBytes();
+    const long buffersBefore = r->getArrayBufferBytes();
+    // Four positions and six indices in the buffers, nothing in any list.
+    const int square = defineRedSquare();
+    EXPECT_EQ(r->getArrayBufferBytes() - buffersBefore, long(sizeof(theSquare)) + 6 * 4);
+    EXPECT_EQ(r->getListArrayBytes(), listBefore);
+
+    // Inside a definition that is arrays only, the replay shares the buffers.
+    const int wrapper = r->startObjectDefine();
+    r->setColor(0, 1, 0);
+    r->drawObject(square);
+    r->endObjectDefine();
+    EXPECT_EQ(r->getListArrayBytes(), listBefore);
+    EXPECT_EQ(r->getArrayBufferBytes() - buffersBefore, long(sizeof(theSquare)) + 6 * 4);
+
+    // Inside a list, the arrays go into that list, under their own state;
+    // so do the squares drawn before the definition turned into a list.
+    const int moved = r->startObjectDefine();
+    drawSquare();
+    UT_Matrix4 step;
+    step.translate(40, 0, 0);
+    r->multiplyMatrix(step);
+    r->drawObject(square);
+    // GL is back at the record after the replay: the next square is green.
+    r->multiplyMatrix(step);
+    drawSquare();
+    r->endObjectDefine();
+    EXPECT_EQ(r->getListArrayBytes() - listBefore, 3 * (long(sizeof(theSquare)) + 6 * 4));
+
+    r->setColor(0, 0, 1);
+    moveTo(0, 0);
+    r->drawObject(wrapper);
+    moveTo(0, 30);
+    r->drawObject(moved);
+    // The square drawn last in a non-square window, off the origin.
+    moveTo(100, 70);
+    r->deleteObject(square);
+    r->drawObject(wrapper);
+    moveTo(0, 100);
+    drawSquare();
+    EXPECT_TRUE(isNear(pixel(10, 10), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(10, 40), 0, 255, 0));
+    EXPECT_TRUE(isNear(pixel(50, 40), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(90, 40), 0, 255, 0));
+    EXPECT_TRUE(isNear(pixel(110, 80), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixel(10, 110), 0, 0, 255));
+
+    r->deleteObject(wrapper);
+    r->deleteObject(moved);
+    EXPECT_EQ(r->getListArrayBytes(), listBefore);
+    EXPECT_EQ(r->getArrayBufferBytes(), buffersBefore);
+    EXPECT_EQ(r->drainGLErrors(), 0);
+}
