@@ -124,8 +124,10 @@ requireFiniteFloats(const char *what, const double *values, size_t count, int tu
 }
 } // namespace
 
-Viewport::Viewport(int width, int height) : myWidth(width), myHeight(height)
+Viewport::Viewport(int width, int height, int samples) : myWidth(width), myHeight(height)
 {
+    if (samples != 1 && samples != 2 && samples != 4 && samples != 8)
+        throw std::invalid_argument("samples: expected 1, 2, 4 or 8, got " + std::to_string(samples));
     if (width < 1 || width > theMaxSide)
         throw std::invalid_argument("width: expected 1 to " + std::to_string(theMaxSide) +
                                     " pixels, got " + std::to_string(width));
@@ -133,7 +135,7 @@ Viewport::Viewport(int width, int height) : myWidth(width), myHeight(height)
         throw std::invalid_argument("height: expected 1 to " + std::to_string(theMaxSide) +
                                     " pixels, got " + std::to_string(height));
     auto scene = std::make_shared<SceneData>();
-    scene->context = std::make_unique<RE_OffscreenContext>(width, height);
+    scene->context = std::make_unique<RE_OffscreenContext>(width, height, samples);
     if (!scene->context->isValid())
         throw std::runtime_error("cannot make an offscreen context: " +
                                  scene->context->getError());

@@ -34,8 +34,9 @@ using FrameStats = RE_FrameStats;
 class VANTREL_API Viewport
 {
 public:
-    // Width and height from 1 to 16384 pixels.
-    Viewport(int width, int height);
+    // Width and height from 1 to 16384 pixels. samples (1, 2, 4 or 8)
+    // above 1 draws multisampled frames: smooth edges, the same picks.
+    Viewport(int width, int height, int samples = 1);
     ~Viewport();
     Viewport(const Viewport &) = delete;
     Viewport &operator=(const Viewport &) = delete;

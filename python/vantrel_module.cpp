@@ -302,8 +302,12 @@ PYBIND11_MODULE(vantrel, m)
     py::class_<Viewport>(m, "Viewport",
         "A headless viewport of width x height pixels. Use it as a context manager, or call "
         "close() when done; calls on a closed viewport raise RuntimeError.")
-        .def(py::init([](int width, int height) { return std::make_unique<Viewport>(width, height); }),
-             py::arg("width"), py::arg("height"))
+        .def(py::init([](int width, int height, int samples) {
+                 return std::make_unique<Viewport>(width, height, samples);
+             }),
+             py::arg("width"), py::arg("height"), py::kw_only(), py::arg("samples") = 1,
+             "samples (1, 2, 4 or 8) above 1 draws multisampled frames: smooth edges, the same "
+             "picks.")
         .def_property_readonly("width", &Viewport::width)
         .def_property_readonly("height", &Viewport::height)
         .def_property_readonly("is_uv", &Viewport::isUV, "Whether this is a texture-space view.")

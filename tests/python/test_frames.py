@@ -39,6 +39,23 @@ def test_default_scene_equals_demo(viewport, tmp_path):
     assert stats.objects_drawn == 3 and stats.triangles > 0 and stats.milliseconds > 0
 
 
+def test_multisampled_frame_equals_demo_and_picks_the_same(tmp_path):
+    demo, _ = run_demo(tmp_path, "--size", "170x110", "--samples", "4")
+    with vantrel.Viewport(170, 110, samples=4) as v, vantrel.Viewport(170, 110) as plain:
+        default_scene(v)
+        default_scene(plain)
+        frame = v.render()
+        assert np.array_equal(frame, demo), \
+            f"{np.count_nonzero(np.any(frame != demo, 2))} pixels differ"
+        hard = plain.render()
+        assert np.count_nonzero(np.any(frame != hard, 2)) > 50
+        assert [(r.object.name, r.primitive) for r in v.pick(60, 40, 30, 25)] == \
+            [(r.object.name, r.primitive) for r in plain.pick(60, 40, 30, 25)]
+    for bad in (0, 3, 16):
+        with pytest.raises(ValueError, match="samples"):
+            vantrel.Viewport(32, 32, samples=bad)
+
+
 def test_bunny_from_arrays_and_file_equal_demo(tmp_path):
     bunny = SOURCE / "examples" / "data" / "bunny.obj"
     demo, _ = run_demo(tmp_path, "--size", "160x120", "--mesh", str(bunny), "--shading", "smooth",
