@@ -15,30 +15,42 @@ void
 composeFrame(GUI_SceneLook &look, RE_Render *r, short w, short h, int homeAxis,
              const ObjectsStep &objects)
 {
-    look.setView(r, 0, 0, w, h);
-    look.renderBackground(r, 0, 0, w, h);
-    look.doPreRender(r, 0, 0, w, h, GUI_ViewParameter::axis(homeAxis));
+    composeFrame(look, r, 0, 0, w, h, homeAxis, objects);
+}
+
+void
+composeFrame(GUI_SceneLook &look, RE_Render *r, short x, short y, short w, short h,
+             int homeAxis, const ObjectsStep &objects)
+{
+    look.setView(r, x, y, w, h);
+    look.renderBackground(r, x, y, w, h);
+    look.doPreRender(r, x, y, w, h, GUI_ViewParameter::axis(homeAxis));
     objects(r);
-    look.doPostRender(r, 0, 0, w, h, false);
-    look.renderOverrideRaster(r, 0, 0, w, h);
+    look.doPostRender(r, x, y, w, h, false);
+    look.renderOverrideRaster(r, x, y, w, h);
+}
+
+void
+drawSceneObjects(const WindowScene &scene, RE_Render *r, bool uv)
+{
+    drawWithDepth(r, !uv, [&scene, r, uv] {
+        for (size_t i = 0; i < scene.objectCount(); ++i)
+        {
+            GUI_DetailLook &objectLook = scene.objectLook(i);
+            if (uv)
+                objectLook.getRender2D()->render(r, 0, 0, 0, 0, nullptr);
+            else
+                objectLook.render(r, 0, 0, 0, 0, nullptr);
+        }
+    });
 }
 
 void
 composeSceneFrame(GUI_SceneLook &look, const WindowScene &scene, RE_Render *r, short w, short h,
                   int homeAxis, bool uv)
 {
-    composeFrame(look, r, w, h, homeAxis, [&scene, uv](RE_Render *rr) {
-        drawWithDepth(rr, !uv, [&scene, rr, uv] {
-            for (size_t i = 0; i < scene.objectCount(); ++i)
-            {
-                GUI_DetailLook &objectLook = scene.objectLook(i);
-                if (uv)
-                    objectLook.getRender2D()->render(rr, 0, 0, 0, 0, nullptr);
-                else
-                    objectLook.render(rr, 0, 0, 0, 0, nullptr);
-            }
-        });
-    });
+    composeFrame(look, r, w, h, homeAxis,
+                 [&scene, uv](RE_Render *rr) { drawSceneObjects(scene, rr, uv); });
 }
 
 void

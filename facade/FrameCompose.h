@@ -21,6 +21,14 @@ using ObjectsStep = std::function<void(RE_Render *)>;
 // decorations behind, the objects, decorations in front, the snapshot.
 VANTREL_API void composeFrame(GUI_SceneLook &look, RE_Render *r, short w, short h, int homeAxis,
                               const ObjectsStep &objects);
+// The same over the w x h view whose lower left pixel is (x, y) in the
+// frame: one view of several in the frame.
+VANTREL_API void composeFrame(GUI_SceneLook &look, RE_Render *r, short x, short y, short w,
+                              short h, int homeAxis, const ObjectsStep &objects);
+
+// Draws the scene's looks, each by its 3D renderer (or its uvs by its 2D
+// renderer when uv is set), with the depth test as drawWithDepth sets it.
+VANTREL_API void drawSceneObjects(const WindowScene &scene, RE_Render *r, bool uv);
 
 // The same with the scene's looks as the objects, each drawn by its 3D
 // renderer (or its uvs by its 2D renderer when uv is set).

@@ -2,6 +2,7 @@
 
 #include "detail/GUI_DetailFeel.h"
 #include "facade/FrameCompose.h"
+#include "facade/QuadViews.h"
 #include "facade/WindowInteractUV.h"
 #include "facade/WindowLoad.h"
 #include "facade/WindowOverlay.h"
@@ -153,8 +154,9 @@ public:
     // While a reading is under way: its progress in the title. Once it has
     // ended: the parts taken into the scene and the window's feels made
     // anew. True when the scene changed.
-    bool poll(UI_DesktopWindow &window, GUI_SceneFeel &feel, WindowScene &scene,
-              WindowInteract &interact, const WindowSettings &settings)
+    bool poll(UI_DesktopWindow &window, std::unique_ptr<GUI_SceneFeel> (&feels)[QUAD_VIEWS],
+              WindowScene &scene, const std::function<void(size_t)> &frameNew,
+              const WindowSettings &settings)
     {
         if (!myLoad.busy())
             return false;
@@ -188,15 +190,17 @@ public:
         size_t first = 0;
         std::string why;
         // The feels point at the looks the scene may now let go.
-        removeFeels(feel);
+        for (auto &feel : feels)
+            removeFeels(*feel);
         const bool taken = scene.adoptParts(parts, myReplace, first, why);
-        addFeels(feel, scene, settings.uv);
+        for (auto &feel : feels)
+            addFeels(*feel, scene, settings.uv);
         if (!taken)
         {
             myStatus = "cannot load " + myLoad.label() + ": " + why;
             return true;
         }
-        interact.frameNewObjects(first);
+        frameNew(first);
         myStatus = "loaded " + myLoad.label() + " (" + std::to_string(count) +
                    (count == 1 ? " object)" : " objects)");
         if (settings.report)
@@ -213,14 +217,75 @@ private:
     std::chrono::steady_clock::time_point myStarted;
 };
 
-// Sizes the feel to the frame the canvas draws for the window's size.
-void
-fitFeel(GUI_SceneFeel &feel, const WindowCanvas &canvas, const UI_DesktopWindow &window)
+// The window's views: one feel, and what input does to it, for each view
+// of the four (only the perspective one shows in the single layout).
+struct WindowViews
 {
-    int w = 0, h = 0;
-    canvas.frameSize(window.getWidth(), window.getHeight(), w, h);
-    feel.setSize(w, h);
-}
+    WindowViews(GUI_SceneLook &look, WindowScene &scene, RE_Render *r,
+                const WindowSettings &settings)
+        : quad(look, settings.uv), maximised(settings.quad ? -1 : QUAD_PERSPECTIVE),
+          active(QUAD_PERSPECTIVE)
+    {
+        for (int view = 0; view < QUAD_VIEWS; ++view)
+        {
+            const bool perspective = view == QUAD_PERSPECTIVE;
+            feels[view] = std::make_unique<GUI_SceneFeel>(
+                manager, settings.uv ? "uv1" : perspective ? "persp1" : "ortho1");
+            GUI_SceneFeel &feel = *feels[view];
+            feel.setLook(&quad.look(view));
+            feel.setRender(r);
+            addFeels(feel, scene, settings.uv);
+            if (settings.uv)
+                interacts[view] = std::make_unique<WindowInteractUV>(feel, scene, settings.report);
+            else if (perspective)
+                interacts[view] = std::make_unique<WindowInteract>(feel, scene, settings.report);
+            else
+                interacts[view] =
+                    std::make_unique<WindowInteractOrtho>(feel, scene, settings.report);
+        }
+    }
+
+    // Places each feel over its view's rectangle of the frame the canvas
+    // draws for the window's size.
+    void fit(const WindowCanvas &canvas, const UI_DesktopWindow &window)
+    {
+        canvas.frameSize(window.getWidth(), window.getHeight(), width, height);
+        for (int view = 0; view < QUAD_VIEWS; ++view)
+        {
+            const ViewRect rect = quadRect(view, width, height, maximised);
+            feels[view]->setPosition(rect.x, rect.y);
+            feels[view]->setSize(rect.w, rect.h);
+        }
+    }
+
+    // Composes the shown views, each drawing its objects through its own
+    // detail feels (their uvs in the uv view).
+    void compose(RE_Render *r, int homeAxis, bool uv)
+    {
+        quad.compose(r, width, height, homeAxis, maximised, [this, uv](int view, RE_Render *rr) {
+            GUI_SceneFeel &feel = *feels[view];
+            drawWithDepth(rr, !uv, [&feel, rr] {
+                UT_Pointers &details = feel.getDetails();
+                for (int i = 0; i < details.entries(); ++i)
+                    if (auto *df = static_cast<GUI_DetailFeel *>(details(i)))
+                        feel.renderDetail(rr, 0, 0, *df);
+            });
+        });
+    }
+
+    // The view at frame position (x, y) from the lower left; -1 on a
+    // separator.
+    int viewAt(float x, float y) const { return quadViewAt(x, y, width, height, maximised); }
+
+    BM_SceneManager manager;
+    QuadViews quad;
+    std::unique_ptr<GUI_SceneFeel> feels[QUAD_VIEWS];
+    std::unique_ptr<WindowInteract> interacts[QUAD_VIEWS];
+    int maximised;
+    // The view that took the last input: it names the pick in the title.
+    int active;
+    int width = 0, height = 0;
+};
 } // namespace
 
 RE_Render *
@@ -243,32 +308,20 @@ OwnWindowCanvas::frameSize(int windowWidth, int windowHeight, int &width, int &h
 }
 
 double
-OwnWindowCanvas::draw(GUI_SceneFeel &feel, int homeAxis, bool uv)
+OwnWindowCanvas::draw(int w, int h, const std::function<void(RE_Render *)> &compose)
 {
-    // Composes the feel's view over the window, as the headless frames are
-    // composed, drawing the objects through the feel's detail feels (their
-    // uvs in the uv view). Nothing is drawn while minimised.
+    // Nothing is drawn while minimised.
     RE_Render *r = render();
-    const short w = short(feel.getWidth()), h = short(feel.getHeight());
     if (w < 1 || h < 1)
         return 0.0;
     const auto start = std::chrono::steady_clock::now();
     r->resetFrameStats();
-    // The camera's view area follows the window, so a resized window keeps
-    // its aspect and homing fits the new size.
-    feel.getViewStateRef().getViewParameterRef().setView(0, 0, w, h);
-    // The look paints the background colour only: the depth of the last
-    // frame goes here, inside the viewport.
-    feel.getSceneLook().setView(r, 0, 0, w, h);
+    // The depth of the last frame goes, over the whole frame; the looks
+    // paint their background colour only.
+    r->viewport2DS(0, short(w - 1), 0, short(h - 1));
+    r->screenMask2DS(0, short(w - 1), 0, short(h - 1));
     r->clearZ();
-    composeFrame(feel.getSceneLook(), r, w, h, homeAxis, [&feel, uv](RE_Render *rr) {
-        drawWithDepth(rr, !uv, [&feel, rr] {
-            UT_Pointers &details = feel.getDetails();
-            for (int i = 0; i < details.entries(); ++i)
-                if (auto *df = static_cast<GUI_DetailFeel *>(details(i)))
-                    feel.renderDetail(rr, 0, 0, *df);
-        });
-    });
+    compose(r);
     r->flush(1);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
@@ -291,31 +344,31 @@ runInteractiveWindow(UI_DesktopWindow &window, WindowCanvas &canvas, GUI_SceneLo
                      WindowScene &scene, const WindowSettings &settings)
 {
     canvas.makeCurrent();
-    BM_SceneManager manager;
-    GUI_SceneFeel feel(manager, settings.uv ? "uv1" : "persp1");
-    feel.setLook(&look);
-    feel.setRender(canvas.render());
-    fitFeel(feel, canvas, window);
-    addFeels(feel, scene, settings.uv);
-    std::unique_ptr<WindowInteract> interact;
-    if (settings.uv)
-        interact = std::make_unique<WindowInteractUV>(feel, scene, settings.report);
-    else
-        interact = std::make_unique<WindowInteract>(feel, scene, settings.report);
+    WindowViews views(look, scene, canvas.render(), settings);
+    views.fit(canvas, window);
+    if (settings.quad)
+        views.quad.homeOrthographic(
+            sceneBounds(scene, look.getViewStateRef().getDisplayOptionRef()), views.width,
+            views.height);
 
     ScriptPlayer script(settings.events);
     DropLoader drops(settings.report);
     bool dirty = true, overlay = false;
+    // The view a drag started in keeps it to the end; keys go to the view
+    // the pointer was last over.
+    int held = -1, pointer = QUAD_PERSPECTIVE;
     // The frame, with the statistics over it while the overlay is on: a
     // written frame is the one the window shows.
     const auto drawFrame = [&]() {
-        fitFeel(feel, canvas, window);
-        const double ms = canvas.draw(feel, settings.homeAxis, settings.uv);
+        views.fit(canvas, window);
+        const double ms = canvas.draw(views.width, views.height, [&](RE_Render *r) {
+            views.compose(r, settings.homeAxis, settings.uv);
+        });
         if (overlay)
         {
             RE_FrameStats stats = canvas.render()->getFrameStats();
             stats.milliseconds = ms;
-            drawOverlay(canvas.render(), feel.getWidth(), feel.getHeight(),
+            drawOverlay(canvas.render(), views.width, views.height,
                         statsLines(stats, scene.objectCount()));
         }
         return ms;
@@ -323,13 +376,19 @@ runInteractiveWindow(UI_DesktopWindow &window, WindowCanvas &canvas, GUI_SceneLo
     for (;;)
     {
         canvas.makeCurrent();
-        if (drops.poll(window, feel, scene, *interact, settings))
+        // Objects that came in are framed in every view, each keeping its
+        // axis.
+        const auto frameNew = [&views](size_t first) {
+            for (auto &interact : views.interacts)
+                interact->frameNewObjects(first);
+        };
+        if (drops.poll(window, views.feels, scene, frameNew, settings))
             dirty = true;
         if (dirty)
         {
             const double ms = drawFrame();
             canvas.present(window);
-            showTitle(window, settings, *interact, ms, drops.status());
+            showTitle(window, settings, *views.interacts[views.active], ms, drops.status());
             dirty = false;
         }
         UI_DesktopInput in;
@@ -361,8 +420,38 @@ runInteractiveWindow(UI_DesktopWindow &window, WindowCanvas &canvas, GUI_SceneLo
         int fw = 0, fh = 0;
         canvas.frameSize(window.getWidth(), window.getHeight(), fw, fh);
         in.y += float(fh - window.getHeight());
+        const bool mouse = in.kind == UI_DesktopInput::MOUSE_DOWN ||
+                           in.kind == UI_DesktopInput::MOUSE_MOVE ||
+                           in.kind == UI_DesktopInput::MOUSE_UP ||
+                           in.kind == UI_DesktopInput::WHEEL;
+        if (mouse && held < 0)
+        {
+            const int under = views.viewAt(in.x, in.y);
+            if (under >= 0)
+                pointer = under;
+        }
+        if (in.kind == UI_DesktopInput::KEY && in.key == 'm' && settings.quad)
+        {
+            views.maximised = views.maximised < 0 ? pointer : -1;
+            dirty = true;
+            continue;
+        }
+        int view = held >= 0 ? held : pointer;
+        if (mouse && held < 0 && views.viewAt(in.x, in.y) < 0)
+            continue; // on a separator
+        if (in.kind == UI_DesktopInput::MOUSE_DOWN)
+            held = view;
+        else if (in.kind == UI_DesktopInput::MOUSE_UP)
+            held = -1;
+        views.active = view;
+        // Each view's input is in its own pixels.
+        const ViewRect rect = quadRect(view, fw, fh, views.maximised);
+        in.x -= float(rect.x);
+        in.y -= float(rect.y);
         canvas.makeCurrent();
-        const int result = interact->handle(in);
+        const int result = views.interacts[view]->handle(in);
+        // The views share the display options the keys toggle.
+        views.quad.shareOptions(view);
         if (result & WindowInteract::REDRAW)
             dirty = true;
         if (result & WindowInteract::SAVE)

@@ -3,6 +3,7 @@
 #include "host/UI/UI_DesktopWindow.h"
 #include "host/UT/SYS_Visibility.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,10 @@ public:
     virtual bool makeCurrent() = 0;
     // The frame's size for a window of the given size.
     virtual void frameSize(int windowWidth, int windowHeight, int &width, int &height) const = 0;
-    // Composes the frame of the feel's look over the feel's size, with its
-    // details; returns the milliseconds it took.
-    virtual double draw(GUI_SceneFeel &feel, int homeAxis, bool uv) = 0;
+    // Draws the w x h frame that compose composes (its views over their
+    // rectangles) on a depth cleared for it; returns the milliseconds it
+    // took.
+    virtual double draw(int w, int h, const std::function<void(RE_Render *)> &compose) = 0;
     // Shows the frame last drawn in the window.
     virtual void present(UI_DesktopWindow &window) = 0;
     // Writes the frame last drawn as a PNG; false when it cannot.
@@ -41,7 +43,7 @@ public:
     RE_Render *render() const override;
     bool makeCurrent() override;
     void frameSize(int windowWidth, int windowHeight, int &width, int &height) const override;
-    double draw(GUI_SceneFeel &feel, int homeAxis, bool uv) override;
+    double draw(int w, int h, const std::function<void(RE_Render *)> &compose) override;
     void present(UI_DesktopWindow &window) override;
     bool writePNG(UI_DesktopWindow &window, const std::string &path) override;
 
@@ -64,6 +66,10 @@ struct VANTREL_API WindowSettings
     // frames are said on standard output, failures on standard error.
     std::string title = "vantrel";
     bool report = false;
+    // Four views (top, front, right, perspective) instead of the look's
+    // one; the look's is the perspective. The view under the pointer takes
+    // the input; m maximises it and back.
+    bool quad = false;
 };
 
 // Runs the window over the scene's objects with the look's view state

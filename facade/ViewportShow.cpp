@@ -36,7 +36,7 @@ public:
         width = myContext.getWidth();
         height = myContext.getHeight();
     }
-    double draw(GUI_SceneFeel &, int, bool) override { return myDraw(); }
+    double draw(int, int, const std::function<void(RE_Render *)> &) override { return myDraw(); }
     void present(UI_DesktopWindow &window) override
     {
         const std::vector<uint8_t> pixels = myContext.readPixels();

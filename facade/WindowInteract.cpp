@@ -221,8 +221,14 @@ WindowInteract::select(int index, const std::string &label)
 void
 WindowInteract::wheel(float x, float y, float clicks)
 {
+    zoomWindowAbout(x, y, clicks * theWheelStep);
+}
+
+void
+WindowInteract::zoomWindowAbout(float x, float y, float dz)
+{
     const int w = myFeel.getWidth(), h = myFeel.getHeight();
-    if (w < 1 || h < 1 || clicks == 0.0f)
+    if (w < 1 || h < 1 || dz == 0.0f)
         return;
     // The point under the pointer stays there: zoom the 2D window, then
     // slide it back under the pointer on each camera.
@@ -232,7 +238,7 @@ WindowInteract::wheel(float x, float y, float clicks)
     for (int i = 0; i < 3; ++i)
         state.getViewParameter(GUI_ViewState::GUI_ViewType(i))
             .getScreenWindow(before[i][0], before[i][1], before[i][2], before[i][3]);
-    myFeel.doZoom(clicks * theWheelStep, GUI_ViewParameter::GUI_ZOOM_WINDOW);
+    myFeel.doZoom(dz, GUI_ViewParameter::GUI_ZOOM_WINDOW);
     for (int i = 0; i < 3; ++i)
     {
         GUI_ViewParameter &cam = state.getViewParameter(GUI_ViewState::GUI_ViewType(i));
@@ -242,5 +248,17 @@ WindowInteract::wheel(float x, float y, float clicks)
         const float sy = before[i][2] + fy * (before[i][3] - before[i][2]) - (b + fy * (t - b));
         cam.setScreenWindow(l + sx, r + sx, b + sy, t + sy);
     }
+}
+} // namespace vantrel
+
+namespace vantrel
+{
+void
+WindowInteractOrtho::dragStep(int button, float dx, float dy, float x0, float y0)
+{
+    if (button == UI_DesktopInput::RIGHT)
+        zoomWindowAbout(x0, y0, dx + dy);
+    else
+        myFeel.doScroll(dx, dy);
 }
 } // namespace vantrel

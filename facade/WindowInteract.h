@@ -56,6 +56,9 @@ protected:
     // A left press and release that did not move; returns Result bits.
     virtual int click(float x, float y);
     virtual void wheel(float x, float y, float clicks);
+    // Zooms the 2D window of each camera by a drag of dz pixels, keeping
+    // the point under (x, y) where it is.
+    void zoomWindowAbout(float x, float y, float dz);
     virtual int key(int code);
 
     // True when (x, y) lies inside a window that can draw.
@@ -79,5 +82,17 @@ private:
     float myLastX = 0, myLastY = 0;
     std::string myPicked;
     bool myReport;
+};
+
+// The input of an orthographic view, which keeps its axis: left or middle
+// drag pans, right drag zooms about where it started; the rest as in 3D.
+class VANTREL_API WindowInteractOrtho : public WindowInteract
+{
+public:
+    using WindowInteract::WindowInteract;
+
+protected:
+    void dragStep(int button, float dx, float dy, float x0, float y0) override;
+    void dragEnd(int) override {}
 };
 } // namespace vantrel

@@ -78,7 +78,8 @@ WindowInteractUV::zoomAbout(float x, float y, float dz)
         return;
     // Mapping reads the projection the camera last loaded.
     const short w = short(myFeel.getWidth()), h = short(myFeel.getHeight());
-    myFeel.getSceneLook().setView(myFeel.getRender(), 0, 0, w, h);
+    myFeel.getSceneLook().setView(myFeel.getRender(), short(myFeel.getX()),
+                                  short(myFeel.getY()), w, h);
     float sx, sy;
     myFeel.mapToScreen(under, sx, sy);
     myFeel.doScroll(x - sx, y - sy);

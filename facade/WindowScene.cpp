@@ -58,15 +58,20 @@ pickHits(const WindowScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int
          bool uv)
 {
     const GUI_ViewParameter &cam = look.getViewStateRef().getViewParameterRef();
+    // The viewport need not start at the frame's corner (one view of
+    // several): the pick region is in frame pixels.
+    short x1, x2, y1, y2;
+    cam.getViewport(x1, x2, y1, y2);
     const short vw = cam.getViewportWidth(), vh = cam.getViewportHeight();
     // GL counts rows from the bottom: the region's lowest row.
-    const short glY = static_cast<short>(vh - y - h);
+    const short glX = static_cast<short>(x1 + x);
+    const short glY = static_cast<short>(y1 + vh - y - h);
 
     std::vector<unsigned int> buffer(theBufferSize);
-    look.beginPicking(r, buffer.data(), theBufferSize, 0, 0, vw, vh, static_cast<short>(x), glY,
+    look.beginPicking(r, buffer.data(), theBufferSize, x1, y1, vw, vh, glX, glY,
                       static_cast<short>(w), static_cast<short>(h));
     // Publishes the options the looks pick with.
-    look.pickRender(r, 0, 0, vw, vh, nullptr);
+    look.pickRender(r, x1, y1, vw, vh, nullptr);
     const size_t count = scene.objectCount();
     for (size_t i = 0; i < count; ++i)
     {
@@ -75,9 +80,9 @@ pickHits(const WindowScene &scene, GUI_SceneLook &look, RE_Render *r, int x, int
             continue;
         r->pushPickId(static_cast<int>(i));
         if (uv)
-            objectLook.getRender2D()->pickRender(r, 0, 0, vw, vh, nullptr);
+            objectLook.getRender2D()->pickRender(r, x1, y1, vw, vh, nullptr);
         else
-            objectLook.pickRender(r, 0, 0, vw, vh, nullptr);
+            objectLook.pickRender(r, x1, y1, vw, vh, nullptr);
         r->popPickId();
     }
     const int records = look.endPicking(r, buffer.data());

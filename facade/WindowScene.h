@@ -59,7 +59,7 @@ struct VANTREL_API PickHit
 
 // The records of a pick pass of the scene look over its camera's viewport,
 // for the w x h region whose top left pixel is (x, y), counted from the top
-// left as image viewers show it. Hidden objects are not picked. With uv
+// left of that viewport as image viewers show it. Hidden objects are not picked. With uv
 // set, the objects are picked by their uvs in texture space.
 VANTREL_API std::vector<PickHit> pickHits(const WindowScene &scene, GUI_SceneLook &look,
                                           RE_Render *r, int x, int y, int w, int h,

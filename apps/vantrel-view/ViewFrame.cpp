@@ -7,12 +7,15 @@
 #include "apps/vantrel-view/ViewPick.h"
 #include "apps/vantrel-view/ViewScene.h"
 #include "apps/vantrel-view/ViewUV.h"
+#include "facade/QuadViews.h"
 #include "host/RE/RE_Render.h"
+#include "host/UT/UT_BoundingBox.h"
 #include "scene/GUI_SceneLook.h"
 #include "view/GUI_ViewState.h"
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 bool
@@ -29,16 +32,31 @@ setUpScene(ViewScene &scene, GUI_ViewState &state, RE_Render *r, const ViewOptio
     scene.showAxes(opts.draw.axes);
     // Homing fits the boxes the looks report; the uv view frames the unit
     // square.
-    return opts.uv ? setUpUVView(state, r, opts, scene)
-                   : setUpCamera(state, r, opts, scene.getBounds(state.getDisplayOptionRef()));
+    if (opts.uv)
+        return setUpUVView(state, r, opts, scene);
+    const UT_BoundingBox bounds = scene.getBounds(state.getDisplayOptionRef());
+    if (!opts.quad)
+        return setUpCamera(state, r, opts, bounds);
+    // The perspective view is homed and moved at the size it has in the
+    // four views, as a frame of that size alone would be.
+    ViewOptions quarter = opts;
+    const vantrel::ViewRect rect =
+        vantrel::quadRect(vantrel::QUAD_PERSPECTIVE, opts.width, opts.height);
+    quarter.width = rect.w;
+    quarter.height = rect.h;
+    return setUpCamera(state, r, quarter, bounds);
 }
 
+namespace
+{
+// Composes the frame with compose, timed, and prints its statistics when
+// the options ask for them.
 void
-drawFrame(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, const ViewOptions &opts)
+measureFrame(RE_Render *r, const ViewOptions &opts, const std::function<void()> &compose)
 {
     r->resetFrameStats();
     const auto start = std::chrono::steady_clock::now();
-    composeFrame(look, scene, r, short(opts.width), short(opts.height), opts.homeAxis, opts.uv);
+    compose();
     // Wait for the drawing so the time is what the frame cost.
     r->flush(1);
     RE_FrameStats &stats = r->getFrameStats();
@@ -51,7 +69,39 @@ drawFrame(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, const ViewO
                     "triangles %ld, lines %ld, %.3f ms\n",
                     stats.objectsDrawn, stats.cachedReplays, stats.cacheBuilds,
                     stats.trianglesSent, stats.linesSent, stats.milliseconds);
+}
+} // namespace
+
+void
+drawFrame(const ViewScene &scene, GUI_SceneLook &look, RE_Render *r, const ViewOptions &opts)
+{
+    measureFrame(r, opts, [&] {
+        composeFrame(look, scene, r, short(opts.width), short(opts.height), opts.homeAxis,
+                     opts.uv);
+    });
     if (opts.draw.pickGiven)
         pickScene(scene, look, r, opts.draw.pickX, opts.draw.pickY, opts.draw.pickW,
                   opts.draw.pickH, stdout, opts.uv);
+}
+
+void
+drawQuadFrame(const ViewScene &scene, vantrel::QuadViews &quad, RE_Render *r,
+              const ViewOptions &opts)
+{
+    measureFrame(r, opts,
+                 [&] { quad.composeScene(scene, r, opts.width, opts.height, opts.homeAxis); });
+    if (!opts.draw.pickGiven)
+        return;
+    // The view under the region's middle picks, the region given from its
+    // own top left corner.
+    const int w = opts.width, h = opts.height;
+    const float midX = float(opts.draw.pickX) + 0.5f * float(opts.draw.pickW);
+    const float midRow = float(opts.draw.pickY) + 0.5f * float(opts.draw.pickH);
+    const int view = vantrel::quadViewAt(midX, float(h) - midRow, w, h);
+    if (view < 0)
+        return;
+    const vantrel::ViewRect rect = vantrel::quadRect(view, w, h);
+    const int top = h - (rect.y + rect.h);
+    pickScene(scene, quad.look(view), r, opts.draw.pickX - rect.x, opts.draw.pickY - top,
+              opts.draw.pickW, opts.draw.pickH, stdout, false);
 }

@@ -135,6 +135,11 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
         ->check(CLI::IsMember({1, 2, 4, 8}));
     app.add_option("--events", opts.events,
                    "with --window: play the input in this file first (one event a line)");
+    std::string layout = "single";
+    app.add_option("--layout", layout,
+                   "single: one perspective view; quad: top, front, right and perspective views, "
+                   "each a quarter of the frame (in the window too)")
+        ->check(CLI::IsMember({"single", "quad"}));
     app.footer(windowBindingsHelp());
     addDrawOptions(app, opts.draw);
     addComposeOptions(app, opts.compose);
@@ -193,6 +198,12 @@ parseViewOptions(int argc, char **argv, ViewOptions &opts)
     if (!size.empty() && !parseSize(size, opts.width, opts.height))
     {
         std::fprintf(stderr, "vantrel-view: bad --size \"%s\", expected WxH\n", size.c_str());
+        return 2;
+    }
+    opts.quad = layout == "quad";
+    if (opts.quad && opts.uv)
+    {
+        std::fprintf(stderr, "vantrel-view: --layout quad shows 3D views; --uv has one view\n");
         return 2;
     }
     if (opts.samples == 0)

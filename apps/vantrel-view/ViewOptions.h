@@ -70,6 +70,8 @@ struct ViewOptions
     // to play into it.
     bool window = false;
     std::string events;
+    // Four views (top, front, right, perspective) instead of one.
+    bool quad = false;
 };
 
 // Fills opts from the command line. Returns -1 to go on, otherwise the exit

@@ -35,6 +35,12 @@ windowBindingsHelp()
            "  r                  dropped files replace the scene, or go beside it\n"
            "  s                  write the frame to the --output PNG\n"
            "  q, Escape          quit (--save-camera then keeps the camera)\n"
+           "With --layout quad the view under the pointer takes the input (a drag stays\n"
+           "with the view it started in); the top, front and right views keep their axis:\n"
+           "  left or middle drag  pan\n"
+           "  right drag           zoom about where the drag started\n"
+           "  m                    maximise the view under the pointer, or go back to four\n"
+           "  other keys           as above, homing only the view under the pointer\n"
            "With --uv the window shows the uvs, flat:\n"
            "  left or middle drag  pan\n"
            "  right drag, wheel    zoom about the pointer\n"
@@ -75,6 +81,7 @@ runWindow(GUI_ViewState &state, const ViewOptions &opts)
     settings.output = opts.output;
     settings.title = "vantrel-view";
     settings.report = true;
+    settings.quad = opts.quad;
     vantrel::OwnWindowCanvas canvas(window);
     vantrel::runInteractiveWindow(window, canvas, look, scene, settings);
     if (!opts.saveCamera.empty() &&

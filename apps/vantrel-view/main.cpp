@@ -10,6 +10,7 @@
 #include "apps/vantrel-view/ViewScene.h"
 #include "apps/vantrel-view/ViewUV.h"
 #include "apps/vantrel-view/ViewWindow.h"
+#include "facade/QuadViews.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_ErrorManager.h"
@@ -40,7 +41,15 @@ render(GUI_ViewState &state, ViewOptions &opts)
         return false;
     // The viewport's look composes the frame; it owns its decorations.
     GUI_SceneLook look(newViewRender(opts.uv), &state);
-    drawFrame(scene, look, r, opts);
+    if (opts.quad)
+    {
+        vantrel::QuadViews quad(look);
+        quad.homeOrthographic(scene.getBounds(state.getDisplayOptionRef()), opts.width,
+                              opts.height);
+        drawQuadFrame(scene, quad, r, opts);
+    }
+    else
+        drawFrame(scene, look, r, opts);
 
     if (!context.writePNG(opts.output.c_str()))
     {
