@@ -32,7 +32,6 @@
 #include <vector>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -329,7 +328,7 @@ residentKB()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// What a forked child measured of one big mesh; negative times when it
+// What was measured of one big mesh; negative times when it
 // could not load the file.
 struct MeshFigures
 {
@@ -341,23 +340,26 @@ struct MeshFigures
     double peakGrowthMB = -1.0;
 };
 
-// In a forked child with a context of its own: loads the mesh file, draws
-// it smooth-shaded uncached until the cache forms and then replayed, the
-// raw bound beside it, and writes the figures to the pipe. The peak is the
-// child's highest resident size over what it started with, so nothing of
-// the parent's earlier benchmarks counts.
-void
-meshScaleChild(const std::string &path, int out)
+// Loads the mesh file, draws it smooth-shaded uncached until the cache
+// forms and then replayed, with the raw bound beside it. In this process:
+// a forked child would share the driver's threads with the parent and
+// stall. The peak is the process's highest resident size over what it
+// held before the load, so it reads low when an earlier benchmark of the
+// run peaked higher (the sizes run smallest first).
+MeshFigures
+measureMesh(const std::string &path)
 {
     MeshFigures figures;
     const long startKB = residentKB();
-    RE_OffscreenContext offscreen(theSize, theSize);
-    offscreen.makeCurrent();
-    RE_Render *r = offscreen.getRender();
+    RE_Render *r = context().getRender();
+    r->resetState();
     GU_Detail *gdp = new GU_Detail;
     auto start = std::chrono::steady_clock::now();
     if (!gdp->load(path.c_str()))
-        _exit(1);
+    {
+        delete gdp;
+        return figures;
+    }
     figures.loadSeconds = seconds(start);
     UT_BoundingBox box;
     box.initBounds(gdp->getPos(0));
@@ -395,11 +397,11 @@ meshScaleChild(const std::string &path, int out)
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     figures.peakGrowthMB = double(usage.ru_maxrss - startKB) / 1024.0;
-    _exit(write(out, &figures, sizeof(figures)) == sizeof(figures) ? 0 : 1);
+    return figures;
 }
 
 // One mesh of hundreds x 100,000 triangles: the file is written by the
-// load benchmarks' writer, then loaded and drawn in a forked child.
+// load benchmarks' writer, then loaded and drawn.
 void
 runMeshScale(benchmark::State &state)
 {
@@ -409,18 +411,9 @@ runMeshScale(benchmark::State &state)
     MeshFigures figures;
     for (auto _ : state)
     {
-        int fds[2];
-        if (pipe(fds) != 0)
-            break;
-        const pid_t child = fork();
-        if (child == 0)
-            meshScaleChild(path, fds[1]);
-        close(fds[1]);
-        if (read(fds[0], &figures, sizeof(figures)) != sizeof(figures))
-            state.SkipWithError("the child did not report");
-        close(fds[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
+        figures = measureMesh(path);
+        if (figures.loadSeconds < 0)
+            state.SkipWithError("the written mesh did not load");
     }
     std::remove(path.c_str());
     state.counters["load_ms"] = figures.loadSeconds * 1e3;
