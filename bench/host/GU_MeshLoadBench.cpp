@@ -3,11 +3,11 @@
 // beside the OBJ benchmark (the same 709 x 709 grid, two triangles per
 // cell): time per load, and the peak resident size of a forked child that
 // does nothing but the load.
+#include "bench/host/GU_MeshBenchFile.h"
 #include "detail/GUI_DetailLook.h"
 #include "detail/GUI_DetailRender3D.h"
 #include "display/GUI_DisplayOption.h"
 #include "host/GU/GU_Detail.h"
-#include "tests/support/VantrelGlb.h"
 #include "host/RE/RE_OffscreenContext.h"
 #include "host/RE/RE_Render.h"
 
@@ -25,112 +25,10 @@ namespace
 {
 const int theSide = 709;
 
-void
-grid(int i, int j, float out[3])
-{
-    out[0] = i * 0.01f;
-    out[1] = j * 0.01f;
-    out[2] = ((i * 7 + j * 13) % 17) * 0.001f;
-}
-
-template <typename T>
-void
-put(std::ofstream &out, T v)
-{
-    out.write(reinterpret_cast<const char *>(&v), sizeof(T));
-}
-
-void
-writeGlb(std::ofstream &out)
-{
-    const int cells = theSide - 1;
-    const size_t points = size_t(theSide) * theSide, corners = size_t(6) * cells * cells;
-    std::string bin;
-    bin.reserve(points * 12 + corners * 4);
-    for (int j = 0; j < theSide; ++j)
-        for (int i = 0; i < theSide; ++i)
-        {
-            float p[3];
-            grid(i, j, p);
-            bin.append(reinterpret_cast<const char *>(p), sizeof(p));
-        }
-    for (int j = 0; j < cells; ++j)
-        for (int i = 0; i < cells; ++i)
-        {
-            const uint32_t a = uint32_t(j * theSide + i), b = a + 1, c = a + theSide, d = c + 1;
-            for (uint32_t v : {a, b, d, a, d, c})
-                vantrel_test::appendBytes(bin, v);
-        }
-    const std::string json =
-        R"({"asset":{"version":"2.0"},"nodes":[{"name":"grid","mesh":0}],)"
-        R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],)"
-        R"("accessors":[{"bufferView":0,"count":)" + std::to_string(points) +
-        R"(,"type":"VEC3","componentType":5126},{"bufferView":1,"count":)" +
-        std::to_string(corners) + R"(,"type":"SCALAR","componentType":5125}],)"
-        R"("bufferViews":[{"buffer":0,"byteLength":)" + std::to_string(points * 12) +
-        R"(},{"buffer":0,"byteOffset":)" + std::to_string(points * 12) + R"(,"byteLength":)" +
-        std::to_string(corners * 4) + R"(}],"buffers":[{"byteLength":)" +
-        std::to_string(bin.size()) + "}]}";
-    out << vantrel_test::glbFile(json, bin);
-}
-
 std::string
 benchFile(const char *extension)
 {
-    const std::string p = "/tmp/vantrel-bench-" + std::to_string(getpid()) + extension;
-    std::ofstream out(p, std::ios::binary);
-    const bool ply = std::string(extension) == ".ply";
-    const int cells = theSide - 1;
-    if (std::string(extension) == ".glb")
-        writeGlb(out);
-    else if (ply)
-    {
-        out << "ply\nformat binary_little_endian 1.0\nelement vertex " << theSide * theSide
-            << "\nproperty float x\nproperty float y\nproperty float z\nelement face "
-            << 2 * cells * cells << "\nproperty list uchar int vertex_indices\nend_header\n";
-        for (int j = 0; j < theSide; ++j)
-            for (int i = 0; i < theSide; ++i)
-            {
-                float p[3];
-                grid(i, j, p);
-                out.write(reinterpret_cast<const char *>(p), sizeof(p));
-            }
-        for (int j = 0; j < cells; ++j)
-            for (int i = 0; i < cells; ++i)
-            {
-                const int a = j * theSide + i, b = a + 1, c = a + theSide, d = c + 1;
-                const int tris[2][3] = {{a, b, d}, {a, d, c}};
-                for (const auto &t : tris)
-                {
-                    put(out, uint8_t(3));
-                    out.write(reinterpret_cast<const char *>(t), sizeof(t));
-                }
-            }
-    }
-    else
-    {
-        out << std::string(80, ' ');
-        put(out, uint32_t(2 * cells * cells));
-        for (int j = 0; j < cells; ++j)
-            for (int i = 0; i < cells; ++i)
-            {
-                float a[3], b[3], c[3], d[3];
-                grid(i, j, a);
-                grid(i + 1, j, b);
-                grid(i, j + 1, c);
-                grid(i + 1, j + 1, d);
-                const float *tris[2][3] = {{a, b, d}, {a, d, c}};
-                const float normal[3] = {0, 0, 1};
-                for (const auto &t : tris)
-                {
-                    out.write(reinterpret_cast<const char *>(normal), sizeof(normal));
-                    for (const float *p : t)
-                        out.write(reinterpret_cast<const char *>(p), 12);
-                    put(out, uint16_t(0));
-                }
-            }
-    }
-    return p;
+    return vantrel_bench::writeGridMesh(extension, theSide);
 }
 
 const std::string &

@@ -4,6 +4,7 @@
 #include "host/RE/RE_GL.h"
 #include "host/RE/RE_Light.h"
 #include "host/RE/RE_NativeContext.h"
+#include "host/RE/RE_OGLRenderArrayBuffer.h"
 #include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
@@ -28,6 +29,8 @@ RE_OGLRender::~RE_OGLRender()
 {
     std::vector<RE_OGLRender *> &all = liveRenders();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    if (isGLActive())
+        deleteStreams();
     // Objects of a shared name space stay for the contexts still using it.
     if (isGLActive() && myTable.use_count() == 1)
     {

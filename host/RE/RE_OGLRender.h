@@ -671,6 +671,14 @@ private:
     void releaseArrays();
     // Deletes the buffer objects the object alone still uses.
     void releaseArrayDraws(ObjectInfo &info);
+    // Small drawings outside definitions go to GL from buffer objects kept
+    // for the last few array sets drawn, so that many objects of one
+    // geometry bind once instead of GL copying the same arrays for each
+    // (RE_OGLRenderStream.cpp). False when the arrays are too large.
+    bool drawStreamed(int prim, const float *positions, const float *normals,
+                      const float *colors, int count, const unsigned int *indices,
+                      int indexCount);
+    void deleteStreams();
     // A matrix change inside a definition: outside the definition's own
     // pushes it is one the object makes when replayed.
     void noteDefinedMatrixChange();
@@ -743,6 +751,9 @@ private:
     bool myStateBehind = false;
     // The buffer objects bound for arrays: one of ours, none with client
     // arrays off (clean), or unknown (neither).
+    struct StreamedArrays;
+    std::vector<std::unique_ptr<StreamedArrays>> myStreams;
+    size_t myNextStream = 0;
     const ArrayBuffer *myBoundArrays = nullptr;
     bool myArraysClean = false;
     // The recorded drawing state GL holds since the last replay from arrays,

@@ -183,6 +183,8 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
             long(count) * long(sizeof(float)) * (3 + (normals ? 3 : 0) + (colors ? 4 : 0)) +
             (indices ? long(indexCount) * long(sizeof(unsigned int)) : 0);
     sendBeforeDrawing();
+    if (myDefining < 0 && drawStreamed(prim, positions, normals, colors, count, indices, indexCount))
+        return;
     releaseArrays();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, positions);

@@ -11,6 +11,7 @@
 #include "host/RE/RE_OGLRender.h"
 
 #include "host/RE/RE_GL.h"
+#include "host/RE/RE_OGLRenderArrayBuffer.h"
 #include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
@@ -18,19 +19,7 @@
 #include <cstring>
 #include <type_traits>
 
-struct RE_OGLRender::ArrayBuffer
-{
-    GLuint vertices = 0; // positions, then normals, then colours
-    GLuint indices = 0;  // 0 when drawn in order
-    GLenum prim = GL_TRIANGLES;
-    int count = 0;
-    int indexCount = 0;
-    size_t normalOffset = 0; // 0 when there are no normals
-    size_t colorOffset = 0;  // 0 when there are no colours
-    // What was drawn: primitive, counts and which arrays there are.
-    int header[4] = {0, 0, 0, 0};
-    long bytes = 0; // held in the two buffers
-};
+using namespace RE_ArrayRuns;
 
 namespace
 {
@@ -43,25 +32,6 @@ const char *const theArrayFriendly[] = {
     "popPointSize", "setReverseWinding", "setZFunction", "setColorMask", "blend",
     "blendAlpha", "setBlendFunction", "pushBlendState", "popBlendState", "smoothBlendLines",
     "setSFunction", "drawArrays", "endObjectDefine", "endSmartObjectDefine"};
-
-// The arrays of one drawing as the byte runs a buffer object holds, in
-// order: positions, then normals, then colours, then indices.
-struct Runs
-{
-    const void *data[4];
-    size_t size[4];
-};
-
-Runs
-runsOf(const float *positions, const float *normals, const float *colors, int count,
-       const unsigned int *indices, int indexCount)
-{
-    const size_t n = size_t(count);
-    return {{positions, normals, colors, indices},
-            {n * 3 * sizeof(float), normals ? n * 3 * sizeof(float) : 0,
-             colors ? n * 4 * sizeof(float) : 0,
-             indices ? size_t(indexCount) * sizeof(unsigned int) : 0}};
-}
 
 // FNV-1a over the bytes, continued from h.
 uint64_t
