@@ -1,9 +1,14 @@
 #include "bench/host/GU_MeshBenchFile.h"
 
+#include "host/GU/GU_Detail.h"
 #include "tests/support/VantrelGlb.h"
+
+#include <malloc.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <unistd.h>
 
@@ -129,5 +134,71 @@ gridSideFor(long triangles)
     while (2L * cells * cells < triangles)
         ++cells;
     return cells + 1;
+}
+
+long
+residentKB()
+{
+    long pages = 0, resident = 0;
+    std::FILE *f = std::fopen("/proc/self/statm", "r");
+    if (f && std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+        resident = 0;
+    if (f)
+        std::fclose(f);
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The peak resident kilobytes since the last reset (VmHWM).
+long
+peakResidentKB()
+{
+    long peak = -1;
+    std::FILE *f = std::fopen("/proc/self/status", "r");
+    char line[256];
+    while (f && std::fgets(line, sizeof(line), f))
+        if (std::sscanf(line, "VmHWM: %ld", &peak) == 1)
+            break;
+    if (f)
+        std::fclose(f);
+    return peak;
+}
+
+double
+loadPeakMB(const std::string &path, long minPrimitives)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1.0;
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        // The child starts with the parent's pages and high-water mark:
+        // memory the parent freed is given back and the mark is reset, so
+        // that only the load's growth counts.
+        malloc_trim(0);
+        if (std::FILE *f = std::fopen("/proc/self/clear_refs", "w"))
+        {
+            std::fputs("5", f);
+            std::fclose(f);
+        }
+        const long before = residentKB();
+        double grown = -1.0;
+        {
+            GU_Detail gdp;
+            if (gdp.load(path.c_str()) && gdp.getNumPrimitives() >= minPrimitives)
+                grown = double(peakResidentKB() - before) / 1024.0;
+        }
+        const bool sent = write(fds[1], &grown, sizeof(grown)) == sizeof(grown);
+        _exit(sent ? 0 : 1);
+    }
+    close(fds[1]);
+    double grown = -1.0;
+    if (child < 0 || read(fds[0], &grown, sizeof(grown)) != sizeof(grown))
+        grown = -1.0;
+    close(fds[0]);
+    int status = 0;
+    if (child > 0)
+        waitpid(child, &status, 0);
+    return grown;
 }
 } // namespace vantrel_bench

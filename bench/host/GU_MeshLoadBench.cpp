@@ -50,36 +50,6 @@ fileOf(const char *extension)
     return ext == ".ply" ? ply : ext == ".stl" ? stl : glb;
 }
 
-double
-peakResidentMBOfLoad(const std::string &path)
-{
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        GU_Detail gdp;
-        _exit(gdp.load(path.c_str()) && gdp.getNumPrimitives() > 1000000 ? 0 : 1);
-    }
-    int status = 0;
-    struct rusage usage;
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        return -1.0;
-    return double(usage.ru_maxrss) / 1024.0;
-}
-
-// Resident kilobytes now (from /proc/self/statm).
-long
-residentKB()
-{
-    long pages = 0, resident = 0;
-    std::FILE *f = std::fopen("/proc/self/statm", "r");
-    if (f && std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-        resident = 0;
-    if (f)
-        std::fclose(f);
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
 // In a forked child: loads the mesh, then draws it smooth-shaded until it
 // is cached, and writes the resident growth from the load to the cached
 // replay in bytes per triangle to the pipe.
@@ -99,14 +69,14 @@ cachedGrowthChild(const std::string &path, int out)
     options[GUI_NON_SELECTED].shadingMode(GR_SHADE_SMOOTH);
     GUI_DetailLook::setGlobalDispOption(options);
     r->enableZbuffer(1, 1);
-    const long before = residentKB();
+    const long before = vantrel_bench::residentKB();
     for (int f = 0; f <= GUI_DetailRender3D::getDisplayListThreshold() + 2; ++f)
     {
         r->clear();
         look.render(r, 0, 0, 0, 0, nullptr);
         r->flush(1);
     }
-    const double perTriangle = double(residentKB() - before) * 1024.0 / triangles;
+    const double perTriangle = double(vantrel_bench::residentKB() - before) * 1024.0 / triangles;
     _exit(write(out, &perTriangle, sizeof(perTriangle)) == sizeof(perTriangle) ? 0 : 1);
 }
 
@@ -121,7 +91,7 @@ loadBench(benchmark::State &state, const char *extension)
             state.SkipWithError("the generated mesh did not load");
         benchmark::DoNotOptimize(gdp.getNumPrimitives());
     }
-    state.counters["peak_rss_MB"] = peakResidentMBOfLoad(path);
+    state.counters["load_peak_MB"] = vantrel_bench::loadPeakMB(path, 1000000);
 }
 } // namespace
 

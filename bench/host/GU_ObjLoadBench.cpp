@@ -2,6 +2,7 @@
 // size of a fresh process that does nothing but the load (a forked child,
 // so that the benchmark's own memory does not count). The file is written
 // at run time: a 709 x 709 grid of points, two triangles per cell.
+#include "bench/host/GU_MeshBenchFile.h"
 #include "host/GU/GU_Detail.h"
 
 #include <benchmark/benchmark.h>
@@ -40,23 +41,6 @@ millionTriangleFile()
     return path;
 }
 
-// The child's peak resident size in MB, or -1.
-double
-peakResidentMBOfLoad(const std::string &path)
-{
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        GU_Detail gdp;
-        _exit(gdp.load(path.c_str()) && gdp.getNumPrimitives() > 1000000 ? 0 : 1);
-    }
-    int status = 0;
-    struct rusage usage;
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        return -1.0;
-    return double(usage.ru_maxrss) / 1024.0;
-}
 } // namespace
 
 static void BM_ObjLoadMillionTriangles(benchmark::State &state)
@@ -69,6 +53,6 @@ static void BM_ObjLoadMillionTriangles(benchmark::State &state)
             state.SkipWithError("the generated mesh did not load");
         benchmark::DoNotOptimize(gdp.getNumPrimitives());
     }
-    state.counters["peak_rss_MB"] = peakResidentMBOfLoad(path);
+    state.counters["load_peak_MB"] = vantrel_bench::loadPeakMB(path, 1000000);
 }
 BENCHMARK(BM_ObjLoadMillionTriangles)->Unit(benchmark::kMillisecond)->Iterations(3);
