@@ -33,6 +33,7 @@ struct RE_OGLRender::StreamedArrays
     ArrayBuffer arrays;
     GLuint indexBuffer = 0; // arrays.indices when the set has indices
     std::vector<unsigned char> held;
+    bool sized = false; // the buffers have their storage
 };
 
 namespace RE_ArrayRuns

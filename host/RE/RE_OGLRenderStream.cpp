@@ -78,7 +78,16 @@ RE_OGLRender::drawStreamed(int prim, const float *positions, const float *normal
         set->held.assign(reinterpret_cast<const unsigned char *>(header),
                          reinterpret_cast<const unsigned char *>(header + 4));
         glBindBuffer(GL_ARRAY_BUFFER, a.vertices);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexBytes), nullptr, GL_STREAM_DRAW);
+        // Storage of the largest size a stream takes, made once: storage
+        // made anew for every set piles up in the driver.
+        if (!set->sized)
+        {
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(theStreamBytes), nullptr, GL_DYNAMIC_DRAW);
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, set->indexBuffer);
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(theStreamBytes), nullptr,
+                         GL_DYNAMIC_DRAW);
+            set->sized = true;
+        }
         size_t offset = 0;
         for (int i = 0; i < 3; offset += runs.size[i], ++i)
             if (runs.size[i])
@@ -89,8 +98,7 @@ RE_OGLRender::drawStreamed(int prim, const float *positions, const float *normal
         if (indices)
         {
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, a.indices);
-            glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(runs.size[3]), indices,
-                         GL_STREAM_DRAW);
+            glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, GLsizeiptr(runs.size[3]), indices);
         }
         for (int i = 0; i < 4; ++i)
         {
