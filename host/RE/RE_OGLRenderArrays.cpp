@@ -183,7 +183,10 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
             long(count) * long(sizeof(float)) * (3 + (normals ? 3 : 0) + (colors ? 4 : 0)) +
             (indices ? long(indexCount) * long(sizeof(unsigned int)) : 0);
     sendBeforeDrawing();
-    if (myDefining < 0 && drawStreamed(prim, positions, normals, colors, count, indices, indexCount))
+    // Pick passes (select mode) keep to client arrays: they count hits, not
+    // pixels, and the driver's select path is the one it has always taken.
+    if (myDefining < 0 && !isPicking() &&
+        drawStreamed(prim, positions, normals, colors, count, indices, indexCount))
         return;
     releaseArrays();
     glEnableClientState(GL_VERTEX_ARRAY);
