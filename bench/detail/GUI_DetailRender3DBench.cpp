@@ -315,18 +315,6 @@ runPick(benchmark::State &state, Scene &scene)
     state.counters["frame_ms"] = frame * 1e3;
 }
 
-// Resident kilobytes now (from /proc/self/statm).
-long
-residentKB()
-{
-    long pages = 0, resident = 0;
-    std::FILE *f = std::fopen("/proc/self/statm", "r");
-    if (f && std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-        resident = 0;
-    if (f)
-        std::fclose(f);
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // What was measured of one big mesh; negative times when it
 // could not load the file.
@@ -350,7 +338,7 @@ MeshFigures
 measureMesh(const std::string &path)
 {
     MeshFigures figures;
-    const long startKB = residentKB();
+    const long startKB = vantrel_bench::residentKB();
     RE_Render *r = context().getRender();
     r->resetState();
     GU_Detail *gdp = new GU_Detail;
