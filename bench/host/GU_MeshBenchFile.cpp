@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <locale>
 #include <unistd.h>
 
 namespace
@@ -77,6 +78,25 @@ writeGridMesh(const char *extension, int side)
     const int cells = side - 1;
     if (std::string(extension) == ".glb")
         writeGlb(out, side);
+    else if (std::string(extension) == ".obj")
+    {
+        out.imbue(std::locale::classic());
+        for (int j = 0; j < side; ++j)
+            for (int i = 0; i < side; ++i)
+            {
+                float p[3];
+                grid(i, j, p);
+                out << "v " << p[0] << ' ' << p[1] << ' ' << p[2] << '\n';
+            }
+        for (int j = 0; j < cells; ++j)
+            for (int i = 0; i < cells; ++i)
+            {
+                // OBJ counts points from 1.
+                const int a = j * side + i + 1, b = a + 1, c = a + side, d = c + 1;
+                out << "f " << a << ' ' << b << ' ' << d << "\nf " << a << ' ' << d << ' ' << c
+                    << '\n';
+            }
+    }
     else if (ply)
     {
         out << "ply\nformat binary_little_endian 1.0\nelement vertex " << side * side

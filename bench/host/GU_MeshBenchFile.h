@@ -4,8 +4,8 @@
 
 // Mesh files for the benchmarks: a side x side grid of points, two
 // triangles per cell (2 (side - 1)^2 triangles), gently bumped in z, as
-// binary PLY (".ply"), binary STL (".stl") or glTF binary (".glb", float
-// positions and 32-bit indices). Written to a file of its own in /tmp;
+// OBJ text (".obj"), binary PLY (".ply"), binary STL (".stl") or glTF
+// binary (".glb", float positions and 32-bit indices). Written to a file of its own in /tmp;
 // the caller removes it.
 namespace vantrel_bench
 {
