@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <locale>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <unistd.h>
@@ -80,6 +82,31 @@ writeFile(const std::string &path, const uint8_t *data, size_t size)
         return false;
     const bool ok = std::fwrite(data, 1, size, fp) == size;
     return std::fclose(fp) == 0 && ok;
+}
+
+// Loads the fuzz input as a viewer loads a file it is given, through a file
+// with the extension (the readers choose by content, then by name). False
+// when it does not load.
+template <typename Detail>
+bool
+loadAsFile(const char *target, const char *extension, const uint8_t *data, size_t size,
+           Detail &gdp)
+{
+    const std::string path = scratchPath(target, "input", extension);
+    if (!writeFile(path, data, size))
+        return false;
+    const bool ok = gdp.load(path.c_str());
+    std::remove(path.c_str());
+    return ok;
+}
+
+// Sets a text stream to write floats so that they read back exactly: nine
+// significant digits, whatever the process's locale.
+inline void
+writeExactFloats(std::ostream &os)
+{
+    os.imbue(std::locale::classic());
+    os.precision(9);
 }
 
 // Writes named seeds into $VANTREL_FUZZ_WRITE_SEEDS and ends the process,

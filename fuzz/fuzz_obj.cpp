@@ -14,8 +14,7 @@ std::string
 written(const GU_Detail &gdp)
 {
     std::ostringstream os;
-    os.imbue(std::locale::classic());
-    os.precision(9);
+    vantrel_fuzz::writeExactFloats(os);
     for (int i = 0; i < gdp.getNumPoints(); ++i)
     {
         const UT_Vector3 p = gdp.getPos(i);

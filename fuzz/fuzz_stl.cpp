@@ -12,8 +12,7 @@ std::string
 written(const GU_Detail &gdp)
 {
     std::ostringstream os;
-    os.imbue(std::locale::classic());
-    os.precision(9);
+    vantrel_fuzz::writeExactFloats(os);
     os << "solid written\n";
     for (int prim = 0; prim < gdp.getNumPrimitives(); ++prim)
     {
@@ -58,13 +57,8 @@ LLVMFuzzerInitialize(int *, char ***)
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const std::string path = vantrel_fuzz::scratchPath("fuzz_stl", "input", ".stl");
-    if (!vantrel_fuzz::writeFile(path, data, size))
-        return 0;
     GU_Detail gdp;
-    const bool ok = gdp.load(path.c_str());
-    std::remove(path.c_str());
-    if (!ok)
+    if (!vantrel_fuzz::loadAsFile("fuzz_stl", ".stl", data, size, gdp))
         return 0;
     vantrel_fuzz::expectMeshRoundTrip(gdp, "written.stl", written);
     return 0;
