@@ -266,7 +266,6 @@ RE_OffscreenContext::create()
         myError = "the framebuffer object is incomplete";
         return false;
     }
-    mySamples = myFramebuffer.getSamples();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     return true;

@@ -38,7 +38,7 @@ public:
     int getHeight() const override { return myHeight; }
 
     // The samples per pixel drawn: 1 unless more were asked and given.
-    int getSamples() const { return mySamples; }
+    int getSamples() const { return myFramebuffer.getSamples(); }
 
     // The render context drawing here; null when creation failed.
     RE_Render *getRender() const { return myRender.get(); }
@@ -63,7 +63,7 @@ private:
 
     int myWidth;
     int myHeight;
-    int mySamples;
+    int mySamples; // asked for
     bool myValid = false;
     std::string myError;
     void *myDisplay = nullptr; // EGLDisplay

@@ -186,9 +186,7 @@ struct UI_DesktopWindow::Native
     {
         o.myWidth = std::clamp(width, 0, theMaxSide);
         o.myHeight = std::clamp(height, 0, theMaxSide);
-        if (o.myAskedSamples > 1 && o.myWidth > 0 && o.myHeight > 0 && o.makeCurrent() &&
-            !o.myFramebuffer.allocate(o.myWidth, o.myHeight, o.myAskedSamples))
-            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        o.fitFramebuffer();
         if (o.myRender)
             o.myRender->fitToSurface();
         UI_DesktopInput in = at(o, UI_DesktopInput::RESIZE);
@@ -263,13 +261,8 @@ UI_DesktopWindow::UI_DesktopWindow(int width, int height, const char *title, int
         myError = "the window's GL context cannot be made current";
         return;
     }
-    // Smooth edges come from a multisampled framebuffer of our own, shown
-    // through the window's back buffer: the window's frames then match the
-    // offscreen ones, which draw the same way.
-    if (samples > 1 && myWidth > 0 && myHeight > 0 &&
-        !myFramebuffer.allocate(myWidth, myHeight, samples))
-        glBindFramebuffer(GL_FRAMEBUFFER, 0); // drawn straight to the window, unsmoothed
     myAskedSamples = samples;
+    fitFramebuffer();
     glfwSwapInterval(1);
     myRender = std::make_unique<RE_Render>();
     myRender->setNativeContext(this);
@@ -356,6 +349,17 @@ void
 UI_DesktopWindow::postInput(const UI_DesktopInput &in)
 {
     myQueue.push_back(in);
+}
+
+void
+UI_DesktopWindow::fitFramebuffer()
+{
+    // Smooth edges come from a multisampled framebuffer of our own, shown
+    // through the window's back buffer: the window's frames then match the
+    // offscreen ones, which draw the same way. Without it (the driver
+    // refused it) the window is drawn straight, unsmoothed.
+    if (myAskedSamples > 1 && myWidth > 0 && myHeight > 0 && makeCurrent())
+        myFramebuffer.allocate(myWidth, myHeight, myAskedSamples);
 }
 
 void

@@ -129,6 +129,10 @@ public:
     bool writePNG(const char *path);
 
 private:
+    // Makes the multisampled framebuffer for the drawing surface's size,
+    // when samples were asked for.
+    void fitFramebuffer();
+
     struct Native;
     friend struct Native;
 
