@@ -230,12 +230,12 @@ struct DropRun
     std::string camera;
 };
 
-// Runs the viewer in a window on a virtual X server of its own, drops the
-// file on it as a file manager would, waits for the title to contain
-// awaited, and closes the window.
+// Runs the viewer in a window on a virtual X server of its own, waits for
+// its title to contain ready, drops the file on it as a file manager would,
+// waits for the title to contain awaited, and closes the window.
 DropRun
 dropOnWindow(const std::string &d, const std::string &args, const std::string &file,
-             const std::string &awaited)
+             const std::string &awaited, const std::string &ready = "vantrel-view")
 {
     const std::string script =
         "Xvfb -displayfd 3 -screen 0 640x480x24 3>" + d + "/display >/dev/null 2>&1 & x=$!; "
@@ -244,7 +244,7 @@ dropOnWindow(const std::string &d, const std::string &args, const std::string &f
         "export DISPLAY=:$(cat " + d + "/display) MESA_SHADER_CACHE_DISABLE=true; "
         "timeout 60 " + VANTREL_VIEW_EXE + " --window --size 200x150 --save-camera " + d +
         "/drop.cam " + args + " >" + d + "/out 2>" + d + "/err & v=$!; "
-        "timeout 40 " + VANTREL_DROP_FILES_EXE + " vantrel-view \"" + awaited + "\" " + file +
+        "timeout 40 " + VANTREL_DROP_FILES_EXE + " \"" + ready + "\" \"" + awaited + "\" " + file +
         " >" + d + "/title; wait $v; echo $? >" + d + "/status; kill $x";
     const int rc = std::system(("bash -c '" + script + "'").c_str());
     DropRun run;
@@ -291,7 +291,9 @@ TEST(ViewerWindow, DroppedFilesLoadInPlaceOrBesideAndSayWhatHappened)
         << replaced.camera;
 
     writeFile(d + "/beside.events", "key r\n");
-    DropRun beside = dropOnWindow(d, "--events " + d + "/beside.events", table, "loaded");
+    // Dropped once the window has played the r key: its title says so.
+    DropRun beside =
+        dropOnWindow(d, "--events " + d + "/beside.events", table, "loaded", "go beside");
     EXPECT_EQ(beside.status, 0) << readFile(d + "/err");
     EXPECT_NE(beside.title.find("loaded table.glb"), std::string::npos) << beside.title;
     const std::vector<double> pivotIn = viewer_window_test::cameraEntry(replaced.camera, "pxyz");

@@ -2,13 +2,15 @@
 // drag-and-drop protocol, so that window tests meet the same drop event a
 // person's drag would give.
 //
-//   vantrel-drop-files TITLE_PREFIX TITLE_AFTER FILE...
+//   vantrel-drop-files TITLE_BEFORE TITLE_AFTER FILE...
 //
-// Waits up to ten seconds for a top-level window whose title starts with
-// TITLE_PREFIX, drops the files on its centre, waits for the window to say
-// it has finished with the drop, then waits for its title to contain
-// TITLE_AFTER (for thirty seconds at most), prints the title and asks the window to close. Exit status 0
-// when all of that happened, 1 otherwise (with the reason on stderr).
+// Waits up to ten seconds for a top-level window whose title contains
+// TITLE_BEFORE (so a test can wait for the window to be ready for the
+// drop), drops the files on its centre, waits for the window to say it
+// has finished with the drop, then waits for its title to contain
+// TITLE_AFTER (for thirty seconds at most), prints the title and asks the
+// window to close. Exit status 0 when all of that happened, 1 otherwise
+// (with the reason on stderr).
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -45,10 +47,10 @@ titleOf(Window w)
     return title;
 }
 
-// The first window under root (searched depth first) whose title starts
-// with prefix; 0 when none.
+// The first window under root (searched depth first) whose title contains
+// text; 0 when none.
 Window
-findWindow(Window root, const std::string &prefix)
+findWindow(Window root, const std::string &text)
 {
     Window parent, *children = nullptr;
     unsigned count = 0;
@@ -57,10 +59,10 @@ findWindow(Window root, const std::string &prefix)
     Window found = 0;
     for (unsigned i = 0; i < count && !found; ++i)
     {
-        if (titleOf(children[i]).compare(0, prefix.size(), prefix) == 0)
+        if (titleOf(children[i]).find(text) != std::string::npos)
             found = children[i];
         else
-            found = findWindow(children[i], prefix);
+            found = findWindow(children[i], text);
     }
     if (children)
         XFree(children);
@@ -136,11 +138,11 @@ int
 main(int argc, char **argv)
 {
     if (argc < 4)
-        return fail("usage: vantrel-drop-files TITLE_PREFIX TITLE_AFTER FILE...");
+        return fail("usage: vantrel-drop-files TITLE_BEFORE TITLE_AFTER FILE...");
     theDisplay = XOpenDisplay(nullptr);
     if (!theDisplay)
         return fail("cannot open the display");
-    const std::string prefix = argv[1], after = argv[2];
+    const std::string before = argv[1], after = argv[2];
     std::string uris;
     for (int i = 3; i < argc; ++i)
         uris += std::string("file://") + argv[i] + "\r\n";
@@ -149,7 +151,7 @@ main(int argc, char **argv)
     Window target = 0;
     for (auto until = Clock::now() + std::chrono::seconds(10); !target && Clock::now() < until;)
     {
-        target = findWindow(root, prefix);
+        target = findWindow(root, before);
         if (!target)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
