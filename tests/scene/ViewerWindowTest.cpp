@@ -237,7 +237,10 @@ DropRun
 dropOnWindow(const std::string &d, const std::string &args, const std::string &file,
              const std::string &awaited, const std::string &ready = "vantrel-view")
 {
+    // The display file of an earlier run goes first: the server's shell
+    // empties it only when it gets to run.
     const std::string script =
+        "rm -f " + d + "/display; "
         "Xvfb -displayfd 3 -screen 0 640x480x24 3>" + d + "/display >/dev/null 2>&1 & x=$!; "
         "for i in $(seq 50); do [ -s " + d + "/display ] && break; sleep 0.1; done; "
         "[ -s " + d + "/display ] || { kill $x; exit 77; }; "
