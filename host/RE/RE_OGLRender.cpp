@@ -5,6 +5,7 @@
 #include "host/RE/RE_Light.h"
 #include "host/RE/RE_NativeContext.h"
 #include "host/RE/RE_OGLRenderArrayBuffer.h"
+#include "host/RE/RE_OGLRenderBatch.h"
 #include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
@@ -20,7 +21,8 @@ RE_OGLRender::liveRenders()
     return *theRenders;
 }
 
-RE_OGLRender::RE_OGLRender() : myGL(std::make_unique<GLShadow>())
+RE_OGLRender::RE_OGLRender()
+    : myTable(std::make_shared<ObjectTable>()), myGL(std::make_unique<GLShadow>())
 {
     liveRenders().push_back(this);
 }
@@ -34,6 +36,8 @@ RE_OGLRender::~RE_OGLRender()
     // Objects of a shared name space stay for the contexts still using it.
     if (isGLActive() && myTable.use_count() == 1)
     {
+        for (auto &batch : myTable->batches)
+            deleteBatch(*batch);
         myTable->objects.forEach([this](int id, ObjectInfo &info) {
             glDeleteLists(static_cast<GLuint>(id), 1);
             releaseArrayDraws(info);
@@ -50,7 +54,10 @@ RE_OGLRender::lightDeleted(const RE_Light *light)
         if (found == r->myLights.end())
             continue;
         if (r->isGLActive())
+        {
+            r->drawDeferred();
             glDisable(GL_LIGHT0 + found->second.slot);
+        }
         r->myLights.erase(found);
     }
 }
@@ -89,6 +96,8 @@ RE_OGLRender::glReady()
 void
 RE_OGLRender::setNativeContext(RE_NativeContext *native)
 {
+    // What was deferred belongs to the surface bound until now.
+    drawDeferred();
     myNative = native;
     if (!isGLActive())
         return;
@@ -115,6 +124,7 @@ void
 RE_OGLRender::resetState()
 {
     journal("resetState");
+    drawDeferred();
     if (glReady())
     {
         if (myPrimitive)
@@ -190,6 +200,7 @@ RE_OGLRender::unlockContextAfterRender()
     if (myLockDepth <= 0)
         return;
     journal("unlockContextAfterRender");
+    drawDeferred();
     // Another viewport may have been drawing when this lock was taken: give
     // it its context back, or it would go on drawing into this one.
     RE_NativeContext *previous = myLockPrevious.back();
@@ -349,6 +360,7 @@ RE_OGLRender::flush(int wait)
     journal("flush", {static_cast<double>(wait)});
     if (!glReady())
         return;
+    drawDeferred();
     if (wait)
         glFinish();
     else

@@ -382,6 +382,28 @@ public:
                     const float *colors, int count,
                     const unsigned int *indices = nullptr, int indexCount = 0);
 
+    // ---- Drawing many objects together -----------------------------------
+    // Objects kept as arrays and replayed one after another under one state,
+    // one camera and one set of lights are deferred, and go to GL together
+    // before the next thing that draws or depends on GL's state. A run seen
+    // again with the same objects, whose transforms stayed the same for the
+    // stable count, is drawn from buffers holding all of them transformed:
+    // one call instead of one per object. An object that moves is drawn on
+    // its own (in its place in the run) until it is still again.
+    // Code that reads or shows the frame with GL itself calls drawDeferred
+    // first (sendPendingState does too).
+    void drawDeferred();
+    void setBatching(bool on);
+    bool isBatching() const { return myBatching; }
+    // How many runs an object's transform must stay the same before it is
+    // drawn with the rest of its run.
+    void setBatchStableRuns(int runs) { myBatchStableRuns = runs < 1 ? 1 : runs; }
+    int getBatchStableRuns() const { return myBatchStableRuns; }
+    // Runs kept with buffers of their own, and the bytes those hold: flat
+    // while a still scene redraws.
+    int getNumLiveBatches() const;
+    long getBatchBytes() const;
+
     // The number of errors GL has flagged since the last call (clearing
     // them); 0 without GL. For tests and diagnostics.
     int drainGLErrors();
@@ -476,6 +498,10 @@ private:
         UT_Matrix4 glPlacedUnder;
     };
     struct GLShadow;
+    // Runs of objects drawn together (RE_OGLRenderBatch.cpp): the run being
+    // deferred, and the runs kept with merged buffers.
+    struct BatchRun;
+    struct Batch;
     // Arrays kept in GL buffer objects, shared by the objects that drew the
     // same arrays (RE_OGLRenderBuffers.cpp).
     struct ArrayBuffer;
@@ -508,6 +534,8 @@ private:
         std::vector<ArrayDraw> arrayDraws;
         // Bytes of arrays GL copied into the list.
         long listArrayBytes = 0;
+        // The kept runs it is a member of (their buffers go when it does).
+        int batched = 0;
     };
     // Display objects by id. GL hands out small ids in order, so they index
     // a vector: the objects of a frame are looked up (every one of them,
@@ -550,6 +578,10 @@ private:
         // The drawing state recorded last: objects defined one after another
         // usually share it.
         std::shared_ptr<const GLShadow> lastArrayState;
+        // Runs of objects drawn together, with their buffers; the clock
+        // counts runs drawn, to drop those not seen for long.
+        std::vector<std::unique_ptr<Batch>> batches;
+        uint64_t batchClock = 0;
     };
     struct MaterialState
     {
@@ -659,7 +691,6 @@ private:
     void recordArrayDraw(int prim, const float *positions, const float *normals,
                          const float *colors, int count, const unsigned int *indices,
                          int indexCount);
-    void replayArrayDraws(const ObjectInfo &info);
     // Inside a definition: compiles the drawings into its list, each under
     // its own state, and leaves GL at the record after them.
     void compileArrayDraws(const std::vector<ArrayDraw> &draws);
@@ -679,6 +710,22 @@ private:
                       const float *colors, int count, const unsigned int *indices,
                       int indexCount);
     void deleteStreams();
+    // Defers a replay into the run under way (starting one, or drawing the
+    // run first when the object cannot join it). False when the object
+    // must be replayed at once.
+    bool deferReplay(int id, const ObjectInfo &info);
+    // The kept run matching the deferred one, brought up to date with it
+    // (counts of unchanged transforms, buffers built or patched); null when
+    // the run is too short to keep.
+    Batch *keepRun(const BatchRun &run);
+    void buildBatch(Batch &batch);
+    void patchBatch(Batch &batch, size_t member);
+    // Draws members [first, end) of a kept run from its buffers.
+    void drawBatchRange(const Batch &batch, size_t first, size_t end);
+    void deleteBatch(Batch &batch);
+    // Drops the kept runs an object deleted belonged to.
+    void dropBatchesOf(int id);
+    void replayDraws(const std::vector<ArrayDraw> &draws);
     // A matrix change inside a definition: outside the definition's own
     // pushes it is one the object makes when replayed.
     void noteDefinedMatrixChange();
@@ -709,6 +756,11 @@ private:
 
     MatrixState myMatrix;
     std::vector<MatrixState> myMatrixStack;
+    // The viewing matrix since the last push, as the product of the
+    // multiplications made since (valid only while nothing else changed
+    // it): an object's own transform, apart from the camera it is under.
+    UT_Matrix4 myStep;
+    bool myStepValid = false;
     ViewportState myViewport;
     std::vector<ViewportState> myViewportStack;
 
@@ -738,7 +790,7 @@ private:
     bool mySpecular = false;
     std::map<const RE_Light *, LightSlot> myLights;
 
-    std::shared_ptr<ObjectTable> myTable = std::make_shared<ObjectTable>();
+    std::shared_ptr<ObjectTable> myTable;
     // What GL holds, as far as the context knows.
     std::unique_ptr<GLShadow> myGL;
     // State groups set by the definition under way, and its matrix pushes.
@@ -760,6 +812,9 @@ private:
     // while nothing has been sent since; null when unknown.
     std::shared_ptr<const GLShadow> myGLStateFrom;
     std::vector<int> myPendingShaders;
+    std::unique_ptr<BatchRun> myRun;
+    bool myBatching = true;
+    int myBatchStableRuns = 2;
     uint16_t mySuppression = 0;
 
     PickState myPick;

@@ -254,11 +254,11 @@ RE_OGLRender::releaseArrays()
 }
 
 void
-RE_OGLRender::replayArrayDraws(const ObjectInfo &info)
+RE_OGLRender::replayDraws(const std::vector<ArrayDraw> &draws)
 {
     static_assert(std::is_trivially_copyable<GLShadow>::value,
                   "drawing states are compared and copied as bytes");
-    for (const ArrayDraw &draw : info.arrayDraws)
+    for (const ArrayDraw &draw : draws)
     {
         // GL takes the drawing's state; the record stays the caller's.
         if (draw.state != myGLStateFrom)
@@ -319,6 +319,9 @@ RE_OGLRender::getNumLiveArrayBuffers() const
 void
 RE_OGLRender::sendStateBehind()
 {
+    // Whatever depends on GL's state comes after the deferred run.
+    if (myRun)
+        drawDeferred();
     if (!myStateBehind || myDefining >= 0)
         return;
     myStateBehind = false;

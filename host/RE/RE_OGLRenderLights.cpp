@@ -89,6 +89,8 @@ RE_OGLRender::defineLight(RE_Light *light, bool normalized)
     journal("defineLight", {static_cast<double>(normalized)});
     if (!light)
         return false;
+    // Deferred replays are drawn under the lights as they were.
+    drawDeferred();
     auto found = myLights.find(light);
     if (found == myLights.end())
     {
@@ -120,6 +122,7 @@ void
 RE_OGLRender::deNormalizeLightDefinition(RE_Light *light)
 {
     journal("deNormalizeLightDefinition");
+    drawDeferred();
     auto found = myLights.find(light);
     if (found == myLights.end())
         return;
@@ -132,6 +135,7 @@ void
 RE_OGLRender::undefineLight(RE_Light *light)
 {
     journal("undefineLight");
+    drawDeferred();
     auto found = myLights.find(light);
     if (found == myLights.end())
         return;

@@ -80,6 +80,8 @@ RE_OGLRender::pushMatrix(int which)
     if (myMatrixStack.size() >= ourMaxStackDepth)
         return;
     myMatrixStack.push_back(myMatrix);
+    myStep = UT_Matrix4();
+    myStepValid = true;
     // Outside a display object GL gets whole matrices from the record; inside
     // one it gets GL's own pushes and pops, so the object replays relative to
     // wherever it is drawn.
@@ -101,6 +103,7 @@ RE_OGLRender::popMatrix(int which)
         return;
     myMatrix = myMatrixStack.back();
     myMatrixStack.pop_back();
+    myStepValid = false;
     if (myDefining < 0 || !glReady())
         return;
     if (myDefineMatrixDepth == 0)
@@ -147,6 +150,7 @@ RE_OGLRender::loadMatrix(const UT_Matrix4 &m)
         return;
     }
     myMatrix.viewing = m;
+    myStepValid = false;
     if (myDefining < 0 || !glReady())
         return;
     glLoadMatrixf(m.data());
@@ -162,6 +166,8 @@ RE_OGLRender::multiplyMatrix(const UT_Matrix4 &m)
         journalMatrix(myJournal, "multiplyMatrix", m);
     // Prepending keeps a pick narrowing of the projection outermost.
     currentMatrix().leftMult(m);
+    if (myStepValid && !isProjectionMode(myMatrix.mode))
+        myStep.leftMult(m);
     sendMatrixChange(m);
 }
 
@@ -175,6 +181,7 @@ RE_OGLRender::loadIdentityMatrix()
         return;
     }
     myMatrix.viewing = 1.0f;
+    myStepValid = false;
     if (myDefining < 0 || !glReady())
         return;
     glLoadIdentity();
@@ -195,6 +202,8 @@ RE_OGLRender::rotate(float degrees, char axis)
     if (!RE_MatrixBuild::rotation(r, degrees, axis))
         return;
     currentMatrix().leftMult(r);
+    if (myStepValid && !isProjectionMode(myMatrix.mode))
+        myStep.leftMult(r);
     sendMatrixChange(r);
 }
 

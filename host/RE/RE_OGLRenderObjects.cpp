@@ -192,7 +192,8 @@ RE_OGLRender::drawObject(int id)
         return;
     if (asArrays && myDefining < 0)
     {
-        replayArrayDraws(info);
+        if (!deferReplay(id, info))
+            replayDraws(info.arrayDraws);
         return;
     }
     if (asArrays)
@@ -243,6 +244,11 @@ RE_OGLRender::deleteObject(int id)
     journal("deleteObject", {static_cast<double>(id)});
     if (!isObject(id) || id == myDefining)
         return;
+    // A deferred replay of it draws before it goes, and the kept runs it
+    // is in let go of its arrays.
+    drawDeferred();
+    if (myTable->objects.find(id)->batched > 0)
+        dropBatchesOf(id);
     if (glReady() && id < ourRecordOnlyIdBase)
         glDeleteLists(static_cast<GLuint>(id), 1);
     releaseArrayDraws(myTable->objects[id]);
@@ -316,6 +322,8 @@ RE_OGLRender::beginPicking(unsigned int *buffer, long size,
                              static_cast<double>(ph)});
     if (myPick.on)
         endPicking(myPick.buffer);
+    // Selection mode would count the deferred run as hits.
+    drawDeferred();
     myPick = PickState();
     myPick.on = true;
     myPick.buffer = buffer;

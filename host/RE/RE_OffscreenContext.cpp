@@ -321,6 +321,9 @@ RE_OffscreenContext::readPixels()
     std::vector<uint8_t> image;
     if (!myValid || !makeCurrent())
         return image;
+    // Runs of objects the render context deferred land first.
+    if (myRender)
+        myRender->drawDeferred();
     const size_t stride = static_cast<size_t>(myWidth) * 4;
     std::vector<uint8_t> bottomUp(stride * myHeight);
     myFramebuffer.read(0, 0, myWidth, myHeight, bottomUp.data());
@@ -336,6 +339,8 @@ RE_OffscreenContext::readPixel(int x, int y, uint8_t rgba[4])
     rgba[0] = rgba[1] = rgba[2] = rgba[3] = 0;
     if (!myValid || x < 0 || y < 0 || x >= myWidth || y >= myHeight || !makeCurrent())
         return false;
+    if (myRender)
+        myRender->drawDeferred();
     myFramebuffer.read(x, y, 1, 1, rgba);
     return true;
 }

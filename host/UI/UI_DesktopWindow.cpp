@@ -367,6 +367,9 @@ UI_DesktopWindow::swapBuffers()
 {
     if (!myNative->window)
         return;
+    // Runs of objects the render context deferred land first.
+    if (myRender && makeCurrent())
+        myRender->drawDeferred();
     if (myFramebuffer.isAllocated() && makeCurrent())
         myFramebuffer.showInBackBuffer();
     glfwSwapBuffers(myNative->window);
@@ -378,6 +381,8 @@ UI_DesktopWindow::drawImage(const std::vector<uint8_t> &rgba, int width, int hei
     if (!isValid() || width < 1 || height < 1 ||
         rgba.size() < size_t(width) * size_t(height) * 4 || !makeCurrent())
         return false;
+    if (myRender)
+        myRender->drawDeferred();
     glDrawBuffer(GL_BACK);
     glViewport(0, 0, myWidth, myHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -405,6 +410,8 @@ UI_DesktopWindow::readPixels()
     std::vector<uint8_t> image;
     if (!isValid() || myWidth < 1 || myHeight < 1 || !makeCurrent())
         return image;
+    if (myRender)
+        myRender->drawDeferred();
     const size_t stride = size_t(myWidth) * 4;
     std::vector<uint8_t> bottomUp(stride * size_t(myHeight));
     if (myFramebuffer.isAllocated())

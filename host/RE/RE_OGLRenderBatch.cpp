@@ -1,0 +1,562 @@
+// Many small objects drawn in few calls. A scene of thousands of objects
+// replayed from arrays is bound by GL's cost per call, not by its pixels:
+// one matrix and one draw per object. Replays that follow one another under
+// the same recorded state, camera and lights are deferred as a run; the run
+// is drawn before anything else reaches GL, so nothing is drawn out of
+// order. A run seen again with the same objects keeps buffers holding all
+// of them, each transformed by its own transform, and draws every stretch
+// of objects whose transforms those buffers still hold in one call. An
+// object that moved is drawn on its own in its place until its transform
+// has stayed the same for the stable count; then its part of the buffers is
+// rewritten.
+
+#include "host/RE/RE_OGLRenderBatch.h"
+
+#include "host/RE/RE_GL.h"
+#include "host/RE/RE_OGLRenderShadow.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+// Shorter runs gain too little to keep buffers for.
+const size_t theMinRun = 8;
+// Larger objects are bound by their pixels: one call each costs nothing.
+const int theMaxMemberVertices = 4096;
+// What one run's buffers may hold.
+const size_t theMaxRunBytes = size_t(512) << 20;
+// A kept run not drawn for this many runs has left the scene.
+const uint64_t theForgetRuns = 1024;
+const size_t theMaxKeptRuns = 256;
+// Members transformed and sent at a time while building.
+const size_t theBuildPiece = 1024;
+
+bool
+sameMatrix(const UT_Matrix4 &a, const UT_Matrix4 &b)
+{
+    return std::memcmp(a.data(), b.data(), 16 * sizeof(float)) == 0;
+}
+
+// Points and normals of one object under its transform m (points are rows:
+// p' = p * m); normals take the inverse transpose of m's upper 3x3, so that
+// GL's own transform of them by the camera gives what it gives when the
+// object is drawn under m times the camera.
+class MemberTransform
+{
+public:
+    // False when m projects or flattens: such an object is drawn on its own.
+    bool set(const UT_Matrix4 &m)
+    {
+        if (m(0, 3) != 0.0f || m(1, 3) != 0.0f || m(2, 3) != 0.0f || m(3, 3) != 1.0f)
+            return false;
+        double a[3][3];
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                a[r][c] = m(r, c);
+        const double det = a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
+                           a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+                           a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+        if (det == 0.0)
+            return false;
+        // The inverse transpose is the cofactor matrix over the determinant.
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+            {
+                const int r1 = (r + 1) % 3, r2 = (r + 2) % 3;
+                const int c1 = (c + 1) % 3, c2 = (c + 2) % 3;
+                myNormal[r][c] = (a[r1][c1] * a[r2][c2] - a[r1][c2] * a[r2][c1]) / det;
+            }
+        myPoint = m;
+        return true;
+    }
+    void points(const float *in, int count, float *out) const
+    {
+        const UT_Matrix4 &m = myPoint;
+        for (int i = 0; i < count; ++i, in += 3, out += 3)
+            for (int c = 0; c < 3; ++c)
+                out[c] = in[0] * m(0, c) + in[1] * m(1, c) + in[2] * m(2, c) + m(3, c);
+    }
+    // n' = n * inverse(A)^T, which is n times the cofactor matrix over the
+    // determinant.
+    void normals(const float *in, int count, float *out) const
+    {
+        for (int i = 0; i < count; ++i, in += 3, out += 3)
+            for (int c = 0; c < 3; ++c)
+                out[c] = float(in[0] * myNormal[0][c] + in[1] * myNormal[1][c] +
+                               in[2] * myNormal[2][c]);
+    }
+
+private:
+    UT_Matrix4 myPoint;
+    double myNormal[3][3] = {};
+};
+
+bool
+listPrimitive(GLenum prim)
+{
+    // Strips, loops and fans would join one member to the next.
+    return prim == GL_POINTS || prim == GL_LINES || prim == GL_TRIANGLES || prim == GL_QUADS;
+}
+
+// One object's arrays as its buffers hold them, read back from GL.
+struct MemberArrays
+{
+    std::vector<float> vertices; // positions, then normals, then colours
+    std::vector<unsigned int> indices;
+};
+} // namespace
+
+void
+RE_OGLRender::setBatching(bool on)
+{
+    if (!on)
+        drawDeferred();
+    myBatching = on;
+}
+
+bool
+RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
+{
+    bool fits = myBatching && !myPick.on && myStepValid && !myMatrixStack.empty() &&
+                !info.arrayDraws.empty();
+    for (size_t d = 0; fits && d < info.arrayDraws.size(); ++d)
+    {
+        const ArrayBuffer &a = *info.arrayDraws[d].arrays;
+        const GLShadow &s = *info.arrayDraws[d].state;
+        // Textures may change between the replay and the run's drawing;
+        // lit arrays without normals take GL's current normal, which may
+        // too. Several drawings per object are drawn drawing by drawing
+        // for the whole run, which only depth testing keeps the same.
+        fits = a.count <= theMaxMemberVertices && listPrimitive(a.prim) && s.texture == 0 &&
+               (a.normalOffset || !s.lighting) &&
+               (info.arrayDraws.size() == 1 || (s.zTest && !s.blend.on));
+    }
+    if (!fits)
+    {
+        drawDeferred();
+        return false;
+    }
+    const UT_Matrix4 &base = myMatrixStack.back().viewing;
+    if (!myRun)
+        myRun = std::make_unique<BatchRun>();
+    BatchRun &run = *myRun;
+    bool joins = !run.members.empty() && run.draws.size() == info.arrayDraws.size() &&
+                 sameMatrix(run.base, base) && sameMatrix(run.projection, myMatrix.projection) &&
+                 std::memcmp(&run.viewport, &myViewport, sizeof(myViewport)) == 0 &&
+                 run.lights.size() == myLights.size();
+    for (size_t d = 0; joins && d < run.draws.size(); ++d)
+        joins = run.draws[d].arrays == info.arrayDraws[d].arrays &&
+                run.draws[d].state == info.arrayDraws[d].state;
+    if (joins)
+    {
+        auto slot = myLights.begin();
+        for (const BatchRun::Light &l : run.lights)
+        {
+            const LightSlot &s = (slot++)->second;
+            joins = joins && l.on == s.on &&
+                    (!s.on || (std::memcmp(l.position, s.position, sizeof(l.position)) == 0 &&
+                               sameMatrix(l.placedUnder, s.placedUnder)));
+        }
+    }
+    if (!joins && !run.members.empty())
+        drawDeferred();
+    if (run.members.empty())
+    {
+        run.draws = info.arrayDraws;
+        run.base = base;
+        run.projection = myMatrix.projection;
+        run.viewport = myViewport;
+        run.lights.clear();
+        for (const auto &l : myLights)
+        {
+            BatchRun::Light light{l.first, l.second.on, {}, l.second.placedUnder};
+            std::memcpy(light.position, l.second.position, sizeof(light.position));
+            run.lights.push_back(light);
+        }
+    }
+    run.members.push_back({id, myStep, myMatrix.viewing});
+    return true;
+}
+
+void
+RE_OGLRender::drawDeferred()
+{
+    if (!myRun || myRun->members.empty() || myDefining >= 0 || !glReady())
+        return;
+    // Taken out first: the sends below must not find it still deferred.
+    BatchRun run;
+    std::swap(run, *myRun);
+    Batch *batch = keepRun(run);
+
+    // The record becomes the run's while it is drawn; GL's copy follows it
+    // through the usual sends, so what comes after finds GL as it is.
+    const MatrixState savedMatrix = myMatrix;
+    const ViewportState savedViewport = myViewport;
+    struct SavedLight
+    {
+        LightSlot *slot;
+        LightSlot was;
+    };
+    std::vector<SavedLight> savedLights;
+    for (const BatchRun::Light &l : run.lights)
+    {
+        auto found = myLights.find(l.light);
+        if (found == myLights.end())
+            continue;
+        LightSlot &s = found->second;
+        savedLights.push_back({&s, s});
+        s.on = l.on;
+        std::memcpy(s.position, l.position, sizeof(s.position));
+        s.placedUnder = l.placedUnder;
+    }
+    myMatrix.projection = run.projection;
+    myViewport = run.viewport;
+
+    const size_t count = run.members.size();
+    for (size_t k = 0; k < count;)
+    {
+        size_t end = k;
+        while (batch && !batch->held.empty() && end < count &&
+               sameMatrix(batch->held[end], run.members[end].step))
+            ++end;
+        if (end > k)
+        {
+            myMatrix.viewing = run.base;
+            drawBatchRange(*batch, k, end);
+            k = end;
+            continue;
+        }
+        myMatrix.viewing = run.members[k].full;
+        replayDraws(run.draws);
+        ++k;
+    }
+
+    myMatrix = savedMatrix;
+    myViewport = savedViewport;
+    for (SavedLight &l : savedLights)
+    {
+        l.slot->on = l.was.on;
+        std::memcpy(l.slot->position, l.was.position, sizeof(l.was.position));
+        l.slot->placedUnder = l.was.placedUnder;
+    }
+    myStateBehind = true;
+    // The members' storage is kept for the next run; the arrays are not,
+    // or their buffers would outlive the objects that drew them.
+    run.members.clear();
+    run.draws.clear();
+    std::swap(run, *myRun);
+}
+
+RE_OGLRender::Batch *
+RE_OGLRender::keepRun(const BatchRun &run)
+{
+    const size_t count = run.members.size();
+    if (count < theMinRun)
+        return nullptr;
+    size_t memberBytes = 0;
+    for (const ArrayDraw &d : run.draws)
+        memberBytes += size_t(d.arrays->bytes);
+    if (memberBytes * count > theMaxRunBytes)
+        return nullptr;
+
+    ObjectTable &table = *myTable;
+    const uint64_t now = ++table.batchClock;
+    Batch *batch = nullptr;
+    for (auto &b : table.batches)
+    {
+        bool same = !b->ids.empty() && b->ids.front() == run.members.front().id && b->draws.size() == run.draws.size();
+        for (size_t d = 0; same && d < run.draws.size(); ++d)
+            same = b->draws[d].arrays == run.draws[d].arrays &&
+                   b->draws[d].state == run.draws[d].state;
+        if (same)
+        {
+            batch = b.get();
+            break;
+        }
+    }
+    if (!batch)
+    {
+        // Runs not drawn for long have left the scene.
+        for (size_t i = table.batches.size(); i-- > 0;)
+            if (table.batches[i]->lastRun + theForgetRuns < now ||
+                table.batches.size() >= theMaxKeptRuns)
+            {
+                deleteBatch(*table.batches[i]);
+                table.batches.erase(table.batches.begin() + long(i));
+            }
+        table.batches.push_back(std::make_unique<Batch>());
+        batch = table.batches.back().get();
+        batch->draws = run.draws;
+    }
+    batch->lastRun = now;
+
+    bool sameMembers = batch->ids.size() == count;
+    for (size_t k = 0; sameMembers && k < count; ++k)
+        sameMembers = batch->ids[k] == run.members[k].id;
+    if (!sameMembers)
+    {
+        // Other objects: start again, holding nothing until they stay.
+        deleteBatch(*batch);
+        batch->ids.resize(count);
+        batch->seen.resize(count);
+        batch->still.assign(count, 1);
+        for (size_t k = 0; k < count; ++k)
+        {
+            batch->ids[k] = run.members[k].id;
+            batch->seen[k] = run.members[k].step;
+            if (ObjectInfo *info = table.objects.find(batch->ids[k]))
+                ++info->batched;
+        }
+        return batch;
+    }
+
+    bool allStill = true;
+    for (size_t k = 0; k < count; ++k)
+    {
+        if (sameMatrix(batch->seen[k], run.members[k].step))
+            batch->still[k] = std::min(batch->still[k] + 1, 1 << 20);
+        else
+        {
+            batch->seen[k] = run.members[k].step;
+            batch->still[k] = 1;
+        }
+        allStill = allStill && batch->still[k] >= myBatchStableRuns;
+    }
+    if (batch->held.empty())
+    {
+        if (allStill)
+            buildBatch(*batch);
+        return batch;
+    }
+    for (size_t k = 0; k < count; ++k)
+        if (batch->still[k] >= myBatchStableRuns && !sameMatrix(batch->held[k], batch->seen[k]))
+            patchBatch(*batch, k);
+    return batch;
+}
+
+namespace
+{
+template <typename Arrays>
+MemberArrays
+readBack(const Arrays &a)
+{
+    MemberArrays m;
+    const size_t floats = size_t(a.count) * (3 + (a.normalOffset ? 3 : 0) + (a.colorOffset ? 4 : 0));
+    m.vertices.resize(floats);
+    glBindBuffer(GL_ARRAY_BUFFER, a.vertices);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(floats * sizeof(float)), m.vertices.data());
+    if (a.indices)
+    {
+        m.indices.resize(size_t(a.indexCount));
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, a.indices);
+        glGetBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0,
+                           GLsizeiptr(m.indices.size() * sizeof(unsigned int)), m.indices.data());
+    }
+    return m;
+}
+
+// Writes members [first, end) of one drawing into the merged buffers bound
+// to GL_ARRAY_BUFFER (and GL_ELEMENT_ARRAY_BUFFER when indexed).
+template <typename Arrays>
+void
+writeMembers(const Arrays &one, const MemberArrays &src, const Arrays &merged,
+             const std::vector<UT_Matrix4> &xforms,
+             size_t first, size_t end, bool withIndices)
+{
+    const size_t n = size_t(one.count);
+    const size_t members = end - first;
+    std::vector<float> out(members * n * 3);
+    MemberTransform t;
+    // Positions, then normals; colours do not move.
+    for (int pass = 0; pass < (one.normalOffset ? 2 : 1); ++pass)
+    {
+        const float *in = src.vertices.data() + (pass ? n * 3 : 0);
+        for (size_t k = first; k < end; ++k)
+        {
+            if (!t.set(xforms[k]))
+                continue; // refused before it was kept
+            float *to = out.data() + (k - first) * n * 3;
+            if (pass)
+                t.normals(in, int(n), to);
+            else
+                t.points(in, int(n), to);
+        }
+        const size_t at = (pass ? merged.normalOffset : 0) + first * n * 3 * sizeof(float);
+        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(at), GLsizeiptr(out.size() * sizeof(float)),
+                        out.data());
+    }
+    if (one.colorOffset && withIndices)
+    {
+        const float *colors = src.vertices.data() + n * (one.normalOffset ? 6 : 3);
+        std::vector<float> rows(members * n * 4);
+        for (size_t k = 0; k < members; ++k)
+            std::memcpy(rows.data() + k * n * 4, colors, n * 4 * sizeof(float));
+        glBufferSubData(GL_ARRAY_BUFFER,
+                        GLintptr(merged.colorOffset + first * n * 4 * sizeof(float)),
+                        GLsizeiptr(rows.size() * sizeof(float)), rows.data());
+    }
+    if (one.indices && withIndices)
+    {
+        const size_t ic = size_t(one.indexCount);
+        std::vector<unsigned int> idx(members * ic);
+        for (size_t k = first; k < end; ++k)
+            for (size_t i = 0; i < ic; ++i)
+                idx[(k - first) * ic + i] = src.indices[i] + unsigned(k * n);
+        glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, GLintptr(first * ic * sizeof(unsigned int)),
+                        GLsizeiptr(idx.size() * sizeof(unsigned int)), idx.data());
+    }
+}
+} // namespace
+
+void
+RE_OGLRender::buildBatch(Batch &batch)
+{
+    for (const UT_Matrix4 &m : batch.seen)
+        if (!MemberTransform().set(m))
+            return; // some member projects: the run stays one call each
+    const size_t members = batch.ids.size();
+    batch.buffers.resize(batch.draws.size());
+    for (size_t d = 0; d < batch.draws.size(); ++d)
+    {
+        const ArrayBuffer &one = *batch.draws[d].arrays;
+        const MemberArrays src = readBack(one);
+        ArrayBuffer &merged = batch.buffers[d];
+        const size_t n = size_t(one.count) * members;
+        merged.prim = one.prim;
+        merged.count = int(n);
+        merged.indexCount = one.indices ? one.indexCount * int(members) : 0;
+        merged.normalOffset = one.normalOffset ? n * 3 * sizeof(float) : 0;
+        merged.colorOffset = one.colorOffset ? n * (one.normalOffset ? 6 : 3) * sizeof(float) : 0;
+        const size_t vertexBytes = src.vertices.size() * sizeof(float) * members;
+        const size_t indexBytes = size_t(merged.indexCount) * sizeof(unsigned int);
+        merged.bytes = long(vertexBytes + indexBytes);
+        glGenBuffers(1, &merged.vertices);
+        glBindBuffer(GL_ARRAY_BUFFER, merged.vertices);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexBytes), nullptr, GL_STATIC_DRAW);
+        if (one.indices)
+        {
+            glGenBuffers(1, &merged.indices);
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, merged.indices);
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexBytes), nullptr, GL_STATIC_DRAW);
+        }
+        for (size_t first = 0; first < members; first += theBuildPiece)
+            writeMembers(one, src, merged, batch.seen, first,
+                         std::min(members, first + theBuildPiece), true);
+    }
+    batch.held = batch.seen;
+    // Bindings changed behind the record of bound arrays.
+    myBoundArrays = nullptr;
+    myArraysClean = false;
+}
+
+void
+RE_OGLRender::patchBatch(Batch &batch, size_t member)
+{
+    if (!MemberTransform().set(batch.seen[member]))
+        return;
+    for (size_t d = 0; d < batch.draws.size(); ++d)
+    {
+        const ArrayBuffer &one = *batch.draws[d].arrays;
+        const MemberArrays src = readBack(one);
+        glBindBuffer(GL_ARRAY_BUFFER, batch.buffers[d].vertices);
+        writeMembers(one, src, batch.buffers[d], batch.seen, member, member + 1, false);
+    }
+    batch.held[member] = batch.seen[member];
+    myBoundArrays = nullptr;
+    myArraysClean = false;
+}
+
+void
+RE_OGLRender::drawBatchRange(const Batch &batch, size_t first, size_t end)
+{
+    for (size_t d = 0; d < batch.draws.size(); ++d)
+    {
+        const ArrayDraw &draw = batch.draws[d];
+        if (draw.state != myGLStateFrom)
+        {
+            GLShadow saved;
+            captureRecordInto(saved);
+            loadDrawingState(*draw.state);
+            sendDrawingState();
+            loadDrawingState(saved);
+            myGLStateFrom = draw.state;
+        }
+        sendLights();
+        sendMatrices();
+        const ArrayBuffer &one = *draw.arrays;
+        const ArrayBuffer &merged = batch.buffers[d];
+        bindArrays(merged);
+        if (merged.indices)
+            glDrawElements(merged.prim, GLsizei((end - first) * size_t(one.indexCount)),
+                           GL_UNSIGNED_INT,
+                           reinterpret_cast<const void *>(first * size_t(one.indexCount) *
+                                                          sizeof(unsigned int)));
+        else
+            glDrawArrays(merged.prim, GLint(first * size_t(one.count)),
+                         GLsizei((end - first) * size_t(one.count)));
+        if (merged.colorOffset)
+        {
+            myGL->known &= ~RE_GS_COLOR;
+            myGLStateFrom.reset();
+        }
+    }
+    myStats.batchedObjects += long(end - first);
+}
+
+void
+RE_OGLRender::deleteBatch(Batch &batch)
+{
+    for (ArrayBuffer &merged : batch.buffers)
+    {
+        if (glReady())
+        {
+            if (myBoundArrays == &merged)
+            {
+                myBoundArrays = nullptr;
+                myArraysClean = false;
+            }
+            const GLuint names[2] = {merged.vertices, merged.indices};
+            glDeleteBuffers(names[1] ? 2 : 1, names);
+        }
+    }
+    batch.buffers.clear();
+    batch.held.clear();
+    for (int id : batch.ids)
+        if (ObjectInfo *info = myTable->objects.find(id))
+            info->batched = std::max(0, info->batched - 1);
+    batch.ids.clear();
+    batch.seen.clear();
+    batch.still.clear();
+}
+
+void
+RE_OGLRender::dropBatchesOf(int id)
+{
+    std::vector<std::unique_ptr<Batch>> &batches = myTable->batches;
+    for (size_t i = batches.size(); i-- > 0;)
+        if (std::find(batches[i]->ids.begin(), batches[i]->ids.end(), id) != batches[i]->ids.end())
+        {
+            deleteBatch(*batches[i]);
+            batches.erase(batches.begin() + long(i));
+        }
+}
+
+int
+RE_OGLRender::getNumLiveBatches() const
+{
+    int live = 0;
+    for (const auto &b : myTable->batches)
+        live += b->buffers.empty() ? 0 : 1;
+    return live;
+}
+
+long
+RE_OGLRender::getBatchBytes() const
+{
+    long bytes = 0;
+    for (const auto &b : myTable->batches)
+        for (const ArrayBuffer &merged : b->buffers)
+            bytes += merged.bytes;
+    return bytes;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+// Runs of display objects drawn together (RE_OGLRenderBatch.cpp). Internal
+// to the render context's sources.
+
+#include "host/RE/RE_OGLRender.h"
+
+#include "host/RE/RE_OGLRenderArrayBuffer.h"
+
+#include <cstdint>
+#include <vector>
+
+// Replays deferred one after another under one state, one camera and one
+// set of lights.
+struct RE_OGLRender::BatchRun
+{
+    struct Member
+    {
+        int id;
+        UT_Matrix4 step; // its own transform under the run's camera
+        UT_Matrix4 full; // the viewing matrix it was replayed under
+    };
+    // A light as the run found it: its switch and where it was placed.
+    struct Light
+    {
+        const RE_Light *light;
+        bool on;
+        float position[4];
+        UT_Matrix4 placedUnder;
+    };
+    std::vector<ArrayDraw> draws;
+    UT_Matrix4 base; // the matrix the members' transforms apply under
+    UT_Matrix4 projection;
+    ViewportState viewport;
+    std::vector<Light> lights;
+    std::vector<Member> members;
+};
+
+// A run seen before, kept with buffers that hold every member's arrays
+// transformed by its own transform, member after member.
+struct RE_OGLRender::Batch
+{
+    std::vector<ArrayDraw> draws;
+    std::vector<int> ids;
+    std::vector<UT_Matrix4> seen; // each member's transform in the last run
+    std::vector<int> still;       // runs it has stayed so
+    std::vector<UT_Matrix4> held; // what the buffers hold; empty until built
+    std::vector<ArrayBuffer> buffers; // one per drawing of the members
+    uint64_t lastRun = 0;
+};
