@@ -16,6 +16,8 @@
 #include "host/RE/RE_OGLRenderShadow.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <cstring>
 
 namespace
@@ -59,6 +61,7 @@ public:
                            a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
         if (det == 0.0)
             return false;
+        myMirrors = det < 0.0;
         // The inverse transpose is the cofactor matrix over the determinant.
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c)
@@ -87,9 +90,12 @@ public:
                                in[2] * myNormal[2][c]);
     }
 
+    bool mirrors() const { return myMirrors; }
+
 private:
     UT_Matrix4 myPoint;
     double myNormal[3][3] = {};
+    bool myMirrors = false;
 };
 
 bool
@@ -105,6 +111,54 @@ struct MemberArrays
     std::vector<float> vertices; // positions, then normals, then colours
     std::vector<unsigned int> indices;
 };
+
+// Whether the triangles (or quads) of an object close a surface that faces
+// out: corners at the same place are one point, every edge between two
+// points is walked once each way, and the enclosed volume is positive.
+// Seen from outside such a surface, every face turned away lies behind one
+// of its faces turned towards the eye.
+bool
+closesOutward(GLenum prim, const MemberArrays &src, int count)
+{
+    if (prim != GL_TRIANGLES && prim != GL_QUADS)
+        return false;
+    const float *p = src.vertices.data();
+    std::map<std::array<float, 3>, unsigned> where;
+    std::vector<unsigned> point(static_cast<size_t>(count));
+    for (int v = 0; v < count; ++v)
+        point[size_t(v)] = where.emplace(std::array<float, 3>{p[3 * v], p[3 * v + 1], p[3 * v + 2]},
+                                         unsigned(where.size()))
+                               .first->second;
+    const size_t corners = src.indices.empty() ? size_t(count) : src.indices.size();
+    auto corner = [&](size_t i) {
+        return src.indices.empty() ? unsigned(i) : src.indices[i];
+    };
+    const size_t sides = prim == GL_QUADS ? 4 : 3;
+    std::map<std::pair<unsigned, unsigned>, int> edges;
+    double volume = 0.0;
+    for (size_t f = 0; f + sides <= corners; f += sides)
+    {
+        for (size_t k = 0; k < sides; ++k)
+        {
+            const unsigned a = point[corner(f + k)], b = point[corner(f + (k + 1) % sides)];
+            if (a == b || ++edges[{a, b}] > 1)
+                return false;
+        }
+        // Fan triangles from the first corner: their signed volumes.
+        for (size_t k = 1; k + 1 < sides; ++k)
+        {
+            const float *a = p + 3 * corner(f), *b = p + 3 * corner(f + k),
+                        *c = p + 3 * corner(f + k + 1);
+            volume += double(a[0]) * (double(b[1]) * c[2] - double(b[2]) * c[1]) -
+                      double(a[1]) * (double(b[0]) * c[2] - double(b[2]) * c[0]) +
+                      double(a[2]) * (double(b[0]) * c[1] - double(b[1]) * c[0]);
+        }
+    }
+    for (const auto &e : edges)
+        if (!edges.count({e.first.second, e.first.first}))
+            return false;
+    return !edges.empty() && volume > 0.0;
+}
 } // namespace
 
 void
@@ -356,14 +410,56 @@ readBack(const Arrays &a)
     return m;
 }
 
-// Writes members [first, end) of one drawing into the merged buffers bound
-// to GL_ARRAY_BUFFER (and GL_ELEMENT_ARRAY_BUFFER when indexed).
-template <typename Arrays>
+// Widens the box (min x, y, z, then max) to hold the points.
 void
-writeMembers(const Arrays &one, const MemberArrays &src, const Arrays &merged,
-             const std::vector<UT_Matrix4> &xforms,
+widen(float box[6], bool &bounded, const float *points, size_t count)
+{
+    for (size_t i = 0; i < count; ++i, points += 3)
+    {
+        if (!bounded)
+        {
+            std::copy(points, points + 3, box);
+            std::copy(points, points + 3, box + 3);
+            bounded = true;
+        }
+        for (int c = 0; c < 3; ++c)
+        {
+            box[c] = std::min(box[c], points[c]);
+            box[c + 3] = std::max(box[c + 3], points[c]);
+        }
+    }
+}
+
+// Whether the box lies wholly in front of the near plane (under the
+// viewing matrix and projection): then no object in it is cut open by the
+// near plane or holds the eye, and only its outside can be seen.
+bool
+beyondNearPlane(const float box[6], const UT_Matrix4 &viewing, const UT_Matrix4 &projection)
+{
+    UT_Matrix4 toClip = viewing;
+    toClip *= projection;
+    for (int c = 0; c < 8; ++c)
+    {
+        const float p[4] = {box[c & 1 ? 3 : 0], box[c & 2 ? 4 : 1], box[c & 4 ? 5 : 2], 1.0f};
+        float clip[4];
+        for (int j = 0; j < 4; ++j)
+            clip[j] = p[0] * toClip(0, j) + p[1] * toClip(1, j) + p[2] * toClip(2, j) +
+                      p[3] * toClip(3, j);
+        if (!(clip[3] > 0.0f && clip[2] > -clip[3]))
+            return false;
+    }
+    return true;
+}
+
+// Writes members [first, end) of one drawing into the merged buffers bound
+// to GL_ARRAY_BUFFER (and GL_ELEMENT_ARRAY_BUFFER when indexed), widening
+// the batch's box and telling whether any of them mirrors.
+template <typename Arrays, typename Batch>
+void
+writeMembers(const Arrays &one, const MemberArrays &src, const Arrays &merged, Batch &batch,
              size_t first, size_t end, bool withIndices)
 {
+    const std::vector<UT_Matrix4> &xforms = batch.seen;
     const size_t n = size_t(one.count);
     const size_t members = end - first;
     std::vector<float> out(members * n * 3);
@@ -380,7 +476,11 @@ writeMembers(const Arrays &one, const MemberArrays &src, const Arrays &merged,
             if (pass)
                 t.normals(in, int(n), to);
             else
+            {
                 t.points(in, int(n), to);
+                widen(batch.bounds, batch.bounded, to, n);
+                batch.unmirrored = batch.unmirrored && !t.mirrors();
+            }
         }
         const size_t at = (pass ? merged.normalOffset : 0) + first * n * 3 * sizeof(float);
         glBufferSubData(GL_ARRAY_BUFFER, GLintptr(at), GLsizeiptr(out.size() * sizeof(float)),
@@ -417,10 +517,14 @@ RE_OGLRender::buildBatch(Batch &batch)
             return; // some member projects: the run stays one call each
     const size_t members = batch.ids.size();
     batch.buffers.resize(batch.draws.size());
+    batch.solid.assign(batch.draws.size(), 0);
+    batch.unmirrored = true;
+    batch.bounded = false;
     for (size_t d = 0; d < batch.draws.size(); ++d)
     {
         const ArrayBuffer &one = *batch.draws[d].arrays;
         const MemberArrays src = readBack(one);
+        batch.solid[d] = closesOutward(one.prim, src, one.count);
         ArrayBuffer &merged = batch.buffers[d];
         const size_t n = size_t(one.count) * members;
         merged.prim = one.prim;
@@ -441,8 +545,8 @@ RE_OGLRender::buildBatch(Batch &batch)
             glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexBytes), nullptr, GL_STATIC_DRAW);
         }
         for (size_t first = 0; first < members; first += theBuildPiece)
-            writeMembers(one, src, merged, batch.seen, first,
-                         std::min(members, first + theBuildPiece), true);
+            writeMembers(one, src, merged, batch, first, std::min(members, first + theBuildPiece),
+                         true);
     }
     batch.held = batch.seen;
     // Bindings changed behind the record of bound arrays.
@@ -460,7 +564,7 @@ RE_OGLRender::patchBatch(Batch &batch, size_t member)
         const ArrayBuffer &one = *batch.draws[d].arrays;
         const MemberArrays src = readBack(one);
         glBindBuffer(GL_ARRAY_BUFFER, batch.buffers[d].vertices);
-        writeMembers(one, src, batch.buffers[d], batch.seen, member, member + 1, false);
+        writeMembers(one, src, batch.buffers[d], batch, member, member + 1, false);
     }
     batch.held[member] = batch.seen[member];
     myBoundArrays = nullptr;
@@ -473,7 +577,27 @@ RE_OGLRender::drawBatchRange(const Batch &batch, size_t first, size_t end)
     for (size_t d = 0; d < batch.draws.size(); ++d)
     {
         const ArrayDraw &draw = batch.draws[d];
-        if (draw.state != myGLStateFrom)
+        const GLShadow &state = *draw.state;
+        // Faces turned away from the eye cost GL as much as the others and
+        // cannot show when every member is a closed surface seen from
+        // outside, drawn opaque with depth testing: GL culls them.
+        const bool cullBack = batch.solid[d] && batch.unmirrored && batch.bounded &&
+                              state.cullFace == RE_CULL_NONE &&
+                              state.polygonMode == RE_POLYGON_FILL && !state.reverseWinding &&
+                              state.zTest && (state.zFunc == RE_CMP_LESS || state.zFunc == RE_CMP_LEQUAL) &&
+                              !state.blend.on &&
+                              beyondNearPlane(batch.bounds, myMatrix.viewing, myMatrix.projection);
+        if (cullBack)
+        {
+            GLShadow saved, culled = state;
+            culled.cullFace = RE_CULL_BACK;
+            captureRecordInto(saved);
+            loadDrawingState(culled);
+            sendDrawingState();
+            loadDrawingState(saved);
+            myGLStateFrom.reset();
+        }
+        else if (draw.state != myGLStateFrom)
         {
             GLShadow saved;
             captureRecordInto(saved);

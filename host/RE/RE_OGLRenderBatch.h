@@ -46,5 +46,13 @@ struct RE_OGLRender::Batch
     std::vector<int> still;       // runs it has stayed so
     std::vector<UT_Matrix4> held; // what the buffers hold; empty until built
     std::vector<ArrayBuffer> buffers; // one per drawing of the members
+    // Per drawing: its triangles close a surface facing out, so that faces
+    // turned away are hidden behind the object's own front faces.
+    std::vector<char> solid;
+    // No member held mirrors (which turns its faces inside out).
+    bool unmirrored = true;
+    // The box the held members fill, under the run's base matrix.
+    float bounds[6] = {0, 0, 0, 0, 0, 0};
+    bool bounded = false;
     uint64_t lastRun = 0;
 };
