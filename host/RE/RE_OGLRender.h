@@ -761,6 +761,8 @@ private:
     // it): an object's own transform, apart from the camera it is under.
     UT_Matrix4 myStep;
     bool myStepValid = false;
+    // Nothing multiplied since the push (myStep is not set then).
+    bool myStepIdentity = false;
     ViewportState myViewport;
     std::vector<ViewportState> myViewportStack;
 

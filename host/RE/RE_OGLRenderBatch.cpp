@@ -229,7 +229,7 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
             run.lights.push_back(light);
         }
     }
-    run.members.push_back({id, myStep, myMatrix.viewing});
+    run.members.push_back({id, myStepIdentity ? UT_Matrix4() : myStep, myMatrix.viewing});
     return true;
 }
 

@@ -80,8 +80,8 @@ RE_OGLRender::pushMatrix(int which)
     if (myMatrixStack.size() >= ourMaxStackDepth)
         return;
     myMatrixStack.push_back(myMatrix);
-    myStep = UT_Matrix4();
     myStepValid = true;
+    myStepIdentity = true;
     // Outside a display object GL gets whole matrices from the record; inside
     // one it gets GL's own pushes and pops, so the object replays relative to
     // wherever it is drawn.
@@ -167,7 +167,13 @@ RE_OGLRender::multiplyMatrix(const UT_Matrix4 &m)
     // Prepending keeps a pick narrowing of the projection outermost.
     currentMatrix().leftMult(m);
     if (myStepValid && !isProjectionMode(myMatrix.mode))
-        myStep.leftMult(m);
+    {
+        if (myStepIdentity)
+            myStep = m;
+        else
+            myStep.leftMult(m);
+        myStepIdentity = false;
+    }
     sendMatrixChange(m);
 }
 
@@ -203,7 +209,13 @@ RE_OGLRender::rotate(float degrees, char axis)
         return;
     currentMatrix().leftMult(r);
     if (myStepValid && !isProjectionMode(myMatrix.mode))
-        myStep.leftMult(r);
+    {
+        if (myStepIdentity)
+            myStep = r;
+        else
+            myStep.leftMult(r);
+        myStepIdentity = false;
+    }
     sendMatrixChange(r);
 }
 

@@ -69,7 +69,7 @@ struct BoxArrays
 class RE_Batch : public vantrel_test::PixelTest
 {
 protected:
-    static constexpr long theCount = 12;
+    static constexpr long theCount = 13;
 
     void setUpScene() override
     {
@@ -79,8 +79,9 @@ protected:
         r->enableZbuffer(1);
         myId = defineBox(myBox);
         // Boxes off centre on a 4 x 3 grid, each turned and stretched its
-        // own way, so that a wrong normal transform shows in the shading.
-        for (int i = 0; i < theCount; ++i)
+        // own way, so that a wrong normal transform shows in the shading;
+        // the last one at the origin, drawn with no transform of its own.
+        for (int i = 0; i + 1 < theCount; ++i)
         {
             UT_Matrix4 m;
             m.scale(0.6f + 0.05f * float(i % 4), 0.7f, 0.5f + 0.04f * float(i));
@@ -89,6 +90,7 @@ protected:
             m.translate(-2.1f + 1.3f * float(i % 4), -1.0f + 1.1f * float(i / 4), -0.4f * float(i % 2));
             myXforms.push_back(m);
         }
+        myXforms.emplace_back();
         r->setBatchStableRuns(2);
     }
     // An orange lit box, or one of coloured faces unlit; depth tested.
@@ -137,10 +139,11 @@ protected:
         r->matrixMode(RE_MATRIX_VIEWING);
         r->loadMatrix(view);
         r->setLightState(&myLight, true);
-        for (const UT_Matrix4 &m : myXforms)
+        for (size_t i = 0; i < myXforms.size(); ++i)
         {
             r->pushMatrix();
-            r->multiplyMatrix(m);
+            if (i + 1 < myXforms.size())
+                r->multiplyMatrix(myXforms[i]);
             r->drawObject(myId);
             r->popMatrix();
         }
@@ -187,9 +190,9 @@ TEST_F(RE_Batch, AStillRunDrawsTogetherAsEachObjectAloneWouldAndAMovedObjectLeav
     EXPECT_LE(countDifferent(turned, unbatched(camera(-0.25f)), 2), theRounding);
     EXPECT_EQ(r->getBatchBytes(), bytes);
 
-    // The last box moves: it is drawn on its own, in its new place, the
-    // others together; once it stays still long enough it joins again.
-    myXforms.back().translate(0.0f, 0.6f, 0.3f);
+    // The last turned box moves: it is drawn on its own, in its new place,
+    // the others together; once it stays still long enough it joins again.
+    myXforms[theCount - 2].translate(0.0f, 0.6f, 0.3f);
     EXPECT_LE(countDifferent(frame(camera()), unbatched(camera()), 2), theRounding);
     EXPECT_EQ(batched(), theCount - 1);
     frame(camera());
