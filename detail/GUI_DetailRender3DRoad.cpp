@@ -398,6 +398,9 @@ GUI_DetailRender3D::drawOrReplay(RE_Render *r, RoadState &road, int slot,
     for (int shaderId : r->getShadersUsedBySmartObject(id))
         if (RE_Shader *shader = RE_Shader::getShader(shaderId))
             r->bindBuiltInUniforms(shader, 1);
+    // Objects whose transforms stayed as long as caching waits are drawn
+    // together with the rest of their run.
+    r->setBatchStableRuns(getDisplayListThreshold());
     r->drawObject(id);
     if (!road.cacheOk)
         r->deletePendingShadersFromSmartObjectCreation();

@@ -13,12 +13,13 @@ namespace vantrel
 std::vector<std::string>
 statsLines(const RE_FrameStats &stats, size_t objects)
 {
-    char text[4][96];
+    char text[5][96];
     std::snprintf(text[0], sizeof(text[0]), "objects %zu", objects);
     std::snprintf(text[1], sizeof(text[1]), "cached replays %ld", stats.cachedReplays);
-    std::snprintf(text[2], sizeof(text[2]), "triangles %ld", stats.trianglesSent);
-    std::snprintf(text[3], sizeof(text[3]), "%.1f ms", stats.milliseconds);
-    return {text[0], text[1], text[2], text[3]};
+    std::snprintf(text[2], sizeof(text[2]), "drawn together %ld", stats.batchedObjects);
+    std::snprintf(text[3], sizeof(text[3]), "triangles %ld", stats.trianglesSent);
+    std::snprintf(text[4], sizeof(text[4]), "%.1f ms", stats.milliseconds);
+    return {text[0], text[1], text[2], text[3], text[4]};
 }
 
 void

@@ -66,9 +66,10 @@ measureFrame(RE_Render *r, const ViewOptions &opts, const std::function<void()> 
 
     if (opts.draw.stats)
         std::printf("objects drawn %ld, cached replays %ld, cache builds %ld, "
-                    "triangles %ld, lines %ld, %.3f ms\n",
+                    "drawn together %ld, triangles %ld, lines %ld, %.3f ms\n",
                     stats.objectsDrawn, stats.cachedReplays, stats.cacheBuilds,
-                    stats.trianglesSent, stats.linesSent, stats.milliseconds);
+                    stats.batchedObjects, stats.trianglesSent, stats.linesSent,
+                    stats.milliseconds);
 }
 } // namespace
 

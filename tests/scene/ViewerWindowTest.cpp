@@ -326,9 +326,9 @@ TEST(ViewerWindow, TheStatisticsOverlayCoversOnlyItsCorner)
     VANTREL_SKIP_WITHOUT_VIRTUAL_X();
     ScratchDir dir;
     const std::string &d = dir.path();
-    ASSERT_EQ(runViewer("--size 240x150 --output " + d + "/headless.png", d).status, 0);
+    ASSERT_EQ(runViewer("--size 240x200 --output " + d + "/headless.png", d).status, 0);
     writeFile(d + "/overlay.events", "key i\nkey s\nkey q\n");
-    const ChildRun run = runWindowed("--samples 1 --size 240x150 --events " + d +
+    const ChildRun run = runWindowed("--samples 1 --size 240x200 --events " + d +
                                          "/overlay.events --output " + d + "/overlay.png",
                                      d);
     VANTREL_SKIP_IF_VIRTUAL_X_FAILED(run);
@@ -350,7 +350,7 @@ TEST(ViewerWindow, TheStatisticsOverlayCoversOnlyItsCorner)
             if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) <= 6)
                 continue;
             ++changed;
-            // The panel: four lines of text, well within the left half and
+            // The panel: five lines of text, well within the left half and
             // the top half of the frame.
             if (x >= w / 2 || row < h / 2)
                 ++outside;
