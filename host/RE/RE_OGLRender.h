@@ -381,6 +381,10 @@ public:
     void drawArrays(int prim, const float *positions, const float *normals,
                     const float *colors, int count,
                     const unsigned int *indices = nullptr, int indexCount = 0);
+    // Outside definitions and pick passes, drawings other than line strips
+    // of more indices (or, without indices, vertices) than this go to GL in
+    // pieces of this many, so that GL's copies stay small.
+    static int drawPieceElements();
 
     // The number of errors GL has flagged since the last call (clearing
     // them); 0 without GL. For tests and diagnostics.
@@ -679,6 +683,9 @@ private:
                       const float *colors, int count, const unsigned int *indices,
                       int indexCount);
     void deleteStreams();
+    // Draws from the client arrays set up, large drawings a piece at a time
+    // so that GL holds one piece's copies (RE_OGLRenderPieces.cpp).
+    void drawClientArrays(int prim, int count, const unsigned int *indices, int indexCount);
     // A matrix change inside a definition: outside the definition's own
     // pushes it is one the object makes when replayed.
     void noteDefinedMatrixChange();
