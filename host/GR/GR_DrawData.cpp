@@ -98,67 +98,94 @@ GR_DrawData::getBox(UT_BoundingBox &box) const
 }
 
 void
+GR_DrawData::primUnitNormal(int prim, float unit[3]) const
+{
+    const float *pos = myGdp.getPositions();
+    const int *starts = myGdp.getPrimVertexOffsets();
+    const int *points = myGdp.getVertexPoints();
+    const int first = starts[prim], n = starts[prim + 1] - first;
+    // Newell's normal: robust for concave and slightly bent polygons.
+    double nrm[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < n; ++i)
+    {
+        const float *a = pos + size_t(points[first + i]) * 3;
+        const float *b = pos + size_t(points[first + (i + 1) % n]) * 3;
+        nrm[0] += (double(a[1]) - b[1]) * (double(a[2]) + b[2]);
+        nrm[1] += (double(a[2]) - b[2]) * (double(a[0]) + b[0]);
+        nrm[2] += (double(a[0]) - b[0]) * (double(a[1]) + b[1]);
+    }
+    const double len = std::sqrt(nrm[0] * nrm[0] + nrm[1] * nrm[1] + nrm[2] * nrm[2]);
+    for (int c = 0; c < 3; ++c)
+        unit[c] = len > 0.0 ? static_cast<float>(nrm[c] / len) : 0.0f;
+}
+
+void
+GR_DrawData::triangulatePrim(int prim, std::vector<const float *> &corners,
+                             std::vector<int> &local) const
+{
+    local.clear();
+    if (!myPrimOk[prim] || !myGdp.isPrimClosed(prim))
+        return;
+    const float *pos = myGdp.getPositions();
+    const int *starts = myGdp.getPrimVertexOffsets();
+    const int *points = myGdp.getVertexPoints();
+    const int first = starts[prim], n = starts[prim + 1] - first;
+    corners.resize(size_t(n));
+    for (int i = 0; i < n; ++i)
+        corners[i] = pos + size_t(points[first + i]) * 3;
+    if (n == 3)
+    {
+        local = {0, 1, 2};
+        return;
+    }
+    float unit[3];
+    primUnitNormal(prim, unit);
+    if (n == 4)
+    {
+        // The builders' quads are convex: a fan, unless a corner is
+        // reflex, which ear clipping handles.
+        bool convex = true;
+        for (int i = 0; i < n && convex; ++i)
+        {
+            const float *a = corners[(i + n - 1) % n], *b = corners[i],
+                        *c = corners[(i + 1) % n];
+            const float e1[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+            const float e2[3] = {c[0] - b[0], c[1] - b[1], c[2] - b[2]};
+            const float cz = (e1[1] * e2[2] - e1[2] * e2[1]) * unit[0] +
+                             (e1[2] * e2[0] - e1[0] * e2[2]) * unit[1] +
+                             (e1[0] * e2[1] - e1[1] * e2[0]) * unit[2];
+            convex = cz >= 0.0f;
+        }
+        if (convex)
+            local = {0, 1, 2, 0, 2, 3};
+    }
+    if (local.empty())
+        GRtriangulatePolygon(corners.data(), n, unit, local);
+}
+
+void
 GR_DrawData::buildTriangles()
 {
     myTrianglesBuilt = true;
     const int nprims = myGdp.getNumPrimitives();
-    const float *pos = myGdp.getPositions();
     const int *starts = myGdp.getPrimVertexOffsets();
     const int *points = myGdp.getVertexPoints();
+    // At most n - 2 triangles a polygon: sized once, where growing would
+    // hold the old and the new array at once.
+    size_t most = 0;
+    for (int prim = 0; prim < nprims; ++prim)
+        if (myPrimOk[prim] && myGdp.isPrimClosed(prim))
+            most += size_t(starts[prim + 1] - starts[prim] - 2) * 3;
+    myTriPoints.reserve(most);
     myPrimTriStarts.assign(size_t(nprims) + 1, 0);
-    myPrimNormals.assign(size_t(nprims) * 3, 0.0f);
     std::vector<const float *> corners;
     std::vector<int> local;
     for (int prim = 0; prim < nprims; ++prim)
     {
         myPrimTriStarts[prim] = static_cast<int>(myTriPoints.size() / 3);
-        if (!myPrimOk[prim] || !myGdp.isPrimClosed(prim))
-            continue;
-        const int first = starts[prim], n = starts[prim + 1] - first;
-        corners.resize(size_t(n));
-        // Newell's normal: robust for concave and slightly bent polygons.
-        double nrm[3] = {0.0, 0.0, 0.0};
-        for (int i = 0; i < n; ++i)
-        {
-            const float *a = pos + size_t(points[first + i]) * 3;
-            const float *b = pos + size_t(points[first + (i + 1) % n]) * 3;
-            corners[i] = a;
-            nrm[0] += (double(a[1]) - b[1]) * (double(a[2]) + b[2]);
-            nrm[1] += (double(a[2]) - b[2]) * (double(a[0]) + b[0]);
-            nrm[2] += (double(a[0]) - b[0]) * (double(a[1]) + b[1]);
-        }
-        const double len = std::sqrt(nrm[0] * nrm[0] + nrm[1] * nrm[1] + nrm[2] * nrm[2]);
-        float *unit = &myPrimNormals[size_t(prim) * 3];
-        for (int c = 0; c < 3; ++c)
-            unit[c] = len > 0.0 ? static_cast<float>(nrm[c] / len) : 0.0f;
-        local.clear();
-        if (n == 4 || n == 3)
-        {
-            // The builders' quads are convex: a fan, unless a corner is
-            // reflex, which ear clipping handles.
-            bool convex = true;
-            for (int i = 0; i < n && convex && n == 4; ++i)
-            {
-                const float *a = corners[(i + n - 1) % n], *b = corners[i],
-                            *c = corners[(i + 1) % n];
-                const float e1[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
-                const float e2[3] = {c[0] - b[0], c[1] - b[1], c[2] - b[2]};
-                const float cz = (e1[1] * e2[2] - e1[2] * e2[1]) * unit[0] +
-                                 (e1[2] * e2[0] - e1[0] * e2[2]) * unit[1] +
-                                 (e1[0] * e2[1] - e1[1] * e2[0]) * unit[2];
-                convex = cz >= 0.0f;
-            }
-            if (convex)
-                for (int i = 1; i + 1 < n; ++i)
-                    local.insert(local.end(), {0, i, i + 1});
-        }
-        if (local.empty())
-            GRtriangulatePolygon(corners.data(), n, unit, local);
+        triangulatePrim(prim, corners, local);
         for (int corner : local)
-        {
-            myTriVertices.push_back(static_cast<unsigned int>(first + corner));
-            myTriPoints.push_back(static_cast<unsigned int>(points[first + corner]));
-        }
+            myTriPoints.push_back(static_cast<unsigned int>(points[starts[prim] + corner]));
     }
     myPrimTriStarts[nprims] = static_cast<int>(myTriPoints.size() / 3);
 }
@@ -174,8 +201,27 @@ GR_DrawData::triPoints()
 const std::vector<unsigned int> &
 GR_DrawData::triVertices()
 {
+    if (myTriVerticesBuilt)
+        return myTriVertices;
+    myTriVerticesBuilt = true;
     if (!myTrianglesBuilt)
         buildTriangles();
+    // Triangulated again rather than kept from the first time: most draws
+    // index points only, and a mesh of a million triangles would hold 12 MB
+    // more.
+    const int nprims = myGdp.getNumPrimitives();
+    const int *starts = myGdp.getPrimVertexOffsets();
+    myTriVertices.reserve(myTriPoints.size());
+    std::vector<const float *> corners;
+    std::vector<int> local;
+    for (int prim = 0; prim < nprims; ++prim)
+    {
+        if (myPrimTriStarts[prim] == myPrimTriStarts[prim + 1])
+            continue;
+        triangulatePrim(prim, corners, local);
+        for (int corner : local)
+            myTriVertices.push_back(static_cast<unsigned int>(starts[prim] + corner));
+    }
     return myTriVertices;
 }
 
@@ -185,14 +231,6 @@ GR_DrawData::primTriStart(int prim)
     if (!myTrianglesBuilt)
         buildTriangles();
     return myPrimTriStarts[prim];
-}
-
-const float *
-GR_DrawData::primNormal(int prim)
-{
-    if (!myTrianglesBuilt)
-        buildTriangles();
-    return &myPrimNormals[size_t(prim) * 3];
 }
 
 void
@@ -316,15 +354,20 @@ GR_DrawData::flatNormals()
     myFlatNormals.resize(myTriPoints.size() * 3);
     const int nprims = myGdp.getNumPrimitives();
     for (int prim = 0; prim < nprims; ++prim)
+    {
+        if (myPrimTriStarts[prim] == myPrimTriStarts[prim + 1])
+            continue;
+        float unit[3];
+        primUnitNormal(prim, unit);
         for (int t = myPrimTriStarts[prim]; t < myPrimTriStarts[prim + 1]; ++t)
             for (int k = 0; k < 3; ++k)
             {
                 const size_t corner = size_t(t) * 3 + k;
                 const float *p = pos + size_t(myTriPoints[corner]) * 3;
                 std::copy(p, p + 3, &myFlatPositions[corner * 3]);
-                std::copy(&myPrimNormals[size_t(prim) * 3], &myPrimNormals[size_t(prim) * 3] + 3,
-                          &myFlatNormals[corner * 3]);
+                std::copy(unit, unit + 3, &myFlatNormals[corner * 3]);
             }
+    }
     return myFlatNormals;
 }
 
@@ -407,13 +450,13 @@ freeVector(std::vector<T> &v)
 void
 GR_DrawData::releaseArrays()
 {
-    myTrianglesBuilt = myEdgesBuilt = myNormalsBuilt = myVertexPositionsBuilt = false;
+    myTrianglesBuilt = myTriVerticesBuilt = myEdgesBuilt = myNormalsBuilt = false;
+    myVertexPositionsBuilt = false;
     myFlatBuilt = myPrimAttribNormalsBuilt = false;
     myPointColorsBuilt = myVertexColorsBuilt = myFlatColorsBuilt = false;
     freeVector(myTriPoints);
     freeVector(myTriVertices);
     freeVector(myPrimTriStarts);
-    freeVector(myPrimNormals);
     freeVector(myEdges);
     freeVector(myPointNormals);
     freeVector(myVertexPositions);
@@ -430,7 +473,7 @@ GR_DrawData::arrayBytes() const
 {
     const size_t ints = myTriPoints.capacity() + myTriVertices.capacity() +
                         myPrimTriStarts.capacity() + myEdges.capacity();
-    const size_t floats = myPrimNormals.capacity() + myPointNormals.capacity() +
+    const size_t floats = myPointNormals.capacity() +
                           myVertexPositions.capacity() + myFlatPositions.capacity() +
                           myFlatNormals.capacity() + myPrimAttribNormals.capacity() +
                           myPointColors.capacity() + myVertexColors.capacity() +

@@ -32,8 +32,6 @@ public:
     const std::vector<unsigned int> &triPoints();
     const std::vector<unsigned int> &triVertices();
     int primTriStart(int prim);
-    // The unit normal of each primitive (zero when it has no area).
-    const float *primNormal(int prim);
 
     // Every edge of the sound primitives once (two point indices each):
     // polygon sides, closing side included, and polyline segments.
@@ -78,6 +76,13 @@ public:
 private:
     explicit GR_DrawData(const GU_Detail &gdp);
     void buildTriangles();
+    // The unit normal of a primitive (zero when it has no area).
+    void primUnitNormal(int prim, float unit[3]) const;
+    // The triangles of a sound closed primitive as corners of it (0 for its
+    // first vertex), three a triangle; none for any other. corners is
+    // scratch space.
+    void triangulatePrim(int prim, std::vector<const float *> &corners,
+                         std::vector<int> &local) const;
     void appendPrimEdges(int prim, std::vector<unsigned long long> &keys) const;
     static std::vector<unsigned int> uniqueEdges(std::vector<unsigned long long> &keys);
 
@@ -90,9 +95,9 @@ private:
 
     bool myTrianglesBuilt = false;
     std::vector<unsigned int> myTriPoints;
-    std::vector<unsigned int> myTriVertices;
     std::vector<int> myPrimTriStarts;
-    std::vector<float> myPrimNormals;
+    bool myTriVerticesBuilt = false;
+    std::vector<unsigned int> myTriVertices;
 
     bool myEdgesBuilt = false;
     std::vector<unsigned int> myEdges;

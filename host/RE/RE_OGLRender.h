@@ -381,6 +381,10 @@ public:
     void drawArrays(int prim, const float *positions, const float *normals,
                     const float *colors, int count,
                     const unsigned int *indices = nullptr, int indexCount = 0);
+    // Outside definitions and pick passes, drawings other than line strips
+    // of more indices (or, without indices, vertices) than this go to GL in
+    // pieces of this many, so that GL's copies stay small.
+    static int drawPieceElements();
 
     // ---- Drawing many objects together -----------------------------------
     // Objects kept as arrays and replayed one after another under one state,
@@ -726,6 +730,9 @@ private:
     // Drops the kept runs an object deleted belonged to.
     void dropBatchesOf(int id);
     void replayDraws(const std::vector<ArrayDraw> &draws);
+    // Draws from the client arrays set up, large drawings a piece at a time
+    // so that GL holds one piece's copies (RE_OGLRenderPieces.cpp).
+    void drawClientArrays(int prim, int count, const unsigned int *indices, int indexCount);
     // A matrix change inside a definition: outside the definition's own
     // pushes it is one the object makes when replayed.
     void noteDefinedMatrixChange();

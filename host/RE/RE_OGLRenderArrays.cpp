@@ -201,10 +201,7 @@ RE_OGLRender::drawArrays(int prim, const float *positions, const float *normals,
         glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(4, GL_FLOAT, 0, colors);
     }
-    if (indices)
-        glDrawElements(REglPrimitive(prim), indexCount, GL_UNSIGNED_INT, indices);
-    else
-        glDrawArrays(REglPrimitive(prim), 0, count);
+    drawClientArrays(prim, count, indices, indexCount);
     if (colors)
     {
         glDisableClientState(GL_COLOR_ARRAY);

@@ -339,6 +339,46 @@ TEST(GR_DrawData, QuadsAreCutAlongAnInsideDiagonal)
     }
 }
 
+// Triangles by vertex are made apart from triangles by point: both must
+// be the same triangulation, whichever is asked for first, with polygons
+// that share points, need ear clipping, or cannot be drawn in between.
+TEST(GR_DrawData, TrianglesByVertexAndByPointAgree)
+{
+    GU_Detail gdp;
+    const float dart[4][2] = {{-1, -1}, {1, -1}, {0, -0.3f}, {0, 1}};
+    std::vector<int> pts;
+    for (const auto &p : dart)
+        pts.push_back(gdp.appendPoint(UT_Vector3(p[0], p[1], 0)));
+    const int bad = gdp.appendPoint(UT_Vector3(std::nanf(""), 0, 0));
+    const int far = gdp.appendPoint(UT_Vector3(2, 2, 0));
+    const int quad[4] = {pts[2], pts[3], pts[0], pts[1]};
+    const int unsound[3] = {pts[0], bad, far};
+    const int tri[3] = {pts[1], far, pts[3]};
+    const int line[2] = {pts[0], far};
+    gdp.appendPolygon(quad, 4);
+    gdp.appendPolygon(unsound, 3);
+    gdp.appendPolyline(line, 2);
+    gdp.appendPolygon(tri, 3);
+    gdp.appendPolygon(pts.data(), 4);
+    for (bool pointsFirst : {true, false})
+    {
+        GR_DrawData &data = GR_DrawData::get(gdp);
+        data.releaseArrays();
+        const std::vector<unsigned> byPoint = pointsFirst ? data.triPoints() : std::vector<unsigned>();
+        const std::vector<unsigned> byVertex = data.triVertices();
+        const std::vector<unsigned> &points = pointsFirst ? byPoint : data.triPoints();
+        // Two triangles for each quad, one for the triangle.
+        ASSERT_EQ(points.size(), 15u) << "points first " << pointsFirst;
+        ASSERT_EQ(byVertex.size(), points.size()) << "points first " << pointsFirst;
+        for (size_t c = 0; c < points.size(); ++c)
+            EXPECT_EQ(unsigned(gdp.getVertexPoint(int(byVertex[c]))), points[c])
+                << "corner " << c << ", points first " << pointsFirst;
+        EXPECT_EQ(data.primTriStart(1), 2);
+        EXPECT_EQ(data.primTriStart(3), 2);
+        EXPECT_EQ(data.primTriStart(4), 3);
+    }
+}
+
 // The viewport (10, 20) 128 x 64 shows 16 pixels a unit both ways. A box
 // 96 pixels across its longer side is level 2 (64 to 128 pixels); picking
 // through a narrow region 4 x 16 pixels magnifies the projection unevenly,
