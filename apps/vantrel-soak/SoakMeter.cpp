@@ -23,6 +23,8 @@ soakSample(const RE_Render &r)
     SoakSample sample;
     sample.liveObjects = r.getNumLiveObjects();
     sample.liveArrayBuffers = r.getNumLiveArrayBuffers();
+    sample.liveBatches = r.getNumLiveBatches();
+    sample.batchBytes = r.getBatchBytes();
     sample.residentBytes = soakResidentBytes();
     return sample;
 }
@@ -52,6 +54,8 @@ soakGrowth(const SoakSample &start, const SoakSample &end, double limit)
     for (const std::string &part :
          {grew("live display objects", start.liveObjects, end.liveObjects, limit),
           grew("live array buffers", start.liveArrayBuffers, end.liveArrayBuffers, limit),
+          grew("runs drawn together", start.liveBatches, end.liveBatches, limit),
+          grew("bytes of runs drawn together", start.batchBytes, end.batchBytes, limit),
           grew("resident bytes", start.residentBytes, end.residentBytes, limit)})
         if (!part.empty())
             why += (why.empty() ? "" : "; ") + part;

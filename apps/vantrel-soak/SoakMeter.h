@@ -11,6 +11,9 @@ struct SoakSample
 {
     long liveObjects = 0;
     long liveArrayBuffers = 0;
+    // Runs of objects drawn together, kept with buffers, and their bytes.
+    long liveBatches = 0;
+    long batchBytes = 0;
     long residentBytes = 0;
 };
 

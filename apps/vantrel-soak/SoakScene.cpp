@@ -24,12 +24,13 @@ struct OptionChoice
 
 // One choice per hundred frames, in turn; each differs from the one before
 // in what the looks draw, so their cached objects are dropped and built
-// again.
+// again. The last one, in force when the run is measured, has the row of
+// boxes drawn together.
 const OptionChoice theChoices[] = {
     {GR_SHADE_SMOOTH, false, true, false},
-    {GR_SHADE_WIRE, true, true, true},
-    {GR_SHADE_FLAT_WIRE, false, false, true},
     {GR_SHADE_HIDDEN_LINE, true, false, false},
+    {GR_SHADE_FLAT_WIRE, false, false, true},
+    {GR_SHADE_WIRE, true, true, true},
 };
 static_assert(sizeof(theChoices) / sizeof(theChoices[0]) * 100 == SoakScene::theOptionPeriod,
               "the option period covers every choice once");
@@ -47,6 +48,12 @@ SoakScene::SoakScene(RE_Render *r, short width, short height)
     GU_Detail *torus = new GU_Detail;
     torus->buildTorus(0.5f, 0.2f, 12, 24);
     add("torus", torus, 1.6f, 0.2f);
+    GU_Detail *small = new GU_Detail;
+    small->buildBox(UT_Vector3(0.12f, 0.12f, 0.12f));
+    myRowGeometry = GU_DetailHandle(small);
+    for (int i = 0; i < theRowSize; ++i)
+        myRow.push_back(std::make_unique<GUI_DetailLook>(&myRowGeometry));
+    moveRow(0);
 
     UT_BoundingBox bounds(-2.5f, -0.5f, -1.0f, 2.5f, 1.5f, 1.0f);
     myState.homeToBox(myWidth, myHeight, bounds, nullptr, false, false);
@@ -58,6 +65,7 @@ SoakScene::~SoakScene()
 {
     // The looks release their cached objects while the context is alive.
     myObjects.clear();
+    myRow.clear();
     myLook.reset();
 }
 
@@ -139,6 +147,8 @@ SoakScene::compose()
     r->enableZbuffer(1);
     for (const auto &object : myObjects)
         object->look->render(r, 0, 0, 0, 0, nullptr);
+    for (const auto &look : myRow)
+        look->render(r, 0, 0, 0, 0, nullptr);
     r->enableZbuffer(depth ? 1 : 0);
     myLook->doPostRender(r, 0, 0, myWidth, myHeight, false);
     myLook->renderOverrideRaster(r, 0, 0, myWidth, myHeight);
@@ -169,8 +179,25 @@ SoakScene::pick(int step)
 }
 
 void
+SoakScene::moveRow(int frame)
+{
+    // Every box at its place along the row; two of them, a different pair
+    // each frame, lifted by an amount that differs from frame to frame.
+    for (int i = 0; i < theRowSize; ++i)
+    {
+        const bool moving = i == frame % theRowSize || i == (frame + theRowSize / 2) % theRowSize;
+        UT_Matrix4 xform;
+        xform.rotate(UT_Axis3::YAXIS, 0.1f * float(i));
+        xform.translate(-2.3f + 0.2f * float(i),
+                        -0.35f + (moving ? 0.02f * float(frame % 5 + 1) : 0.0f), 0.6f);
+        myRow[size_t(i)]->setXform(xform);
+    }
+}
+
+void
 SoakScene::drawFrame(int frame)
 {
+    moveRow(frame);
     if (frame > 0 && frame % 100 == 0)
         changeOptions(frame / 100);
     if (frame > 0 && frame % 10 == 0)

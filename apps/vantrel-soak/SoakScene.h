@@ -14,15 +14,20 @@ class GU_Detail;
 class RE_Render;
 
 // The scene a long run draws: a box, a sphere and a torus composed through
-// a viewport's scene look. The geometry changes every tenth frame (the
-// sphere is built again at another resolution, or the torus is bent), the
-// display options every hundredth (shading, object names, selection,
-// templating), and a pick pass runs halfway between geometry changes.
+// a viewport's scene look, and a row of small boxes of one geometry that
+// the render context draws together. The geometry changes every tenth frame
+// (the sphere is built again at another resolution, or the torus is bent),
+// the display options every hundredth (shading, object names, selection,
+// templating), two boxes of the row move every frame (leaving the row's
+// batch, and joining it again once still), and a pick pass runs halfway
+// between geometry changes.
 class SoakScene
 {
 public:
     // Frames after which the options come back to the same choice.
     static const int theOptionPeriod = 400;
+    // Boxes in the row.
+    static const int theRowSize = 24;
 
     SoakScene(RE_Render *r, short width, short height);
     ~SoakScene();
@@ -50,6 +55,7 @@ private:
     void changeOptions(int choice);
     void compose();
     void pick(int step);
+    void moveRow(int frame);
 
     RE_Render *myRender;
     short myWidth;
@@ -57,6 +63,8 @@ private:
     GUI_ViewState myState;
     std::unique_ptr<GUI_SceneLook> myLook;
     std::vector<std::unique_ptr<Object>> myObjects;
+    GU_DetailHandle myRowGeometry;
+    std::vector<std::unique_ptr<GUI_DetailLook>> myRow;
     std::vector<unsigned int> myPickBuffer;
     long myPickRecords = 0;
 };

@@ -44,9 +44,10 @@ parseFrames(int argc, char **argv, int &frames)
 void
 print(const char *when, int frame, const SoakSample &sample)
 {
-    std::printf("%-5s frame %6d: %ld live display objects, %ld array buffers, %.1f MB resident\n",
-                when, frame, sample.liveObjects, sample.liveArrayBuffers,
-                double(sample.residentBytes) / (1024.0 * 1024.0));
+    std::printf("%-5s frame %6d: %ld live display objects, %ld array buffers, "
+                "%ld runs drawn together (%ld bytes), %.1f MB resident\n",
+                when, frame, sample.liveObjects, sample.liveArrayBuffers, sample.liveBatches,
+                sample.batchBytes, double(sample.residentBytes) / (1024.0 * 1024.0));
 }
 } // namespace
 

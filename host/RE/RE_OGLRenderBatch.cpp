@@ -365,7 +365,7 @@ RE_OGLRender::keepRun(const BatchRun &run)
         return batch;
     }
 
-    bool allStill = true;
+    size_t still = 0;
     for (size_t k = 0; k < count; ++k)
     {
         if (sameMatrix(batch->seen[k], run.members[k].step))
@@ -375,11 +375,13 @@ RE_OGLRender::keepRun(const BatchRun &run)
             batch->seen[k] = run.members[k].step;
             batch->still[k] = 1;
         }
-        allStill = allStill && batch->still[k] >= myBatchStableRuns;
+        still += batch->still[k] >= myBatchStableRuns ? 1 : 0;
     }
     if (batch->held.empty())
     {
-        if (allStill)
+        // Built once most members keep still; the others are drawn on
+        // their own until they do too.
+        if (still >= theMinRun && 2 * still >= count)
             buildBatch(*batch);
         return batch;
     }

@@ -82,8 +82,8 @@ TEST_F(SoakSceneTest, ChurnsCachesAndPicksWhileLiveObjectsStayFlat)
     RE_Render *r = render();
     const int period = SoakScene::theOptionPeriod;
     const int before = r->getNumLiveObjects();
-    std::vector<int> live;
-    long builds_last_period = 0;
+    std::vector<int> live, batches;
+    long builds_last_period = 0, together_last_period = 0;
     {
         SoakScene scene(r, vantrel_test::theContextSize, vantrel_test::theContextSize);
         for (int frame = 0; frame < 3 * period; ++frame)
@@ -92,9 +92,13 @@ TEST_F(SoakSceneTest, ChurnsCachesAndPicksWhileLiveObjectsStayFlat)
                 r->resetFrameStats();
             scene.drawFrame(frame);
             if (frame % period == period - 1)
+            {
                 live.push_back(r->getNumLiveObjects());
+                batches.push_back(r->getNumLiveBatches());
+            }
         }
         builds_last_period = r->getFrameStats().cacheBuilds;
+        together_last_period = r->getFrameStats().batchedObjects;
         // Half the pick passes are regions across the middle of the view,
         // where the objects stand.
         EXPECT_GT(scene.getPickRecords(), 3 * period / 20);
@@ -105,6 +109,15 @@ TEST_F(SoakSceneTest, ChurnsCachesAndPicksWhileLiveObjectsStayFlat)
     ASSERT_EQ(live.size(), 3u);
     EXPECT_GT(live[1], before);
     EXPECT_EQ(live[1], live[2]);
+    // The row of boxes is drawn together under most options, but for the
+    // two boxes that move, and its buffers are rebuilt or patched, not
+    // added to.
+    EXPECT_GT(together_last_period, long(period) * SoakScene::theRowSize / 4);
+    ASSERT_EQ(batches.size(), 3u);
+    EXPECT_GE(batches[1], 1);
+    EXPECT_EQ(batches[1], batches[2]);
+    // The row's boxes drawn together after the scene went would be a leak.
+    EXPECT_EQ(r->getNumLiveBatches(), 0);
     // The looks release their objects; only the library-wide origin lists
     // (made on the first frame) may stay.
     EXPECT_LE(r->getNumLiveObjects(), before + 2);
