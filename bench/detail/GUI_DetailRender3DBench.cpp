@@ -6,6 +6,8 @@
 //   us_obj_over_raw (library - raw) per object, microseconds
 //   cpu_us_obj_over_raw  the same in processor time of the drawing thread
 //   pick_vs_frame   pick time / full frame time of the same scene
+//   together        share of the objects drawn together with others of
+//                   their run (from merged buffers)
 // Scale is on record at 1, 10 and 100 times the base sizes: 1,000 boxes
 // and one mesh of 100,000 triangles.
 #include "bench/host/GU_MeshBenchFile.h"
@@ -96,15 +98,17 @@ boxScene(int count)
 }
 
 void
-setCamera(RE_Render *r, const Scene &scene)
+setCamera(RE_Render *r, const Scene &scene, float yaw = -0.3f)
 {
-    const float half = scene.extent * 0.6f;
+    // Far enough back, and deep enough, for the whole turned grid: no
+    // object is cut by the near or far plane.
+    const float half = scene.extent * 0.6f, distance = std::max(50.0f, scene.extent);
     r->viewport2DS(0, theSize - 1, 0, theSize - 1);
-    r->ortho3DW(-half, half, -half, half, 0.1f, 100.0f);
+    r->ortho3DW(-half, half, -half, half, 0.1f, 2.0f * distance);
     UT_Matrix4 view;
-    view.rotate(UT_Axis3::YAXIS, -0.3f);
+    view.rotate(UT_Axis3::YAXIS, yaw);
     view.rotate(UT_Axis3::XAXIS, 0.2f);
-    view.translate(0.0f, 0.0f, -50.0f);
+    view.translate(0.0f, 0.0f, -distance);
     r->matrixMode(RE_MATRIX_VIEWING);
     r->loadMatrix(view);
 }
@@ -235,11 +239,43 @@ rawFrameSeconds(RE_Render *r, Scene &scene, bool lines)
     return t;
 }
 
-// Library frames under the benchmark's loop, cached (recorded after the
-// threshold and replayed) or not (recording suppressed, as with caching
-// switched off in the environment).
+enum class Caching
+{
+    Together, // cached, runs of still objects drawn together
+    OneByOne, // cached, every object replayed on its own
+    None      // recording suppressed, as with caching off in the environment
+};
+
+// What changes between frames: nothing, the camera (turning a little every
+// frame), or ten objects (a different ten each frame, lifted, while the
+// ten of the frame before go back).
+enum class Motion
+{
+    Still,
+    Turning,
+    TenMoving
+};
+
 void
-runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, bool cached)
+moveTen(Scene &scene, long frame)
+{
+    const size_t count = scene.looks.size(), stride = std::max<size_t>(1, count / 10);
+    for (long f : {frame - 1, frame})
+        for (size_t k = 0; k < 10 && k < count; ++k)
+        {
+            const size_t i = (size_t(f) * 7 + k * stride) % count;
+            UT_Matrix4 m = scene.xforms[i];
+            if (f == frame)
+                m.translate(0.0f, 0.0f, 0.1f + 0.01f * float(frame % 7));
+            scene.looks[i]->setXform(m);
+        }
+}
+
+// Library frames under the benchmark's loop, cached (recorded after the
+// threshold and replayed, drawn together or one by one) or not.
+void
+runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, Caching caching,
+         Motion motion = Motion::Still)
 {
     RE_Render *r = context().getRender();
     r->resetState();
@@ -249,22 +285,36 @@ runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, bool cached
     const bool lines = mode == GR_SHADE_WIRE;
     const FrameTimes rawTimes = rawFrameSeconds(r, scene, lines);
     const double raw = rawTimes.wall;
-    r->setDisplayObjectSuppression(cached ? 0 : 1);
+    r->setDisplayObjectSuppression(caching == Caching::None ? 1 : 0);
+    r->setBatching(caching == Caching::Together);
     // Past the threshold so the cached run replays.
     for (int f = 0; f <= GUI_DetailRender3D::getDisplayListThreshold() + 1; ++f)
         libraryFrame(r, scene);
     double total = 0.0, totalThread = 0.0;
-    long frames = 0;
+    long frames = 0, together = 0;
     for (auto _ : state)
     {
+        if (motion == Motion::Turning)
+            setCamera(r, scene, -0.3f + 0.01f * float(frames % 50));
+        else if (motion == Motion::TenMoving)
+            moveTen(scene, frames);
+        r->resetFrameStats();
         const auto start = std::chrono::steady_clock::now();
         const double startThread = threadSeconds();
         libraryFrame(r, scene);
         total += seconds(start);
         totalThread += threadSeconds() - startThread;
+        together += r->getFrameStats().batchedObjects;
         ++frames;
     }
+    // The scene as it was for the next benchmark.
+    if (motion == Motion::TenMoving)
+        for (size_t i = 0; i < scene.looks.size(); ++i)
+            scene.looks[i]->setXform(scene.xforms[i]);
     r->setDisplayObjectSuppression(0);
+    r->setBatching(true);
+    state.counters["together"] =
+        double(together) / double(std::max(1L, frames) * long(scene.looks.size()));
     const double library = total / double(std::max(1L, frames));
     state.counters["vs_raw"] = library / raw;
     state.counters["us_obj_over_raw"] = (library - raw) * 1e6 / double(scene.looks.size());
@@ -413,16 +463,22 @@ runMeshScale(benchmark::State &state)
 }
 } // namespace
 
-static void BM_Spheres100_Shaded_Cached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_SMOOTH, true); }
-static void BM_Spheres100_Shaded_Uncached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_SMOOTH, false); }
-static void BM_Spheres100_Wire_Cached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, true); }
-static void BM_Spheres100_Wire_Uncached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, false); }
-static void BM_Boxes10000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, true); }
-static void BM_Boxes10000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, false); }
-static void BM_Boxes1000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(1000), GR_SHADE_SMOOTH, true); }
-static void BM_Boxes1000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(1000), GR_SHADE_SMOOTH, false); }
-static void BM_Boxes100000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, true); }
-static void BM_Boxes100000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, false); }
+static void BM_Spheres100_Shaded_Cached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_SMOOTH, Caching::Together); }
+static void BM_Spheres100_Shaded_Uncached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_SMOOTH, Caching::None); }
+static void BM_Spheres100_Wire_Cached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, Caching::Together); }
+static void BM_Spheres100_Wire_Uncached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, Caching::None); }
+static void BM_Boxes10000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::Together); }
+static void BM_Boxes10000_Shaded_CachedOneByOne(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::OneByOne); }
+static void BM_Boxes10000_Shaded_CachedTurning(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::Together, Motion::Turning); }
+static void BM_Boxes10000_Shaded_CachedTenMoving(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::Together, Motion::TenMoving); }
+static void BM_Boxes10000_Wire_Cached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_WIRE, Caching::Together); }
+static void BM_Boxes10000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::None); }
+static void BM_Boxes1000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(1000), GR_SHADE_SMOOTH, Caching::Together); }
+static void BM_Boxes1000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(1000), GR_SHADE_SMOOTH, Caching::None); }
+static void BM_Boxes100000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::Together); }
+static void BM_Boxes100000_Shaded_CachedTurning(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::Together, Motion::Turning); }
+static void BM_Boxes100000_Shaded_CachedOneByOne(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::OneByOne); }
+static void BM_Boxes100000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::None); }
 static void BM_Pick_Spheres100(benchmark::State &s) { runPick(s, sphereScene()); }
 static void BM_Pick_Boxes1000(benchmark::State &s) { runPick(s, boxScene(1000)); }
 
@@ -431,11 +487,17 @@ BENCHMARK(BM_Spheres100_Shaded_Uncached)->Unit(benchmark::kMillisecond)->MinTime
 BENCHMARK(BM_Spheres100_Wire_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Spheres100_Wire_Uncached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes10000_Shaded_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Boxes10000_Shaded_CachedOneByOne)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Boxes10000_Shaded_CachedTurning)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Boxes10000_Shaded_CachedTenMoving)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Boxes10000_Wire_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes10000_Shaded_Uncached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes1000_Shaded_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes1000_Shaded_Uncached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-// A few frames: each takes most of a second here.
-BENCHMARK(BM_Boxes100000_Shaded_Cached)->Unit(benchmark::kMillisecond)->Iterations(3);
+// A few frames: each takes a good part of a second here.
+BENCHMARK(BM_Boxes100000_Shaded_Cached)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Boxes100000_Shaded_CachedTurning)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Boxes100000_Shaded_CachedOneByOne)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Boxes100000_Shaded_Uncached)->Unit(benchmark::kMillisecond)->Iterations(3);
 // The argument is the mesh's size in hundreds of thousands of triangles.
 BENCHMARK(runMeshScale)->Name("BM_MeshScale_Triangles100k")->Arg(1)->Arg(10)->Arg(100)
