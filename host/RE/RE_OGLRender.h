@@ -36,6 +36,16 @@ class UT_Color;
 // record (and the journal) is still kept, so logic can be exercised with no
 // GL at all.
 //
+// The record is in parts, each kept by its own sources: the drawing state,
+// one RE_DrawingState value (RE_OGLRenderStyle.cpp, and the surface, light
+// switch and texture setters of RE_OGLRenderArrays.cpp,
+// RE_OGLRenderLights.cpp and RE_OGLRenderImage.cpp); matrices and viewport
+// (RE_OGLRenderMatrix.cpp); lights (RE_OGLRenderLights.cpp); and display
+// objects (RE_OGLRenderObjects.cpp, RE_OGLRenderBuffers.cpp).
+// RE_OGLRenderShadow.cpp keeps the copy of what GL holds, in which the
+// drawing state is one such value too, and sends each group of it only
+// when GL lacks it.
+//
 // Matrices follow the utility library: points are row vectors on the left,
 // p' = p * M, and the memory layout is the one glLoadMatrixf takes.
 class VANTREL_API RE_OGLRender
