@@ -141,41 +141,16 @@ RE_OGLRender::resetState()
     myMatrixStack.clear();
     myViewport = ViewportState();
     myViewportStack.clear();
-    for (int i = 0; i < 4; ++i)
-    {
-        myColor[i] = 1.0f;
-        myColorMask[i] = true;
-    }
+    myDrawing = RE_DrawingState();
     myColorStack.clear();
-    myLineStyle = RE_LINE_SOLID;
     myLineStyleStack.clear();
-    myLineWidth = 1.0f;
     myLineWidthStack.clear();
-    myLineSmooth = false;
-    myBlend = BlendState();
     myBlendStack.clear();
-    myInterpMode = 0;
-    myZTest = false;
-    myZFunc = RE_CMP_LESS;
-    myPolygonOffset = false;
-    myOffsetFactor = myOffsetUnits = 0.0f;
-    myStencilFunc = RE_CMP_ALWAYS;
-    myStencilRef = 0;
-    myStencilMask = ~0;
-    myReverseWinding = false;
-    myFog = FogState();
-    myLighting = false;
-    mySpecular = false;
+    myPointSizeStack.clear();
     for (auto &l : myLights)
         l.second.on = false;
     if (myPick.on)
         endPicking();
-    myTexture = 0;
-    myCullFace = RE_CULL_NONE;
-    myPolygonMode = RE_POLYGON_FILL;
-    myPointSize = 1.0f;
-    myPointSizeStack.clear();
-    myMaterial = MaterialState();
     myZoomX = myZoomY = 1.0f;
     myClearColor[0] = myClearColor[1] = myClearColor[2] = 0.0f;
     myClearColor[3] = 1.0f;
@@ -234,7 +209,7 @@ RE_OGLRender::syncToGL()
     glEnable(GL_NORMALIZE);
 
     sendDrawingState();
-    if (myMaterial.on)
+    if (myDrawing.material.on)
     {
         // The specular switch overrides the material's specular colour
         // until the material is sent again.

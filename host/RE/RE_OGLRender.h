@@ -2,6 +2,7 @@
 
 #include "host/UT/SYS_Visibility.h"
 
+#include "host/RE/RE_DrawingState.h"
 #include "host/RE/RE_FrameStats.h"
 #include "host/RE/RE_Types.h"
 #include "host/UT/UT_Matrix4.h"
@@ -34,6 +35,16 @@ class UT_Color;
 // to GL only while the context's native context is current. Without one the
 // record (and the journal) is still kept, so logic can be exercised with no
 // GL at all.
+//
+// The record is in parts, each kept by its own sources: the drawing state,
+// one RE_DrawingState value (RE_OGLRenderStyle.cpp, and the surface, light
+// switch and texture setters of RE_OGLRenderArrays.cpp,
+// RE_OGLRenderLights.cpp and RE_OGLRenderImage.cpp); matrices and viewport
+// (RE_OGLRenderMatrix.cpp); lights (RE_OGLRenderLights.cpp); and display
+// objects (RE_OGLRenderObjects.cpp, RE_OGLRenderBuffers.cpp).
+// RE_OGLRenderShadow.cpp keeps the copy of what GL holds, in which the
+// drawing state is one such value too, and sends each group of it only
+// when GL lacks it.
 //
 // Matrices follow the utility library: points are row vectors on the left,
 // p' = p * M, and the memory layout is the one glLoadMatrixf takes.
@@ -132,6 +143,12 @@ public:
                   const UT_Matrix4 &projection, const UT_Matrix4 &transform,
                   float &sx, float &sy) const;
 
+    // ---- Drawing state as a whole ----------------------------------------
+    // What the setters below change, as one value (matrices, viewport and
+    // lights aside): two drawings run under the same state when theirs
+    // compare equal.
+    const RE_DrawingState &getDrawingState() const { return myDrawing; }
+
     // ---- Colour and style -----------------------------------------------
     void setColor(const UT_Color &c, float alpha = 1.0f);
     void setColor(float r, float g, float b, float a = 1.0f);
@@ -146,15 +163,15 @@ public:
     // Line styles are RE_LineStyle codes (0 solid, 3 dashed).
     void pushLineStyle(int style);
     void popLineStyle();
-    int getLineStyle() const { return myLineStyle; }
+    int getLineStyle() const { return myDrawing.lineStyle; }
     void pushLineWidth(float width);
     void popLineWidth();
-    float getLineWidth() const { return myLineWidth; }
+    float getLineWidth() const { return myDrawing.lineWidth; }
     void smoothBlendLines(int on);
-    bool isLineSmoothing() const { return myLineSmooth; }
+    bool isLineSmoothing() const { return myDrawing.lineSmooth; }
 
     void blend(int on);
-    bool isBlending() const { return myBlend.on; }
+    bool isBlending() const { return myDrawing.blend.on; }
     // Blending on with (source alpha, one minus source alpha); a non-zero
     // second argument makes it additive (source alpha, one). Off restores
     // nothing but the on/off switch.
@@ -175,7 +192,7 @@ public:
     void disableColorBufferWriting() { setColorMask(false, false, false, false); }
     // 0 flat shading, 1 smooth (interpolated) shading.
     void interpMode(int smooth);
-    int getInterpMode() const { return myInterpMode; }
+    int getInterpMode() const { return myDrawing.interpMode; }
 
     // ---- Primitives -----------------------------------------------------
     void beginLine();   // a connected strip
@@ -213,21 +230,21 @@ public:
     static int inchesToPixels(float inches);
 
     // ---- Depth, stencil, winding ----------------------------------------
-    int isZbuffer() const { return myZTest ? 1 : 0; }
+    int isZbuffer() const { return myDrawing.zTest ? 1 : 0; }
     // Depth test on or off; a non-zero second argument also clears the
     // depth buffer when turning it on.
     void enableZbuffer(int on, int clearDepth = 0);
     void setZFunction(int func); // RE_CompareFunc
-    int getZFunction() const { return myZFunc; }
+    int getZFunction() const { return myDrawing.zFunc; }
     void polygonOffset(int on);
-    int isPolygonOffset() const { return myPolygonOffset ? 1 : 0; }
+    int isPolygonOffset() const { return myDrawing.polygonOffset ? 1 : 0; }
     void setOffsetAmount(float factor, float units);
     void getOffsetAmount(float &factor, float &units) const;
     void setSFunction(int func, int ref, int mask); // RE_CompareFunc
     void getSFunction(int &func, int &ref, int &mask) const;
     // Reverse winding makes clockwise faces the front faces.
     void setReverseWinding(bool reverse);
-    bool getReverseWinding() const { return myReverseWinding; }
+    bool getReverseWinding() const { return myDrawing.reverseWinding; }
 
     // ---- Fog ------------------------------------------------------------
     // mode is an RE_FogMode; density is used by the exponential modes and
@@ -235,16 +252,16 @@ public:
     void enableFog(int mode, float density, float start, float end,
                    const UT_Vector3 &rgb, float alpha = 0.0f);
     void disableFog();
-    bool isFogOn() const { return myFog.on; }
+    bool isFogOn() const { return myDrawing.fog.on; }
     // With fog coordinates on, fog follows fogCoord instead of depth.
     void useFogCoord(bool on);
-    bool isFogCoordOn() const { return myFog.useCoord; }
+    bool isFogCoordOn() const { return myDrawing.fog.useCoord; }
 
     // ---- Lights ---------------------------------------------------------
     void toggleLighting(int on);
-    bool isLighting() const { return myLighting; }
+    bool isLighting() const { return myDrawing.lighting; }
     void setSpecular(bool on);
-    bool isSpecular() const { return mySpecular; }
+    bool isSpecular() const { return myDrawing.specular; }
     // Gives the light one of the eight GL light slots and its colours. A
     // normalized definition scales the colour so its largest channel is 1.
     // False when every slot is taken or the light is null.
@@ -319,7 +336,7 @@ public:
     // 0 switches texturing off; other values are texture indices given by
     // RE_Texture2DMap::getIndex.
     void useTexture2D(unsigned int index);
-    unsigned int getTexture2D() const { return myTexture; }
+    unsigned int getTexture2D() const { return myDrawing.texture; }
     // Draws an RGBA image (rows bottom to top) with its lower left corner
     // at (x, y) of the current coordinates, zoomed by zoomRaster.
     void displayRaster(float x, float y, const TIL_TextureMap *image,
@@ -352,13 +369,13 @@ public:
     // ---- Surfaces, points, normals, materials -----------------------------
     // Which faces are culled: RE_CullFace.
     void setCullFace(int mode);
-    int getCullFace() const { return myCullFace; }
+    int getCullFace() const { return myDrawing.cullFace; }
     // How polygons are rasterised: RE_PolygonMode.
     void setPolygonMode(int mode);
-    int getPolygonMode() const { return myPolygonMode; }
+    int getPolygonMode() const { return myDrawing.polygonMode; }
     void pushPointSize(float size);
     void popPointSize();
-    float getPointSize() const { return myPointSize; }
+    float getPointSize() const { return myDrawing.pointSize; }
     // Separate points and separate triangles in immediate mode.
     void beginPoints();
     void endPoints();
@@ -369,7 +386,7 @@ public:
     // Lit drawing takes its surface from the material; null goes back to
     // the current colour as the surface colour. The values are copied.
     void setMaterial(const RE_Material *material);
-    bool hasMaterial() const { return myMaterial.on; }
+    bool hasMaterial() const { return myDrawing.material.on; }
 
     // ---- Arrays ---------------------------------------------------------
     // Draws count vertices of primitive type prim (RE_PrimitiveType) from
@@ -473,20 +490,6 @@ private:
         short vx1 = 0, vx2 = 639, vy1 = 0, vy2 = 479;
         short mx1 = 0, mx2 = 639, my1 = 0, my2 = 479;
     };
-    struct BlendState
-    {
-        bool on = false;
-        RE_BlendSourceFactor src = RE_SBLEND_ONE;
-        RE_BlendDestFactor dst = RE_DBLEND_ZERO;
-    };
-    struct FogState
-    {
-        bool on = false;
-        bool useCoord = false;
-        int mode = RE_FOG_EXP;
-        float density = 1.0f, start = 0.0f, end = 1.0f;
-        float color[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    };
     struct LightSlot
     {
         int slot = 0;
@@ -586,13 +589,6 @@ private:
         // counts runs drawn, to drop those not seen for long.
         std::vector<std::unique_ptr<Batch>> batches;
         uint64_t batchClock = 0;
-    };
-    struct MaterialState
-    {
-        bool on = false;
-        float diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
-        float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-        float shininess = 20.0f;
     };
     struct PickState
     {
@@ -773,30 +769,16 @@ private:
     ViewportState myViewport;
     std::vector<ViewportState> myViewportStack;
 
-    float myColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    // The record's drawing state; the stacks hold what pushes saved of it.
+    RE_DrawingState myDrawing;
     std::vector<float> myColorStack; // four floats per entry
-    int myLineStyle = RE_LINE_SOLID;
     std::vector<int> myLineStyleStack;
-    float myLineWidth = 1.0f;
     std::vector<float> myLineWidthStack;
-    bool myLineSmooth = false;
-    BlendState myBlend;
-    std::vector<BlendState> myBlendStack;
-    bool myColorMask[4] = {true, true, true, true};
-    int myInterpMode = 0;
+    std::vector<RE_DrawingState::Blend> myBlendStack;
+    std::vector<float> myPointSizeStack;
 
     int myPrimitive = 0; // GL primitive being built, 0 when none
 
-    bool myZTest = false;
-    int myZFunc = RE_CMP_LESS;
-    bool myPolygonOffset = false;
-    float myOffsetFactor = 0.0f, myOffsetUnits = 0.0f;
-    int myStencilFunc = RE_CMP_ALWAYS, myStencilRef = 0, myStencilMask = ~0;
-    bool myReverseWinding = false;
-
-    FogState myFog;
-    bool myLighting = false;
-    bool mySpecular = false;
     std::map<const RE_Light *, LightSlot> myLights;
 
     std::shared_ptr<ObjectTable> myTable;
@@ -828,14 +810,8 @@ private:
 
     PickState myPick;
 
-    int myCullFace = 0;
-    int myPolygonMode = 0;
-    float myPointSize = 1.0f;
-    std::vector<float> myPointSizeStack;
-    MaterialState myMaterial;
     RE_FrameStats myStats;
 
-    unsigned int myTexture = 0;
     float myZoomX = 1.0f, myZoomY = 1.0f;
     bool myFloatZoom = true;
     float myClearColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};

@@ -56,7 +56,7 @@ RE_OGLRender::setCullFace(int mode)
     journal("setCullFace", {static_cast<double>(mode)});
     if (mode < RE_CULL_NONE || mode > RE_CULL_FRONT)
         return;
-    myCullFace = mode;
+    myDrawing.cullFace = mode;
     if (glReady())
         sendCulling();
 }
@@ -67,7 +67,7 @@ RE_OGLRender::setPolygonMode(int mode)
     journal("setPolygonMode", {static_cast<double>(mode)});
     if (mode < RE_POLYGON_FILL || mode > RE_POLYGON_POINT)
         return;
-    myPolygonMode = mode;
+    myDrawing.polygonMode = mode;
     if (glReady())
         sendPolygonMode();
 }
@@ -78,9 +78,9 @@ RE_OGLRender::pushPointSize(float size)
     journal("pushPointSize", {size});
     if (myPointSizeStack.size() >= ourMaxStackDepth)
         return;
-    myPointSizeStack.push_back(myPointSize);
+    myPointSizeStack.push_back(myDrawing.pointSize);
     // GL refuses sizes that are not positive; NaN stays out too.
-    myPointSize = size > 0.0f && size < 1024.0f ? size : myPointSize;
+    myDrawing.pointSize = size > 0.0f && size < 1024.0f ? size : myDrawing.pointSize;
     if (glReady() && !myPrimitive)
         sendPointSize();
 }
@@ -91,7 +91,7 @@ RE_OGLRender::popPointSize()
     journal("popPointSize");
     if (myPointSizeStack.empty())
         return;
-    myPointSize = myPointSizeStack.back();
+    myDrawing.pointSize = myPointSizeStack.back();
     myPointSizeStack.pop_back();
     if (glReady() && !myPrimitive)
         sendPointSize();
@@ -101,16 +101,16 @@ void
 RE_OGLRender::setMaterial(const RE_Material *material)
 {
     journal("setMaterial", {material ? 1.0 : 0.0});
-    myMaterial = MaterialState();
+    myDrawing.material = RE_DrawingState::Material();
     if (material)
     {
-        myMaterial.on = true;
+        myDrawing.material.on = true;
         for (int i = 0; i < 3; ++i)
         {
-            myMaterial.diffuse[i] = material->getDiffuse()[i];
-            myMaterial.specular[i] = material->getSpecular()[i];
+            myDrawing.material.diffuse[i] = material->getDiffuse()[i];
+            myDrawing.material.specular[i] = material->getSpecular()[i];
         }
-        myMaterial.shininess = material->getShininess();
+        myDrawing.material.shininess = material->getShininess();
     }
     if (glReady() && !myPrimitive)
         sendSurfaceState();

@@ -194,7 +194,7 @@ RE_OGLRender::recordArrayDraw(int prim, const float *positions, const float *nor
     std::memset(static_cast<void *>(&captured->viewport), 0, sizeof(captured->viewport));
     std::shared_ptr<const GLShadow> state = captured;
     std::shared_ptr<const GLShadow> &last = myTable->lastArrayState;
-    if (last && std::memcmp(last.get(), state.get(), sizeof(GLShadow)) == 0)
+    if (last && *last == *state)
         state = last;
     else
         last = state;

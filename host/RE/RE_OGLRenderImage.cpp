@@ -13,7 +13,7 @@ void
 RE_OGLRender::useTexture2D(unsigned int index)
 {
     journal("useTexture2D", {static_cast<double>(index)});
-    myTexture = index;
+    myDrawing.texture = index;
     if (index && myDefiningSmart)
     {
         std::vector<unsigned int> &used = myTable->objects[myDefining].textures;

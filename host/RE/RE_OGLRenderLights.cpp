@@ -16,7 +16,7 @@ const int theMaxLights = 8;
 void
 RE_OGLRender::sendSpecular()
 {
-    const GLfloat level = mySpecular ? 0.5f : 0.0f;
+    const GLfloat level = myDrawing.specular ? 0.5f : 0.0f;
     const GLfloat specular[4] = {level, level, level, 1.0f};
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 32.0f);
@@ -26,7 +26,7 @@ void
 RE_OGLRender::toggleLighting(int on)
 {
     journal("toggleLighting", {static_cast<double>(on)});
-    myLighting = on != 0;
+    myDrawing.lighting = on != 0;
     if (glReady())
         sendLighting();
 }
@@ -35,10 +35,10 @@ void
 RE_OGLRender::setSpecular(bool on)
 {
     journal("setSpecular", {static_cast<double>(on)});
-    mySpecular = on;
+    myDrawing.specular = on;
     if (!glReady())
         return;
-    if (!myMaterial.on)
+    if (!myDrawing.material.on)
     {
         // Drawers switch it on and off around every object: it goes out
         // with the next drawing, and only when it differs by then.

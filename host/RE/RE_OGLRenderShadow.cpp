@@ -26,73 +26,83 @@ sameRGBA(const float a[4], const float b[4])
 
 } // namespace
 
+bool
+RE_OGLRender::GLShadow::operator==(const GLShadow &o) const
+{
+    return known == o.known && matrixMode == o.matrixMode &&
+           sameBytes(projection, o.projection) && sameBytes(viewing, o.viewing) &&
+           sameBytes(viewport, o.viewport) && drawing == o.drawing;
+}
+
 void
 RE_OGLRender::GLShadow::adopt(const GLShadow &from, unsigned groups)
 {
+    RE_DrawingState &d = drawing;
+    const RE_DrawingState &f = from.drawing;
     if (groups & RE_GS_MATRIX_MODE)
         matrixMode = from.matrixMode;
     if (groups & RE_GS_VIEWPORT)
         viewport = from.viewport;
     if (groups & RE_GS_COLOR)
-        std::memcpy(color, from.color, sizeof(color));
+        std::memcpy(d.color, f.color, sizeof(d.color));
     if (groups & RE_GS_LINE_STYLE)
-        lineStyle = from.lineStyle;
+        d.lineStyle = f.lineStyle;
     if (groups & RE_GS_LINE_WIDTH)
-        lineWidth = from.lineWidth;
+        d.lineWidth = f.lineWidth;
     if (groups & RE_GS_LINE_SMOOTH)
-        lineSmooth = from.lineSmooth;
+        d.lineSmooth = f.lineSmooth;
     if (groups & RE_GS_BLEND_ON)
-        blend.on = from.blend.on;
+        d.blend.on = f.blend.on;
     if (groups & RE_GS_BLEND_FUNC)
     {
-        blend.src = from.blend.src;
-        blend.dst = from.blend.dst;
+        d.blend.src = f.blend.src;
+        d.blend.dst = f.blend.dst;
     }
     if (groups & RE_GS_COLOR_MASK)
-        std::memcpy(colorMask, from.colorMask, sizeof(colorMask));
+        std::memcpy(d.colorMask, f.colorMask, sizeof(d.colorMask));
     if (groups & RE_GS_SHADE)
-        interpMode = from.interpMode;
+        d.interpMode = f.interpMode;
     if (groups & RE_GS_DEPTH_TEST)
-        zTest = from.zTest;
+        d.zTest = f.zTest;
     if (groups & RE_GS_DEPTH_FUNC)
-        zFunc = from.zFunc;
+        d.zFunc = f.zFunc;
     if (groups & RE_GS_OFFSET_ON)
-        polygonOffset = from.polygonOffset;
+        d.polygonOffset = f.polygonOffset;
     if (groups & RE_GS_OFFSET_AMOUNT)
     {
-        offsetFactor = from.offsetFactor;
-        offsetUnits = from.offsetUnits;
+        d.offsetFactor = f.offsetFactor;
+        d.offsetUnits = f.offsetUnits;
     }
     if (groups & RE_GS_STENCIL)
     {
-        stencilFunc = from.stencilFunc;
-        stencilRef = from.stencilRef;
-        stencilMask = from.stencilMask;
+        d.stencilFunc = f.stencilFunc;
+        d.stencilRef = f.stencilRef;
+        d.stencilMask = f.stencilMask;
     }
     if (groups & RE_GS_WINDING)
-        reverseWinding = from.reverseWinding;
+        d.reverseWinding = f.reverseWinding;
     if (groups & RE_GS_FOG_ON)
-        fog.on = from.fog.on;
+        d.fog.on = f.fog.on;
     if (groups & RE_GS_FOG_PARAMS)
     {
-        const bool on = fog.on;
-        fog = from.fog;
-        fog.on = on;
+        const bool on = d.fog.on;
+        d.fog = f.fog;
+        d.fog.on = on;
     }
     if (groups & RE_GS_LIGHTING)
-        lighting = from.lighting;
+        d.lighting = f.lighting;
     if (groups & RE_GS_TEXTURE)
-        texture = from.texture;
+        d.texture = f.texture;
     if (groups & RE_GS_CULL)
-        cullFace = from.cullFace;
+        d.cullFace = f.cullFace;
     if (groups & RE_GS_POLYGON_MODE)
-        polygonMode = from.polygonMode;
+        d.polygonMode = f.polygonMode;
     if (groups & RE_GS_POINT_SIZE)
-        pointSize = from.pointSize;
+        d.pointSize = f.pointSize;
     if (groups & RE_GS_MATERIAL)
     {
-        material = from.material;
-        specular = from.specular;
+        d.material = f.material;
+        d.specular = f.specular;
     }
     known |= groups & ~(RE_GS_MATRICES | RE_GS_LIGHTS);
 }
@@ -108,65 +118,18 @@ RE_OGLRender::captureRecord() const
 void
 RE_OGLRender::captureRecordInto(GLShadow &s) const
 {
-    // Zeroed first so that equal records compare equal byte for byte.
-    std::memset(static_cast<void *>(&s), 0, sizeof(GLShadow));
+    s = GLShadow();
     s.matrixMode = myMatrix.mode != RE_MATRIX_VIEWING ? GL_PROJECTION : GL_MODELVIEW;
     s.projection = myMatrix.projection;
     s.viewing = myMatrix.viewing;
     s.viewport = myViewport;
-    std::memcpy(s.color, myColor, sizeof(myColor));
-    s.lineStyle = myLineStyle;
-    s.lineWidth = myLineWidth;
-    s.lineSmooth = myLineSmooth;
-    s.blend = myBlend;
-    std::memcpy(s.colorMask, myColorMask, sizeof(myColorMask));
-    s.interpMode = myInterpMode;
-    s.zTest = myZTest;
-    s.zFunc = myZFunc;
-    s.polygonOffset = myPolygonOffset;
-    s.offsetFactor = myOffsetFactor;
-    s.offsetUnits = myOffsetUnits;
-    s.stencilFunc = myStencilFunc;
-    s.stencilRef = myStencilRef;
-    s.stencilMask = myStencilMask;
-    s.reverseWinding = myReverseWinding;
-    s.fog = myFog;
-    s.lighting = myLighting;
-    s.texture = myTexture;
-    s.cullFace = myCullFace;
-    s.polygonMode = myPolygonMode;
-    s.pointSize = myPointSize;
-    s.material = myMaterial;
-    s.specular = mySpecular;
+    s.drawing = myDrawing;
 }
 
 void
 RE_OGLRender::loadDrawingState(const GLShadow &s)
 {
-    std::memcpy(myColor, s.color, sizeof(myColor));
-    myLineStyle = s.lineStyle;
-    myLineWidth = s.lineWidth;
-    myLineSmooth = s.lineSmooth;
-    myBlend = s.blend;
-    std::memcpy(myColorMask, s.colorMask, sizeof(myColorMask));
-    myInterpMode = s.interpMode;
-    myZTest = s.zTest;
-    myZFunc = s.zFunc;
-    myPolygonOffset = s.polygonOffset;
-    myOffsetFactor = s.offsetFactor;
-    myOffsetUnits = s.offsetUnits;
-    myStencilFunc = s.stencilFunc;
-    myStencilRef = s.stencilRef;
-    myStencilMask = s.stencilMask;
-    myReverseWinding = s.reverseWinding;
-    myFog = s.fog;
-    myLighting = s.lighting;
-    myTexture = s.texture;
-    myCullFace = s.cullFace;
-    myPolygonMode = s.polygonMode;
-    myPointSize = s.pointSize;
-    myMaterial = s.material;
-    mySpecular = s.specular;
+    myDrawing = s.drawing;
 }
 
 bool
@@ -225,11 +188,11 @@ void
 RE_OGLRender::rememberBlending(int on)
 {
     myGLStateFrom.reset();
-    myBlend.on = on != 0;
+    myDrawing.blend.on = on != 0;
     // Read back from GL: that is what GL holds.
     if (myDefining < 0 && isGLActive())
     {
-        myGL->blend.on = myBlend.on;
+        myGL->drawing.blend.on = myDrawing.blend.on;
         myGL->known |= RE_GS_BLEND_ON;
     }
 }
@@ -325,175 +288,178 @@ RE_OGLRender::sendBeforeDrawing()
 void
 RE_OGLRender::sendColor()
 {
-    if (!mustSend(RE_GS_COLOR, sameRGBA(myGL->color, myColor)))
+    if (!mustSend(RE_GS_COLOR, sameRGBA(myGL->drawing.color, myDrawing.color)))
         return;
-    glColor4fv(myColor);
+    glColor4fv(myDrawing.color);
     if (sendingToGL())
-        std::memcpy(myGL->color, myColor, sizeof(myColor));
+        std::memcpy(myGL->drawing.color, myDrawing.color, sizeof(myDrawing.color));
 }
 
 void
 RE_OGLRender::sendLineWidth()
 {
-    if (!mustSend(RE_GS_LINE_WIDTH, myGL->lineWidth == myLineWidth))
+    if (!mustSend(RE_GS_LINE_WIDTH, myGL->drawing.lineWidth == myDrawing.lineWidth))
         return;
-    glLineWidth(myLineWidth);
+    glLineWidth(myDrawing.lineWidth);
     if (sendingToGL())
-        myGL->lineWidth = myLineWidth;
+        myGL->drawing.lineWidth = myDrawing.lineWidth;
 }
 
 void
 RE_OGLRender::sendLineSmooth()
 {
-    if (!mustSend(RE_GS_LINE_SMOOTH, myGL->lineSmooth == myLineSmooth))
+    if (!mustSend(RE_GS_LINE_SMOOTH, myGL->drawing.lineSmooth == myDrawing.lineSmooth))
         return;
-    REglEnable(GL_LINE_SMOOTH, myLineSmooth);
+    REglEnable(GL_LINE_SMOOTH, myDrawing.lineSmooth);
     if (sendingToGL())
-        myGL->lineSmooth = myLineSmooth;
+        myGL->drawing.lineSmooth = myDrawing.lineSmooth;
 }
 
 void
 RE_OGLRender::sendColorMask()
 {
-    if (!mustSend(RE_GS_COLOR_MASK, sameBytes(myGL->colorMask, myColorMask)))
+    const bool *mask = myDrawing.colorMask;
+    if (!mustSend(RE_GS_COLOR_MASK, sameBytes(myGL->drawing.colorMask, myDrawing.colorMask)))
         return;
-    glColorMask(myColorMask[0], myColorMask[1], myColorMask[2], myColorMask[3]);
+    glColorMask(mask[0], mask[1], mask[2], mask[3]);
     if (sendingToGL())
-        std::memcpy(myGL->colorMask, myColorMask, sizeof(myColorMask));
+        std::memcpy(myGL->drawing.colorMask, mask, sizeof(myDrawing.colorMask));
 }
 
 void
 RE_OGLRender::sendShadeModel()
 {
-    if (!mustSend(RE_GS_SHADE, myGL->interpMode == myInterpMode))
+    if (!mustSend(RE_GS_SHADE, myGL->drawing.interpMode == myDrawing.interpMode))
         return;
-    glShadeModel(myInterpMode ? GL_SMOOTH : GL_FLAT);
+    glShadeModel(myDrawing.interpMode ? GL_SMOOTH : GL_FLAT);
     if (sendingToGL())
-        myGL->interpMode = myInterpMode;
+        myGL->drawing.interpMode = myDrawing.interpMode;
 }
 
 void
 RE_OGLRender::sendDepthTest()
 {
-    if (!mustSend(RE_GS_DEPTH_TEST, myGL->zTest == myZTest))
+    if (!mustSend(RE_GS_DEPTH_TEST, myGL->drawing.zTest == myDrawing.zTest))
         return;
-    REglEnable(GL_DEPTH_TEST, myZTest);
+    REglEnable(GL_DEPTH_TEST, myDrawing.zTest);
     if (sendingToGL())
-        myGL->zTest = myZTest;
+        myGL->drawing.zTest = myDrawing.zTest;
 }
 
 void
 RE_OGLRender::sendDepthFunction()
 {
-    if (!mustSend(RE_GS_DEPTH_FUNC, myGL->zFunc == myZFunc))
+    if (!mustSend(RE_GS_DEPTH_FUNC, myGL->drawing.zFunc == myDrawing.zFunc))
         return;
-    glDepthFunc(GL_NEVER + myZFunc);
+    glDepthFunc(GL_NEVER + myDrawing.zFunc);
     if (sendingToGL())
-        myGL->zFunc = myZFunc;
+        myGL->drawing.zFunc = myDrawing.zFunc;
 }
 
 void
 RE_OGLRender::sendOffsetAmount()
 {
-    if (!mustSend(RE_GS_OFFSET_AMOUNT, myGL->offsetFactor == myOffsetFactor &&
-                                           myGL->offsetUnits == myOffsetUnits))
+    if (!mustSend(RE_GS_OFFSET_AMOUNT, myGL->drawing.offsetFactor == myDrawing.offsetFactor &&
+                                           myGL->drawing.offsetUnits == myDrawing.offsetUnits))
         return;
-    glPolygonOffset(myOffsetFactor, myOffsetUnits);
+    glPolygonOffset(myDrawing.offsetFactor, myDrawing.offsetUnits);
     if (sendingToGL())
     {
-        myGL->offsetFactor = myOffsetFactor;
-        myGL->offsetUnits = myOffsetUnits;
+        myGL->drawing.offsetFactor = myDrawing.offsetFactor;
+        myGL->drawing.offsetUnits = myDrawing.offsetUnits;
     }
 }
 
 void
 RE_OGLRender::sendStencil()
 {
-    if (!mustSend(RE_GS_STENCIL, myGL->stencilFunc == myStencilFunc &&
-                                     myGL->stencilRef == myStencilRef &&
-                                     myGL->stencilMask == myStencilMask))
+    const RE_DrawingState &d = myDrawing;
+    RE_DrawingState &gl = myGL->drawing;
+    if (!mustSend(RE_GS_STENCIL, gl.stencilFunc == d.stencilFunc &&
+                                     gl.stencilRef == d.stencilRef &&
+                                     gl.stencilMask == d.stencilMask))
         return;
-    glStencilFunc(GL_NEVER + myStencilFunc, myStencilRef, static_cast<GLuint>(myStencilMask));
+    glStencilFunc(GL_NEVER + d.stencilFunc, d.stencilRef, static_cast<GLuint>(d.stencilMask));
     if (sendingToGL())
     {
-        myGL->stencilFunc = myStencilFunc;
-        myGL->stencilRef = myStencilRef;
-        myGL->stencilMask = myStencilMask;
+        gl.stencilFunc = d.stencilFunc;
+        gl.stencilRef = d.stencilRef;
+        gl.stencilMask = d.stencilMask;
     }
 }
 
 void
 RE_OGLRender::sendWinding()
 {
-    if (!mustSend(RE_GS_WINDING, myGL->reverseWinding == myReverseWinding))
+    if (!mustSend(RE_GS_WINDING, myGL->drawing.reverseWinding == myDrawing.reverseWinding))
         return;
-    glFrontFace(myReverseWinding ? GL_CW : GL_CCW);
+    glFrontFace(myDrawing.reverseWinding ? GL_CW : GL_CCW);
     if (sendingToGL())
-        myGL->reverseWinding = myReverseWinding;
+        myGL->drawing.reverseWinding = myDrawing.reverseWinding;
 }
 
 void
 RE_OGLRender::sendFogOn()
 {
-    if (!mustSend(RE_GS_FOG_ON, myGL->fog.on == myFog.on))
+    if (!mustSend(RE_GS_FOG_ON, myGL->drawing.fog.on == myDrawing.fog.on))
         return;
-    REglEnable(GL_FOG, myFog.on);
+    REglEnable(GL_FOG, myDrawing.fog.on);
     if (sendingToGL())
-        myGL->fog.on = myFog.on;
+        myGL->drawing.fog.on = myDrawing.fog.on;
 }
 
 void
 RE_OGLRender::sendLighting()
 {
-    if (!mustSend(RE_GS_LIGHTING, myGL->lighting == myLighting))
+    if (!mustSend(RE_GS_LIGHTING, myGL->drawing.lighting == myDrawing.lighting))
         return;
-    REglEnable(GL_LIGHTING, myLighting);
+    REglEnable(GL_LIGHTING, myDrawing.lighting);
     if (sendingToGL())
-        myGL->lighting = myLighting;
+        myGL->drawing.lighting = myDrawing.lighting;
 }
 
 void
 RE_OGLRender::sendTexture()
 {
-    if (!mustSend(RE_GS_TEXTURE, myGL->texture == myTexture))
+    if (!mustSend(RE_GS_TEXTURE, myGL->drawing.texture == myDrawing.texture))
         return;
-    glBindTexture(GL_TEXTURE_2D, myTexture);
-    REglEnable(GL_TEXTURE_2D, myTexture != 0);
+    glBindTexture(GL_TEXTURE_2D, myDrawing.texture);
+    REglEnable(GL_TEXTURE_2D, myDrawing.texture != 0);
     if (sendingToGL())
-        myGL->texture = myTexture;
+        myGL->drawing.texture = myDrawing.texture;
 }
 
 void
 RE_OGLRender::sendCulling()
 {
-    if (!mustSend(RE_GS_CULL, myGL->cullFace == myCullFace))
+    if (!mustSend(RE_GS_CULL, myGL->drawing.cullFace == myDrawing.cullFace))
         return;
-    REglEnable(GL_CULL_FACE, myCullFace != RE_CULL_NONE);
-    glCullFace(myCullFace == RE_CULL_FRONT ? GL_FRONT : GL_BACK);
+    REglEnable(GL_CULL_FACE, myDrawing.cullFace != RE_CULL_NONE);
+    glCullFace(myDrawing.cullFace == RE_CULL_FRONT ? GL_FRONT : GL_BACK);
     if (sendingToGL())
-        myGL->cullFace = myCullFace;
+        myGL->drawing.cullFace = myDrawing.cullFace;
 }
 
 void
 RE_OGLRender::sendPolygonMode()
 {
-    if (!mustSend(RE_GS_POLYGON_MODE, myGL->polygonMode == myPolygonMode))
+    if (!mustSend(RE_GS_POLYGON_MODE, myGL->drawing.polygonMode == myDrawing.polygonMode))
         return;
-    glPolygonMode(GL_FRONT_AND_BACK, myPolygonMode == RE_POLYGON_LINE    ? GL_LINE
-                                     : myPolygonMode == RE_POLYGON_POINT ? GL_POINT
+    glPolygonMode(GL_FRONT_AND_BACK, myDrawing.polygonMode == RE_POLYGON_LINE    ? GL_LINE
+                                     : myDrawing.polygonMode == RE_POLYGON_POINT ? GL_POINT
                                                                          : GL_FILL);
     if (sendingToGL())
-        myGL->polygonMode = myPolygonMode;
+        myGL->drawing.polygonMode = myDrawing.polygonMode;
 }
 
 void
 RE_OGLRender::sendPointSize()
 {
-    if (!mustSend(RE_GS_POINT_SIZE, myGL->pointSize == myPointSize))
+    if (!mustSend(RE_GS_POINT_SIZE, myGL->drawing.pointSize == myDrawing.pointSize))
         return;
-    glPointSize(myPointSize);
+    glPointSize(myDrawing.pointSize);
     if (sendingToGL())
-        myGL->pointSize = myPointSize;
+        myGL->drawing.pointSize = myDrawing.pointSize;
 }
 
 // The material, or without one the current colour as the surface with the
@@ -501,13 +467,13 @@ RE_OGLRender::sendPointSize()
 void
 RE_OGLRender::sendMaterial()
 {
-    const MaterialState &m = myMaterial;
+    const RE_DrawingState::Material &m = myDrawing.material;
     const bool unchanged =
-        myGL->material.on == m.on &&
-        (m.on ? sameRGBA(myGL->material.diffuse, m.diffuse) &&
-                    sameRGBA(myGL->material.specular, m.specular) &&
-                    myGL->material.shininess == m.shininess
-              : myGL->specular == mySpecular);
+        myGL->drawing.material.on == m.on &&
+        (m.on ? sameRGBA(myGL->drawing.material.diffuse, m.diffuse) &&
+                    sameRGBA(myGL->drawing.material.specular, m.specular) &&
+                    myGL->drawing.material.shininess == m.shininess
+              : myGL->drawing.specular == myDrawing.specular);
     if (!mustSend(RE_GS_MATERIAL, unchanged))
         return;
     if (m.on)
@@ -530,7 +496,7 @@ RE_OGLRender::sendMaterial()
     }
     if (sendingToGL())
     {
-        myGL->material = m;
-        myGL->specular = mySpecular;
+        myGL->drawing.material = m;
+        myGL->drawing.specular = myDrawing.specular;
     }
 }

@@ -50,27 +50,10 @@ struct RE_OGLRender::GLShadow
     UT_Matrix4 projection;
     UT_Matrix4 viewing;
     ViewportState viewport;
-    float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    int lineStyle = RE_LINE_SOLID;
-    float lineWidth = 1.0f;
-    bool lineSmooth = false;
-    BlendState blend;
-    bool colorMask[4] = {true, true, true, true};
-    int interpMode = 0;
-    bool zTest = false;
-    int zFunc = RE_CMP_LESS;
-    bool polygonOffset = false;
-    float offsetFactor = 0.0f, offsetUnits = 0.0f;
-    int stencilFunc = RE_CMP_ALWAYS, stencilRef = 0, stencilMask = ~0;
-    bool reverseWinding = false;
-    FogState fog;
-    bool lighting = false;
-    unsigned int texture = 0;
-    int cullFace = 0;
-    int polygonMode = 0;
-    float pointSize = 1.0f;
-    MaterialState material;
-    bool specular = false;
+    RE_DrawingState drawing;
+
+    // Every value and the known groups alike; padding never counts.
+    bool operator==(const GLShadow &o) const;
 
     // Takes the values of the given groups from another copy and marks
     // them known.

@@ -58,10 +58,10 @@ void
 RE_OGLRender::applyColor(const char *op, float r, float g, float b, float a)
 {
     journal(op, {r, g, b, a});
-    myColor[0] = r;
-    myColor[1] = g;
-    myColor[2] = b;
-    myColor[3] = a;
+    myDrawing.color[0] = r;
+    myDrawing.color[1] = g;
+    myDrawing.color[2] = b;
+    myDrawing.color[3] = a;
     if (glReady())
         sendColor();
 }
@@ -70,7 +70,7 @@ void
 RE_OGLRender::getColor(float rgba[4]) const
 {
     for (int i = 0; i < 4; ++i)
-        rgba[i] = myColor[i];
+        rgba[i] = myDrawing.color[i];
 }
 
 void
@@ -78,7 +78,7 @@ RE_OGLRender::pushColor()
 {
     journal("pushColor");
     if (myColorStack.size() < 4 * ourMaxStackDepth)
-        myColorStack.insert(myColorStack.end(), myColor, myColor + 4);
+        myColorStack.insert(myColorStack.end(), myDrawing.color, myDrawing.color + 4);
 }
 
 void
@@ -89,7 +89,7 @@ RE_OGLRender::popColor()
         return;
     const size_t at = myColorStack.size() - 4;
     for (int i = 0; i < 4; ++i)
-        myColor[i] = myColorStack[at + i];
+        myDrawing.color[i] = myColorStack[at + i];
     myColorStack.resize(at);
     if (glReady())
         sendColor();
@@ -101,16 +101,16 @@ void
 RE_OGLRender::sendLineStyle()
 {
     static const GLushort patterns[] = {0xFFFF, 0x5555, 0x0FFF, 0x0F0F};
-    if (!mustSend(RE_GS_LINE_STYLE, myGL->lineStyle == myLineStyle))
+    if (!mustSend(RE_GS_LINE_STYLE, myGL->drawing.lineStyle == myDrawing.lineStyle))
         return;
     if (sendingToGL())
-        myGL->lineStyle = myLineStyle;
-    if (myLineStyle <= RE_LINE_SOLID || myLineStyle > RE_LINE_DASHED)
+        myGL->drawing.lineStyle = myDrawing.lineStyle;
+    if (myDrawing.lineStyle <= RE_LINE_SOLID || myDrawing.lineStyle > RE_LINE_DASHED)
     {
         glDisable(GL_LINE_STIPPLE);
         return;
     }
-    glLineStipple(myLineStyle == RE_LINE_LONG_DASH ? 2 : 1, patterns[myLineStyle]);
+    glLineStipple(myDrawing.lineStyle == RE_LINE_LONG_DASH ? 2 : 1, patterns[myDrawing.lineStyle]);
     glEnable(GL_LINE_STIPPLE);
 }
 
@@ -120,8 +120,8 @@ RE_OGLRender::pushLineStyle(int style)
     journal("pushLineStyle", {static_cast<double>(style)});
     if (myLineStyleStack.size() >= ourMaxStackDepth)
         return;
-    myLineStyleStack.push_back(myLineStyle);
-    myLineStyle = style;
+    myLineStyleStack.push_back(myDrawing.lineStyle);
+    myDrawing.lineStyle = style;
     if (glReady())
         sendLineStyle();
 }
@@ -132,7 +132,7 @@ RE_OGLRender::popLineStyle()
     journal("popLineStyle");
     if (myLineStyleStack.empty())
         return;
-    myLineStyle = myLineStyleStack.back();
+    myDrawing.lineStyle = myLineStyleStack.back();
     myLineStyleStack.pop_back();
     if (glReady())
         sendLineStyle();
@@ -144,9 +144,9 @@ RE_OGLRender::pushLineWidth(float width)
     journal("pushLineWidth", {width});
     if (myLineWidthStack.size() >= ourMaxStackDepth)
         return;
-    myLineWidthStack.push_back(myLineWidth);
+    myLineWidthStack.push_back(myDrawing.lineWidth);
     // GL rejects widths that are not positive; keep the record honest.
-    myLineWidth = width > 0.0f ? width : 1.0f;
+    myDrawing.lineWidth = width > 0.0f ? width : 1.0f;
     if (glReady())
         sendLineWidth();
 }
@@ -157,7 +157,7 @@ RE_OGLRender::popLineWidth()
     journal("popLineWidth");
     if (myLineWidthStack.empty())
         return;
-    myLineWidth = myLineWidthStack.back();
+    myDrawing.lineWidth = myLineWidthStack.back();
     myLineWidthStack.pop_back();
     if (glReady())
         sendLineWidth();
@@ -167,10 +167,10 @@ void
 RE_OGLRender::smoothBlendLines(int on)
 {
     journal("smoothBlendLines", {static_cast<double>(on)});
-    myLineSmooth = on != 0;
+    myDrawing.lineSmooth = on != 0;
     if (!glReady())
         return;
-    if (myLineSmooth)
+    if (myDrawing.lineSmooth)
         glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     sendLineSmooth();
 }
@@ -187,24 +187,25 @@ RE_OGLRender::sendBlend()
 void
 RE_OGLRender::sendBlendOn()
 {
-    if (!mustSend(RE_GS_BLEND_ON, myGL->blend.on == myBlend.on))
+    if (!mustSend(RE_GS_BLEND_ON, myGL->drawing.blend.on == myDrawing.blend.on))
         return;
-    REglEnable(GL_BLEND, myBlend.on);
+    REglEnable(GL_BLEND, myDrawing.blend.on);
     if (sendingToGL())
-        myGL->blend.on = myBlend.on;
+        myGL->drawing.blend.on = myDrawing.blend.on;
 }
 
 void
 RE_OGLRender::sendBlendFunction()
 {
-    if (!mustSend(RE_GS_BLEND_FUNC,
-                  myGL->blend.src == myBlend.src && myGL->blend.dst == myBlend.dst))
+    const RE_DrawingState::Blend &b = myDrawing.blend;
+    RE_DrawingState::Blend &gl = myGL->drawing.blend;
+    if (!mustSend(RE_GS_BLEND_FUNC, gl.src == b.src && gl.dst == b.dst))
         return;
-    glBlendFunc(glSourceFactor(myBlend.src), glDestFactor(myBlend.dst));
+    glBlendFunc(glSourceFactor(b.src), glDestFactor(b.dst));
     if (sendingToGL())
     {
-        myGL->blend.src = myBlend.src;
-        myGL->blend.dst = myBlend.dst;
+        gl.src = b.src;
+        gl.dst = b.dst;
     }
 }
 
@@ -212,7 +213,7 @@ void
 RE_OGLRender::blend(int on)
 {
     journal("blend", {static_cast<double>(on)});
-    myBlend.on = on != 0;
+    myDrawing.blend.on = on != 0;
     if (glReady())
         sendBlendOn();
 }
@@ -221,11 +222,11 @@ void
 RE_OGLRender::blendAlpha(int on, int additive)
 {
     journal("blendAlpha", {static_cast<double>(on), static_cast<double>(additive)});
-    myBlend.on = on != 0;
-    if (myBlend.on)
+    myDrawing.blend.on = on != 0;
+    if (myDrawing.blend.on)
     {
-        myBlend.src = RE_SBLEND_SRC_ALPHA;
-        myBlend.dst = additive ? RE_DBLEND_ONE : RE_DBLEND_ONE_MINUS_SRC_ALPHA;
+        myDrawing.blend.src = RE_SBLEND_SRC_ALPHA;
+        myDrawing.blend.dst = additive ? RE_DBLEND_ONE : RE_DBLEND_ONE_MINUS_SRC_ALPHA;
     }
     if (glReady())
         sendBlend();
@@ -236,7 +237,7 @@ RE_OGLRender::pushBlendState()
 {
     journal("pushBlendState");
     if (myBlendStack.size() < ourMaxStackDepth)
-        myBlendStack.push_back(myBlend);
+        myBlendStack.push_back(myDrawing.blend);
 }
 
 void
@@ -245,7 +246,7 @@ RE_OGLRender::popBlendState()
     journal("popBlendState");
     if (myBlendStack.empty())
         return;
-    myBlend = myBlendStack.back();
+    myDrawing.blend = myBlendStack.back();
     myBlendStack.pop_back();
     if (glReady())
         sendBlend();
@@ -255,8 +256,8 @@ void
 RE_OGLRender::setBlendFunction(RE_BlendSourceFactor src, RE_BlendDestFactor dst)
 {
     journal("setBlendFunction", {static_cast<double>(src), static_cast<double>(dst)});
-    myBlend.src = src;
-    myBlend.dst = dst;
+    myDrawing.blend.src = src;
+    myDrawing.blend.dst = dst;
     if (glReady())
         sendBlendFunction();
 }
@@ -265,9 +266,9 @@ void
 RE_OGLRender::getBlendFunction(RE_BlendSourceFactor *src, RE_BlendDestFactor *dst) const
 {
     if (src)
-        *src = myBlend.src;
+        *src = myDrawing.blend.src;
     if (dst)
-        *dst = myBlend.dst;
+        *dst = myDrawing.blend.dst;
 }
 
 void
@@ -280,10 +281,10 @@ void
 RE_OGLRender::setColorMask(bool r, bool g, bool b, bool a)
 {
     journal("setColorMask", {double(r), double(g), double(b), double(a)});
-    myColorMask[0] = r;
-    myColorMask[1] = g;
-    myColorMask[2] = b;
-    myColorMask[3] = a;
+    myDrawing.colorMask[0] = r;
+    myDrawing.colorMask[1] = g;
+    myDrawing.colorMask[2] = b;
+    myDrawing.colorMask[3] = a;
     if (glReady())
         sendColorMask();
 }
@@ -292,14 +293,14 @@ void
 RE_OGLRender::getColorMask(bool rgba[4]) const
 {
     for (int i = 0; i < 4; ++i)
-        rgba[i] = myColorMask[i];
+        rgba[i] = myDrawing.colorMask[i];
 }
 
 void
 RE_OGLRender::interpMode(int smooth)
 {
     journal("interpMode", {static_cast<double>(smooth)});
-    myInterpMode = smooth ? 1 : 0;
+    myDrawing.interpMode = smooth ? 1 : 0;
     if (glReady())
         sendShadeModel();
 }
@@ -310,11 +311,11 @@ void
 RE_OGLRender::enableZbuffer(int on, int clearDepth)
 {
     journal("enableZbuffer", {static_cast<double>(on), static_cast<double>(clearDepth)});
-    myZTest = on != 0;
+    myDrawing.zTest = on != 0;
     if (!glReady())
         return;
     sendDepthTest();
-    if (myZTest && clearDepth)
+    if (myDrawing.zTest && clearDepth)
     {
         sendStateBehind();
         glClear(GL_DEPTH_BUFFER_BIT);
@@ -325,7 +326,7 @@ void
 RE_OGLRender::setZFunction(int func)
 {
     journal("setZFunction", {static_cast<double>(func)});
-    myZFunc = clampCompare(func, RE_CMP_LESS);
+    myDrawing.zFunc = clampCompare(func, RE_CMP_LESS);
     if (glReady())
         sendDepthFunction();
 }
@@ -334,7 +335,7 @@ void
 RE_OGLRender::polygonOffset(int on)
 {
     journal("polygonOffset", {static_cast<double>(on)});
-    myPolygonOffset = on != 0;
+    myDrawing.polygonOffset = on != 0;
     if (glReady())
         sendPolygonOffset();
 }
@@ -343,20 +344,20 @@ RE_OGLRender::polygonOffset(int on)
 void
 RE_OGLRender::sendPolygonOffset()
 {
-    if (!mustSend(RE_GS_OFFSET_ON, myGL->polygonOffset == myPolygonOffset))
+    if (!mustSend(RE_GS_OFFSET_ON, myGL->drawing.polygonOffset == myDrawing.polygonOffset))
         return;
-    REglEnable(GL_POLYGON_OFFSET_FILL, myPolygonOffset);
-    REglEnable(GL_POLYGON_OFFSET_LINE, myPolygonOffset);
+    REglEnable(GL_POLYGON_OFFSET_FILL, myDrawing.polygonOffset);
+    REglEnable(GL_POLYGON_OFFSET_LINE, myDrawing.polygonOffset);
     if (sendingToGL())
-        myGL->polygonOffset = myPolygonOffset;
+        myGL->drawing.polygonOffset = myDrawing.polygonOffset;
 }
 
 void
 RE_OGLRender::setOffsetAmount(float factor, float units)
 {
     journal("setOffsetAmount", {factor, units});
-    myOffsetFactor = factor;
-    myOffsetUnits = units;
+    myDrawing.offsetFactor = factor;
+    myDrawing.offsetUnits = units;
     if (glReady())
         sendOffsetAmount();
 }
@@ -364,8 +365,8 @@ RE_OGLRender::setOffsetAmount(float factor, float units)
 void
 RE_OGLRender::getOffsetAmount(float &factor, float &units) const
 {
-    factor = myOffsetFactor;
-    units = myOffsetUnits;
+    factor = myDrawing.offsetFactor;
+    units = myDrawing.offsetUnits;
 }
 
 void
@@ -373,9 +374,9 @@ RE_OGLRender::setSFunction(int func, int ref, int mask)
 {
     journal("setSFunction", {static_cast<double>(func), static_cast<double>(ref),
                              static_cast<double>(mask)});
-    myStencilFunc = clampCompare(func, RE_CMP_ALWAYS);
-    myStencilRef = ref;
-    myStencilMask = mask;
+    myDrawing.stencilFunc = clampCompare(func, RE_CMP_ALWAYS);
+    myDrawing.stencilRef = ref;
+    myDrawing.stencilMask = mask;
     if (glReady())
         sendStencil();
 }
@@ -383,16 +384,16 @@ RE_OGLRender::setSFunction(int func, int ref, int mask)
 void
 RE_OGLRender::getSFunction(int &func, int &ref, int &mask) const
 {
-    func = myStencilFunc;
-    ref = myStencilRef;
-    mask = myStencilMask;
+    func = myDrawing.stencilFunc;
+    ref = myDrawing.stencilRef;
+    mask = myDrawing.stencilMask;
 }
 
 void
 RE_OGLRender::setReverseWinding(bool reverse)
 {
     journal("setReverseWinding", {static_cast<double>(reverse)});
-    myReverseWinding = reverse;
+    myDrawing.reverseWinding = reverse;
     if (glReady())
         sendWinding();
 }
@@ -403,12 +404,13 @@ void
 RE_OGLRender::sendFog()
 {
     static const GLint modes[] = {GL_EXP, GL_LINEAR, GL_EXP2};
-    const int m = (myFog.mode >= 0 && myFog.mode <= 2) ? myFog.mode : 0;
-    const FogState &gl = myGL->fog;
-    const bool unchanged = gl.mode == myFog.mode && gl.density == myFog.density &&
-                           gl.start == myFog.start && gl.end == myFog.end &&
-                           std::memcmp(gl.color, myFog.color, sizeof(gl.color)) == 0 &&
-                           gl.useCoord == myFog.useCoord;
+    const RE_DrawingState::Fog &fog = myDrawing.fog;
+    const int m = (fog.mode >= 0 && fog.mode <= 2) ? fog.mode : 0;
+    RE_DrawingState::Fog &gl = myGL->drawing.fog;
+    const bool unchanged = gl.mode == fog.mode && gl.density == fog.density &&
+                           gl.start == fog.start && gl.end == fog.end &&
+                           std::memcmp(gl.color, fog.color, sizeof(gl.color)) == 0 &&
+                           gl.useCoord == fog.useCoord;
     if (!mustSend(RE_GS_FOG_PARAMS, unchanged))
     {
         sendFogOn();
@@ -416,16 +418,16 @@ RE_OGLRender::sendFog()
     }
     if (sendingToGL())
     {
-        const bool on = myGL->fog.on;
-        myGL->fog = myFog;
-        myGL->fog.on = on;
+        const bool on = gl.on;
+        gl = fog;
+        gl.on = on;
     }
     glFogi(GL_FOG_MODE, modes[m]);
-    glFogf(GL_FOG_DENSITY, myFog.density);
-    glFogf(GL_FOG_START, myFog.start);
-    glFogf(GL_FOG_END, myFog.end);
-    glFogfv(GL_FOG_COLOR, myFog.color);
-    glFogi(GL_FOG_COORD_SRC, myFog.useCoord ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
+    glFogf(GL_FOG_DENSITY, fog.density);
+    glFogf(GL_FOG_START, fog.start);
+    glFogf(GL_FOG_END, fog.end);
+    glFogfv(GL_FOG_COLOR, fog.color);
+    glFogi(GL_FOG_COORD_SRC, fog.useCoord ? GL_FOG_COORD : GL_FRAGMENT_DEPTH);
     sendFogOn();
 }
 
@@ -435,16 +437,17 @@ RE_OGLRender::enableFog(int mode, float density, float start, float end,
 {
     journal("enableFog", {static_cast<double>(mode), density, start, end,
                           rgb.x(), rgb.y(), rgb.z(), alpha});
-    myFog.on = true;
-    myFog.mode = mode;
+    RE_DrawingState::Fog &fog = myDrawing.fog;
+    fog.on = true;
+    fog.mode = mode;
     // GL refuses a negative density.
-    myFog.density = density >= 0.0f ? density : 0.0f;
-    myFog.start = start;
-    myFog.end = end;
-    myFog.color[0] = rgb.x();
-    myFog.color[1] = rgb.y();
-    myFog.color[2] = rgb.z();
-    myFog.color[3] = alpha;
+    fog.density = density >= 0.0f ? density : 0.0f;
+    fog.start = start;
+    fog.end = end;
+    fog.color[0] = rgb.x();
+    fog.color[1] = rgb.y();
+    fog.color[2] = rgb.z();
+    fog.color[3] = alpha;
     if (glReady())
         sendFog();
 }
@@ -453,7 +456,7 @@ void
 RE_OGLRender::disableFog()
 {
     journal("disableFog");
-    myFog.on = false;
+    myDrawing.fog.on = false;
     if (glReady())
         sendFogOn();
 }
@@ -462,7 +465,7 @@ void
 RE_OGLRender::useFogCoord(bool on)
 {
     journal("useFogCoord", {static_cast<double>(on)});
-    myFog.useCoord = on;
+    myDrawing.fog.useCoord = on;
     if (glReady())
         sendFog();
 }

@@ -1,6 +1,7 @@
 // Render context logic without GL: the state record's push and pop pairs,
-// the main render and picking's projections.
+// the drawing state as one value, the main render and picking's projections.
 
+#include "host/RE/RE_Material.h"
 #include "host/RE/RE_Render.h"
 #include "host/UT/UT_Matrix4.h"
 
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -81,6 +83,84 @@ TEST(RE_RenderState, PushPopPairsRestoreTheRecord)
     r.popBlendState();
     EXPECT_EQ(r.getMatrixDepth(), 0);
     expectMatrixNear(r.getAMatrix(RE_MATRIX_VIEWING), view);
+}
+
+// Each setter of the drawing state, from a common starting point, gives a
+// value unequal to the starting one: the value holds that field and its
+// comparison reads it. resetState gives back a new context's value.
+TEST(RE_RenderState, EveryDrawingSetterChangesTheDrawingValue)
+{
+    using Step = std::function<void(RE_Render &)>;
+    const Step none = [](RE_Render &) {};
+    const UT_Vector3 black(0, 0, 0);
+    const Step fog = [&](RE_Render &r) { r.enableFog(RE_FOG_EXP, 1, 0, 1, black); };
+    const auto materialWith = [](void (*edit)(RE_Material &)) -> Step {
+        return [edit](RE_Render &r) {
+            RE_Material m;
+            edit(m);
+            r.setMaterial(&m);
+        };
+    };
+    const Step material = materialWith([](RE_Material &) {});
+    struct Case
+    {
+        const char *name;
+        Step base, change;
+    };
+    const std::vector<Case> cases = {
+        {"colour", none, [](RE_Render &r) { r.setColor(1, 1, 1, 0.5f); }},
+        {"line style", none, [](RE_Render &r) { r.pushLineStyle(RE_LINE_DASHED); }},
+        {"line width", none, [](RE_Render &r) { r.pushLineWidth(2); }},
+        {"line smoothing", none, [](RE_Render &r) { r.smoothBlendLines(1); }},
+        {"blending", none, [](RE_Render &r) { r.blend(1); }},
+        {"blend source", none,
+         [](RE_Render &r) { r.setBlendFunction(RE_SBLEND_SRC_ALPHA, RE_DBLEND_ZERO); }},
+        {"blend destination", none,
+         [](RE_Render &r) { r.setBlendFunction(RE_SBLEND_ONE, RE_DBLEND_ONE); }},
+        {"colour mask", none, [](RE_Render &r) { r.setColorMask(true, true, true, false); }},
+        {"shading", none, [](RE_Render &r) { r.interpMode(1); }},
+        {"depth test", none, [](RE_Render &r) { r.enableZbuffer(1); }},
+        {"depth function", none, [](RE_Render &r) { r.setZFunction(RE_CMP_LEQUAL); }},
+        {"polygon offset", none, [](RE_Render &r) { r.polygonOffset(1); }},
+        {"offset factor", none, [](RE_Render &r) { r.setOffsetAmount(1, 0); }},
+        {"offset units", none, [](RE_Render &r) { r.setOffsetAmount(0, 1); }},
+        {"stencil function", none, [](RE_Render &r) { r.setSFunction(RE_CMP_EQUAL, 0, ~0); }},
+        {"stencil reference", none, [](RE_Render &r) { r.setSFunction(RE_CMP_ALWAYS, 1, ~0); }},
+        {"stencil mask", none, [](RE_Render &r) { r.setSFunction(RE_CMP_ALWAYS, 0, 0xff); }},
+        {"winding", none, [](RE_Render &r) { r.setReverseWinding(true); }},
+        {"fog", none, fog},
+        {"fog mode", fog, [&](RE_Render &r) { r.enableFog(RE_FOG_LINEAR, 1, 0, 1, black); }},
+        {"fog density", fog, [&](RE_Render &r) { r.enableFog(RE_FOG_EXP, 2, 0, 1, black); }},
+        {"fog start", fog, [&](RE_Render &r) { r.enableFog(RE_FOG_EXP, 1, 0.5f, 1, black); }},
+        {"fog end", fog, [&](RE_Render &r) { r.enableFog(RE_FOG_EXP, 1, 0, 2, black); }},
+        {"fog colour", fog,
+         [&](RE_Render &r) { r.enableFog(RE_FOG_EXP, 1, 0, 1, UT_Vector3(0, 1, 0)); }},
+        {"fog alpha", fog, [&](RE_Render &r) { r.enableFog(RE_FOG_EXP, 1, 0, 1, black, 1); }},
+        {"fog coordinates", none, [](RE_Render &r) { r.useFogCoord(true); }},
+        {"lighting", none, [](RE_Render &r) { r.toggleLighting(1); }},
+        {"specular", none, [](RE_Render &r) { r.setSpecular(true); }},
+        {"texture", none, [](RE_Render &r) { r.useTexture2D(3); }},
+        {"culling", none, [](RE_Render &r) { r.setCullFace(RE_CULL_BACK); }},
+        {"polygon mode", none, [](RE_Render &r) { r.setPolygonMode(RE_POLYGON_LINE); }},
+        {"point size", none, [](RE_Render &r) { r.pushPointSize(3); }},
+        {"material", none, material},
+        {"diffuse", material,
+         materialWith([](RE_Material &m) { m.setDiffuse(0.1f, 0.8f, 0.8f); })},
+        {"specular colour", material,
+         materialWith([](RE_Material &m) { m.setSpecular(0.5f, 0, 0); })},
+        {"shininess", material, materialWith([](RE_Material &m) { m.setShininess(64); })},
+    };
+    const RE_DrawingState initial = RE_Render().getDrawingState();
+    for (const Case &c : cases)
+    {
+        RE_Render r;
+        c.base(r);
+        const RE_DrawingState before = r.getDrawingState();
+        c.change(r);
+        EXPECT_NE(r.getDrawingState(), before) << c.name;
+        r.resetState();
+        EXPECT_EQ(r.getDrawingState(), initial) << c.name;
+    }
 }
 
 TEST(RE_RenderState, FirstContextIsTheMainRender)
