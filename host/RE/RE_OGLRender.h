@@ -726,6 +726,10 @@ private:
     // Drops the kept runs an object deleted belonged to.
     void dropBatchesOf(int id);
     void replayDraws(const std::vector<ArrayDraw> &draws);
+    // Sends a recorded drawing state to GL, the record staying as it is.
+    void sendDrawingStateOf(const RE_DrawingState &state);
+    // Whether two drawings draw the same arrays under the same state.
+    static bool sameDrawing(const ArrayDraw &a, const ArrayDraw &b);
     // Draws from the client arrays set up, large drawings a piece at a time
     // so that GL holds one piece's copies (RE_OGLRenderPieces.cpp).
     void drawClientArrays(int prim, int count, const unsigned int *indices, int indexCount);
@@ -766,6 +770,8 @@ private:
     bool myStepValid = false;
     // Nothing multiplied since the push (myStep is not set then).
     bool myStepIdentity = false;
+    // Adds a viewing-matrix multiplication to the step since the push.
+    void noteStep(const UT_Matrix4 &m);
     ViewportState myViewport;
     std::vector<ViewportState> myViewportStack;
 

@@ -161,6 +161,13 @@ closesOutward(GLenum prim, const MemberArrays &src, int count)
 }
 } // namespace
 
+bool
+RE_OGLRender::sameDrawing(const ArrayDraw &a, const ArrayDraw &b)
+{
+    // Objects defined apart may hold equal states in two copies.
+    return a.arrays == b.arrays && (a.state == b.state || a.state->drawing == b.state->drawing);
+}
+
 void
 RE_OGLRender::setBatching(bool on)
 {
@@ -177,7 +184,7 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
     for (size_t d = 0; fits && d < info.arrayDraws.size(); ++d)
     {
         const ArrayBuffer &a = *info.arrayDraws[d].arrays;
-        const GLShadow &s = *info.arrayDraws[d].state;
+        const RE_DrawingState &s = info.arrayDraws[d].state->drawing;
         // Textures may change between the replay and the run's drawing;
         // lit arrays without normals take GL's current normal, which may
         // too. Several drawings per object are drawn drawing by drawing
@@ -200,8 +207,7 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
                  std::memcmp(&run.viewport, &myViewport, sizeof(myViewport)) == 0 &&
                  run.lights.size() == myLights.size();
     for (size_t d = 0; joins && d < run.draws.size(); ++d)
-        joins = run.draws[d].arrays == info.arrayDraws[d].arrays &&
-                run.draws[d].state == info.arrayDraws[d].state;
+        joins = sameDrawing(run.draws[d], info.arrayDraws[d]);
     if (joins)
     {
         auto slot = myLights.begin();
@@ -319,10 +325,10 @@ RE_OGLRender::keepRun(const BatchRun &run)
     Batch *batch = nullptr;
     for (auto &b : table.batches)
     {
-        bool same = !b->ids.empty() && b->ids.front() == run.members.front().id && b->draws.size() == run.draws.size();
+        bool same = !b->ids.empty() && b->ids.front() == run.members.front().id &&
+                    b->draws.size() == run.draws.size();
         for (size_t d = 0; same && d < run.draws.size(); ++d)
-            same = b->draws[d].arrays == run.draws[d].arrays &&
-                   b->draws[d].state == run.draws[d].state;
+            same = sameDrawing(b->draws[d], run.draws[d]);
         if (same)
         {
             batch = b.get();
@@ -579,7 +585,7 @@ RE_OGLRender::drawBatchRange(const Batch &batch, size_t first, size_t end)
     for (size_t d = 0; d < batch.draws.size(); ++d)
     {
         const ArrayDraw &draw = batch.draws[d];
-        const GLShadow &state = *draw.state;
+        const RE_DrawingState &state = draw.state->drawing;
         // Faces turned away from the eye cost GL as much as the others and
         // cannot show when every member is a closed surface seen from
         // outside, drawn opaque with depth testing: GL culls them.
@@ -591,21 +597,14 @@ RE_OGLRender::drawBatchRange(const Batch &batch, size_t first, size_t end)
                               beyondNearPlane(batch.bounds, myMatrix.viewing, myMatrix.projection);
         if (cullBack)
         {
-            GLShadow saved, culled = state;
+            RE_DrawingState culled = state;
             culled.cullFace = RE_CULL_BACK;
-            captureRecordInto(saved);
-            loadDrawingState(culled);
-            sendDrawingState();
-            loadDrawingState(saved);
+            sendDrawingStateOf(culled);
             myGLStateFrom.reset();
         }
         else if (draw.state != myGLStateFrom)
         {
-            GLShadow saved;
-            captureRecordInto(saved);
-            loadDrawingState(*draw.state);
-            sendDrawingState();
-            loadDrawingState(saved);
+            sendDrawingStateOf(state);
             myGLStateFrom = draw.state;
         }
         sendLights();

@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
 
 using namespace RE_ArrayRuns;
 
@@ -254,20 +253,23 @@ RE_OGLRender::releaseArrays()
 }
 
 void
+RE_OGLRender::sendDrawingStateOf(const RE_DrawingState &state)
+{
+    // GL takes the drawing's state; the record stays the caller's.
+    const RE_DrawingState record = myDrawing;
+    myDrawing = state;
+    sendDrawingState();
+    myDrawing = record;
+}
+
+void
 RE_OGLRender::replayDraws(const std::vector<ArrayDraw> &draws)
 {
-    static_assert(std::is_trivially_copyable<GLShadow>::value,
-                  "drawing states are compared and copied as bytes");
     for (const ArrayDraw &draw : draws)
     {
-        // GL takes the drawing's state; the record stays the caller's.
         if (draw.state != myGLStateFrom)
         {
-            GLShadow saved;
-            captureRecordInto(saved);
-            loadDrawingState(*draw.state);
-            sendDrawingState();
-            loadDrawingState(saved);
+            sendDrawingStateOf(draw.state->drawing);
             myGLStateFrom = draw.state;
         }
         sendLights();

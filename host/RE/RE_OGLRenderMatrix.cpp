@@ -158,6 +158,18 @@ RE_OGLRender::loadMatrix(const UT_Matrix4 &m)
 }
 
 void
+RE_OGLRender::noteStep(const UT_Matrix4 &m)
+{
+    if (!myStepValid || isProjectionMode(myMatrix.mode))
+        return;
+    if (myStepIdentity)
+        myStep = m;
+    else
+        myStep.leftMult(m);
+    myStepIdentity = false;
+}
+
+void
 RE_OGLRender::multiplyMatrix(const UT_Matrix4 &m)
 {
     if (myDefineFromArrays)
@@ -166,14 +178,7 @@ RE_OGLRender::multiplyMatrix(const UT_Matrix4 &m)
         journalMatrix(myJournal, "multiplyMatrix", m);
     // Prepending keeps a pick narrowing of the projection outermost.
     currentMatrix().leftMult(m);
-    if (myStepValid && !isProjectionMode(myMatrix.mode))
-    {
-        if (myStepIdentity)
-            myStep = m;
-        else
-            myStep.leftMult(m);
-        myStepIdentity = false;
-    }
+    noteStep(m);
     sendMatrixChange(m);
 }
 
@@ -208,14 +213,7 @@ RE_OGLRender::rotate(float degrees, char axis)
     if (!RE_MatrixBuild::rotation(r, degrees, axis))
         return;
     currentMatrix().leftMult(r);
-    if (myStepValid && !isProjectionMode(myMatrix.mode))
-    {
-        if (myStepIdentity)
-            myStep = r;
-        else
-            myStep.leftMult(r);
-        myStepIdentity = false;
-    }
+    noteStep(r);
     sendMatrixChange(r);
 }
 
