@@ -284,8 +284,15 @@ TEST_F(RE_Batch, ObjectsDeletedTakeTheirRunsBuffersWithThem)
 {
     RE_Render *r = render();
     const int buffersBefore = r->getNumLiveArrayBuffers();
-    // A second object of the same arrays and state joins the run; deleting
-    // it drops the run's buffers and the rest builds again.
+    // A second object of the same arrays and an equal state (a copy of its
+    // own: an object of another colour was defined between) joins the run;
+    // deleting it drops the run's buffers and the rest builds again.
+    const int blue = r->startObjectDefine();
+    r->setColor(0.0f, 0.0f, 1.0f);
+    r->drawArrays(RE_PRIM_TRIANGLES, myBox.positions.data(), myBox.normals.data(), nullptr, 24,
+                  myBox.indices.data(), 36);
+    r->endObjectDefine();
+    r->deleteObject(blue);
     const int other = r->startObjectDefine();
     r->toggleLighting(1);
     r->setColor(1.0f, 0.5f, 0.1f);
@@ -295,6 +302,7 @@ TEST_F(RE_Batch, ObjectsDeletedTakeTheirRunsBuffersWithThem)
     r->endObjectDefine();
     EXPECT_EQ(r->getNumLiveArrayBuffers(), buffersBefore);
     auto frameWith = [&] {
+        r->resetFrameStats();
         r->clear();
         r->loadMatrix(camera());
         for (size_t i = 0; i < myXforms.size(); ++i)
@@ -309,6 +317,7 @@ TEST_F(RE_Batch, ObjectsDeletedTakeTheirRunsBuffersWithThem)
     frameWith();
     frameWith();
     EXPECT_EQ(r->getNumLiveBatches(), 1);
+    EXPECT_EQ(batched(), theCount);
     r->deleteObject(other);
     EXPECT_EQ(r->getNumLiveBatches(), 0);
     frame(camera());
