@@ -25,6 +25,13 @@ addDrawOptions(CLI::App &app, ViewDrawOptions &opts)
                    "one line per record: object, handle, primitive, nearest depth");
     app.add_flag("--axes", opts.axes, "draw each object's local axes");
     app.add_flag("--names", opts.names, "label each object with its name");
+    app.add_option("--repeat", opts.repeatText,
+                   "show the scene's objects COLSxROWS times on a grid along x and z; the "
+                   "copies share their geometry, and those that stay still are drawn together");
+    app.add_option("--frames", opts.frames,
+                   "draw the frame this many times and measure and write the last: objects "
+                   "are cached, and drawn together, after a few unchanged frames (default 1)")
+        ->check(CLI::Range(1, 1000));
 }
 
 bool
@@ -37,6 +44,21 @@ finishDrawOptions(ViewDrawOptions &opts, int width, int height)
         {
             std::fprintf(stderr, "vantrel-view: unknown --shading \"%s\"\n",
                          opts.shadingText.c_str());
+            return false;
+        }
+    }
+    if (!opts.repeatText.empty())
+    {
+        char extra = 0;
+        const int read = std::sscanf(opts.repeatText.c_str(), "%dx%d%c", &opts.repeatColumns,
+                                     &opts.repeatRows, &extra);
+        if (read != 2 || opts.repeatColumns < 1 || opts.repeatRows < 1 ||
+            opts.repeatColumns > 1000 || opts.repeatRows > 1000)
+        {
+            std::fprintf(stderr,
+                         "vantrel-view: bad --repeat \"%s\", expected COLSxROWS from 1x1 to "
+                         "1000x1000\n",
+                         opts.repeatText.c_str());
             return false;
         }
     }

@@ -10,7 +10,8 @@ class App;
 class GUI_ViewState;
 
 // How the demo draws and picks its objects: shading, statistics, a pick
-// position, the objects' axes and name labels.
+// position, the objects' axes and name labels, copies of the scene on a
+// grid, and how many times the frame is drawn.
 struct ViewDrawOptions
 {
     // A GR_ShadingMode, or -1 for the records' own (smooth for a mesh).
@@ -26,13 +27,21 @@ struct ViewDrawOptions
     int pickH = 1;
     bool axes = false;
     bool names = false;
+    // The scene's objects repeated on a grid of this many columns (along
+    // x) and rows (along -z).
+    int repeatColumns = 1;
+    int repeatRows = 1;
+    // Frames drawn; the last is measured and written.
+    int frames = 1;
 
     // Raw texts until checked.
     std::string shadingText;
     std::string pickText;
+    std::string repeatText;
 };
 
-// Adds --shading, --stats, --pick, --axes and --names to the parser.
+// Adds --shading, --stats, --pick, --axes, --names, --repeat and --frames
+// to the parser.
 void addDrawOptions(CLI::App &app, ViewDrawOptions &opts);
 // Checks what the parser took; false, with a message, for bad values.
 bool finishDrawOptions(ViewDrawOptions &opts, int width, int height);

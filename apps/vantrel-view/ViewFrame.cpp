@@ -27,6 +27,7 @@ setUpScene(ViewScene &scene, GUI_ViewState &state, RE_Render *r, const ViewOptio
         std::fprintf(stderr, "vantrel-view: %s\n", error.c_str());
         return false;
     }
+    scene.repeat(opts.draw.repeatColumns, opts.draw.repeatRows);
     applyDrawOptions(state, opts.draw, !opts.mesh.empty());
     applyComposeOptions(state, opts.compose);
     scene.showAxes(opts.draw.axes);
@@ -54,6 +55,13 @@ namespace
 void
 measureFrame(RE_Render *r, const ViewOptions &opts, const std::function<void()> &compose)
 {
+    // The frames before the last let the looks cache their drawings and
+    // the render context keep runs of still objects to draw together.
+    for (int frame = 1; frame < opts.draw.frames; ++frame)
+    {
+        compose();
+        r->flush(1);
+    }
     r->resetFrameStats();
     const auto start = std::chrono::steady_clock::now();
     compose();

@@ -8,6 +8,9 @@
 #include "host/GU/GU_Detail.h"
 #include "host/RE/RE_Render.h"
 
+#include <algorithm>
+#include <string>
+
 
 ViewScene::ViewScene()
 {
@@ -39,6 +42,34 @@ ViewScene::add(const std::string &name, GU_Detail *gdp, const UT_Vector3 &where)
     object->look->setXform(object->xform);
     myObjects.push_back(std::move(object));
     return *myObjects.back();
+}
+
+void
+ViewScene::repeat(int columns, int rows)
+{
+    if (myObjects.empty() || columns * rows <= 1)
+        return;
+    const UT_BoundingBox bounds = geometryBounds();
+    const float step = 1.25f * std::max(bounds.sizeX(), bounds.sizeZ());
+    const size_t originals = myObjects.size();
+    myObjects.reserve(originals * size_t(columns) * size_t(rows));
+    for (int row = 0; row < rows; ++row)
+        for (int column = row ? 0 : 1; column < columns; ++column)
+            for (size_t i = 0; i < originals; ++i)
+            {
+                const ViewObject &original = *myObjects[i];
+                auto copy = std::make_unique<ViewObject>();
+                copy->name =
+                    original.name + " " + std::to_string(column) + "," + std::to_string(row);
+                copy->node = std::make_unique<OP_Node>(copy->name.c_str());
+                copy->geometry = original.geometry;
+                copy->look = std::make_unique<GUI_DetailLook>(&copy->geometry);
+                copy->look->setObject(copy->node.get());
+                copy->xform = original.xform;
+                copy->xform.translate(step * float(column), 0.0f, -step * float(row));
+                copy->look->setXform(copy->xform);
+                myObjects.push_back(std::move(copy));
+            }
 }
 
 bool

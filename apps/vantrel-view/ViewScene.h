@@ -58,6 +58,12 @@ public:
     // vertices (vertex set) or on its points.
     bool hasUVs(bool vertex) const;
 
+    // Repeats the objects on a grid of columns along x and rows along -z,
+    // spaced a little wider than the scene: the copies share the
+    // originals' geometry and are named after them with their column and
+    // row ("box 2,1"); they are neither selected nor templated.
+    void repeat(int columns, int rows);
+
     // Shows every look's axes.
     void showAxes(bool on);
 
