@@ -242,6 +242,7 @@ rawFrameSeconds(RE_Render *r, Scene &scene, bool lines)
 enum class Caching
 {
     Together, // cached, runs of still objects drawn together
+    Culled,   // the same, leaving out faces turned away from the eye
     OneByOne, // cached, every object replayed on its own
     None      // recording suppressed, as with caching off in the environment
 };
@@ -286,7 +287,8 @@ runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, Caching cac
     const FrameTimes rawTimes = rawFrameSeconds(r, scene, lines);
     const double raw = rawTimes.wall;
     r->setDisplayObjectSuppression(caching == Caching::None ? 1 : 0);
-    r->setBatching(caching == Caching::Together);
+    r->setBatching(caching == Caching::Together || caching == Caching::Culled);
+    r->setBatchCulling(caching == Caching::Culled);
     // Past the threshold so the cached run replays.
     for (int f = 0; f <= GUI_DetailRender3D::getDisplayListThreshold() + 1; ++f)
         libraryFrame(r, scene);
@@ -313,6 +315,7 @@ runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, Caching cac
             scene.looks[i]->setXform(scene.xforms[i]);
     r->setDisplayObjectSuppression(0);
     r->setBatching(true);
+    r->setBatchCulling(false);
     state.counters["together"] =
         double(together) / double(std::max(1L, frames) * long(scene.looks.size()));
     const double library = total / double(std::max(1L, frames));
@@ -468,6 +471,7 @@ static void BM_Spheres100_Shaded_Uncached(benchmark::State &s) { runScene(s, sph
 static void BM_Spheres100_Wire_Cached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, Caching::Together); }
 static void BM_Spheres100_Wire_Uncached(benchmark::State &s) { runScene(s, sphereScene(), GR_SHADE_WIRE, Caching::None); }
 static void BM_Boxes10000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::Together); }
+static void BM_Boxes10000_Shaded_CachedCulled(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::Culled); }
 static void BM_Boxes10000_Shaded_CachedOneByOne(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::OneByOne); }
 static void BM_Boxes10000_Shaded_CachedTurning(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::Together, Motion::Turning); }
 static void BM_Boxes10000_Shaded_CachedTenMoving(benchmark::State &s) { runScene(s, boxScene(10000), GR_SHADE_SMOOTH, Caching::Together, Motion::TenMoving); }
@@ -477,6 +481,7 @@ static void BM_Boxes1000_Shaded_Cached(benchmark::State &s) { runScene(s, boxSce
 static void BM_Boxes1000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(1000), GR_SHADE_SMOOTH, Caching::None); }
 static void BM_Boxes100000_Shaded_Cached(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::Together); }
 static void BM_Boxes100000_Shaded_CachedTurning(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::Together, Motion::Turning); }
+static void BM_Boxes100000_Shaded_CachedCulled(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::Culled); }
 static void BM_Boxes100000_Shaded_CachedOneByOne(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::OneByOne); }
 static void BM_Boxes100000_Shaded_Uncached(benchmark::State &s) { runScene(s, boxScene(100000), GR_SHADE_SMOOTH, Caching::None); }
 static void BM_Pick_Spheres100(benchmark::State &s) { runPick(s, sphereScene()); }
@@ -487,6 +492,7 @@ BENCHMARK(BM_Spheres100_Shaded_Uncached)->Unit(benchmark::kMillisecond)->MinTime
 BENCHMARK(BM_Spheres100_Wire_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Spheres100_Wire_Uncached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes10000_Shaded_Cached)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Boxes10000_Shaded_CachedCulled)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes10000_Shaded_CachedOneByOne)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes10000_Shaded_CachedTurning)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Boxes10000_Shaded_CachedTenMoving)->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -497,6 +503,7 @@ BENCHMARK(BM_Boxes1000_Shaded_Uncached)->Unit(benchmark::kMillisecond)->MinTime(
 // A few frames: each takes a good part of a second here.
 BENCHMARK(BM_Boxes100000_Shaded_Cached)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Boxes100000_Shaded_CachedTurning)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Boxes100000_Shaded_CachedCulled)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Boxes100000_Shaded_CachedOneByOne)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Boxes100000_Shaded_Uncached)->Unit(benchmark::kMillisecond)->Iterations(3);
 // The argument is the mesh's size in hundreds of thousands of triangles.

@@ -420,6 +420,14 @@ public:
     // drawn with the rest of its run.
     void setBatchStableRuns(int runs) { myBatchStableRuns = runs < 1 ? 1 : runs; }
     int getBatchStableRuns() const { return myBatchStableRuns; }
+    // Off unless asked for: runs drawn together whose members are closed
+    // surfaces seen from outside, opaque and depth tested, leave out the
+    // faces turned away from the eye. That roughly halves what GL draws,
+    // but changes a few pixels along outlines, where the depth buffer
+    // cannot tell such a face from the one in front and the face drawn
+    // first would have kept the pixel.
+    void setBatchCulling(bool on) { myBatchCulling = on; }
+    bool isBatchCulling() const { return myBatchCulling; }
     // Runs kept with buffers of their own, and the bytes those hold: flat
     // while a still scene redraws.
     int getNumLiveBatches() const;
@@ -508,6 +516,7 @@ private:
     // Runs of objects drawn together (RE_OGLRenderBatch.cpp): the run being
     // deferred, and the runs kept with merged buffers.
     struct BatchRun;
+    struct BatchMember;
     struct Batch;
     // Arrays kept in GL buffer objects, shared by the objects that drew the
     // same arrays (RE_OGLRenderBuffers.cpp).
@@ -714,10 +723,14 @@ private:
     // run first when the object cannot join it). False when the object
     // must be replayed at once.
     bool deferReplay(int id, const ObjectInfo &info);
-    // The kept run matching the deferred one, brought up to date with it
-    // (counts of unchanged transforms, buffers built or patched); null when
-    // the run is too short to keep.
-    Batch *keepRun(const BatchRun &run);
+    // The kept run matching a group of the deferred run, brought up to
+    // date with it (counts of unchanged transforms, buffers built or
+    // patched); null when the group is too short to keep.
+    Batch *keepRun(const std::vector<ArrayDraw> &draws, const std::vector<BatchMember> &members);
+    // Draws one group of the deferred run: stretches held by its kept run
+    // together, the others one by one, in order.
+    void drawGroup(const std::vector<ArrayDraw> &draws, const std::vector<BatchMember> &members,
+                   const UT_Matrix4 &base);
     void buildBatch(Batch &batch);
     void patchBatch(Batch &batch, size_t member);
     // Draws members [first, end) of a kept run from its buffers.
@@ -812,6 +825,7 @@ private:
     std::unique_ptr<BatchRun> myRun;
     bool myBatching = true;
     int myBatchStableRuns = 2;
+    bool myBatchCulling = false;
     uint16_t mySuppression = 0;
 
     PickState myPick;

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
 #include <cstring>
 
 namespace
@@ -134,14 +135,15 @@ closesOutward(GLenum prim, const MemberArrays &src, int count)
         return src.indices.empty() ? unsigned(i) : src.indices[i];
     };
     const size_t sides = prim == GL_QUADS ? 4 : 3;
-    std::map<std::pair<unsigned, unsigned>, int> edges;
+    // Each edge as a face walks it.
+    std::set<std::pair<unsigned, unsigned>> edges;
     double volume = 0.0;
     for (size_t f = 0; f + sides <= corners; f += sides)
     {
         for (size_t k = 0; k < sides; ++k)
         {
             const unsigned a = point[corner(f + k)], b = point[corner(f + (k + 1) % sides)];
-            if (a == b || ++edges[{a, b}] > 1)
+            if (a == b || !edges.emplace(a, b).second)
                 return false;
         }
         // Fan triangles from the first corner: their signed volumes.
@@ -155,7 +157,7 @@ closesOutward(GLenum prim, const MemberArrays &src, int count)
         }
     }
     for (const auto &e : edges)
-        if (!edges.count({e.first.second, e.first.first}))
+        if (!edges.count({e.second, e.first}))
             return false;
     return !edges.empty() && volume > 0.0;
 }
@@ -176,22 +178,37 @@ RE_OGLRender::setBatching(bool on)
     myBatching = on;
 }
 
+namespace
+{
+// Whether drawings under the state come out the same in any order with
+// other such drawings: opaque, depth tested, nearer fragments winning.
+bool
+orderFree(const RE_DrawingState &s)
+{
+    return s.zTest && (s.zFunc == RE_CMP_LESS || s.zFunc == RE_CMP_LEQUAL) && !s.blend.on;
+}
+
+// Groups a run may hold before it is drawn: each replay looks through them.
+const size_t theMaxGroups = 16;
+} // namespace
+
 bool
 RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
 {
     bool fits = myBatching && !myPick.on && myStepValid && !myMatrixStack.empty() &&
                 !info.arrayDraws.empty();
+    bool free = true;
     for (size_t d = 0; fits && d < info.arrayDraws.size(); ++d)
     {
         const ArrayBuffer &a = *info.arrayDraws[d].arrays;
         const RE_DrawingState &s = info.arrayDraws[d].state->drawing;
+        free = free && orderFree(s);
         // Textures may change between the replay and the run's drawing;
         // lit arrays without normals take GL's current normal, which may
         // too. Several drawings per object are drawn drawing by drawing
         // for the whole run, which only depth testing keeps the same.
         fits = a.count <= theMaxMemberVertices && listPrimitive(a.prim) && s.texture == 0 &&
-               (a.normalOffset || !s.lighting) &&
-               (info.arrayDraws.size() == 1 || (s.zTest && !s.blend.on));
+               (a.normalOffset || !s.lighting) && (info.arrayDraws.size() == 1 || free);
     }
     if (!fits)
     {
@@ -202,12 +219,10 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
     if (!myRun)
         myRun = std::make_unique<BatchRun>();
     BatchRun &run = *myRun;
-    bool joins = !run.members.empty() && run.draws.size() == info.arrayDraws.size() &&
-                 sameMatrix(run.base, base) && sameMatrix(run.projection, myMatrix.projection) &&
+    bool joins = run.size > 0 && sameMatrix(run.base, base) &&
+                 sameMatrix(run.projection, myMatrix.projection) &&
                  std::memcmp(&run.viewport, &myViewport, sizeof(myViewport)) == 0 &&
                  run.lights.size() == myLights.size();
-    for (size_t d = 0; joins && d < run.draws.size(); ++d)
-        joins = sameDrawing(run.draws[d], info.arrayDraws[d]);
     if (joins)
     {
         auto slot = myLights.begin();
@@ -219,11 +234,31 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
                                sameMatrix(l.placedUnder, s.placedUnder)));
         }
     }
-    if (!joins && !run.members.empty())
-        drawDeferred();
-    if (run.members.empty())
+    // Its group: the last one, or with every drawing order-free, any.
+    size_t group = run.size;
+    for (size_t g = run.size; joins && g-- > 0;)
     {
-        run.draws = info.arrayDraws;
+        const std::vector<ArrayDraw> &draws = run.groups[g].draws;
+        bool same = draws.size() == info.arrayDraws.size();
+        for (size_t d = 0; same && d < draws.size(); ++d)
+            same = sameDrawing(draws[d], info.arrayDraws[d]);
+        if (same)
+        {
+            group = g;
+            break;
+        }
+        if (!free)
+            break;
+    }
+    if (joins && group == run.size)
+        joins = free && run.size < theMaxGroups &&
+                orderFree(run.groups.front().draws.front().state->drawing);
+    else if (joins && group + 1 != run.size)
+        joins = free;
+    if (!joins && run.size > 0)
+        drawDeferred();
+    if (run.size == 0)
+    {
         run.base = base;
         run.projection = myMatrix.projection;
         run.viewport = myViewport;
@@ -234,20 +269,28 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
             std::memcpy(light.position, l.second.position, sizeof(light.position));
             run.lights.push_back(light);
         }
+        group = 0;
     }
-    run.members.push_back({id, myStepIdentity ? UT_Matrix4() : myStep, myMatrix.viewing});
+    if (group == run.size)
+    {
+        if (run.groups.size() == run.size)
+            run.groups.emplace_back();
+        run.groups[group].draws = info.arrayDraws;
+        ++run.size;
+    }
+    run.groups[group].members.push_back(
+        {id, myStepIdentity ? UT_Matrix4() : myStep, myMatrix.viewing});
     return true;
 }
 
 void
 RE_OGLRender::drawDeferred()
 {
-    if (!myRun || myRun->members.empty() || myDefining >= 0 || !glReady())
+    if (!myRun || myRun->size == 0 || myDefining >= 0 || !glReady())
         return;
     // Taken out first: the sends below must not find it still deferred.
     BatchRun run;
     std::swap(run, *myRun);
-    Batch *batch = keepRun(run);
 
     // The record becomes the run's while it is drawn; GL's copy follows it
     // through the usual sends, so what comes after finds GL as it is.
@@ -272,25 +315,8 @@ RE_OGLRender::drawDeferred()
     }
     myMatrix.projection = run.projection;
     myViewport = run.viewport;
-
-    const size_t count = run.members.size();
-    for (size_t k = 0; k < count;)
-    {
-        size_t end = k;
-        while (batch && !batch->held.empty() && end < count &&
-               sameMatrix(batch->held[end], run.members[end].step))
-            ++end;
-        if (end > k)
-        {
-            myMatrix.viewing = run.base;
-            drawBatchRange(*batch, k, end);
-            k = end;
-            continue;
-        }
-        myMatrix.viewing = run.members[k].full;
-        replayDraws(run.draws);
-        ++k;
-    }
+    for (size_t g = 0; g < run.size; ++g)
+        drawGroup(run.groups[g].draws, run.groups[g].members, run.base);
 
     myMatrix = savedMatrix;
     myViewport = savedViewport;
@@ -303,19 +329,48 @@ RE_OGLRender::drawDeferred()
     myStateBehind = true;
     // The members' storage is kept for the next run; the arrays are not,
     // or their buffers would outlive the objects that drew them.
-    run.members.clear();
-    run.draws.clear();
+    for (size_t g = 0; g < run.size; ++g)
+    {
+        run.groups[g].members.clear();
+        run.groups[g].draws.clear();
+    }
+    run.size = 0;
     std::swap(run, *myRun);
 }
 
-RE_OGLRender::Batch *
-RE_OGLRender::keepRun(const BatchRun &run)
+void
+RE_OGLRender::drawGroup(const std::vector<ArrayDraw> &draws,
+                        const std::vector<BatchMember> &members, const UT_Matrix4 &base)
 {
-    const size_t count = run.members.size();
+    Batch *batch = keepRun(draws, members);
+    const size_t count = members.size();
+    for (size_t k = 0; k < count;)
+    {
+        size_t end = k;
+        while (batch && !batch->held.empty() && end < count &&
+               sameMatrix(batch->held[end], members[end].step))
+            ++end;
+        if (end > k)
+        {
+            myMatrix.viewing = base;
+            drawBatchRange(*batch, k, end);
+            k = end;
+            continue;
+        }
+        myMatrix.viewing = members[k].full;
+        replayDraws(draws);
+        ++k;
+    }
+}
+
+RE_OGLRender::Batch *
+RE_OGLRender::keepRun(const std::vector<ArrayDraw> &draws, const std::vector<BatchMember> &members)
+{
+    const size_t count = members.size();
     if (count < theMinRun)
         return nullptr;
     size_t memberBytes = 0;
-    for (const ArrayDraw &d : run.draws)
+    for (const ArrayDraw &d : draws)
         memberBytes += size_t(d.arrays->bytes);
     if (memberBytes * count > theMaxRunBytes)
         return nullptr;
@@ -325,10 +380,10 @@ RE_OGLRender::keepRun(const BatchRun &run)
     Batch *batch = nullptr;
     for (auto &b : table.batches)
     {
-        bool same = !b->ids.empty() && b->ids.front() == run.members.front().id &&
-                    b->draws.size() == run.draws.size();
-        for (size_t d = 0; same && d < run.draws.size(); ++d)
-            same = sameDrawing(b->draws[d], run.draws[d]);
+        bool same = !b->ids.empty() && b->ids.front() == members.front().id &&
+                    b->draws.size() == draws.size();
+        for (size_t d = 0; same && d < draws.size(); ++d)
+            same = sameDrawing(b->draws[d], draws[d]);
         if (same)
         {
             batch = b.get();
@@ -347,13 +402,13 @@ RE_OGLRender::keepRun(const BatchRun &run)
             }
         table.batches.push_back(std::make_unique<Batch>());
         batch = table.batches.back().get();
-        batch->draws = run.draws;
+        batch->draws = draws;
     }
     batch->lastRun = now;
 
     bool sameMembers = batch->ids.size() == count;
     for (size_t k = 0; sameMembers && k < count; ++k)
-        sameMembers = batch->ids[k] == run.members[k].id;
+        sameMembers = batch->ids[k] == members[k].id;
     if (!sameMembers)
     {
         // Other objects: start again, holding nothing until they stay.
@@ -363,8 +418,8 @@ RE_OGLRender::keepRun(const BatchRun &run)
         batch->still.assign(count, 1);
         for (size_t k = 0; k < count; ++k)
         {
-            batch->ids[k] = run.members[k].id;
-            batch->seen[k] = run.members[k].step;
+            batch->ids[k] = members[k].id;
+            batch->seen[k] = members[k].step;
             if (ObjectInfo *info = table.objects.find(batch->ids[k]))
                 ++info->batched;
         }
@@ -374,11 +429,11 @@ RE_OGLRender::keepRun(const BatchRun &run)
     size_t still = 0;
     for (size_t k = 0; k < count; ++k)
     {
-        if (sameMatrix(batch->seen[k], run.members[k].step))
+        if (sameMatrix(batch->seen[k], members[k].step))
             batch->still[k] = std::min(batch->still[k] + 1, 1 << 20);
         else
         {
-            batch->seen[k] = run.members[k].step;
+            batch->seen[k] = members[k].step;
             batch->still[k] = 1;
         }
         still += batch->still[k] >= myBatchStableRuns ? 1 : 0;
@@ -587,9 +642,12 @@ RE_OGLRender::drawBatchRange(const Batch &batch, size_t first, size_t end)
         const ArrayDraw &draw = batch.draws[d];
         const RE_DrawingState &state = draw.state->drawing;
         // Faces turned away from the eye cost GL as much as the others and
-        // cannot show when every member is a closed surface seen from
-        // outside, drawn opaque with depth testing: GL culls them.
-        const bool cullBack = batch.solid[d] && batch.unmirrored && batch.bounded &&
+        // are hidden when every member is a closed surface seen from
+        // outside, drawn opaque with depth testing: GL culls them when
+        // asked to (only then: along outlines, where the depth buffer
+        // cannot tell a face turned away from the face in front, the one
+        // drawn first keeps the pixel, which culling changes).
+        const bool cullBack = myBatchCulling && batch.solid[d] && batch.unmirrored && batch.bounded &&
                               state.cullFace == RE_CULL_NONE &&
                               state.polygonMode == RE_POLYGON_FILL && !state.reverseWinding &&
                               state.zTest && (state.zFunc == RE_CMP_LESS || state.zFunc == RE_CMP_LEQUAL) &&

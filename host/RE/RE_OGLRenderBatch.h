@@ -10,16 +10,20 @@
 #include <cstdint>
 #include <vector>
 
-// Replays deferred one after another under one state, one camera and one
-// set of lights.
+// One deferred replay of an object.
+struct RE_OGLRender::BatchMember
+{
+    int id;
+    UT_Matrix4 step; // its own transform under the run's camera
+    UT_Matrix4 full; // the viewing matrix it was replayed under
+};
+
+// Replays deferred one after another under one camera and one set of
+// lights: one group of objects of the same arrays and state, or several
+// when every group draws opaque with depth testing (then the order in
+// which the groups reach GL cannot change the frame).
 struct RE_OGLRender::BatchRun
 {
-    struct Member
-    {
-        int id;
-        UT_Matrix4 step; // its own transform under the run's camera
-        UT_Matrix4 full; // the viewing matrix it was replayed under
-    };
     // A light as the run found it: its switch and where it was placed.
     struct Light
     {
@@ -28,12 +32,19 @@ struct RE_OGLRender::BatchRun
         float position[4];
         UT_Matrix4 placedUnder;
     };
-    std::vector<ArrayDraw> draws;
+    struct Group
+    {
+        std::vector<ArrayDraw> draws;
+        std::vector<BatchMember> members;
+    };
     UT_Matrix4 base; // the matrix the members' transforms apply under
     UT_Matrix4 projection;
     ViewportState viewport;
     std::vector<Light> lights;
-    std::vector<Member> members;
+    // In the order each first came; only the first size are in use (the
+    // others keep their storage for later runs).
+    std::vector<Group> groups;
+    size_t size = 0;
 };
 
 // A run seen before, kept with buffers that hold every member's arrays

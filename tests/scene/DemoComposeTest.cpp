@@ -1,8 +1,14 @@
 // The demo's frame composition from the command line: the pick pass over a
-// region, and bad arguments.
+// region, copies drawn together, and bad arguments.
+#include "tests/scene/GoldenFrame.h"
 #include "tests/view/ViewStateTestSupport.h"
 
+#include "host/TIL/TIL_ImageFile.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
 
 using view_state_test::countLines;
 
@@ -68,4 +74,42 @@ TEST(DemoCompose, PickNamesThePartOfAMeshFile)
     EXPECT_GE(countLines(leg.out, "leg 3 "), 1) << leg.out;
     EXPECT_EQ(countLines(leg.out, "cup "), 0) << leg.out;
     EXPECT_EQ(countLines(leg.out, "table top "), 0) << leg.out;
+}
+
+// A grid of copies of the scene drawn over several frames: once the looks
+// are cached and still, most objects are drawn together, and the frame is
+// the one drawing each object alone gives.
+TEST(DemoCompose, RepeatedObjectsDrawTogetherAfterAFewFramesAsTheyDrawAlone)
+{
+    const view_state_test::DemoRuns demo("grid.png", "240x150");
+    const auto together = [](const std::string &out) {
+        const std::string stats = view_state_test::lineAfter(out, "objects drawn");
+        const size_t at = stats.find("drawn together ");
+        return at == std::string::npos ? -1 : std::atoi(stats.c_str() + at + 15);
+    };
+    const auto first = demo.run("--repeat 5x4 --stats");
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.out.find("objects drawn 60,"), std::string::npos) << first.out;
+    EXPECT_EQ(together(first.out), 0);
+    TIL_TextureMap alone, grouped;
+    std::string error;
+    ASSERT_TRUE(TILreadPNG(demo.framePath().c_str(), alone, error)) << error;
+
+    const auto later = demo.run("--repeat 5x4 --frames 8 --stats");
+    ASSERT_EQ(later.status, 0) << later.err;
+    // All but the three originals: the selected sphere and the see-through
+    // templated torus draw otherwise, and cut the original box off from
+    // the copies that follow.
+    EXPECT_EQ(together(later.out), 57) << later.out;
+    ASSERT_TRUE(TILreadPNG(demo.framePath().c_str(), grouped, error)) << error;
+    const golden::Comparison same = golden::compare(alone, grouped, golden::Tolerance());
+    EXPECT_TRUE(same.passes(golden::Tolerance())) << same.differing << " pixels differ";
+
+    for (const char *bad : {"--repeat 0x3", "--repeat 3", "--repeat 2x2x", "--frames 0",
+                            "--frames 1001"})
+    {
+        const auto run = demo.run(bad);
+        EXPECT_NE(run.status, 0) << bad;
+        EXPECT_FALSE(run.err.empty()) << bad;
+    }
 }
