@@ -103,3 +103,22 @@ def test_pick_names_objects_as_the_demo(viewport, tmp_path):
     assert not sphere.alive and len(viewport.objects) == 2
     with pytest.raises(RuntimeError, match="removed"):
         sphere.selected = True
+
+
+def test_many_boxes_draw_together_as_they_draw_alone(viewport):
+    # Boxes of one size, each its own object, off centre on a 6 x 4 grid.
+    for i in range(24):
+        box = viewport.add_box((0.15, 0.15, 0.15))
+        m = np.eye(4)
+        m[3, :3] = (-0.9 + 0.3 * (i % 6), -0.2 + 0.25 * (i // 6), 0.1 * (i % 3))
+        box.transform = m
+    viewport.camera.home("front")
+    alone = viewport.render().copy()
+    assert viewport.stats.batched_objects == 0
+    for _ in range(5):
+        together = viewport.render()
+    assert viewport.stats.batched_objects == 24
+    assert viewport.stats.cached_replays >= 24
+    differing = np.count_nonzero(np.any(np.abs(together.astype(int) - alone) > 2, axis=2))
+    assert differing <= 12, f"{differing} pixels differ"
+    assert np.count_nonzero(np.any(alone != alone[0, 0], axis=2)) > 500
