@@ -289,8 +289,9 @@ runScene(benchmark::State &state, Scene &scene, GR_ShadingMode mode, Caching cac
     r->setDisplayObjectSuppression(caching == Caching::None ? 1 : 0);
     r->setBatching(caching == Caching::Together || caching == Caching::Culled);
     r->setBatchCulling(caching == Caching::Culled);
-    // Past the threshold so the cached run replays.
-    for (int f = 0; f <= GUI_DetailRender3D::getDisplayListThreshold() + 1; ++f)
+    // Past the threshold so the cached run replays, and as many runs again
+    // so that runs drawn together have their buffers built.
+    for (int f = 0; f <= 2 * GUI_DetailRender3D::getDisplayListThreshold() + 2; ++f)
         libraryFrame(r, scene);
     double total = 0.0, totalThread = 0.0;
     long frames = 0, together = 0;
