@@ -1,6 +1,6 @@
 // Many small objects drawn in few calls. A scene of thousands of objects
-// replayed from arrays is bound by GL's cost per call, not by its pixels:
-// one matrix and one draw per object. Replays that follow one another under
+// replayed from arrays costs GL one matrix and one draw call per object,
+// and a driver as much again in state checks for each call. Replays that follow one another under
 // the same recorded state, camera and lights are deferred as a run; the run
 // is drawn before anything else reaches GL, so nothing is drawn out of
 // order. A run seen again with the same objects keeps buffers holding all
@@ -35,12 +35,6 @@ const size_t theMaxKeptRuns = 256;
 // Members transformed and sent at a time while building.
 const size_t theBuildPiece = 1024;
 
-bool
-sameMatrix(const UT_Matrix4 &a, const UT_Matrix4 &b)
-{
-    return std::memcmp(a.data(), b.data(), 16 * sizeof(float)) == 0;
-}
-
 // Points and normals of one object under its transform m (points are rows:
 // p' = p * m); normals take the inverse transpose of m's upper 3x3, so that
 // GL's own transform of them by the camera gives what it gives when the
@@ -51,26 +45,16 @@ public:
     // False when m projects or flattens: such an object is drawn on its own.
     bool set(const UT_Matrix4 &m)
     {
-        if (m(0, 3) != 0.0f || m(1, 3) != 0.0f || m(2, 3) != 0.0f || m(3, 3) != 1.0f)
+        UT_DMatrix4 inverse;
+        if (m(0, 3) != 0.0f || m(1, 3) != 0.0f || m(2, 3) != 0.0f || m(3, 3) != 1.0f ||
+            UT_DMatrix4(m).invert(inverse) != 0)
             return false;
-        double a[3][3];
+        myMirrors = m.determinant3() < 0.0f;
+        // An affine inverse's upper 3x3 is that of the upper 3x3; kept
+        // transposed.
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c)
-                a[r][c] = m(r, c);
-        const double det = a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
-                           a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
-                           a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
-        if (det == 0.0)
-            return false;
-        myMirrors = det < 0.0;
-        // The inverse transpose is the cofactor matrix over the determinant.
-        for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c)
-            {
-                const int r1 = (r + 1) % 3, r2 = (r + 2) % 3;
-                const int c1 = (c + 1) % 3, c2 = (c + 2) % 3;
-                myNormal[r][c] = (a[r1][c1] * a[r2][c2] - a[r1][c2] * a[r2][c1]) / det;
-            }
+                myNormal[r][c] = inverse(c, r);
         myPoint = m;
         return true;
     }
@@ -81,8 +65,7 @@ public:
             for (int c = 0; c < 3; ++c)
                 out[c] = in[0] * m(0, c) + in[1] * m(1, c) + in[2] * m(2, c) + m(3, c);
     }
-    // n' = n * inverse(A)^T, which is n times the cofactor matrix over the
-    // determinant.
+    // n' = n * inverse(A)^T.
     void normals(const float *in, int count, float *out) const
     {
         for (int i = 0; i < count; ++i, in += 3, out += 3)
@@ -106,18 +89,12 @@ listPrimitive(GLenum prim)
     return prim == GL_POINTS || prim == GL_LINES || prim == GL_TRIANGLES || prim == GL_QUADS;
 }
 
-// One object's arrays as its buffers hold them, read back from GL.
-struct MemberArrays
-{
-    std::vector<float> vertices; // positions, then normals, then colours
-    std::vector<unsigned int> indices;
-};
-
 // Whether the triangles (or quads) of an object close a surface that faces
 // out: corners at the same place are one point, every edge between two
 // points is walked once each way, and the enclosed volume is positive.
 // Seen from outside such a surface, every face turned away lies behind one
 // of its faces turned towards the eye.
+template <typename MemberArrays>
 bool
 closesOutward(GLenum prim, const MemberArrays &src, int count)
 {
@@ -219,8 +196,8 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
     if (!myRun)
         myRun = std::make_unique<BatchRun>();
     BatchRun &run = *myRun;
-    bool joins = run.size > 0 && sameMatrix(run.base, base) &&
-                 sameMatrix(run.projection, myMatrix.projection) &&
+    bool joins = run.size > 0 && sameBytes(run.base, base) &&
+                 sameBytes(run.projection, myMatrix.projection) &&
                  std::memcmp(&run.viewport, &myViewport, sizeof(myViewport)) == 0 &&
                  run.lights.size() == myLights.size();
     if (joins)
@@ -231,7 +208,7 @@ RE_OGLRender::deferReplay(int id, const ObjectInfo &info)
             const LightSlot &s = (slot++)->second;
             joins = joins && l.on == s.on &&
                     (!s.on || (std::memcmp(l.position, s.position, sizeof(l.position)) == 0 &&
-                               sameMatrix(l.placedUnder, s.placedUnder)));
+                               sameBytes(l.placedUnder, s.placedUnder)));
         }
     }
     // Its group: the last one, or with every drawing order-free, any.
@@ -348,7 +325,7 @@ RE_OGLRender::drawGroup(const std::vector<ArrayDraw> &draws,
     {
         size_t end = k;
         while (batch && !batch->held.empty() && end < count &&
-               sameMatrix(batch->held[end], members[end].step))
+               sameBytes(batch->held[end], members[end].step))
             ++end;
         if (end > k)
         {
@@ -392,14 +369,21 @@ RE_OGLRender::keepRun(const std::vector<ArrayDraw> &draws, const std::vector<Bat
     }
     if (!batch)
     {
-        // Runs not drawn for long have left the scene.
+        // Runs not drawn for long have left the scene; past the limit, the
+        // one drawn longest ago goes too.
+        auto forget = [&](size_t i) {
+            deleteBatch(*table.batches[i]);
+            table.batches.erase(table.batches.begin() + long(i));
+        };
         for (size_t i = table.batches.size(); i-- > 0;)
-            if (table.batches[i]->lastRun + theForgetRuns < now ||
-                table.batches.size() >= theMaxKeptRuns)
-            {
-                deleteBatch(*table.batches[i]);
-                table.batches.erase(table.batches.begin() + long(i));
-            }
+            if (table.batches[i]->lastRun + theForgetRuns < now)
+                forget(i);
+        if (table.batches.size() >= theMaxKeptRuns)
+            forget(size_t(std::min_element(table.batches.begin(), table.batches.end(),
+                                           [](const auto &a, const auto &b) {
+                                               return a->lastRun < b->lastRun;
+                                           }) -
+                          table.batches.begin()));
         table.batches.push_back(std::make_unique<Batch>());
         batch = table.batches.back().get();
         batch->draws = draws;
@@ -429,7 +413,7 @@ RE_OGLRender::keepRun(const std::vector<ArrayDraw> &draws, const std::vector<Bat
     size_t still = 0;
     for (size_t k = 0; k < count; ++k)
     {
-        if (sameMatrix(batch->seen[k], members[k].step))
+        if (sameBytes(batch->seen[k], members[k].step))
             batch->still[k] = std::min(batch->still[k] + 1, 1 << 20);
         else
         {
@@ -447,18 +431,18 @@ RE_OGLRender::keepRun(const std::vector<ArrayDraw> &draws, const std::vector<Bat
         return batch;
     }
     for (size_t k = 0; k < count; ++k)
-        if (batch->still[k] >= myBatchStableRuns && !sameMatrix(batch->held[k], batch->seen[k]))
+        if (batch->still[k] >= myBatchStableRuns && !sameBytes(batch->held[k], batch->seen[k]))
             patchBatch(*batch, k);
     return batch;
 }
 
 namespace
 {
-template <typename Arrays>
-MemberArrays
-readBack(const Arrays &a)
+// One member's arrays, read back from the shared buffers into m.
+template <typename Arrays, typename MemberArrays>
+void
+readBack(const Arrays &a, MemberArrays &m)
 {
-    MemberArrays m;
     const size_t floats = size_t(a.count) * (3 + (a.normalOffset ? 3 : 0) + (a.colorOffset ? 4 : 0));
     m.vertices.resize(floats);
     glBindBuffer(GL_ARRAY_BUFFER, a.vertices);
@@ -470,7 +454,6 @@ readBack(const Arrays &a)
         glGetBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0,
                            GLsizeiptr(m.indices.size() * sizeof(unsigned int)), m.indices.data());
     }
-    return m;
 }
 
 // Widens the box (min x, y, z, then max) to hold the points.
@@ -517,7 +500,7 @@ beyondNearPlane(const float box[6], const UT_Matrix4 &viewing, const UT_Matrix4 
 // Writes members [first, end) of one drawing into the merged buffers bound
 // to GL_ARRAY_BUFFER (and GL_ELEMENT_ARRAY_BUFFER when indexed), widening
 // the batch's box and telling whether any of them mirrors.
-template <typename Arrays, typename Batch>
+template <typename Arrays, typename MemberArrays, typename Batch>
 void
 writeMembers(const Arrays &one, const MemberArrays &src, const Arrays &merged, Batch &batch,
              size_t first, size_t end, bool withIndices)
@@ -580,13 +563,15 @@ RE_OGLRender::buildBatch(Batch &batch)
             return; // some member projects: the run stays one call each
     const size_t members = batch.ids.size();
     batch.buffers.resize(batch.draws.size());
+    batch.sources.resize(batch.draws.size());
     batch.solid.assign(batch.draws.size(), 0);
     batch.unmirrored = true;
     batch.bounded = false;
     for (size_t d = 0; d < batch.draws.size(); ++d)
     {
         const ArrayBuffer &one = *batch.draws[d].arrays;
-        const MemberArrays src = readBack(one);
+        readBack(one, batch.sources[d]);
+        const Batch::MemberArrays &src = batch.sources[d];
         batch.solid[d] = closesOutward(one.prim, src, one.count);
         ArrayBuffer &merged = batch.buffers[d];
         const size_t n = size_t(one.count) * members;
@@ -625,9 +610,8 @@ RE_OGLRender::patchBatch(Batch &batch, size_t member)
     for (size_t d = 0; d < batch.draws.size(); ++d)
     {
         const ArrayBuffer &one = *batch.draws[d].arrays;
-        const MemberArrays src = readBack(one);
         glBindBuffer(GL_ARRAY_BUFFER, batch.buffers[d].vertices);
-        writeMembers(one, src, batch.buffers[d], batch, member, member + 1, false);
+        writeMembers(one, batch.sources[d], batch.buffers[d], batch, member, member + 1, false);
     }
     batch.held[member] = batch.seen[member];
     myBoundArrays = nullptr;
@@ -704,6 +688,7 @@ RE_OGLRender::deleteBatch(Batch &batch)
         }
     }
     batch.buffers.clear();
+    batch.sources.clear();
     batch.held.clear();
     for (int id : batch.ids)
         if (ObjectInfo *info = myTable->objects.find(id))

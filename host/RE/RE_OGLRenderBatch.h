@@ -51,12 +51,20 @@ struct RE_OGLRender::BatchRun
 // transformed by its own transform, member after member.
 struct RE_OGLRender::Batch
 {
+    // One member's arrays as the shared buffers hold them, read back once
+    // when the buffers are built, for writing members moved since.
+    struct MemberArrays
+    {
+        std::vector<float> vertices; // positions, then normals, then colours
+        std::vector<unsigned int> indices;
+    };
     std::vector<ArrayDraw> draws;
     std::vector<int> ids;
     std::vector<UT_Matrix4> seen; // each member's transform in the last run
     std::vector<int> still;       // runs it has stayed so
     std::vector<UT_Matrix4> held; // what the buffers hold; empty until built
     std::vector<ArrayBuffer> buffers; // one per drawing of the members
+    std::vector<MemberArrays> sources; // one per drawing
     // Per drawing: its triangles close a surface facing out, so that faces
     // turned away are hidden behind the object's own front faces.
     std::vector<char> solid;

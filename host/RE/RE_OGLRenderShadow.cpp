@@ -11,13 +11,6 @@
 
 namespace
 {
-template <typename T>
-bool
-sameBytes(const T &a, const T &b)
-{
-    return std::memcmp(&a, &b, sizeof(T)) == 0;
-}
-
 bool
 sameRGBA(const float a[4], const float b[4])
 {

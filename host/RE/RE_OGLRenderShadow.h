@@ -5,6 +5,17 @@
 
 #include "host/RE/RE_OGLRender.h"
 
+#include <cstring>
+
+// Whether two values hold the same bytes (matrices and positions compare
+// exactly so: what GL was given is what it holds).
+template <typename T>
+inline bool
+sameBytes(const T &a, const T &b)
+{
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
 // Groups of GL state sent together; a display object remembers which it
 // sets when replayed.
 enum RE_StateGroup : unsigned
